@@ -1,0 +1,53 @@
+# lumeno_library(NAME SOURCES ... [DEPS ...])
+#   A static library whose headers are included from the repository root
+#   ("platform/foundation/RunLoop.h").
+function(lumeno_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# lumeno_test(NAME SOURCES ... [DEPS ...] [LABELS ...])
+#   A GoogleTest program; each test case becomes a CTest test. Tests run with
+#   their own Documents, Caches and config folders under the build tree.
+#   Tests labelled "concurrency" also run under the thread sanitizer in CI; the
+#   target concurrency_tests builds just those.
+if(NOT TARGET concurrency_tests)
+  add_custom_target(concurrency_tests)
+endif()
+function(lumeno_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  if("concurrency" IN_LIST ARG_LABELS)
+    add_dependencies(concurrency_tests ${name})
+  endif()
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  set(sandbox ${CMAKE_BINARY_DIR}/test-home/${name})
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES
+      LABELS "${ARG_LABELS}"
+      ENVIRONMENT "LUMENO_DOCUMENTS_DIR=${sandbox}/Documents;LUMENO_CACHES_DIR=${sandbox}/Caches;LUMENO_CONFIG_DIR=${sandbox}/config;LUMENO_TEMP_DIR=${sandbox}/tmp;LUMENO_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()
+
+# lumeno_bench(NAME SOURCES ... [DEPS ...])
+function(lumeno_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+endfunction()
+
+# Adds every immediate sub-folder of the current source folder that has a CMakeLists.txt.
+function(lumeno_add_subfolders)
+  file(GLOB children RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child ${children})
+    if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${child} AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
