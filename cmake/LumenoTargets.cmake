@@ -34,6 +34,7 @@ function(lumeno_test name)
 endfunction()
 
 # lumeno_bench(NAME SOURCES ... [DEPS ...])
+#   NAME must start with "bench_" so bench/run finds it.
 function(lumeno_bench name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
