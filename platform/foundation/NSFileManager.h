@@ -1,0 +1,47 @@
+#pragma once
+// File operations. Failures return false / nullopt and, where asked, a readable reason.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/foundation/NSDate.h"
+
+class NSFileManager {
+public:
+    static NSFileManager& defaultManager();
+
+    bool fileExistsAtPath(const std::string& path) const;
+    bool fileExistsAtPath(const std::string& path, bool* isDirectory) const;
+    bool isReadableFileAtPath(const std::string& path) const;
+
+    // Fails when the destination exists. A file is copied through a temporary file that is
+    // renamed into place, so a failed copy leaves no partial destination. Folders copy whole.
+    [[nodiscard]] bool copyItemAtPath(const std::string& from, const std::string& to, std::string* error = nullptr);
+    // Fails when the destination exists; works across file systems.
+    [[nodiscard]] bool moveItemAtPath(const std::string& from, const std::string& to, std::string* error = nullptr);
+    // Removes a file or a whole folder.
+    [[nodiscard]] bool removeItemAtPath(const std::string& path, std::string* error = nullptr);
+    [[nodiscard]] bool createDirectoryAtPath(const std::string& path, bool withIntermediateDirectories,
+                                             std::string* error = nullptr);
+
+    std::optional<uint64_t> fileSize(const std::string& path) const;
+    std::optional<NSDate> modificationDate(const std::string& path) const;
+    [[nodiscard]] bool setModificationDate(const std::string& path, const NSDate& date);
+
+    // Names in a folder (no "." or ".."), sorted; nullopt when it cannot be read.
+    std::optional<std::vector<std::string>> contentsOfDirectoryAtPath(const std::string& path,
+                                                                      std::string* error = nullptr) const;
+    // Every path below a folder, relative to it, sorted.
+    std::optional<std::vector<std::string>> subpathsAtPath(const std::string& path) const;
+
+    // Whole-file read and atomic write (temporary file, flush, rename).
+    std::optional<std::vector<uint8_t>> contentsAtPath(const std::string& path) const;
+    [[nodiscard]] bool writeAtomically(const std::string& path, const void* data, size_t size,
+                                       std::string* error = nullptr);
+    [[nodiscard]] bool writeAtomically(const std::string& path, const std::vector<uint8_t>& data,
+                                       std::string* error = nullptr);
+    [[nodiscard]] bool writeAtomically(const std::string& path, const std::string& text,
+                                       std::string* error = nullptr);
+};

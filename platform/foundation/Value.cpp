@@ -1,0 +1,1 @@
+#include "platform/foundation/Value.h"
