@@ -1,0 +1,118 @@
+#include "Classes/Core/DataStoreConnection.h"
+
+#include "platform/foundation/Log.h"
+
+#include <map>
+#include <unordered_map>
+
+namespace {
+
+struct ConnectionState {
+    std::recursive_mutex lock;
+    std::unordered_map<std::string, SQLiteStatement> statements;
+};
+
+// Guards the map only; never held while a connection's lock is taken or SQL runs.
+std::mutex& registryMutex() {
+    static std::mutex m;
+    return m;
+}
+
+std::map<sqlite3*, std::unique_ptr<ConnectionState>>& registry() {
+    static std::map<sqlite3*, std::unique_ptr<ConnectionState>> r;
+    return r;
+}
+
+ConnectionState& stateFor(sqlite3* db) {
+    std::lock_guard<std::mutex> guard(registryMutex());
+    auto& slot = registry()[db];
+    if (!slot) slot = std::make_unique<ConnectionState>();
+    return *slot;
+}
+
+}  // namespace
+
+std::unique_lock<std::recursive_mutex> DataStoreConnection::lock(sqlite3* db) {
+    return std::unique_lock<std::recursive_mutex>(stateFor(db).lock);
+}
+
+sqlite3_stmt* DataStoreConnection::cached(sqlite3* db, const char* sql, const char* tag) {
+    if (!db) return nullptr;
+    ConnectionState& state = stateFor(db);
+    std::lock_guard<std::recursive_mutex> guard(state.lock);
+    auto found = state.statements.find(sql);
+    if (found != state.statements.end()) return found->second.get();
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &raw, nullptr) != SQLITE_OK || !raw) {
+        sqlite3_finalize(raw);
+        if (tag && *tag) logPrepareFailure(db, tag);
+        return nullptr;
+    }
+    state.statements.emplace(sql, SQLiteStatement(raw));
+    return raw;
+}
+
+SQLiteStatement DataStoreConnection::prepare(sqlite3* db, const std::string& sql) {
+    sqlite3_stmt* raw = nullptr;
+    if (!db || sqlite3_prepare_v2(db, sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(raw);
+        return SQLiteStatement();
+    }
+    return SQLiteStatement(raw);
+}
+
+void DataStoreConnection::finalizeAll() {
+    std::vector<ConnectionState*> states;
+    {
+        std::lock_guard<std::mutex> guard(registryMutex());
+        for (auto& [db, state] : registry()) states.push_back(state.get());
+    }
+    for (ConnectionState* state : states) {
+        std::lock_guard<std::recursive_mutex> guard(state->lock);
+        state->statements.clear();
+    }
+}
+
+void DataStoreConnection::finalizeConnection(sqlite3* db) {
+    std::unique_ptr<ConnectionState> state;
+    {
+        std::lock_guard<std::mutex> guard(registryMutex());
+        auto found = registry().find(db);
+        if (found == registry().end()) return;
+        state = std::move(found->second);
+        registry().erase(found);
+    }
+    std::lock_guard<std::recursive_mutex> guard(state->lock);
+    state->statements.clear();
+}
+
+void DataStoreConnection::configure(sqlite3* db) {
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+}
+
+void DataStoreConnection::logPrepareFailure(sqlite3* db, const char* tag) {
+    NSLog("[%s] Error: failed to prepare statement with message '%s'.", tag, sqlite3_errmsg(db));
+}
+
+void DataStoreConnection::logStepFailure(sqlite3* db, const char* tag, int rc) {
+    NSLog("[%s] Error: failed to run statement (%i) with message '%s'.", (tag && *tag) ? tag : "ChapterInfo", rc,
+          sqlite3_errmsg(db));
+}
+
+std::string columnString(sqlite3_stmt* stmt, int column) {
+    return columnOptionalString(stmt, column).value_or(std::string());
+}
+
+std::optional<std::string> columnOptionalString(sqlite3_stmt* stmt, int column) {
+    const unsigned char* text = sqlite3_column_text(stmt, column);
+    if (!text) return std::nullopt;
+    return std::string(reinterpret_cast<const char*>(text), static_cast<size_t>(sqlite3_column_bytes(stmt, column)));
+}
+
+Blob columnBlob(sqlite3_stmt* stmt, int column) {
+    const void* data = sqlite3_column_blob(stmt, column);
+    int size = sqlite3_column_bytes(stmt, column);
+    if (!data || size <= 0) return {};
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    return Blob(bytes, bytes + size);
+}
