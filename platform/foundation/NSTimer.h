@@ -26,11 +26,13 @@ public:
 private:
     void schedule(double at);
     void timerFired();
+    void runBlock();
 
     double interval_;
     bool repeats_;
     std::function<void(NSTimer&)> block_;
     bool valid_ = true;
+    bool firing_ = false;
     double fireDate_ = 0;
     RunLoop::TimerId pending_ = 0;
 };
