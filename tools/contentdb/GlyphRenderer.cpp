@@ -2,6 +2,7 @@
 
 #include <cairo-ft.h>
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <hb-ot.h>
@@ -43,6 +44,8 @@ struct Recipe {
     std::u32string text; // shaped as a whole
     size_t firstDrawn = 0; // characters from this index on are drawn
     size_t drawnCount = 1;
+    // Lam-alef pieces overlap: the lam's ink left of its pen start goes with the alef piece.
+    enum class Piece { Whole, Lam, Alef } piece = Piece::Whole;
 };
 
 std::map<int, Recipe> makeRecipes()
@@ -89,15 +92,16 @@ std::map<int, Recipe> makeRecipes()
         {0x0623, 93, 0},
     };
     for (const auto& la : lamAlefs) {
-        r[la.isolAlef] = {Kind::Letter, {LAM, la.alef}, 1, 1};
+        r[la.isolAlef] = {Kind::Letter, {LAM, la.alef}, 1, 1, Recipe::Piece::Alef};
         if (la.finaAlef)
-            r[la.finaAlef] = {Kind::Letter, {ZWJ, LAM, la.alef}, 2, 1};
+            r[la.finaAlef] = {Kind::Letter, {ZWJ, LAM, la.alef}, 2, 1, Recipe::Piece::Alef};
     }
-    r[238] = {Kind::Letter, {LAM, 0x0627}, 0, 1};
-    r[239] = {Kind::Letter, {ZWJ, LAM, 0x0627}, 1, 1};
+    r[238] = {Kind::Letter, {LAM, 0x0627}, 0, 1, Recipe::Piece::Lam};
+    r[239] = {Kind::Letter, {ZWJ, LAM, 0x0627}, 1, 1, Recipe::Piece::Lam};
 
+    // marks are shaped on a beh: Amiri turns some of them into wide forms over a tatweel
     auto mark = [&](int code, Kind kind, std::u32string marks) {
-        std::u32string text{TATWEEL};
+        std::u32string text{0x0628};
         text += marks;
         r[code] = {kind, text, 1, marks.size()};
     };
@@ -140,6 +144,13 @@ struct Placed {
     hb_codepoint_t glyph;
     uint32_t cluster;
     double x, y, advance; // pixels; x to the right, y downwards
+};
+
+// Glyphs drawn with a horizontal clip (pen coordinates).
+struct DrawPart {
+    std::vector<Placed> glyphs;
+    double clipMin = -1e9;
+    double clipMax = 1e9;
 };
 
 struct Ink {
@@ -219,7 +230,7 @@ struct GlyphRenderer::Impl {
     }
 
     // Draws glyphs (pen start at ox, baseline at oy) onto a scratch surface and finds the ink.
-    SurfacePtr draw(const std::vector<Placed>& glyphs, double em, int width, int height, double ox, double oy,
+    SurfacePtr draw(const std::vector<DrawPart>& parts, double em, int width, int height, double ox, double oy,
                     Ink& ink) const
     {
         SurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
@@ -233,10 +244,17 @@ struct GlyphRenderer::Impl {
         cairo_set_font_options(cr.get(), options);
         cairo_font_options_destroy(options);
         cairo_set_source_rgba(cr.get(), 0, 0, 0, 1);
-        std::vector<cairo_glyph_t> cg;
-        for (const auto& g : glyphs)
-            cg.push_back({g.glyph, ox + g.x, oy + g.y});
-        cairo_show_glyphs(cr.get(), cg.data(), static_cast<int>(cg.size()));
+        for (const auto& part : parts) {
+            std::vector<cairo_glyph_t> cg;
+            for (const auto& g : part.glyphs)
+                cg.push_back({g.glyph, ox + g.x, oy + g.y});
+            cairo_save(cr.get());
+            double left = std::max(0.0, ox + part.clipMin), right = std::min(double(width), ox + part.clipMax);
+            cairo_rectangle(cr.get(), left, 0, std::max(0.0, right - left), height);
+            cairo_clip(cr.get());
+            cairo_show_glyphs(cr.get(), cg.data(), static_cast<int>(cg.size()));
+            cairo_restore(cr.get());
+        }
         cr.reset();
         cairo_surface_flush(surface.get());
         const unsigned char* data = cairo_image_surface_get_data(surface.get());
@@ -261,6 +279,34 @@ struct GlyphRenderer::Impl {
 
 GlyphRenderer::GlyphRenderer(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 GlyphRenderer::~GlyphRenderer() = default;
+
+std::string GlyphRenderer::findAmiriQuran()
+{
+    std::string path;
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (!config)
+        return path;
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("Amiri Quran"));
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_FILE, nullptr);
+    FcFontSet* fonts = FcFontList(config, pattern, objects);
+    const std::string wanted = "AmiriQuran.ttf";
+    for (int i = 0; fonts && i < fonts->nfont && path.empty(); ++i) {
+        FcChar8* file = nullptr;
+        if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &file) == FcResultMatch) {
+            std::string candidate = reinterpret_cast<const char*>(file);
+            if (candidate.size() >= wanted.size() &&
+                candidate.compare(candidate.size() - wanted.size(), wanted.size(), wanted) == 0)
+                path = candidate;
+        }
+    }
+    if (fonts)
+        FcFontSetDestroy(fonts);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    FcConfigDestroy(config);
+    return path;
+}
 
 std::unique_ptr<GlyphRenderer> GlyphRenderer::open(const std::string& fontPath, std::string& error)
 {
@@ -325,18 +371,36 @@ bool GlyphRenderer::renderStyle(int styleNumber, std::vector<GlyphImage>& images
         Ink ink;
         if (recipe.kind != Kind::Blank) {
             std::vector<Placed> all = impl_->shape(recipe.text, em);
-            std::vector<Placed> drawn;
-            // pen span of the drawn glyphs: where the first starts, and their advances
-            double origin = 1e9, advance = 0, pen = 0;
-            for (const auto& g : all) {
-                if (g.cluster >= recipe.firstDrawn && g.cluster < recipe.firstDrawn + recipe.drawnCount) {
-                    drawn.push_back(g);
-                    origin = std::min(origin, pen);
-                    advance += g.advance;
+            auto select = [&](const std::vector<Placed>& shaped, std::vector<DrawPart>& parts, double& origin,
+                              double& advance) {
+                // pen span of the drawn glyphs: where the first starts, and their advances
+                DrawPart main, lam;
+                double pen = 0, lamStart = 1e9;
+                origin = 1e9;
+                advance = 0;
+                for (const auto& g : shaped) {
+                    if (g.cluster >= recipe.firstDrawn && g.cluster < recipe.firstDrawn + recipe.drawnCount) {
+                        main.glyphs.push_back(g);
+                        origin = std::min(origin, pen);
+                        advance += g.advance;
+                    } else if (recipe.piece == Recipe::Piece::Alef && g.cluster + 1 == recipe.firstDrawn) {
+                        lam.glyphs.push_back(g);
+                        lamStart = std::min(lamStart, pen);
+                    }
+                    pen += g.advance;
                 }
-                pen += g.advance;
-            }
-            if (drawn.empty()) {
+                if (recipe.piece == Recipe::Piece::Lam)
+                    main.clipMin = origin;
+                parts = {main};
+                if (!lam.glyphs.empty()) {
+                    lam.clipMax = lamStart;
+                    parts.push_back(lam);
+                }
+            };
+            std::vector<DrawPart> drawn;
+            double origin = 0, advance = 0;
+            select(all, drawn, origin, advance);
+            if (drawn[0].glyphs.empty()) {
                 error = "glyph code " + std::to_string(code) + " shapes to nothing (clusters";
                 for (const auto& g : all)
                     error += " " + std::to_string(g.cluster);
@@ -344,7 +408,17 @@ bool GlyphRenderer::renderStyle(int styleNumber, std::vector<GlyphImage>& images
                 return false;
             }
             double scale = 1.0;
-            source = impl_->draw(drawn, em, scratchW, scratchH, ox, oy, ink);
+            if (recipe.kind == Kind::Letter) {
+                // a letter taller than the box above the baseline (alef wasla, hamza on alef) is drawn
+                // smaller; both lam-alef pieces take the scale of the whole pair
+                Ink whole;
+                impl_->draw({DrawPart{all}}, em, scratchW, scratchH, ox, oy, whole);
+                if (!whole.empty() && whole.y0 < boxTop) {
+                    scale = (oy - boxTop) / (oy - whole.y0);
+                    select(impl_->shape(recipe.text, em * scale), drawn, origin, advance);
+                }
+            }
+            source = impl_->draw(drawn, em * scale, scratchW, scratchH, ox, oy, ink);
             if (ink.empty() && recipe.kind != Kind::Stroke) {
                 error = "glyph code " + std::to_string(code) + " draws no ink";
                 return false;
@@ -352,11 +426,8 @@ bool GlyphRenderer::renderStyle(int styleNumber, std::vector<GlyphImage>& images
             if ((recipe.kind == Kind::MarkAbove || recipe.kind == Kind::MarkBelow) && ink.y1 - ink.y0 > markPx - s) {
                 // too tall for the mark box: draw smaller around the same pen position
                 scale = double(markPx - s) / (ink.y1 - ink.y0);
-                std::vector<Placed> reshaped = impl_->shape(recipe.text, em * scale);
-                std::vector<Placed> redrawn;
-                for (const auto& g : reshaped)
-                    if (g.cluster >= recipe.firstDrawn && g.cluster < recipe.firstDrawn + recipe.drawnCount)
-                        redrawn.push_back(g);
+                std::vector<DrawPart> redrawn;
+                select(impl_->shape(recipe.text, em * scale), redrawn, origin, advance);
                 source = impl_->draw(redrawn, em * scale, scratchW, scratchH, ox, oy, ink);
             }
             const int inkW = ink.x1 - ink.x0, inkH = ink.y1 - ink.y0;

@@ -35,6 +35,9 @@ public:
     GlyphRenderer(const GlyphRenderer&) = delete;
     GlyphRenderer& operator=(const GlyphRenderer&) = delete;
 
+    // The installed AmiriQuran.ttf (through fontconfig); empty when it is not installed.
+    static std::string findAmiriQuran();
+
     // Opens the font file; nullptr and error when it cannot be used.
     static std::unique_ptr<GlyphRenderer> open(const std::string& fontPath, std::string& error);
 

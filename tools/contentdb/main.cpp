@@ -2,13 +2,13 @@
 // Amiri Quran font, and (with --write-sources) regenerates the checked-in C++ tables.
 #include "tools/contentdb/ContentDatabase.h"
 #include "tools/contentdb/GlyphRenderer.h"
+#include "tools/contentdb/GlyphSheet.h"
 #include "tools/contentdb/QuranSources.h"
 #include "tools/contentdb/SourceWriter.h"
 
-#include <fontconfig/fontconfig.h>
-
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <sys/stat.h>
@@ -19,7 +19,8 @@ int usage()
 {
     std::fprintf(stderr,
                  "usage: contentdb-builder --quran-json DIR --meta FILE [--font FILE] [--content OUT.db]\n"
-                 "                         [--user OUT.db] [--write-sources REPOSITORY]\n");
+                 "                         [--user OUT.db] [--write-sources REPOSITORY]\n"
+                 "                         [--sheet OUT.png [--sheet-style 0-9]]\n");
     return 2;
 }
 
@@ -35,34 +36,6 @@ bool isFile(const std::string& path)
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-// Finds the Amiri Quran font through fontconfig; empty when it is not installed.
-std::string findAmiriQuran()
-{
-    std::string path;
-    FcConfig* config = FcInitLoadConfigAndFonts();
-    if (!config)
-        return path;
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("Amiri Quran"));
-    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_FILE, nullptr);
-    FcFontSet* fonts = FcFontList(config, pattern, objects);
-    if (fonts) {
-        for (int i = 0; i < fonts->nfont && path.empty(); ++i) {
-            FcChar8* file = nullptr;
-            if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &file) == FcResultMatch) {
-                std::string candidate = reinterpret_cast<const char*>(file);
-                if (candidate.size() >= 14 && candidate.compare(candidate.size() - 14, 14, "AmiriQuran.ttf") == 0)
-                    path = candidate;
-            }
-        }
-        FcFontSetDestroy(fonts);
-    }
-    FcObjectSetDestroy(objects);
-    FcPatternDestroy(pattern);
-    FcConfigDestroy(config);
-    return path;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -76,10 +49,11 @@ int main(int argc, char** argv)
     }
     for (const auto& [key, value] : args) {
         if (key != "--quran-json" && key != "--meta" && key != "--font" && key != "--content" && key != "--user" &&
-            key != "--write-sources")
+            key != "--write-sources" && key != "--sheet" && key != "--sheet-style")
             return usage();
     }
-    if (!args.count("--meta") || (!args.count("--content") && !args.count("--write-sources") && !args.count("--user")))
+    if (!args.count("--meta") || (!args.count("--content") && !args.count("--write-sources") && !args.count("--user") &&
+                                 !args.count("--sheet")))
         return usage();
     auto started = std::chrono::steady_clock::now();
     std::string error;
@@ -95,12 +69,21 @@ int main(int argc, char** argv)
     if (!QuranSources::loadMeta(args["--meta"], meta, error))
         return fail(error);
 
-    std::string font = args.count("--font") ? args["--font"] : findAmiriQuran();
+    std::string font = args.count("--font") ? args["--font"] : GlyphRenderer::findAmiriQuran();
     if (font.empty() || !isFile(font))
         return fail("the Amiri Quran font (AmiriQuran.ttf, Debian package fonts-hosny-amiri) is not installed");
     auto renderer = GlyphRenderer::open(font, error);
     if (!renderer)
         return fail(error);
+
+    if (args.count("--sheet")) {
+        int style = args.count("--sheet-style") ? std::atoi(args["--sheet-style"].c_str()) : 0;
+        std::vector<GlyphImage> images;
+        GlyphMetrics metrics;
+        if (!renderer->renderStyle(style, images, metrics, error) ||
+            !GlyphSheet::write(style, images, metrics, args["--sheet"], error))
+            return fail(error);
+    }
 
     if (args.count("--write-sources")) {
         const std::string root = args["--write-sources"];
