@@ -1,7 +1,14 @@
 // Writes the Hafs division data of quran-meta as plain JSON for the builder.
 // Usage: node dump-meta.mjs OUT.json
 import { writeFileSync } from "node:fs";
-import * as meta from "quran-meta/hafs";
+
+let meta;
+try {
+  meta = await import("quran-meta/hafs");
+} catch (error) {
+  console.error("quran-meta is not installed: run scripts/setup (npm ci in tools/contentdb)");
+  process.exit(1);
+}
 
 const toRef = (ayahId) => meta.findSurahAyahByAyahId(ayahId);
 const starts = (list, count) => list.slice(1, count + 1).map(toRef);

@@ -70,7 +70,9 @@ int main(int argc, char** argv)
         return fail(error);
 
     std::string font = args.count("--font") ? args["--font"] : GlyphRenderer::findAmiriQuran();
-    if (font.empty() || !isFile(font))
+    if (args.count("--font") && !isFile(font))
+        return fail("the font file " + font + " does not exist");
+    if (font.empty())
         return fail("the Amiri Quran font (AmiriQuran.ttf, Debian package fonts-hosny-amiri) is not installed");
     auto renderer = GlyphRenderer::open(font, error);
     if (!renderer)
