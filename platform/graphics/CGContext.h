@@ -29,6 +29,8 @@ public:
     // Draws on a cairo surface (borrowed: must outlive the context). flippedOrigin puts the origin at
     // the bottom-left with y up.
     CGContext(cairo_surface_t* target, double scale, bool flippedOrigin = false);
+    // Same, owning the surface.
+    CGContext(CairoSurface target, double scale, bool flippedOrigin = false);
     ~CGContext();
     CGContext(const CGContext&) = delete;
     CGContext& operator=(const CGContext&) = delete;
@@ -169,6 +171,7 @@ private:
     void drawImageUpright(CGRect rect, const UIImage& image, CGBlendMode mode, double alpha);
     friend class UIImage;
 
+    CairoSurface owned_;
     cairo_surface_t* target_ = nullptr;
     Cairo cr_;
     double scale_ = 1;

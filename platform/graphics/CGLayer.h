@@ -27,7 +27,12 @@ public:
     ~CGLayer();
 
 private:
-    CGLayer() = default;
+    struct Private {};
+
+public:
+    explicit CGLayer(Private) {}
+
+private:
     CGSize size_;
     double scale_ = 1;
     CairoSurface surface_;

@@ -80,6 +80,8 @@ public:
 
 private:
     friend class CGContext;
+    // Paints the image upright into rect of the user space of cr (nine-slice when stretchable).
+    void paintInto(cairo_t* cr, CGRect rect, cairo_filter_t filter) const;
     CairoSurface surface_;
     double scale_ = 1;
     UIImageOrientation orientation_ = UIImageOrientation::Up;
