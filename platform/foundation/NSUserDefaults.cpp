@@ -1,1 +1,249 @@
 #include "platform/foundation/NSUserDefaults.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/foundation/Log.h"
+#include "platform/foundation/NSFileManager.h"
+#include "platform/foundation/Paths.h"
+#include "platform/foundation/StringUtils.h"
+
+namespace {
+
+constexpr char kMagic[4] = {'L', 'M', 'D', 'F'};
+constexpr uint32_t kVersion = 1;
+
+uint32_t fnv1a(const uint8_t* p, size_t n)
+{
+    uint32_t h = 2166136261u;
+    for (size_t i = 0; i < n; ++i) {
+        h ^= p[i];
+        h *= 16777619u;
+    }
+    return h;
+}
+
+void putU32(Value::Bytes& out, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+uint32_t getU32(const uint8_t* p)
+{
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+           static_cast<uint32_t>(p[3]) << 24;
+}
+
+// Parses a whole settings file; nullopt and a reason when it is not one.
+std::optional<Value::Map> parseFile(const Value::Bytes& data, std::string& why)
+{
+    if (data.size() < 16 || std::memcmp(data.data(), kMagic, 4) != 0) {
+        why = "not a settings file";
+        return std::nullopt;
+    }
+    if (getU32(data.data() + 4) != kVersion) {
+        why = "unknown version";
+        return std::nullopt;
+    }
+    const uint32_t length = getU32(data.data() + 8);
+    if (length != data.size() - 16) {
+        why = "wrong length (truncated?)";
+        return std::nullopt;
+    }
+    const uint8_t* payload = data.data() + 12;
+    if (getU32(payload + length) != fnv1a(payload, length)) {
+        why = "checksum mismatch";
+        return std::nullopt;
+    }
+    auto value = Value::decode(payload, length, &why);
+    if (!value)
+        return std::nullopt;
+    if (!value->map()) {
+        why = "top level is not a map";
+        return std::nullopt;
+    }
+    return *value->map();
+}
+
+} // namespace
+
+NSUserDefaults& NSUserDefaults::standardUserDefaults()
+{
+    static NSUserDefaults defaults(str::appendPathComponent(Paths::config(), "defaults.bin"));
+    return defaults;
+}
+
+NSUserDefaults::NSUserDefaults(std::string filePath) : path_(std::move(filePath)) {}
+
+void NSUserDefaults::loadLocked() const
+{
+    if (loaded_)
+        return;
+    loaded_ = true;
+    stored_.clear();
+    NSFileManager& fm = NSFileManager::defaultManager();
+    if (!fm.fileExistsAtPath(path_))
+        return;
+    std::string why;
+    auto data = fm.contentsAtPath(path_);
+    std::optional<Value::Map> map;
+    if (!data)
+        why = std::strerror(errno);
+    else
+        map = parseFile(*data, why);
+    if (map) {
+        stored_ = std::move(*map);
+        return;
+    }
+    // Keep the bad file for inspection and start from the defaults.
+    std::string aside;
+    for (int n = 1; n < 1000; ++n) {
+        aside = path_ + ".corrupt-" + std::to_string(n);
+        if (!fm.fileExistsAtPath(aside))
+            break;
+    }
+    if (std::rename(path_.c_str(), aside.c_str()) == 0)
+        NSLog("Settings file %@ cannot be read (%@); moved to %@, using defaults", path_, why, aside);
+    else
+        NSLog("Settings file %@ cannot be read (%@) nor moved aside (%s); using defaults", path_, why,
+              std::strerror(errno));
+}
+
+void NSUserDefaults::registerDefaults(const std::map<std::string, Value>& defaults)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (const auto& [key, value] : defaults)
+        registered_[key] = value;
+}
+
+Value NSUserDefaults::objectForKey(const std::string& key) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    loadLocked();
+    if (auto it = stored_.find(key); it != stored_.end())
+        return it->second;
+    if (auto it = registered_.find(key); it != registered_.end())
+        return it->second;
+    return Value();
+}
+
+std::optional<std::string> NSUserDefaults::stringForKey(const std::string& key) const
+{
+    const Value v = objectForKey(key);
+    if (v.type() == Value::Type::Date)
+        return std::nullopt;
+    return v.stringValue();
+}
+
+long long NSUserDefaults::integerForKey(const std::string& key) const { return objectForKey(key).integerValue(); }
+float NSUserDefaults::floatForKey(const std::string& key) const { return objectForKey(key).floatValue(); }
+double NSUserDefaults::doubleForKey(const std::string& key) const
+{
+    const Value v = objectForKey(key);
+    return v.type() == Value::Type::Date ? 0 : v.doubleValue();
+}
+bool NSUserDefaults::boolForKey(const std::string& key) const { return objectForKey(key).boolValue(); }
+std::optional<NSDate> NSUserDefaults::dateForKey(const std::string& key) const { return objectForKey(key).date(); }
+
+std::optional<Value::Bytes> NSUserDefaults::dataForKey(const std::string& key) const
+{
+    const Value v = objectForKey(key);
+    if (const auto* d = v.data())
+        return *d;
+    return std::nullopt;
+}
+
+std::optional<Value::Array> NSUserDefaults::arrayForKey(const std::string& key) const
+{
+    const Value v = objectForKey(key);
+    if (const auto* a = v.array())
+        return *a;
+    return std::nullopt;
+}
+
+std::optional<std::vector<std::string>> NSUserDefaults::stringArrayForKey(const std::string& key) const
+{
+    auto items = arrayForKey(key);
+    if (!items)
+        return std::nullopt;
+    std::vector<std::string> out;
+    for (const auto& item : *items) {
+        if (!item.string())
+            return std::nullopt;
+        out.push_back(*item.string());
+    }
+    return out;
+}
+
+std::optional<Value::Map> NSUserDefaults::dictionaryForKey(const std::string& key) const
+{
+    const Value v = objectForKey(key);
+    if (const auto* m = v.map())
+        return *m;
+    return std::nullopt;
+}
+
+void NSUserDefaults::setObject(const Value& value, const std::string& key)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    loadLocked();
+    if (value.isNull())
+        stored_.erase(key);
+    else
+        stored_[key] = value;
+    dirty_ = true;
+}
+
+void NSUserDefaults::setBool(bool value, const std::string& key) { setObject(Value(value), key); }
+void NSUserDefaults::setInteger(long long value, const std::string& key) { setObject(Value(value), key); }
+void NSUserDefaults::setFloat(float value, const std::string& key) { setObject(Value(value), key); }
+void NSUserDefaults::setDouble(double value, const std::string& key) { setObject(Value(value), key); }
+void NSUserDefaults::setString(const std::string& value, const std::string& key) { setObject(Value(value), key); }
+void NSUserDefaults::setDate(const NSDate& value, const std::string& key) { setObject(Value(value), key); }
+void NSUserDefaults::setData(const Value::Bytes& value, const std::string& key) { setObject(Value(value), key); }
+void NSUserDefaults::setArray(const Value::Array& value, const std::string& key) { setObject(Value(value), key); }
+void NSUserDefaults::removeObjectForKey(const std::string& key) { setObject(Value(), key); }
+
+bool NSUserDefaults::synchronize()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    loadLocked();
+    if (!dirty_)
+        return true;
+    Value::Bytes payload;
+    Value(Value::Map(stored_)).encode(payload);
+    Value::Bytes file(kMagic, kMagic + 4);
+    putU32(file, kVersion);
+    putU32(file, static_cast<uint32_t>(payload.size()));
+    file.insert(file.end(), payload.begin(), payload.end());
+    putU32(file, fnv1a(payload.data(), payload.size()));
+    std::string error;
+    NSFileManager& fm = NSFileManager::defaultManager();
+    const std::string folder = str::deletingLastPathComponent(path_);
+    if (!folder.empty() && !fm.fileExistsAtPath(folder))
+        (void)fm.createDirectoryAtPath(folder, true, nullptr);
+    if (!fm.writeAtomically(path_, file, &error)) {
+        NSLog("Settings not saved: %@", error);
+        return false;
+    }
+    dirty_ = false;
+    return true;
+}
+
+std::map<std::string, Value> NSUserDefaults::storedValues() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    loadLocked();
+    return stored_;
+}
+
+void NSUserDefaults::reload()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    registered_.clear();
+    stored_.clear();
+    dirty_ = false;
+    loaded_ = false;
+}

@@ -130,12 +130,12 @@ void RunLoop::performAfterDelay(const void* target, double seconds, std::functio
     addTimer(seconds, std::move(work), target, tag);
 }
 
-void RunLoop::cancelPreviousPerformRequests(const void* target)
+void RunLoop::cancelTimersWhere(const std::function<bool(const Timer&)>& matches)
 {
-    std::vector<std::function<void()>> dropped;
+    std::vector<std::function<void()>> dropped; // destroyed after the lock is released
     std::lock_guard<std::mutex> lock(mutex_);
     for (auto it = timers_.begin(); it != timers_.end();) {
-        if (target && it->second.target == target) {
+        if (matches(it->second)) {
             timerDue_.erase(it->second.id);
             dropped.push_back(std::move(it->second.work));
             it = timers_.erase(it);
@@ -145,19 +145,27 @@ void RunLoop::cancelPreviousPerformRequests(const void* target)
     }
 }
 
+void RunLoop::cancelPreviousPerformRequests(const void* target)
+{
+    if (target)
+        cancelTimersWhere([target](const Timer& t) { return t.target == target; });
+}
+
 void RunLoop::cancelPreviousPerformRequests(const void* target, const std::string& tag)
 {
-    std::vector<std::function<void()>> dropped;
-    std::lock_guard<std::mutex> lock(mutex_);
-    for (auto it = timers_.begin(); it != timers_.end();) {
-        if (target && it->second.target == target && it->second.tag == tag) {
-            timerDue_.erase(it->second.id);
-            dropped.push_back(std::move(it->second.work));
-            it = timers_.erase(it);
-        } else {
-            ++it;
-        }
+    if (target)
+        cancelTimersWhere([target, &tag](const Timer& t) { return t.target == target && t.tag == tag; });
+}
+
+void RunLoop::shiftTimersLocked(double by)
+{
+    std::map<std::pair<double, TimerId>, Timer> moved;
+    for (auto& [key, t] : timers_) {
+        t.due += by;
+        timerDue_[t.id] = t.due;
+        moved.emplace(std::make_pair(t.due, t.id), std::move(t));
     }
+    timers_ = std::move(moved);
 }
 
 void RunLoop::useVirtualClock()
@@ -166,14 +174,7 @@ void RunLoop::useVirtualClock()
     if (virtual_)
         return;
     // Pending timers keep their distance from now.
-    const double shift = kVirtualStart - steadySeconds();
-    std::map<std::pair<double, TimerId>, Timer> moved;
-    for (auto& [key, t] : timers_) {
-        t.due += shift;
-        timerDue_[t.id] = t.due;
-        moved.emplace(std::make_pair(t.due, t.id), std::move(t));
-    }
-    timers_ = std::move(moved);
+    shiftTimersLocked(kVirtualStart - steadySeconds());
     virtual_ = true;
     virtualNow_ = kVirtualStart;
     virtualWallOffset_ = kVirtualWallStart - kVirtualStart;
@@ -184,14 +185,7 @@ void RunLoop::useRealClock()
     std::lock_guard<std::mutex> lock(mutex_);
     if (!virtual_)
         return;
-    const double shift = steadySeconds() - virtualNow_;
-    std::map<std::pair<double, TimerId>, Timer> moved;
-    for (auto& [key, t] : timers_) {
-        t.due += shift;
-        timerDue_[t.id] = t.due;
-        moved.emplace(std::make_pair(t.due, t.id), std::move(t));
-    }
-    timers_ = std::move(moved);
+    shiftTimersLocked(steadySeconds() - virtualNow_);
     virtual_ = false;
 }
 
@@ -297,8 +291,9 @@ bool RunLoop::runUntil(const std::function<bool()>& predicate, double realSecond
         std::unique_lock<std::mutex> lock(mutex_);
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
-        // Wake for a post, for the next real-clock timer, or at the deadline.
-        auto wakeAt = deadline;
+        // Wake for a post, for the next real-clock timer, or after a short slice: the
+        // predicate may watch state that other threads change without posting.
+        auto wakeAt = std::min(deadline, std::chrono::steady_clock::now() + std::chrono::milliseconds(2));
         if (!virtual_ && !timers_.empty()) {
             const auto next = std::chrono::steady_clock::now() +
                               std::chrono::duration_cast<std::chrono::steady_clock::duration>(

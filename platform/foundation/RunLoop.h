@@ -15,6 +15,7 @@
 #include <string>
 #include <thread>
 #include <type_traits>
+#include <vector>
 
 class RunLoop {
 public:
@@ -103,6 +104,8 @@ private:
         std::string tag;
     };
     double nowLocked() const;
+    void cancelTimersWhere(const std::function<bool(const Timer&)>& matches);
+    void shiftTimersLocked(double by);
     bool runPosted();
     bool runOneDueTimer(double upTo);
     double secondsToNextTimerLocked() const;

@@ -1,0 +1,139 @@
+#include "platform/foundation/NSUserDefaults.h"
+
+#include <gtest/gtest.h>
+
+#include "FoundationTestSupport.h"
+#include "platform/foundation/Log.h"
+
+namespace {
+
+TEST(UserDefaults, RegisteredLayerIsNeverSavedAndNeverOverridesStoredValues)
+{
+    const std::string path = freshTestFolder() + "/defaults.bin";
+    {
+        NSUserDefaults d(path);
+        d.setInteger(3, "ArabicFontSize");
+        ASSERT_TRUE(d.synchronize());
+        d.registerDefaults({{"ArabicFontSize", "5"}, {"ColoredTranslation", "YES"}, {"AyahRepeatCounter", "1"}});
+        EXPECT_EQ(d.integerForKey("ArabicFontSize"), 3);
+        EXPECT_TRUE(d.boolForKey("ColoredTranslation"));
+        EXPECT_EQ(d.integerForKey("AyahRepeatCounter"), 1);
+        d.setBool(false, "ColoredTranslation");
+        ASSERT_TRUE(d.synchronize());
+        d.removeObjectForKey("ColoredTranslation");
+        EXPECT_TRUE(d.boolForKey("ColoredTranslation")); // the registered value shows again
+        ASSERT_TRUE(d.synchronize());
+    }
+    NSUserDefaults again(path);
+    EXPECT_EQ(again.storedValues().size(), 1u);
+    EXPECT_EQ(again.integerForKey("ArabicFontSize"), 3);
+    EXPECT_TRUE(again.objectForKey("AyahRepeatCounter").isNull());
+    EXPECT_FALSE(again.boolForKey("ColoredTranslation"));
+}
+
+TEST(UserDefaults, TypedValuesRoundTripAndConvert)
+{
+    const std::string path = freshTestFolder() + "/defaults.bin";
+    const NSDate when = NSDate::dateWithTimeIntervalSince1970(1736157600.25);
+    {
+        NSUserDefaults d(path);
+        d.setBool(true, "b");
+        d.setInteger(-42, "i");
+        d.setFloat(1.5f, "f");
+        d.setDouble(2.25, "d");
+        d.setString("\xD8\xA8 text", "s");
+        d.setString("17 items", "numeric");
+        d.setDate(when, "date");
+        d.setData({0, 1, 255}, "data");
+        d.setArray({Value("ar"), Value("en")}, "AppleLanguages");
+        ASSERT_TRUE(d.synchronize());
+    }
+    NSUserDefaults d(path);
+    EXPECT_TRUE(d.boolForKey("b"));
+    EXPECT_EQ(d.integerForKey("b"), 1);
+    EXPECT_EQ(d.integerForKey("i"), -42);
+    EXPECT_EQ(d.stringForKey("i"), std::optional<std::string>("-42"));
+    EXPECT_FLOAT_EQ(d.floatForKey("f"), 1.5f);
+    EXPECT_DOUBLE_EQ(d.doubleForKey("d"), 2.25);
+    EXPECT_EQ(d.integerForKey("d"), 2);
+    EXPECT_EQ(d.stringForKey("s"), std::optional<std::string>("\xD8\xA8 text"));
+    EXPECT_EQ(d.integerForKey("numeric"), 17);
+    EXPECT_TRUE(d.boolForKey("numeric"));
+    EXPECT_EQ(d.dateForKey("date"), std::optional<NSDate>(when));
+    EXPECT_EQ(d.dataForKey("data"), std::optional<Value::Bytes>(Value::Bytes{0, 1, 255}));
+    EXPECT_EQ(d.stringArrayForKey("AppleLanguages"), (std::optional<std::vector<std::string>>({"ar", "en"})));
+    // Absent keys and wrong kinds read as empty.
+    EXPECT_EQ(d.integerForKey("absent"), 0);
+    EXPECT_FALSE(d.boolForKey("absent"));
+    EXPECT_EQ(d.stringForKey("absent"), std::nullopt);
+    EXPECT_EQ(d.stringForKey("AppleLanguages"), std::nullopt);
+    EXPECT_EQ(d.arrayForKey("s"), std::nullopt);
+    EXPECT_EQ(d.dateForKey("s"), std::nullopt);
+}
+
+TEST(UserDefaults, CorruptOrUnreadableFileIsMovedAsideAndDefaultsUsed)
+{
+    const std::string dir = freshTestFolder();
+    const std::string path = dir + "/defaults.bin";
+    // A good file, then the same file cut short or with a flipped byte.
+    {
+        NSUserDefaults d(path);
+        d.setString("value", "key");
+        ASSERT_TRUE(d.synchronize());
+    }
+    const std::string good = readText(path);
+    std::string flipped = good;
+    flipped[20] = static_cast<char>(flipped[20] ^ 0x40);
+    const std::string damaged[] = {good.substr(0, good.size() - 3), good.substr(0, 10), flipped,
+                                   "plain text settings"};
+    int n = 0;
+    for (const auto& bytes : damaged) {
+        SCOPED_TRACE(n);
+        writeText(path, bytes);
+        LogCapture capture;
+        NSUserDefaults d(path);
+        d.registerDefaults({{"key", "registered"}});
+        EXPECT_EQ(d.stringForKey("key"), std::optional<std::string>("registered"));
+        EXPECT_TRUE(capture.contains("cannot be read"));
+        ++n;
+        const std::string aside = path + ".corrupt-" + std::to_string(n);
+        EXPECT_EQ(readText(aside), bytes); // kept, not deleted
+        EXPECT_FALSE(NSFileManager::defaultManager().fileExistsAtPath(path));
+        d.setString("fresh", "key");
+        EXPECT_TRUE(d.synchronize());
+        EXPECT_EQ(NSUserDefaults(path).stringForKey("key"), std::optional<std::string>("fresh"));
+    }
+    // A folder where the file should be cannot be read: moved aside as well.
+    ASSERT_TRUE(NSFileManager::defaultManager().removeItemAtPath(path));
+    ASSERT_TRUE(NSFileManager::defaultManager().createDirectoryAtPath(path, false));
+    LogCapture capture;
+    NSUserDefaults d(path);
+    EXPECT_TRUE(d.objectForKey("key").isNull());
+    EXPECT_TRUE(capture.contains("cannot be read"));
+}
+
+TEST(UserDefaults, FailedSaveKeepsOldFileAndPendingChanges)
+{
+    const std::string dir = freshTestFolder();
+    writeText(dir + "/blocker", "a file where the folder should be");
+    LogCapture capture;
+    NSUserDefaults d(dir + "/blocker/defaults.bin");
+    d.setInteger(7, "LastSearchYOffset");
+    EXPECT_FALSE(d.synchronize());
+    EXPECT_TRUE(capture.contains("Settings not saved"));
+    EXPECT_EQ(d.integerForKey("LastSearchYOffset"), 7);
+    EXPECT_EQ(readText(dir + "/blocker"), "a file where the folder should be");
+}
+
+TEST(UserDefaults, StandardStoreLivesInConfigFolder)
+{
+    NSUserDefaults& d = NSUserDefaults::standardUserDefaults();
+    EXPECT_EQ(d.filePath(), Paths::config() + "/defaults.bin");
+    d.setString("x", "StandardKey");
+    ASSERT_TRUE(d.synchronize());
+    EXPECT_TRUE(NSFileManager::defaultManager().fileExistsAtPath(d.filePath()));
+    d.reload();
+    EXPECT_EQ(d.stringForKey("StandardKey"), std::optional<std::string>("x"));
+}
+
+} // namespace
