@@ -36,6 +36,7 @@ struct CABasicAnimation {
 class CALayer {
 public:
     explicit CALayer(UIView* owner) : owner_(owner) {}
+    ~CALayer();
     CALayer(const CALayer&) = delete;
     CALayer& operator=(const CALayer&) = delete;
 

@@ -45,6 +45,8 @@ struct TouchInput {
 class UIApplication : public UIResponder {
 public:
     static UIApplication& sharedApplication();
+    // Null before the first sharedApplication() and after the program's end.
+    static UIApplication* existing();
 
     // Unretained; the program keeps the delegate alive.
     UIApplicationDelegate* delegate() const { return delegate_; }

@@ -79,6 +79,9 @@ private:
         UIImagePtr backgroundImage;
     };
     const StateLook* look(unsigned state) const;
+    // The state's own value, else the selected part's, else the normal state's.
+    template <class Field>
+    Field lookFor(unsigned state, Field StateLook::*field) const;
     void updateSubviews();
     CGSize titleSize() const;
 

@@ -31,6 +31,9 @@ public:
     void stopAnimating();
     bool isAnimating() const;
 
+    // A new size draws the image again (stretchable images keep their caps).
+    void setFrame(CGRect frame) override;
+    void setBounds(CGRect bounds) override;
     void drawRect(CGRect rect) override;
     CGSize sizeThatFits(CGSize size) const override;
 
