@@ -277,6 +277,21 @@ struct GlyphRenderer::Impl {
     }
 };
 
+void GlyphRenderer::applyFixedMetrics(const GlyphStyle& style, GlyphMetrics& metrics)
+{
+    metrics.widths[166 - 82] = style.forcedWidth166;
+    metrics.widths[207 - 82] = style.forcedWidth207;
+    metrics.widths[211 - 82] = style.forcedWidth207;
+    if (style.metricsSet != 0)
+        return;
+    for (auto [code, width] : {std::pair{82, 17}, {112, 2}, {115, 6}, {220, 11}, {251, 11}})
+        metrics.widths[code - 82] = width;
+    for (auto [code, offset] : {std::pair{82, 3}, {112, 14}, {178, 9}, {220, 2}, {222, 10}})
+        metrics.markOffsets[code - 82] = offset;
+    for (auto [code, offset] : {std::pair{82, 17}, {178, 20}, {222, 25}, {249, 6}})
+        metrics.markOffsets[175 + code - 82] = offset;
+}
+
 GlyphRenderer::GlyphRenderer(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 GlyphRenderer::~GlyphRenderer() = default;
 
@@ -340,6 +355,15 @@ std::unique_ptr<GlyphRenderer> GlyphRenderer::open(const std::string& fontPath, 
 
 bool GlyphRenderer::renderStyle(int styleNumber, std::vector<GlyphImage>& images, GlyphMetrics& metrics,
                                 std::string& error)
+{
+    if (!measureStyle(styleNumber, images, metrics, error))
+        return false;
+    applyFixedMetrics(glyphStyle(styleNumber), metrics);
+    return true;
+}
+
+bool GlyphRenderer::measureStyle(int styleNumber, std::vector<GlyphImage>& images, GlyphMetrics& metrics,
+                                 std::string& error)
 {
     if (styleNumber < 0 || styleNumber > 9) {
         error = "no glyph style " + std::to_string(styleNumber);
@@ -512,17 +536,5 @@ bool GlyphRenderer::renderStyle(int styleNumber, std::vector<GlyphImage>& images
     }
     metrics.markOffsets[175 + 249 - 82] = static_cast<int>(std::lround(6.0 * style.charHeight / 26));
 
-    // the engine's fixed values
-    metrics.widths[166 - 82] = style.forcedWidth166;
-    metrics.widths[207 - 82] = style.forcedWidth207;
-    metrics.widths[211 - 82] = style.forcedWidth207;
-    if (style.metricsSet == 0) {
-        for (auto [code, width] : {std::pair{82, 17}, {112, 2}, {115, 6}, {220, 11}, {251, 11}})
-            metrics.widths[code - 82] = width;
-        for (auto [code, offset] : {std::pair{82, 3}, {112, 14}, {178, 9}, {220, 2}, {222, 10}})
-            metrics.markOffsets[code - 82] = offset;
-        for (auto [code, offset] : {std::pair{82, 17}, {178, 20}, {222, 25}, {249, 6}})
-            metrics.markOffsets[175 + code - 82] = offset;
-    }
     return true;
 }

@@ -41,9 +41,17 @@ public:
     // Opens the font file; nullptr and error when it cannot be used.
     static std::unique_ptr<GlyphRenderer> open(const std::string& fontPath, std::string& error);
 
-    // Renders every code 82-255 of a style; metrics are in points of that style.
+    // Renders every code 82-255 of a style; metrics are in points of that style, with the values
+    // the engine fixes put in.
     [[nodiscard]] bool renderStyle(int style, std::vector<GlyphImage>& images, GlyphMetrics& metrics,
                                    std::string& error);
+
+    // The same, with the metrics as measured from the images.
+    [[nodiscard]] bool measureStyle(int style, std::vector<GlyphImage>& images, GlyphMetrics& metrics,
+                                    std::string& error);
+
+    // The engine's own values: widths of 166, 207 and 211 per set, and the given rows of set 0/5.
+    static void applyFixedMetrics(const GlyphStyle& style, GlyphMetrics& metrics);
 
     // Font size and baseline as fractions of CHAR_HEIGHT.
     static constexpr double kEmRatio = 0.87;
