@@ -10,6 +10,7 @@
 #include "platform/text/UIFont.h"
 
 #include <string>
+#include <vector>
 
 class CGContext;
 
@@ -34,7 +35,7 @@ enum UIBaselineAdjustment {
     UIBaselineAdjustmentNone,
 };
 
-// Single line: line ends are laid out as they stand (a "\n" starts a new line).
+// Single line: line ends count as spaces. An empty string is zero wide and one line high.
 CGSize sizeWithFont(const std::string& text, const UIFont& font);
 // Width of a single line cut to fit `width` with the break mode (truncation or clipping).
 CGSize sizeWithFont(const std::string& text, const UIFont& font, CGFloat width, UILineBreakMode mode);
@@ -65,3 +66,13 @@ CGSize drawInRect(CGContext& context, const std::string& text, CGRect rect, cons
 // tests and tight layout. CGRectNull when nothing would be painted.
 CGRect inkBoundsInRect(const std::string& text, CGRect rect, const UIFont& font, UILineBreakMode mode,
                        UITextAlignment alignment);
+
+// The lines as they would be drawn in size.width with the mode (a truncated line shows "…" where text
+// was left out), for layout checks. An unbounded width gives one line per paragraph.
+std::vector<std::string> linesOfText(const std::string& text, const UIFont& font, CGSize constrainedSize,
+                                     UILineBreakMode mode);
+
+// Characters of the text that no configured font can show (they would be drawn as boxes).
+int missingGlyphCount(const std::string& text, const UIFont& font);
+// Family of the face that shows the first character of the text (for checks of font selection).
+std::string familyForText(const std::string& text, const UIFont& font);

@@ -5,6 +5,7 @@
 // "GeezaPro-Bold", or any family the configuration knows ("Liberation Sans", "Noto Naskh Arabic").
 // A "-Bold" / "-Oblique" / "-Italic" suffix selects the weight and style.
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -57,6 +58,6 @@ private:
     bool italic_ = false;
     double size_ = 0;
     PangoFontDescription* desc_ = nullptr;
-    mutable bool metricsLoaded_ = false;
+    mutable std::atomic<bool> metricsLoaded_{false};
     mutable double ascender_ = 0, descender_ = 0, capHeight_ = 0, xHeight_ = 0;
 };
