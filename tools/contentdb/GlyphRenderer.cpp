@@ -44,8 +44,8 @@ struct Recipe {
     std::u32string text; // shaped as a whole
     size_t firstDrawn = 0; // characters from this index on are drawn
     size_t drawnCount = 1;
-    // Lam-alef pieces overlap: the lam's ink left of its pen start goes with the alef piece.
-    enum class Piece { Whole, Lam, Alef } piece = Piece::Whole;
+    // Lam-alef parts overlap: the lam's ink left of its pen start goes with the alef part.
+    enum class Part { Whole, Lam, Alef } part = Part::Whole;
 };
 
 std::map<int, Recipe> makeRecipes()
@@ -92,12 +92,12 @@ std::map<int, Recipe> makeRecipes()
         {0x0623, 93, 0},
     };
     for (const auto& la : lamAlefs) {
-        r[la.isolAlef] = {Kind::Letter, {LAM, la.alef}, 1, 1, Recipe::Piece::Alef};
+        r[la.isolAlef] = {Kind::Letter, {LAM, la.alef}, 1, 1, Recipe::Part::Alef};
         if (la.finaAlef)
-            r[la.finaAlef] = {Kind::Letter, {ZWJ, LAM, la.alef}, 2, 1, Recipe::Piece::Alef};
+            r[la.finaAlef] = {Kind::Letter, {ZWJ, LAM, la.alef}, 2, 1, Recipe::Part::Alef};
     }
-    r[238] = {Kind::Letter, {LAM, 0x0627}, 0, 1, Recipe::Piece::Lam};
-    r[239] = {Kind::Letter, {ZWJ, LAM, 0x0627}, 1, 1, Recipe::Piece::Lam};
+    r[238] = {Kind::Letter, {LAM, 0x0627}, 0, 1, Recipe::Part::Lam};
+    r[239] = {Kind::Letter, {ZWJ, LAM, 0x0627}, 1, 1, Recipe::Part::Lam};
 
     // marks are shaped on a beh: Amiri turns some of them into wide forms over a tatweel
     auto mark = [&](int code, Kind kind, std::u32string marks) {
@@ -407,13 +407,13 @@ bool GlyphRenderer::measureStyle(int styleNumber, std::vector<GlyphImage>& image
                         main.glyphs.push_back(g);
                         origin = std::min(origin, pen);
                         advance += g.advance;
-                    } else if (recipe.piece == Recipe::Piece::Alef && g.cluster + 1 == recipe.firstDrawn) {
+                    } else if (recipe.part == Recipe::Part::Alef && g.cluster + 1 == recipe.firstDrawn) {
                         lam.glyphs.push_back(g);
                         lamStart = std::min(lamStart, pen);
                     }
                     pen += g.advance;
                 }
-                if (recipe.piece == Recipe::Piece::Lam)
+                if (recipe.part == Recipe::Part::Lam)
                     main.clipMin = origin;
                 parts = {main};
                 if (!lam.glyphs.empty()) {
@@ -434,7 +434,7 @@ bool GlyphRenderer::measureStyle(int styleNumber, std::vector<GlyphImage>& image
             double scale = 1.0;
             if (recipe.kind == Kind::Letter) {
                 // a letter taller than the box above the baseline (alef wasla, hamza on alef) is drawn
-                // smaller; both lam-alef pieces take the scale of the whole pair
+                // smaller; both lam-alef parts take the scale of the whole pair
                 Ink whole;
                 impl_->draw({DrawPart{all}}, em, scratchW, scratchH, ox, oy, whole);
                 if (!whole.empty() && whole.y0 < boxTop) {
