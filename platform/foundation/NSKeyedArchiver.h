@@ -1,6 +1,6 @@
 #pragma once
 // Keyed archives: objects write typed values under keys and read them back by key.
-// An archive is bytes: "LKAR", u32 version 1, then the root object as a Value map in
+// An archive is bytes: "LKAR", a version byte (1), then the root object as a Value map in
 // Value's binary form, where each object is a map with its class name under "$class".
 // Objects form a tree (no shared or cyclic references). Decoding checks every size and
 // kind: malformed bytes give a logged failure and a null result, never a crash.
