@@ -161,7 +161,7 @@ void SDLEventTranslator::apply(const InputAction& a)
     case InputAction::ResignActive: app.resignActive(); break;
     case InputAction::EnterBackground: app.enterBackground(); break;
     case InputAction::EnterForeground: app.enterForeground(); break;
-    case InputAction::Quit: app.terminate(); break;
+    case InputAction::Quit: break;  // the program ends its loop, then terminates
     case InputAction::Redraw: app.setNeedsFrame(); break;
     }
 }

@@ -56,7 +56,7 @@ public:
     void setPixelsPerPoint(double pixelsPerPoint) { pixelsPerPoint_ = pixelsPerPoint; }
 
     std::vector<InputAction> translate(const SDL_Event& event);
-    // Applies an action to the application; Quit and Rotate need the caller too.
+    // Applies an action to the application; Quit is left to the caller.
     static void apply(const InputAction& action);
 
 private:

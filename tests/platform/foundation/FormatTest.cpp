@@ -71,6 +71,7 @@ TEST(Format, MismatchedArgumentsNeverCrash)
     int local = 0;
     const std::string p = stringWithFormat("%p", &local);
     EXPECT_EQ(p, stringWithFormat("0x%lx", reinterpret_cast<uintptr_t>(&local)));
+    EXPECT_EQ(stringWithFormat("%d", &local), std::to_string(static_cast<long long>(reinterpret_cast<uintptr_t>(&local))));
 }
 
 } // namespace

@@ -1,0 +1,162 @@
+#include <cmath>
+
+#include "platform/graphics/CGContext.h"
+#include "platform/ui/Compositor.h"
+#include "platform/ui/UILabel.h"
+#include "tests/platform/ui/UITestSupport.h"
+
+namespace {
+struct RGB {
+    int r, g, b;
+};
+
+::testing::AssertionResult isColor(HeadlessBackend::Pixel p, RGB want, int tolerance = 3)
+{
+    if (std::abs(p.r - want.r) <= tolerance && std::abs(p.g - want.g) <= tolerance && std::abs(p.b - want.b) <= tolerance)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "pixel (" << p.r << ", " << p.g << ", " << p.b << ") wanted (" << want.r
+                                         << ", " << want.g << ", " << want.b << ")";
+}
+
+// Draws a filled square and counts its drawRect calls.
+class SquareView : public UIView {
+public:
+    using UIView::UIView;
+    void drawRect(CGRect) override
+    {
+        auto* ctx = UIGraphicsGetCurrentContext();
+        ctx->setRGBFillColor(0, 0, 0, 1);
+        ctx->fillRect(CGRectMake(0, 0, 10, 10));
+    }
+};
+}  // namespace
+
+class RenderTest : public UITest, public ::testing::WithParamInterface<double> {
+protected:
+    double scale() const override { return GetParam(); }
+};
+
+TEST_P(RenderTest, ComposesColoursAlphaClipsAndTransforms)
+{
+    addView(*window, CGRectMake(10, 10, 100, 100), UIColor::redColor());
+    auto half = addView(*window, CGRectMake(60, 60, 100, 100), UIColor::blueColor());
+    half->setAlpha(0.5);
+    auto clip = addView(*window, CGRectMake(0, 200, 100, 100), UIColor::lightGrayColor());
+    clip->setClipsToBounds(true);
+    addView(*clip, CGRectMake(50, 50, 100, 100), UIColor::greenColor());
+    auto open = addView(*window, CGRectMake(200, 200, 50, 50), UIColor::lightGrayColor());
+    addView(*open, CGRectMake(25, 25, 50, 50), UIColor::greenColor());
+    auto turned = addView(*window, CGRectMake(200, 350, 100, 20), UIColor::blackColor());
+    turned->setTransform(CGAffineTransformMakeRotation(M_PI / 2));  // now 20 wide, 100 tall
+    auto ignored = addView(*window, CGRectMake(0, 400, 50, 50), UIColor::redColor());
+    ignored->setHidden(true);
+
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(20, 20)), {255, 0, 0}));
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(100, 100)), {128, 0, 127}, 4));  // blue at half over red
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(150, 150)), {127, 127, 255}, 4));  // over white
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(90, 290)), {0, 255, 0}));
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(120, 320)), {255, 255, 255}));  // clipped away
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(270, 270)), {0, 255, 0}));      // not clipped
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(250, 315)), {0, 0, 0}));
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(210, 360)), {255, 255, 255}));  // where it was unturned
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(10, 410)), {255, 255, 255}));
+
+    // Mid-animation the screen shows the presentation value.
+    UIView::beginAnimations("Move");
+    UIView::setAnimationDuration(1);
+    UIView::setAnimationCurve(UIViewAnimationCurveLinear);
+    half->setCenter(CGPointMake(210, 110));
+    UIView::commitAnimations();
+    backend.advance(500);
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(184, 110)), {127, 127, 255}, 4));
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(236, 110)), {255, 255, 255}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, RenderTest, ::testing::Values(1.0, 2.0));
+
+class RedrawTest : public UITest {};
+
+TEST_F(RedrawTest, OnlyInvalidViewsAreRedrawnAndAnUnchangedFrameDrawsNothing)
+{
+    auto a = addView<SquareView>(*window, CGRectMake(0, 0, 50, 50));
+    auto b = addView<SquareView>(*window, CGRectMake(100, 0, 50, 50));
+    auto plain = addView(*window, CGRectMake(0, 100, 50, 50), UIColor::redColor());
+    auto& compositor = UIApplication::sharedApplication().compositor();
+    EXPECT_TRUE(backend.frame());
+    EXPECT_EQ(a->drawCount(), 1);
+    EXPECT_EQ(b->drawCount(), 1);
+    long frames = compositor.framesRendered();
+
+    EXPECT_FALSE(backend.frame());
+    EXPECT_EQ(compositor.framesRendered(), frames);
+
+    b->setNeedsDisplay();
+    EXPECT_TRUE(backend.frame());
+    EXPECT_EQ(compositor.lastFrameDrawRectCount(), 1);
+    EXPECT_EQ(a->drawCount(), 1);
+    EXPECT_EQ(b->drawCount(), 2);
+
+    // Moving or fading reuses the backing image.
+    a->setCenter(CGPointMake(60, 60));
+    plain->setAlpha(0.5);
+    EXPECT_TRUE(backend.frame());
+    EXPECT_EQ(compositor.lastFrameDrawRectCount(), 0);
+    EXPECT_EQ(a->drawCount(), 1);
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(40, 40)), {0, 0, 0}));
+
+    // A new size stretches the old picture unless the view redraws on resize.
+    a->setFrame(CGRectMake(0, 0, 100, 100));
+    backend.frame();
+    EXPECT_EQ(a->drawCount(), 1);
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(15, 15)), {0, 0, 0}));
+    a->setContentMode(UIViewContentModeRedraw);
+    a->setFrame(CGRectMake(0, 0, 50, 50));
+    backend.frame();
+    EXPECT_EQ(a->drawCount(), 2);
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(15, 15)), {255, 255, 255}));
+}
+
+TEST_F(RedrawTest, LabelDrawsItsTextInItsColourAndRedrawsOnChange)
+{
+    auto label = addView<UILabel>(*window, CGRectMake(10, 10, 200, 30));
+    label->setText("Lumeno");
+    label->setFont(UIFont::boldSystemFontOfSize(20));
+    label->setTextColor(UIColor::blueColor());
+    backend.frame();
+    auto inkOf = [&](RGB colour) {
+        int count = 0;
+        for (int y = 10; y < 40; ++y)
+            for (int x = 10; x < 210; ++x)
+                if (isColor(backend.pixelAt(CGPointMake(x + 0.5, y + 0.5)), colour, 40)) ++count;
+        return count;
+    };
+    int blue = inkOf({0, 0, 255});
+    EXPECT_GT(blue, 50);
+    label->setHighlightedTextColor(UIColor::redColor());
+    label->setHighlighted(true);
+    backend.frame();
+    EXPECT_EQ(inkOf({0, 0, 255}), 0);
+    EXPECT_NEAR(inkOf({255, 0, 0}), blue, blue / 10);
+
+    CGSize fit = label->sizeThatFits(CGSizeMake(1000, 1000));
+    EXPECT_GT(fit.width, 40);
+    EXPECT_LT(fit.width, 120);
+    EXPECT_GE(fit.height, 20);
+}
+
+TEST_F(RedrawTest, LandscapeTurnsTheDisplayAndItsInput)
+{
+    addView(*window, CGRectMake(0, 0, 320, 10), UIColor::redColor());  // screen top edge
+    backend.rotate(UIDeviceOrientationLandscapeLeft);
+    EXPECT_EQ(UIApplication::sharedApplication().statusBarOrientation(), UIInterfaceOrientationLandscapeRight);
+    cairo_surface_t* s = backend.surface();
+    EXPECT_EQ(cairo_image_surface_get_width(s), 480);
+    EXPECT_EQ(cairo_image_surface_get_height(s), 320);
+    // The screen's top edge is the display's left edge in landscape-right.
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(5, 160)), {255, 0, 0}));
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(240, 5)), {255, 255, 255}));
+    EXPECT_TRUE(near(Compositor::screenPointFromDisplayPoint(CGPointMake(0, 0)), CGPointMake(320, 0)));
+    EXPECT_TRUE(near(Compositor::displayPointFromScreenPoint(CGPointMake(320, 0)), CGPointMake(0, 0)));
+    backend.rotate(UIDeviceOrientationPortraitUpsideDown);  // refused by default
+    EXPECT_EQ(UIApplication::sharedApplication().statusBarOrientation(), UIInterfaceOrientationLandscapeRight);
+}
