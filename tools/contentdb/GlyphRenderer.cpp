@@ -426,9 +426,11 @@ bool GlyphRenderer::measureStyle(int styleNumber, std::vector<GlyphImage>& image
             select(all, drawn, origin, advance);
             if (drawn[0].glyphs.empty()) {
                 error = "glyph code " + std::to_string(code) + " shapes to nothing (clusters";
-                for (const auto& g : all)
-                    error += " " + std::to_string(g.cluster);
-                error += ")";
+                for (const auto& g : all) {
+                    error += ' ';
+                    error += std::to_string(g.cluster);
+                }
+                error += ')';
                 return false;
             }
             double scale = 1.0;
