@@ -88,6 +88,12 @@ TEST(CGContext, TransformsAndStateRestore) {
     LogCapture capture;
     ctx->restoreGState();
     EXPECT_EQ(capture.lines().size(), 1u);
+    // A singular transform is ignored rather than breaking every later drawing.
+    ctx->scaleCTM(0, 1);
+    ctx->concatCTM(CGAffineTransformMakeScale(1, 0));
+    ctx->setRGBFillColor(0, 1, 0, 1);
+    ctx->fillRect(CGRectMake(0, 15, 5, 5));
+    EXPECT_TRUE(near(pixelOf(*ctx, 2, 17), {0, 255, 0, 255}));
 }
 
 TEST(CGContext, ClipsToRectPathAndMask) {
@@ -271,6 +277,15 @@ TEST(UIGraphics, ImageContextStackAndScale) {
     EXPECT_EQ(image->pixelWidth(), 16);
     EXPECT_EQ(image->pixelAt(1, 1).b, 255);
     EXPECT_EQ(image->pixelAt(2, 2).a, 0);
+
+    // An impossible size gives no context and no image, and the stack stays balanced.
+    LogCapture capture;
+    UIGraphicsBeginImageContextWithOptions(CGSizeMake(0, 10), false, 1);
+    EXPECT_EQ(UIGraphicsGetCurrentContext(), nullptr);
+    UIRectFill(CGRectMake(0, 0, 1, 1));
+    EXPECT_FALSE(UIGraphicsGetImageFromCurrentImageContext());
+    UIGraphicsEndImageContext();
+    EXPECT_TRUE(capture.contains("invalid size"));
 }
 
 TEST(CGLayer, MatchesTheContextScaleAndDrawsTopToTop) {
