@@ -5,12 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/backends/headless/HeadlessBackend.h"
-#include "platform/foundation/RunLoop.h"
-#include "platform/ui/UIApplication.h"
-#include "platform/ui/UIScreen.h"
 #include "platform/ui/UITouch.h"
-#include "platform/ui/UIWindow.h"
+#include "tests/platform/ui/UITestSupport.h"
 
 namespace fs = std::filesystem;
 
@@ -33,27 +29,9 @@ private:
     }
 };
 
-class HeadlessBackendTest : public ::testing::Test {
+class HeadlessBackendTest : public UITest {
 protected:
-    void SetUp() override
-    {
-        RunLoop::main().useVirtualClock();
-        RunLoop::main().resetForTesting();
-        UIApplication::sharedApplication().resetForTesting();
-        UIScreen::mainScreen().configure(UIUserInterfaceIdiomPhone, 2);
-        backend.attach();
-        window = std::make_shared<UIWindow>();
-        window->setBackgroundColor(UIColor::whiteColor());
-        window->makeKeyAndVisible();
-    }
-    void TearDown() override
-    {
-        window.reset();
-        RunLoop::main().resetForTesting();
-        UIApplication::sharedApplication().resetForTesting();
-    }
-    HeadlessBackend backend;
-    std::shared_ptr<UIWindow> window;
+    double scale() const override { return 2; }
 };
 }  // namespace
 

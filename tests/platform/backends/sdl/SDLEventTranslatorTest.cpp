@@ -2,9 +2,7 @@
 
 #include "platform/backends/sdl/SDLEventTranslator.h"
 #include "platform/foundation/NSTimer.h"
-#include "platform/foundation/RunLoop.h"
-#include "platform/ui/UIScreen.h"
-#include "platform/ui/UIWindow.h"
+#include "tests/platform/ui/UITestSupport.h"
 
 namespace {
 SDL_Event finger(Uint32 type, SDL_FingerID id, float x, float y, SDL_TouchID device = 1)
@@ -74,25 +72,15 @@ public:
     std::shared_ptr<NSTimer> timer;
 };
 
-class SDLEventTranslatorTest : public ::testing::Test {
+class SDLEventTranslatorTest : public UITest {
 protected:
+    double scale() const override { return 2; }
     void SetUp() override
     {
-        RunLoop::main().useVirtualClock();
-        RunLoop::main().resetForTesting();
-        UIApplication::sharedApplication().resetForTesting();
-        UIScreen::mainScreen().configure(UIUserInterfaceIdiomPhone, 2);
-        window = std::make_shared<UIWindow>();
-        window->makeKeyAndVisible();
+        UITest::SetUp();
         view = std::make_shared<PressView>(CGRectMake(0, 0, 320, 480));
         window->addSubview(view);
         translator.setPixelsPerPoint(2);  // scale 2, zoom 1
-    }
-    void TearDown() override
-    {
-        window.reset();
-        RunLoop::main().resetForTesting();
-        UIApplication::sharedApplication().resetForTesting();
     }
     std::vector<InputAction> feed(const SDL_Event& e)
     {
@@ -102,7 +90,6 @@ protected:
         return actions;
     }
     SDLEventTranslator translator;
-    std::shared_ptr<UIWindow> window;
     std::shared_ptr<PressView> view;
 };
 }  // namespace
