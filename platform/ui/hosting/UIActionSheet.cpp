@@ -1,0 +1,149 @@
+#include "platform/ui/hosting/UIActionSheet.h"
+
+#include <cmath>
+
+#include "platform/graphics/CGContext.h"
+#include "platform/text/StringDrawing.h"
+#include "platform/ui/hosting/UINavigationBar.h"
+#include "platform/ui/hosting/UITabBarController.h"
+
+namespace {
+constexpr double kMargin = 20;
+constexpr double kButtonHeight = 44;
+constexpr double kGap = 8;
+
+// Rounded, graded button faces.
+class SheetButtonFace : public UIView {
+public:
+    SheetButtonFace(UIColorPtr top, UIColorPtr bottom, UIColorPtr border)
+        : top_(std::move(top)), bottom_(std::move(bottom)), border_(std::move(border)) {
+        setOpaque(false);
+        setBackgroundColor(UIColor::clearColor());
+        setUserInteractionEnabled(false);
+    }
+    void drawRect(CGRect) override {
+        CGContext* c = UIGraphicsGetCurrentContext();
+        if (!c) return;
+        CGRect b = CGRectInset(bounds(), 1, 1);
+        c->saveGState();
+        c->beginPath();
+        c->addRoundedRect(b, 9);
+        c->clip();
+        auto g = CGGradient::createWithColors({top_, bottom_});
+        c->drawLinearGradient(*g, CGPointMake(0, b.origin.y), CGPointMake(0, CGRectGetMaxY(b)), 0);
+        c->restoreGState();
+        c->beginPath();
+        c->addRoundedRect(b, 9);
+        c->setStrokeColorWithColor(*border_);
+        c->setLineWidth(1.5);
+        c->strokePath();
+    }
+
+private:
+    UIColorPtr top_, bottom_, border_;
+};
+}  // namespace
+
+UIActionSheet::UIActionSheet(const std::string& title, UIActionSheetDelegate* delegate, const std::string& cancelButtonTitle,
+                             const std::string& destructiveButtonTitle, const std::vector<std::string>& otherButtonTitles)
+    : delegate_(delegate) {
+    setTitle(title);
+    titleLabelView()->setFont(UIFont::systemFontOfSize(13));
+    titleLabelView()->setTextColor(UIColor::colorWithWhite(0.85, 1));
+    if (!destructiveButtonTitle.empty()) destructiveIndex_ = addButtonWithTitle(destructiveButtonTitle);
+    for (const auto& t : otherButtonTitles) addButtonWithTitle(t);
+    if (!cancelButtonTitle.empty()) setCancelButtonIndex(addButtonWithTitle(cancelButtonTitle));
+    rebuildButtons();
+}
+
+void UIActionSheet::setDestructiveButtonIndex(int index) {
+    destructiveIndex_ = index;
+    rebuildButtons();
+}
+
+void UIActionSheet::setActionSheetStyle(UIActionSheetStyle style) {
+    style_ = style;
+    setNeedsDisplay();
+}
+
+void UIActionSheet::showInView(UIView* view) { present(view); }
+void UIActionSheet::showFromTabBar(UITabBar* tabBar) { present(tabBar); }
+void UIActionSheet::showFromToolbar(UIToolbar* toolbar) { present(toolbar); }
+
+void UIActionSheet::styleButton(UIButton& b, int index) {
+    UIColorPtr top, bottom, border, text;
+    if (index == destructiveIndex_) {
+        top = UIColor::colorWithRed(0.93, 0.35, 0.33, 1);
+        bottom = UIColor::colorWithRed(0.75, 0.08, 0.06, 1);
+        border = UIColor::colorWithRed(0.4, 0.04, 0.03, 1);
+        text = UIColor::whiteColor();
+    } else if (index == cancelButtonIndex()) {
+        top = UIColor::colorWithWhite(0.45, 1);
+        bottom = UIColor::colorWithWhite(0.2, 1);
+        border = UIColor::colorWithWhite(0.08, 1);
+        text = UIColor::whiteColor();
+    } else {
+        top = UIColor::colorWithWhite(1, 1);
+        bottom = UIColor::colorWithWhite(0.84, 1);
+        border = UIColor::colorWithWhite(0.3, 1);
+        text = UIColor::colorWithWhite(0.1, 1);
+    }
+    auto face = std::make_shared<SheetButtonFace>(top, bottom, border);
+    face->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    b.insertSubview(face, 0);
+    b.setTitleColor(text, UIControlStateNormal);
+    b.setFont(UIFont::boldSystemFontOfSize(19));
+}
+
+CGRect UIActionSheet::layoutIn(CGRect container) {
+    double w = container.size.width;
+    double y = 12;
+    const std::string& t = title();
+    if (!t.empty()) {
+        CGSize s = sizeWithFont(t, *titleLabelView()->font(), CGSizeMake(w - 2 * kMargin, 1000), UILineBreakModeWordWrap);
+        titleLabelView()->setFrame(CGRectMake(kMargin, y, w - 2 * kMargin, s.height));
+        y += s.height + 12;
+    } else {
+        titleLabelView()->setFrame(CGRectZero);
+        y = 16;
+    }
+    for (int i = 0; i < numberOfButtons(); ++i) {
+        if (i == cancelButtonIndex() && i > 0) y += 8;
+        UIButton* b = buttonAtIndex(i);
+        b->setFrame(CGRectMake(kMargin, y, w - 2 * kMargin, kButtonHeight));
+        for (auto& sub : b->subviews())
+            if (dynamic_cast<SheetButtonFace*>(sub.get())) sub->setFrame(b->bounds());
+        y += kButtonHeight + kGap;
+    }
+    y += 12;
+    return CGRectMake(0, container.size.height - y, w, y);
+}
+
+void UIActionSheet::drawRect(CGRect) {
+    CGContext* c = UIGraphicsGetCurrentContext();
+    if (!c) return;
+    CGRect b = bounds();
+    double alpha = style_ == UIActionSheetStyleBlackOpaque ? 1.0 : 0.85;
+    auto g = style_ == UIActionSheetStyleDefault
+                 ? CGGradient::createWithColors({UIColor::colorWithRed(0.52, 0.58, 0.66, 0.95), UIColor::colorWithRed(0.28, 0.34, 0.44, 0.95)})
+                 : CGGradient::createWithColors({UIColor::colorWithWhite(0.18, alpha), UIColor::colorWithWhite(0.02, alpha)});
+    c->drawLinearGradient(*g, CGPointMake(0, 0), CGPointMake(0, b.size.height), 0);
+    c->setRGBFillColor(0, 0, 0, 1);
+    c->fillRect(CGRectMake(0, 0, b.size.width, 1));
+}
+
+void UIActionSheet::notifyClicked(int i) {
+    if (delegate_) delegate_->actionSheetClickedButtonAtIndex(this, i);
+}
+void UIActionSheet::notifyWillDismiss(int i) {
+    if (delegate_) delegate_->actionSheetWillDismissWithButtonIndex(this, i);
+}
+void UIActionSheet::notifyDidDismiss(int i) {
+    if (delegate_) delegate_->actionSheetDidDismissWithButtonIndex(this, i);
+}
+void UIActionSheet::notifyWillPresent() {
+    if (delegate_) delegate_->willPresentActionSheet(this);
+}
+void UIActionSheet::notifyDidPresent() {
+    if (delegate_) delegate_->didPresentActionSheet(this);
+}
