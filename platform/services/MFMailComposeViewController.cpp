@@ -1,0 +1,94 @@
+#include "platform/services/MFMailComposeViewController.h"
+
+#include <cstdlib>
+#include <mutex>
+#include <sstream>
+
+#include "platform/foundation/Log.h"
+#include "platform/foundation/NSUserDefaults.h"
+#include "platform/services/DesktopCommand.h"
+#include "platform/services/Outbox.h"
+
+namespace {
+std::mutex gMutex;
+std::optional<bool> gCanSendOverride;
+}  // namespace
+
+bool MFMailComposeViewController::canSendMail() {
+  {
+    std::lock_guard lock(gMutex);
+    if (gCanSendOverride) return *gCanSendOverride;
+  }
+  const char* env = std::getenv("LUMENO_CAN_SEND_MAIL");
+  return !(env && std::string(env) == "0");
+}
+
+void MFMailComposeViewController::setCanSendMailForTesting(std::optional<bool> value) {
+  std::lock_guard lock(gMutex);
+  gCanSendOverride = value;
+}
+
+std::vector<std::string> MFMailComposeViewController::mailClientCommand() {
+  std::string line;
+  if (const char* env = std::getenv("LUMENO_MAIL_COMMAND")) line = env;
+  else if (auto v = NSUserDefaults::standardUserDefaults().stringForKey("MailClientCommand")) line = *v;
+  std::vector<std::string> words;
+  std::istringstream in(line);
+  for (std::string w; in >> w;) words.push_back(w);
+  return words;
+}
+
+void MFMailComposeViewController::finish(MFMailComposeResult result, const NSError* error) {
+  finished_ = true;
+  if (delegate_) delegate_->mailComposeController(*this, result, error);
+}
+
+void MFMailComposeViewController::send() {
+  if (finished_) return;
+  std::string why;
+  auto path = Outbox::writeMail(message_, false, &why);
+  if (!path) {
+    NSLog("Mail: cannot write the message: %@", why);
+    NSError error(MFMailComposeErrorDomain, MFMailComposeErrorCodeSendFailed, "The message could not be written: " + why);
+    finish(MFMailComposeResultFailed, &error);
+    return;
+  }
+  writtenPath_ = *path;
+  auto command = mailClientCommand();
+  if (!command.empty()) {
+    bool placed = false;
+    for (auto& w : command) {
+      auto at = w.find("%f");
+      if (at != std::string::npos) {
+        w.replace(at, 2, *path);
+        placed = true;
+      }
+    }
+    if (!placed) command.push_back(*path);
+    if (!DesktopCommand::launch(command)) {
+      NSError error(MFMailComposeErrorDomain, MFMailComposeErrorCodeSendFailed,
+                    "The mail program " + command[0] + " could not be started");
+      finish(MFMailComposeResultFailed, &error);
+      return;
+    }
+  }
+  finish(MFMailComposeResultSent, nullptr);
+}
+
+void MFMailComposeViewController::saveDraft() {
+  if (finished_) return;
+  std::string why;
+  auto path = Outbox::writeMail(message_, true, &why);
+  if (!path) {
+    NSError error(MFMailComposeErrorDomain, MFMailComposeErrorCodeSaveFailed, "The draft could not be saved: " + why);
+    finish(MFMailComposeResultFailed, &error);
+    return;
+  }
+  writtenPath_ = *path;
+  finish(MFMailComposeResultSaved, nullptr);
+}
+
+void MFMailComposeViewController::cancel() {
+  if (finished_) return;
+  finish(MFMailComposeResultCancelled, nullptr);
+}
