@@ -8,6 +8,9 @@
 #include "Classes/App/PlaceholderAppDelegate.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/backends/sdl/SDLBackend.h"
+#include "platform/services/LocalNotificationScheduler.h"
+#include "platform/services/UILocalNotification.h"
+#include "platform/services/URLOpener.h"
 #include "platform/ui/BackendOptions.h"
 #include "platform/ui/UIApplication.h"
 
@@ -44,6 +47,13 @@ int main(int argc, char** argv)
     auto& app = UIApplication::sharedApplication();
     PlaceholderAppDelegate delegate;
     app.setDelegate(&delegate);
+    // Links: the program's own scheme comes back to the delegate; others go to the desktop.
+    auto& opener = URLOpener::shared();
+    opener.registerSchemeHandler("lumeno", [&app](const std::string& url) { return app.openURLFromOutside(url); });
+    app.setURLHandlers([&opener](const std::string& url) { return opener.openURL(url); },
+                       [&opener](const std::string& url) { return opener.canOpenURL(url); });
+    LocalNotificationScheduler::shared().setDeliveryHandler(
+        [&app](const UILocalNotification& n) { app.deliverLocalNotification(n); });
     int status = 0;
     if (options->headless) {
         HeadlessBackend backend(*options);
@@ -61,6 +71,8 @@ int main(int argc, char** argv)
         status = backend.run();
     }
     app.terminate();
+    LocalNotificationScheduler::shared().setDeliveryHandler(nullptr);
+    opener.unregisterSchemeHandler("lumeno");
     app.setDelegate(nullptr);
     return status;
 }

@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/backends/sdl/SDLClipboard.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/graphics/CairoHandles.h"
 #include "platform/ui/Compositor.h"
 #include "platform/ui/UIApplication.h"
+#include "platform/services/UIPasteboard.h"
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/ViewAnimator.h"
 
@@ -23,6 +25,7 @@ SDLBackend::~SDLBackend()
 {
     RunLoop::main().setWakeHandler(nullptr);
     if (auto* app = UIApplication::existing(); app && app->backend() == this) app->setBackend(nullptr);
+    if (videoStarted_) UIPasteboard::generalPasteboard().setBackend(nullptr);
     texture_.reset();
     renderer_.reset();
     window_.reset();
@@ -39,8 +42,16 @@ bool SDLBackend::open(std::string* error)
         return false;
     }
     videoStarted_ = true;
-    double k = UIScreen::mainScreen().scale() * options_.zoom;
     CGSize d = Compositor::displaySize();
+    // Without a chosen zoom, a screen larger than the desktop is shrunk to fit.
+    SDL_Rect usable;
+    if (options_.zoom == 1.0 && SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0) {
+        double scale = UIScreen::mainScreen().scale();
+        double longest = std::max(d.width, d.height) * scale;
+        double room = std::min(usable.w, usable.h) * 0.95;
+        if (longest > room) options_.zoom = std::max(0.25, room / longest);
+    }
+    double k = UIScreen::mainScreen().scale() * options_.zoom;
     int w = static_cast<int>(std::lround(d.width * k)), h = static_cast<int>(std::lround(d.height * k));
     window_.reset(SDL_CreateWindow("Lumeno", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, SDL_WINDOW_SHOWN));
     if (!window_) {
@@ -62,6 +73,7 @@ bool SDLBackend::open(std::string* error)
         SDL_PushEvent(&e);
     });
     SDL_StartTextInput();
+    UIPasteboard::generalPasteboard().setBackend(std::make_shared<SDLClipboard>());
     UIApplication::sharedApplication().setBackend(this);
     return true;
 }
@@ -137,7 +149,10 @@ void SDLBackend::present()
     SDL_RenderClear(renderer_.get());
     SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
     if (!shotPath_.empty()) {
-        if (writeWindowPNG(shotPath_)) NSLog("screenshot written to %@", shotPath_);
+        if (writeWindowPNG(shotPath_))
+            NSLog("screenshot written to %@", shotPath_);
+        else
+            shotFailed_ = true;
         shotPath_.clear();
         quit_ = true;
     }
@@ -183,5 +198,5 @@ int SDLBackend::run()
             while (!quit_ && SDL_PollEvent(&e)) handle(e);
         }
     }
-    return 0;
+    return shotFailed_ ? 1 : 0;
 }

@@ -32,7 +32,7 @@ public:
     void setNeedsFrame() override;
 
     // After the first frame is shown, write what the window shows to this PNG
-    // and quit (empty: keep running).
+    // and quit (empty: keep running); run() then fails when it could not be written.
     void setScreenshotAndQuit(const std::string& path) { shotPath_ = path; }
 
 private:
@@ -56,4 +56,5 @@ private:
     bool videoStarted_ = false;
     bool forceFrame_ = true;
     std::string shotPath_;
+    bool shotFailed_ = false;
 };

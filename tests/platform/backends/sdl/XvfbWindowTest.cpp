@@ -48,7 +48,7 @@ TEST(XvfbWindowTest, TheProgramOpensItsWindowAndWritesAScreenshot)
 {
     if (!onPath("xvfb-run") || !onPath("Xvfb")) GTEST_SKIP() << "xvfb-run / Xvfb not installed";
     fs::path dir = freshFolder("window-shot");
-    std::string cmd = std::string("env -u WAYLAND_DISPLAY SDL_AUDIODRIVER=dummy xvfb-run -a -s '-screen 0 1024x768x24' ") +
+    std::string cmd = std::string("env -u WAYLAND_DISPLAY SDL_AUDIODRIVER=dummy xvfb-run -a -s '-screen 0 1600x1200x24' ") +
                       LUMENO_PROGRAM + " --scale 2 --shots '" + dir.string() + "' >'" + (dir / "log.txt").string() +
                       "' 2>&1";
     int status = std::system(cmd.c_str());
