@@ -1,0 +1,108 @@
+#pragma once
+// The on-screen keyboard stand-in: a panel of the platform's size (216 points
+// high in portrait, 162 in landscape on a phone) that rises when a text input
+// becomes first responder, with the keyboard will/did show/hide notifications.
+// Its keys type into the first responder, as physical keys do.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/ui/UIView.h"
+#include "platform/ui/hosting/UIHostingTypes.h"
+
+inline constexpr const char* UIKeyboardWillShowNotification = "UIKeyboardWillShowNotification";
+inline constexpr const char* UIKeyboardDidShowNotification = "UIKeyboardDidShowNotification";
+inline constexpr const char* UIKeyboardWillHideNotification = "UIKeyboardWillHideNotification";
+inline constexpr const char* UIKeyboardDidHideNotification = "UIKeyboardDidHideNotification";
+
+// What the platform puts in a keyboard notification's user info. Notifications
+// carry no payload here: read UIKeyboard::userInfo() while handling one.
+// Frames and centres are in window (screen) coordinates.
+struct UIKeyboardInfo {
+    CGRect frameBegin{};
+    CGRect frameEnd{};
+    CGRect bounds{};        // the keyboard's own bounds (width and height upright)
+    CGPoint centerBegin{};
+    CGPoint centerEnd{};
+    double animationDuration = 0.25;
+    UIViewAnimationCurve animationCurve = UIViewAnimationCurveEaseInOut;
+};
+
+// Implemented by views that take typing (text field, text view).
+class UITextInputTraitsProvider {
+public:
+    virtual ~UITextInputTraitsProvider() = default;
+    virtual UIKeyboardType keyboardType() const { return UIKeyboardTypeDefault; }
+    virtual UIReturnKeyType returnKeyType() const { return UIReturnKeyDefault; }
+};
+
+class UIKeyboardPanel;
+
+class UIKeyboard {
+public:
+    static UIKeyboard& shared();
+    static const UIKeyboardInfo& userInfo() { return shared().info_; }
+
+    static double heightForOrientation(bool landscape) { return landscape ? 162 : 216; }
+
+    bool isVisible() const { return visible_; }
+    UIKeyboardPanel* panel() const { return panel_.get(); }
+
+    // Called by text inputs.
+    void inputDidBecomeFirstResponder(UIView* input);
+    void inputDidResignFirstResponder(UIView* input);
+    // While alive, a resigning input does not take the keyboard down (another
+    // input takes over).
+    struct Handover {
+        Handover() { ++shared().handover_; }
+        ~Handover() { --shared().handover_; }
+    };
+    // Takes the keyboard down (and forgets its panel) at once; for tests.
+    void reset();
+
+private:
+    UIKeyboard() = default;
+    void show(UIView* input);
+    void hide();
+    void post(const char* name);
+    UIKeyboardInfo info_;
+    bool visible_ = false;
+    int handover_ = 0;
+    std::shared_ptr<UIKeyboardPanel> panel_;
+    UIView* input_ = nullptr;  // unretained
+};
+
+// The panel's keys: letters (with shift), digits and punctuation, space,
+// delete and a return key titled after the input's return key type.
+class UIKeyboardPanel : public UIView {
+public:
+    UIKeyboardPanel();
+    void setReturnKeyType(UIReturnKeyType type);
+    void setNumbers(bool numbers);
+    bool isShifted() const { return shift_; }
+    // The key under a point (panel coordinates): the text it types, or one of
+    // "shift", "delete", "return", "123", "ABC", "space"; empty for none.
+    std::string keyAt(CGPoint p) const;
+    // The centre of a key, for tests ("a", "return" ...); the zero point when there is none.
+    CGPoint centerOfKey(const std::string& key) const;
+    void pressKey(const std::string& key);
+    void layoutSubviews() override;
+    void drawRect(CGRect rect) override;
+    void touchesBegan(const UITouchSet& touches, UIEvent* event) override;
+    void touchesMoved(const UITouchSet& touches, UIEvent* event) override {}
+    void touchesEnded(const UITouchSet& touches, UIEvent* event) override;
+    void touchesCancelled(const UITouchSet& touches, UIEvent* event) override;
+
+private:
+    struct Key {
+        std::string id;
+        CGRect frame;
+    };
+    void buildKeys();
+    std::vector<Key> keys_;
+    bool shift_ = false;
+    bool numbers_ = false;
+    UIReturnKeyType returnType_ = UIReturnKeyDefault;
+    std::string pressed_;
+};
