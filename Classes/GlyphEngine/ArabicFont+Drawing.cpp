@@ -101,9 +101,11 @@ void ArabicFont::drawVerseImageFromBytes(CGContext& context, int verse, bool isL
             }
             if (c == 10) {
                 x = drawWord(context, static_cast<int>(word_.size()), x, y, D, count);
+                word_.clear();
                 ended = true;
             } else if (c == 32) {
                 x = drawWord(context, static_cast<int>(word_.size()), x, y, D, count);
+                word_.clear();
                 x -= SPACE_CHAR_WIDTH_;
                 if (count == 0) D = 0;
             } else if (c >= CHARS_START_INDEX) {
