@@ -11,45 +11,33 @@ namespace {
 template <class... Args>
 std::vector<int> readInts(sqlite3* db, const char* sql, const char* tag, const Args&... args) {
     std::vector<int> values;
-    queryCached(db, sql, tag,
-                [&](sqlite3_stmt* s) {
-                    values.push_back(sqlite3_column_int(s, 0));
-                    return true;
-                },
-                args...);
+    queryCached(
+        db, sql, tag,
+        [&](sqlite3_stmt* s) {
+            values.push_back(sqlite3_column_int(s, 0));
+            return true;
+        },
+        args...);
     return values;
-}
-
-template <class... Args>
-bool hasRow(sqlite3* db, const char* sql, const char* tag, const Args&... args) {
-    bool found = false;
-    queryCached(db, sql, tag,
-                [&](sqlite3_stmt*) {
-                    found = true;
-                    return false;
-                },
-                args...);
-    return found;
 }
 
 template <class... Args>
 Blob readClip(sqlite3* db, const char* sql, const char* tag, bool* found, const Args&... args) {
     Blob stored;
     *found = false;
-    queryCached(db, sql, tag,
-                [&](sqlite3_stmt* s) {
-                    stored = columnBlob(s, 0);
-                    *found = true;
-                    return false;
-                },
-                args...);
+    queryCached(
+        db, sql, tag,
+        [&](sqlite3_stmt* s) {
+            stored = columnBlob(s, 0);
+            *found = true;
+            return false;
+        },
+        args...);
     if (!*found) return Blob();
     return NSData::gzipInflate(stored).value_or(Blob());
 }
 
-bool runTransactionStatement(sqlite3* db, const char* sql) {
-    return writeCached(db, sql, "transaction");
-}
+bool runTransactionStatement(sqlite3* db, const char* sql) { return writeCached(db, sql, "transaction"); }
 
 }  // namespace
 
@@ -72,19 +60,19 @@ std::vector<int> ChapterInfo::getInstalledAudioReciters(sqlite3* db) {
 }
 
 bool ChapterInfo::isSurahAudioInstalled(sqlite3* db, int surah, int reciter) {
-    return hasRow(db, "SELECT surah FROM recitations WHERE (reciter = ? OR reciter = ?) AND surah = ? LIMIT 1",
-                  "isSurahAudioInstalled", reciter, getRemoteReciterHQCode(reciter), surah);
+    return queryExists(db, "SELECT surah FROM recitations WHERE (reciter = ? OR reciter = ?) AND surah = ? LIMIT 1",
+                       "isSurahAudioInstalled", reciter, getRemoteReciterHQCode(reciter), surah);
 }
 
 bool ChapterInfo::isSurahAudioHQInstalled(sqlite3* db, int surah, int reciter) {
-    return hasRow(db, "SELECT ishq FROM contrecitations WHERE reciter = ? AND surah = ? AND ishq = 1 LIMIT 1",
-                  "isSurahAudioInstalled", getRemoteReciterHQCode(reciter), surah);
+    return queryExists(db, "SELECT ishq FROM contrecitations WHERE reciter = ? AND surah = ? AND ishq = 1 LIMIT 1",
+                       "isSurahAudioInstalled", getRemoteReciterHQCode(reciter), surah);
 }
 
 bool ChapterInfo::isSurahAudioContinuous(sqlite3* db, int surah, int reciter) {
     if (isSurahAudioHQInstalled(db, surah, reciter)) return true;
-    return hasRow(db, "SELECT surah FROM contrecitations WHERE reciter = ? AND surah = ? AND ishq = 0 LIMIT 1",
-                  "isSurahAudioCont", reciter, surah);
+    return queryExists(db, "SELECT surah FROM contrecitations WHERE reciter = ? AND surah = ? AND ishq = 0 LIMIT 1",
+                       "isSurahAudioCont", reciter, surah);
 }
 
 int ChapterInfo::getResolvedReciterCode(sqlite3* db, int reciter, int surah) {
@@ -177,14 +165,8 @@ bool ChapterInfo::vacuumDB(sqlite3* db) {
     return true;
 }
 
-bool ChapterInfo::beginTrans(sqlite3* db) {
-    return runTransactionStatement(db, "BEGIN EXCLUSIVE TRANSACTION");
-}
+bool ChapterInfo::beginTrans(sqlite3* db) { return runTransactionStatement(db, "BEGIN EXCLUSIVE TRANSACTION"); }
 
-bool ChapterInfo::commitTrans(sqlite3* db) {
-    return runTransactionStatement(db, "COMMIT TRANSACTION");
-}
+bool ChapterInfo::commitTrans(sqlite3* db) { return runTransactionStatement(db, "COMMIT TRANSACTION"); }
 
-bool ChapterInfo::rollbackTrans(sqlite3* db) {
-    return runTransactionStatement(db, "ROLLBACK TRANSACTION");
-}
+bool ChapterInfo::rollbackTrans(sqlite3* db) { return runTransactionStatement(db, "ROLLBACK TRANSACTION"); }

@@ -87,10 +87,10 @@ const ReciterEntry& reciterEntry(int reciter) {
 
 // Parts of each chapter's continuous recitation, chapters 1 to 114.
 constexpr int kParts[114] = {
-    1,  40, 20, 24, 16, 20, 24, 10, 16, 11, 10, 12, 6, 7, 6, 16, 12, 12, 6, 8, 7, 10, 6, 9, 6, 11, 7, 9, 7,
-    6,  4,  3,  9,  6,  5,  5,  5,  5,  8,  9,  6,  5, 7, 3, 4,  4,  4,  4, 2, 3, 3, 2,  3, 3, 3, 3,  4, 3,
-    3,  2,  2,  2,  2,  2,  2,  2,  2,  2,  2,  2,  2, 2, 2, 2,  2,  2,  2, 2, 2, 1, 1,  1, 1, 1, 1,  1, 1,
-    1,  1,  1,  1,  1,  1,  1,  1,  1,  1,  1,  1,  1, 1, 1, 1,  1,  1,  1, 1, 1, 1, 1,  1, 1, 1, 1,
+    1, 40, 20, 24, 16, 20, 24, 10, 16, 11, 10, 12, 6, 7, 6, 16, 12, 12, 6, 8, 7, 10, 6, 9, 6, 11, 7, 9, 7,
+    6, 4,  3,  9,  6,  5,  5,  5,  5,  8,  9,  6,  5, 7, 3, 4,  4,  4,  4, 2, 3, 3,  2, 3, 3, 3,  3, 4, 3,
+    3, 2,  2,  2,  2,  2,  2,  2,  2,  2,  2,  2,  2, 2, 2, 2,  2,  2,  2, 2, 2, 1,  1, 1, 1, 1,  1, 1, 1,
+    1, 1,  1,  1,  1,  1,  1,  1,  1,  1,  1,  1,  1, 1, 1, 1,  1,  1,  1, 1, 1, 1,  1, 1, 1, 1,  1,
 };
 
 }  // namespace
@@ -102,8 +102,8 @@ bool ChapterInfo::isTranslationRTL(int trans) {
 std::vector<int> ChapterInfo::getAvailableTranslations(bool includeNotes) {
     std::vector<int> ids{0};
     if (includeNotes) ids.push_back(kNotes);
-    for (int id : {27, 38, 10, 3, 1, 2, 4, 12, 5, 6, 7, 8, 9, 37, 11, 13, 14, 15, 16, 36, 17, 18, 19, 20, 21, 22, 23, 24, 25,
-                   26, 28, 29, 30, 31, 32, 33, 34, 35})
+    for (int id : {27, 38, 10, 3,  1,  2,  4,  12, 5,  6,  7,  8,  9,  37, 11, 13, 14, 15, 16,
+                   36, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 28, 29, 30, 31, 32, 33, 34, 35})
         ids.push_back(id);
     return ids;
 }
@@ -131,18 +131,26 @@ std::string ChapterInfo::getTranslationFullNameForNumber(int trans) {
 int ChapterInfo::getWebsiteTransCodeFrom(int trans) {
     switch (trans) {
         case 0:
-        case kNotes: return 0;
+        case kNotes:
+            return 0;
         case 2:
         case 3:
         case 4:
         case 8:
-        case 9: return trans;
-        case 5: return 10;
-        case 6: return 11;
-        case 7: return 12;
-        case 10: return 6;
-        case 11: return 18;
-        default: return 5;
+        case 9:
+            return trans;
+        case 5:
+            return 10;
+        case 6:
+            return 11;
+        case 7:
+            return 12;
+        case 10:
+            return 6;
+        case 11:
+            return 18;
+        default:
+            return 5;
     }
 }
 
@@ -156,19 +164,13 @@ std::string ChapterInfo::getReciterFullNameFromNumber(int reciter) {
     return Language::get(name, name);
 }
 
-bool ChapterInfo::doesReciterSupportContRecitation(int reciter) {
-    return reciter >= 0 && reciter <= 8;
-}
+bool ChapterInfo::doesReciterSupportContRecitation(int reciter) { return reciter >= 0 && reciter <= 8; }
 
 int ChapterInfo::getRemoteFolderNumberForReciter(int reciter) {
     if (reciter == 1) return 7;
     return (reciter >= 2 && reciter <= 8) ? reciter : 0;
 }
 
-int ChapterInfo::getRemoteReciterHQCode(int reciter) {
-    return reciter == 1 ? 7 : reciter;
-}
+int ChapterInfo::getRemoteReciterHQCode(int reciter) { return reciter == 1 ? 7 : reciter; }
 
-int ChapterInfo::getTotalPartsForChapter(int surah) {
-    return (surah >= 1 && surah <= 114) ? kParts[surah - 1] : 0;
-}
+int ChapterInfo::getTotalPartsForChapter(int surah) { return (surah >= 1 && surah <= 114) ? kParts[surah - 1] : 0; }

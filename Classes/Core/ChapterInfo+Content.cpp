@@ -10,9 +10,11 @@ namespace {
 
 // Single-verse statements by translation id; 0 and 10 read their full-text tables.
 std::string translationStatement(int trans) {
-    if (trans == 0) return "SELECT translation FROM trans0fts WHERE CAST(surah AS INTEGER) = ? AND CAST(verse AS INTEGER) = ?";
+    if (trans == 0)
+        return "SELECT translation FROM trans0fts WHERE CAST(surah AS INTEGER) = ? AND CAST(verse AS INTEGER) = ?";
     if (trans == 10)
-        return "SELECT translation FROM transliterationdata WHERE CAST(surah AS INTEGER) = ? AND CAST(verse AS INTEGER) = ?";
+        return "SELECT translation FROM transliterationdata WHERE CAST(surah AS INTEGER) = ? AND CAST(verse AS "
+               "INTEGER) = ?";
     return stringWithFormat("SELECT translation FROM trans%i WHERE surah = ? AND verse = ?", trans);
 }
 
@@ -36,8 +38,8 @@ std::vector<std::string> ChapterInfo::getTranslationDataFor(sqlite3* db, int tra
     std::vector<std::string> verses;
     if (!db) return verses;
     auto guard = DataStoreConnection::lock(db);
-    SQLiteStatement stmt =
-        DataStoreConnection::prepare(db, stringWithFormat("SELECT translation FROM trans%i WHERE surah = ? ORDER BY verse", trans));
+    SQLiteStatement stmt = DataStoreConnection::prepare(
+        db, stringWithFormat("SELECT translation FROM trans%i WHERE surah = ? ORDER BY verse", trans));
     if (!stmt) return verses;
     bindAll(stmt.get(), surah);
     stepAll(db, stmt.get(), "getTranslationDataFor", [&](sqlite3_stmt* s) {
@@ -51,25 +53,27 @@ std::vector<std::string> ChapterInfo::getTranslationDataFor(sqlite3* db, int tra
 
 std::string ChapterInfo::getArabicVerseFor(sqlite3* db, int surah, int verse) {
     std::string text;
-    queryCached(db, "SELECT translation FROM simplearabic WHERE surah = ? AND verse = ?", "",
-                [&](sqlite3_stmt* s) {
-                    text = columnString(s, 0);
-                    return false;
-                },
-                surah, verse);
+    queryCached(
+        db, "SELECT translation FROM simplearabic WHERE surah = ? AND verse = ?", "",
+        [&](sqlite3_stmt* s) {
+            text = columnString(s, 0);
+            return false;
+        },
+        surah, verse);
     return text;
 }
 
 Blob ChapterInfo::getVerseData(sqlite3* db, int surah, int verse) {
     Blob data;
     bool found = false;
-    bool ran = queryCached(db, "SELECT data FROM surahdata WHERE surah = ? AND verse = ?", "getVerseData",
-                           [&](sqlite3_stmt* s) {
-                               data = columnBlob(s, 0);
-                               found = true;
-                               return false;
-                           },
-                           surah, verse);
+    bool ran = queryCached(
+        db, "SELECT data FROM surahdata WHERE surah = ? AND verse = ?", "getVerseData",
+        [&](sqlite3_stmt* s) {
+            data = columnBlob(s, 0);
+            found = true;
+            return false;
+        },
+        surah, verse);
     if (ran && !found) NSLog("DATA FOR VERSE NOT FOUND: %i", verse);
     return data;
 }
@@ -77,12 +81,13 @@ Blob ChapterInfo::getVerseData(sqlite3* db, int surah, int verse) {
 std::vector<std::optional<Blob>> ChapterInfo::getAllVerseData(sqlite3* db, int surah) {
     std::vector<std::optional<Blob>> all;
     all.emplace_back(std::nullopt);
-    queryCached(db, "SELECT data FROM surahdata WHERE surah = ? ORDER BY verse ASC", "",
-                [&](sqlite3_stmt* s) {
-                    if (sqlite3_column_type(s, 0) != SQLITE_NULL) all.emplace_back(columnBlob(s, 0));
-                    return true;
-                },
-                surah);
+    queryCached(
+        db, "SELECT data FROM surahdata WHERE surah = ? ORDER BY verse ASC", "",
+        [&](sqlite3_stmt* s) {
+            if (sqlite3_column_type(s, 0) != SQLITE_NULL) all.emplace_back(columnBlob(s, 0));
+            return true;
+        },
+        surah);
     return all;
 }
 
@@ -91,12 +96,13 @@ namespace {
 template <class... Args>
 int readInt(sqlite3* db, const char* sql, const char* tag, const Args&... args) {
     int value = 0;
-    queryCached(db, sql, tag,
-                [&](sqlite3_stmt* s) {
-                    value = sqlite3_column_int(s, 0);
-                    return false;
-                },
-                args...);
+    queryCached(
+        db, sql, tag,
+        [&](sqlite3_stmt* s) {
+            value = sqlite3_column_int(s, 0);
+            return false;
+        },
+        args...);
     return value;
 }
 
@@ -107,18 +113,20 @@ int ChapterInfo::hezbFromSurah(sqlite3* db, int surah, int verse) {
 }
 
 int ChapterInfo::getContMP3Part(sqlite3* db, int surah, int verse, int reciter) {
-    return readInt(db, "SELECT part FROM audioparts WHERE reciter = ? AND surah = ? AND verse = ?", "", reciter, surah, verse);
+    return readInt(db, "SELECT part FROM audioparts WHERE reciter = ? AND surah = ? AND verse = ?", "", reciter, surah,
+                   verse);
 }
 
 double ChapterInfo::getContMP3BeginsTime(sqlite3* db, int surah, int verse, int reciter) {
     double seconds = 0;
-    queryCached(db, "SELECT beginsat FROM audiotimings WHERE reciter = ? AND surah = ? AND verse = ?", "",
-                [&](sqlite3_stmt* s) {
-                    // Single precision, as the player keeps it.
-                    seconds = static_cast<double>(static_cast<float>(sqlite3_column_double(s, 0)));
-                    return false;
-                },
-                reciter, surah, verse);
+    queryCached(
+        db, "SELECT beginsat FROM audiotimings WHERE reciter = ? AND surah = ? AND verse = ?", "",
+        [&](sqlite3_stmt* s) {
+            // Single precision, as the player keeps it.
+            seconds = static_cast<double>(static_cast<float>(sqlite3_column_double(s, 0)));
+            return false;
+        },
+        reciter, surah, verse);
     return seconds;
 }
 
@@ -128,26 +136,26 @@ int ChapterInfo::getMP3RecitationSize(sqlite3* db, int surah, int reciter) {
 
 std::map<int, Blob> ChapterInfo::getGlyphImages(sqlite3* db, int style) {
     std::map<int, Blob> images;
-    queryCached(db, "SELECT glyph, data FROM glyphs WHERE style = ? ORDER BY glyph ASC", "getGlyphImages",
-                [&](sqlite3_stmt* s) {
-                    images[sqlite3_column_int(s, 0)] = columnBlob(s, 1);
-                    return true;
-                },
-                style);
+    queryCached(
+        db, "SELECT glyph, data FROM glyphs WHERE style = ? ORDER BY glyph ASC", "getGlyphImages",
+        [&](sqlite3_stmt* s) {
+            images[sqlite3_column_int(s, 0)] = columnBlob(s, 1);
+            return true;
+        },
+        style);
     return images;
 }
 
 Blob ChapterInfo::getGlyphImage(sqlite3* db, int style, int glyph) {
     Blob image;
-    queryCached(db, "SELECT data FROM glyphs WHERE style = ? AND glyph = ?", "getGlyphImages",
-                [&](sqlite3_stmt* s) {
-                    image = columnBlob(s, 0);
-                    return false;
-                },
-                style, glyph);
+    queryCached(
+        db, "SELECT data FROM glyphs WHERE style = ? AND glyph = ?", "getGlyphImages",
+        [&](sqlite3_stmt* s) {
+            image = columnBlob(s, 0);
+            return false;
+        },
+        style, glyph);
     return image;
 }
 
-void ChapterInfo::finalizeStatements() {
-    DataStoreConnection::finalizeAll();
-}
+void ChapterInfo::finalizeStatements() { DataStoreConnection::finalizeAll(); }

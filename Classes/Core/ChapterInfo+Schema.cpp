@@ -19,9 +19,7 @@ bool isExpectedFailure(const std::string& message, const char* sql) {
     return str::hasPrefix(sql, "DROP INDEX") && str::contains(message, "no such index");
 }
 
-bool exec(sqlite3* db, const char* sql) {
-    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-}
+bool exec(sqlite3* db, const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
 
 // Runs the statements of one step in a transaction. Every statement is tried and its failure
 // logged; the step succeeds only when each failure was an expected one.
@@ -44,8 +42,8 @@ bool runSchemaStep(sqlite3* db, const char* stepName, const std::vector<SchemaSt
         int rc = sqlite3_step(stmt.get());
         if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
             std::string message = sqlite3_errmsg(db);
-            NSLog("ERROR - [%@] [%s] %s Schema ERROR: message '%@'.", describe(NSDate::date()), statement.label, stepName,
-                  message);
+            NSLog("ERROR - [%@] [%s] %s Schema ERROR: message '%@'.", describe(NSDate::date()), statement.label,
+                  stepName, message);
             ok = ok && isExpectedFailure(message, statement.sql);
         }
     }
@@ -62,14 +60,19 @@ bool ChapterInfo::updateDatabase3_0(sqlite3* db) {
     return runSchemaStep(
         db, "3.0",
         {
-            {"1", "CREATE TABLE optimizedtrans (translation INTEGER NOT NULL, surah INTEGER NOT NULL, verse INTEGER NOT NULL, "
-                  "height INTEGER NOT NULL, islandscape INTEGER NOT NULL DEFAULT 0, potraitwidth INTEGER NOT NULL, "
-                  "landscapewidth INTEGER NOT NULL, devicescale DOUBLE NOT NULL DEFAULT 1, isipad INTEGER NOT NULL DEFAULT 0, "
-                  "fontscale INTEGER NOT NULL DEFAULT 0, isfullscreen INTEGER NOT NULL DEFAULT 0)"},
-            {"1.1", "CREATE UNIQUE INDEX optimizedtrans_all ON optimizedtrans (translation, surah, verse, islandscape, "
-                    "potraitwidth, landscapewidth, isipad, fontscale, isfullscreen)"},
+            {"1",
+             "CREATE TABLE optimizedtrans (translation INTEGER NOT NULL, surah INTEGER NOT NULL, verse INTEGER NOT "
+             "NULL, "
+             "height INTEGER NOT NULL, islandscape INTEGER NOT NULL DEFAULT 0, potraitwidth INTEGER NOT NULL, "
+             "landscapewidth INTEGER NOT NULL, devicescale DOUBLE NOT NULL DEFAULT 1, isipad INTEGER NOT NULL DEFAULT "
+             "0, "
+             "fontscale INTEGER NOT NULL DEFAULT 0, isfullscreen INTEGER NOT NULL DEFAULT 0)"},
+            {"1.1",
+             "CREATE UNIQUE INDEX optimizedtrans_all ON optimizedtrans (translation, surah, verse, islandscape, "
+             "potraitwidth, landscapewidth, isipad, fontscale, isfullscreen)"},
             {"2", "CREATE UNIQUE INDEX recitations_recsur ON recitations (reciter, surah)"},
-            {"3", "CREATE TABLE bookmarksections (surah INTEGER NOT NULL DEFAULT 1, collapsed INTEGER NOT NULL DEFAULT 1)"},
+            {"3",
+             "CREATE TABLE bookmarksections (surah INTEGER NOT NULL DEFAULT 1, collapsed INTEGER NOT NULL DEFAULT 1)"},
             {"4", "CREATE INDEX bookmarksections_surah ON bookmarksections (surah)"},
             {"5", "ALTER TABLE bookmarks ADD COLUMN bkgroup INTEGER NOT NULL DEFAULT 0"},
             {"6", "ALTER TABLE savedsearches ADD COLUMN datesearched DOUBLE NOT NULL DEFAULT 0"},
@@ -85,11 +88,13 @@ bool ChapterInfo::updateDatabase3_1(sqlite3* db) {
             {"1.1", "CREATE TABLE dbversion ('version' double)"},
             {"1.2", "CREATE UNIQUE INDEX dbver ON dbversion (version)"},
             {"1.3", "REPLACE INTO dbversion (version) VALUES (3.1)"},
-            {"2", "CREATE TABLE contrecitations ('reciter' integer, 'surah' integer, 'ishq' integer NOT NULL DEFAULT 0)"},
+            {"2",
+             "CREATE TABLE contrecitations ('reciter' integer, 'surah' integer, 'ishq' integer NOT NULL DEFAULT 0)"},
             {"3", "CREATE INDEX contrecitsurahrecit ON contrecitations (reciter, surah, ishq)"},
             {"4", "CREATE TABLE contrecitationmp3s ('reciter' integer, 'surah' integer, 'part' integer, 'mp3' BLOB)"},
             {"5", "CREATE INDEX contrecitationmp3s_recitersurah ON contrecitationmp3s (reciter, surah)"},
-            {"6", "CREATE UNIQUE INDEX contrecitationmp3s_recitersurahpart ON contrecitationmp3s (reciter, surah, part)"},
+            {"6",
+             "CREATE UNIQUE INDEX contrecitationmp3s_recitersurahpart ON contrecitationmp3s (reciter, surah, part)"},
         });
 }
 
@@ -104,18 +109,18 @@ bool ChapterInfo::updateDatabase3_2(sqlite3* db) {
             {"1.3", "CREATE INDEX contrecitsurahrecit ON contrecitations (reciter, surah, ishq)"},
             {"1.3", "ALTER TABLE optimizedtrans ADD COLUMN fontscale INTEGER NOT NULL DEFAULT 0"},
             {"1.3", "ALTER TABLE optimizedtrans ADD COLUMN isfullscreen INTEGER NOT NULL DEFAULT 0"},
-            {"1.4", "CREATE UNIQUE INDEX optimizedtrans_all ON optimizedtrans (translation, surah, verse, islandscape, "
-                    "potraitwidth, landscapewidth, isipad, fontscale, isfullscreen)"},
+            {"1.4",
+             "CREATE UNIQUE INDEX optimizedtrans_all ON optimizedtrans (translation, surah, verse, islandscape, "
+             "potraitwidth, landscapewidth, isipad, fontscale, isfullscreen)"},
         });
 }
 
 double ChapterInfo::dbVersion(sqlite3* db) {
     double version = 1.0;
-    queryCached(db, "SELECT version FROM dbversion ORDER BY version DESC LIMIT 1", "",
-                [&](sqlite3_stmt* s) {
-                    version = sqlite3_column_double(s, 0);
-                    return false;
-                });
+    queryCached(db, "SELECT version FROM dbversion ORDER BY version DESC LIMIT 1", "", [&](sqlite3_stmt* s) {
+        version = sqlite3_column_double(s, 0);
+        return false;
+    });
     return version;
 }
 

@@ -74,8 +74,8 @@ public:
 
     // ---- Search and saved searches ----
     // Sets *limitReached to 1 when 200 or more hits are returned; never clears it.
-    static SearchResult::List getSearchResults(sqlite3* db, int translation,
-                                               const std::optional<std::string>& text, int* limitReached);
+    static SearchResult::List getSearchResults(sqlite3* db, int translation, const std::optional<std::string>& text,
+                                               int* limitReached);
     // The new row's id, or -1.
     [[nodiscard]] static int addSavedSearch(sqlite3* db, SavedSearch& search);
     [[nodiscard]] static bool updateSavedSearch(sqlite3* db, SavedSearch& search);

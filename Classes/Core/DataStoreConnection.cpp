@@ -61,6 +61,12 @@ SQLiteStatement DataStoreConnection::prepare(sqlite3* db, const std::string& sql
     return SQLiteStatement(raw);
 }
 
+SQLiteStatement DataStoreConnection::prepare(sqlite3* db, const std::string& sql, const char* tag) {
+    SQLiteStatement stmt = prepare(db, sql);
+    if (!stmt && db) logPrepareFailure(db, tag);
+    return stmt;
+}
+
 void DataStoreConnection::finalizeAll() {
     std::vector<ConnectionState*> states;
     {
@@ -86,9 +92,7 @@ void DataStoreConnection::finalizeConnection(sqlite3* db) {
     state->statements.clear();
 }
 
-void DataStoreConnection::configure(sqlite3* db) {
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
-}
+void DataStoreConnection::configure(sqlite3* db) { sqlite3_busy_timeout(db, kBusyTimeoutMs); }
 
 void DataStoreConnection::logPrepareFailure(sqlite3* db, const char* tag) {
     NSLog("[%s] Error: failed to prepare statement with message '%s'.", tag, sqlite3_errmsg(db));

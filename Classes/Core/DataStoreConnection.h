@@ -46,6 +46,8 @@ public:
 
     // A statement prepared for one call, finalized when the result goes away.
     static SQLiteStatement prepare(sqlite3* db, const std::string& sql);
+    // The same, logging the tag's prepare failure line when it fails.
+    static SQLiteStatement prepare(sqlite3* db, const std::string& sql, const char* tag);
 
     // Finalizes every cached statement of every connection.
     static void finalizeAll();
@@ -133,6 +135,20 @@ bool queryCached(sqlite3* db, const char* sql, const char* tag, OnRow&& onRow, c
 // Steps a cached write statement once; logs and returns false when SQLite did not carry it out.
 template <class... Args>
 bool writeCached(sqlite3* db, const char* sql, const char* tag, const Args&... args) {
-    return queryCached(db, sql, tag, [](sqlite3_stmt*) { return false; }, args...);
+    return queryCached(
+        db, sql, tag, [](sqlite3_stmt*) { return false; }, args...);
 }
 
+// True when the cached query yields a row.
+template <class... Args>
+bool queryExists(sqlite3* db, const char* sql, const char* tag, const Args&... args) {
+    bool found = false;
+    queryCached(
+        db, sql, tag,
+        [&](sqlite3_stmt*) {
+            found = true;
+            return false;
+        },
+        args...);
+    return found;
+}

@@ -15,9 +15,7 @@ std::string userDatabasePath() {
     return str::appendPathComponent(Paths::documents(), LumenoSDKAppDelegate::userDbFileName());
 }
 
-void reportOpenFailure(const std::string& message) {
-    NSLog("Failed to open database with message '%s'.", message);
-}
+void reportOpenFailure(const std::string& message) { NSLog("Failed to open database with message '%s'.", message); }
 
 // Opens a database file that must already exist; a file that is not a database fails here
 // rather than on first use.
@@ -40,12 +38,13 @@ SQLiteConnection openExisting(const std::string& path, int flags, std::string* e
 bool hasTables(sqlite3* db, const std::vector<const char*>& tables, std::string* error) {
     for (const char* table : tables) {
         bool found = false;
-        queryCached(db, "SELECT name FROM sqlite_master WHERE name = ?", "",
-                    [&](sqlite3_stmt*) {
-                        found = true;
-                        return false;
-                    },
-                    table);
+        queryCached(
+            db, "SELECT name FROM sqlite_master WHERE name = ?", "",
+            [&](sqlite3_stmt*) {
+                found = true;
+                return false;
+            },
+            table);
         if (!found) {
             *error = std::string("missing table ") + table;
             return false;
@@ -127,7 +126,8 @@ bool LumenoSDKAppDelegate::initializeDatabase() {
     }
     // Read-only and never created: a missing content database is a start-up failure.
     dbConnectionStatic_ = openExisting(Paths::bundleResource(dbFileName()), SQLITE_OPEN_READONLY, &error);
-    if (!dbConnectionStatic_ || !hasTables(dbConnectionStatic_.get(), {"surahdata", "glyphs", "simplearabic"}, &error)) {
+    if (!dbConnectionStatic_ ||
+        !hasTables(dbConnectionStatic_.get(), {"surahdata", "glyphs", "simplearabic"}, &error)) {
         closeConnection(dbConnectionStatic_);
         reportOpenFailure(error);
         return false;

@@ -7,9 +7,7 @@ std::atomic<LumenoSDKAppDelegate*> sharedDelegate{nullptr};
 std::atomic<bool> upgradedApp{false};
 }  // namespace
 
-LumenoSDKAppDelegate::LumenoSDKAppDelegate() {
-    sharedDelegate = this;
-}
+LumenoSDKAppDelegate::LumenoSDKAppDelegate() { sharedDelegate = this; }
 
 LumenoSDKAppDelegate::~LumenoSDKAppDelegate() {
     closeDatabases();
@@ -17,17 +15,11 @@ LumenoSDKAppDelegate::~LumenoSDKAppDelegate() {
     sharedDelegate.compare_exchange_strong(self, nullptr);
 }
 
-LumenoSDKAppDelegate* LumenoSDKAppDelegate::GetInstance() {
-    return sharedDelegate;
-}
+LumenoSDKAppDelegate* LumenoSDKAppDelegate::GetInstance() { return sharedDelegate; }
 
-void LumenoSDKAppDelegate::MarkUpgraded(bool upgraded) {
-    upgradedApp = upgraded;
-}
+void LumenoSDKAppDelegate::MarkUpgraded(bool upgraded) { upgradedApp = upgraded; }
 
-bool LumenoSDKAppDelegate::HasUpgradedApp() {
-    return upgradedApp;
-}
+bool LumenoSDKAppDelegate::HasUpgradedApp() { return upgradedApp; }
 
 // Background tasks never expire on this platform: the identifiers are only kept.
 void LumenoSDKAppDelegate::beginBackgroundTask(int kind) {
@@ -35,10 +27,6 @@ void LumenoSDKAppDelegate::beginBackgroundTask(int kind) {
     backgroundTasks_[kind] = nextBackgroundTaskId_++;
 }
 
-void LumenoSDKAppDelegate::endBackgroundTask(int kind) {
-    backgroundTasks_.erase(kind);
-}
+void LumenoSDKAppDelegate::endBackgroundTask(int kind) { backgroundTasks_.erase(kind); }
 
-bool LumenoSDKAppDelegate::isBackgroundTaskRunning(int kind) const {
-    return backgroundTasks_.count(kind) != 0;
-}
+bool LumenoSDKAppDelegate::isBackgroundTaskRunning(int kind) const { return backgroundTasks_.count(kind) != 0; }

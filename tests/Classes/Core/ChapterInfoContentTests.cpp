@@ -17,9 +17,7 @@ protected:
         fixture::createContentDatabase(path_);
         db_ = fixture::open(path_);
     }
-    void TearDown() override {
-        DataStoreConnection::finalizeConnection(db_.get());
-    }
+    void TearDown() override { DataStoreConnection::finalizeConnection(db_.get()); }
     std::string path_;
     SQLiteConnection db_;
 };
@@ -29,13 +27,13 @@ TEST_F(ContentQueries, SingleVerseTranslationsByIdWithFixedAnswersOutsideTheCata
         int trans, surah, verse;
         const char* expected;
     } cases[] = {
-        {0, 1, 2, "الحمد لله"},             // full-text table of the Arabic text, cast columns
-        {10, 1, 2, "Alhamdu lillahi"},       // transliteration table
+        {0, 1, 2, "الحمد لله"},         // full-text table of the Arabic text, cast columns
+        {10, 1, 2, "Alhamdu lillahi"},  // transliteration table
         {3, 1, 1, "In the name of Allah, the Most Merciful"},
-        {3, 1, 2, ""},                       // NULL text
-        {3, 9, 9, ""},                       // no row
-        {5, 1, 1, ""},                       // no table for the id
-        {1000, 1, 1, ""},                    // notes are not a table
+        {3, 1, 2, ""},     // NULL text
+        {3, 9, 9, ""},     // no row
+        {5, 1, 1, ""},     // no table for the id
+        {1000, 1, 1, ""},  // notes are not a table
         {39, 1, 1, ""},
         {-1, 1, 1, ""},
     };
@@ -97,7 +95,8 @@ TEST_F(ContentQueries, MissingTablesLogTheOperationTagAndGiveEmptyResults) {
     LogCapture log;
     EXPECT_TRUE(ChapterInfo::getVerseData(empty.get(), 1, 1).empty());
     EXPECT_EQ(ChapterInfo::hezbFromSurah(empty.get(), 1, 1), 0);
-    EXPECT_TRUE(log.contains("[getVerseData] Error: failed to prepare statement with message 'no such table: surahdata'."));
+    EXPECT_TRUE(
+        log.contains("[getVerseData] Error: failed to prepare statement with message 'no such table: surahdata'."));
     EXPECT_TRUE(log.contains("[hezbFromSurah] Error: failed to prepare statement"));
     DataStoreConnection::finalizeConnection(empty.get());
 }

@@ -9,8 +9,8 @@ namespace fixture {
 
 std::string freshFolder(const std::string& name) {
     const char* base = std::getenv("LUMENO_TEMP_DIR");
-    std::filesystem::path folder = std::filesystem::path(base ? base : std::filesystem::temp_directory_path().string()) /
-                                   ("datastore-" + name);
+    std::filesystem::path folder =
+        std::filesystem::path(base ? base : std::filesystem::temp_directory_path().string()) / ("datastore-" + name);
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder.string();
@@ -63,9 +63,11 @@ void createUserTemplate(const std::string& path) {
          "CREATE TABLE bookmarks (surah INTEGER NOT NULL, verse INTEGER NOT NULL, is_audio INTEGER NOT NULL DEFAULT 0, "
          "note TEXT, bkgroup INTEGER NOT NULL DEFAULT 0);" +
              userTables(true) +
-             "CREATE TABLE optimizedtrans (translation INTEGER NOT NULL, surah INTEGER NOT NULL, verse INTEGER NOT NULL, "
+             "CREATE TABLE optimizedtrans (translation INTEGER NOT NULL, surah INTEGER NOT NULL, verse INTEGER NOT "
+             "NULL, "
              "height INTEGER NOT NULL, islandscape INTEGER NOT NULL DEFAULT 0, potraitwidth INTEGER NOT NULL, "
-             "landscapewidth INTEGER NOT NULL, devicescale DOUBLE NOT NULL DEFAULT 1, isipad INTEGER NOT NULL DEFAULT 0, "
+             "landscapewidth INTEGER NOT NULL, devicescale DOUBLE NOT NULL DEFAULT 1, isipad INTEGER NOT NULL DEFAULT "
+             "0, "
              "fontscale INTEGER NOT NULL DEFAULT 0, isfullscreen INTEGER NOT NULL DEFAULT 0);"
              "CREATE UNIQUE INDEX optimizedtrans_all ON optimizedtrans (translation, surah, verse, islandscape, "
              "potraitwidth, landscapewidth, isipad, fontscale, isfullscreen);"
@@ -117,3 +119,28 @@ void createContentDatabase(const std::string& path) {
 }
 
 }  // namespace fixture
+
+void StoreTest::SetUp() {
+    std::string root = fixture::freshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    bundle = root + "/bundle";
+    documents = root + "/Documents";
+    std::filesystem::create_directories(bundle);
+    std::filesystem::create_directories(documents);
+    if (realContent_) {
+        // The databases the build puts next to the test program.
+        std::string built = (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "bundle").string();
+        ASSERT_TRUE(std::filesystem::exists(built + "/lumeno.db")) << "content database not built";
+        std::filesystem::copy_file(built + "/lumenodyn.db", bundle + "/lumenodyn.db");
+        std::filesystem::create_symlink(built + "/lumeno.db", bundle + "/lumeno.db");
+    } else {
+        fixture::createContentDatabase(bundle + "/lumeno.db");
+        fixture::createUserTemplate(bundle + "/lumenodyn.db");
+    }
+    setenv("LUMENO_BUNDLE_DIR", bundle.c_str(), 1);
+    setenv("LUMENO_DOCUMENTS_DIR", documents.c_str(), 1);
+    app = std::make_unique<LumenoSDKAppDelegate>();
+    ASSERT_TRUE(app->createEditableCopyOfDatabaseIfNeeded());
+    ASSERT_TRUE(app->initializeDatabase());
+}
+
+void StoreTest::TearDown() { app.reset(); }

@@ -3,6 +3,11 @@
 
 #include "Classes/Core/DataStoreConnection.h"
 
+#include "Classes/Core/LumenoSDKAppDelegate.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
 #include <string>
 
 namespace fixture {
@@ -25,3 +30,21 @@ void createUserDatabaseBefore3_0(const std::string& path);
 void createContentDatabase(const std::string& path);
 
 }  // namespace fixture
+
+// A test with the program's databases opened through the application delegate: a bundle
+// folder with the content database (the fixture's unless realContent) and the template, and
+// a Documents folder of its own.
+class StoreTest : public ::testing::Test {
+protected:
+    explicit StoreTest(bool realContent = false) : realContent_(realContent) {}
+    void SetUp() override;
+    void TearDown() override;
+    sqlite3* user() const { return app->dbConnection(); }
+    sqlite3* content() const { return app->dbConnectionStatic(); }
+
+    std::unique_ptr<LumenoSDKAppDelegate> app;
+    std::string bundle, documents;
+
+private:
+    bool realContent_;
+};

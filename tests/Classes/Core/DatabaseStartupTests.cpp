@@ -1,0 +1,176 @@
+// Start-up: the first-launch copy, opening the three connections and the schema steps.
+
+#include "Classes/Core/ChapterInfo.h"
+#include "Classes/Core/LumenoSDKAppDelegate.h"
+#include "tests/Classes/Core/DataStoreFixture.h"
+
+#include "platform/foundation/Log.h"
+#include "platform/foundation/NSUserDefaults.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class DatabaseStartup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string root = fixture::freshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        bundle_ = root + "/bundle";
+        documents_ = root + "/Documents";
+        fs::create_directories(bundle_);
+        fs::create_directories(documents_);
+        setenv("LUMENO_BUNDLE_DIR", bundle_.c_str(), 1);
+        setenv("LUMENO_DOCUMENTS_DIR", documents_.c_str(), 1);
+        fixture::createContentDatabase(bundle_ + "/lumeno.db");
+        fixture::createUserTemplate(bundle_ + "/lumenodyn.db");
+        NSUserDefaults::standardUserDefaults().removeObjectForKey(LumenoSDKAppDelegate::schemaVersion3_0());
+        LumenoSDKAppDelegate::MarkUpgraded(false);
+    }
+    std::string userDb() const { return documents_ + "/lumenodyn.db"; }
+    long long schemaDefault() const {
+        return NSUserDefaults::standardUserDefaults().integerForKey(LumenoSDKAppDelegate::schemaVersion3_0());
+    }
+    static std::string versions(sqlite3* db) {
+        std::string text;
+        SQLiteStatement stmt = DataStoreConnection::prepare(db, "SELECT version FROM dbversion ORDER BY version");
+        while (stmt && sqlite3_step(stmt.get()) == SQLITE_ROW) text += columnString(stmt.get(), 0) + " ";
+        return text;
+    }
+    std::string bundle_, documents_;
+};
+
+TEST_F(DatabaseStartup, FirstLaunchCopiesTheTemplateAndRunsSteps3_1And3_24Only) {
+    LumenoSDKAppDelegate app;
+    LogCapture log;
+    ASSERT_TRUE(app.createEditableCopyOfDatabaseIfNeeded());
+    EXPECT_EQ(schemaDefault(), 1);
+    ASSERT_TRUE(app.initializeDatabase());
+    EXPECT_FALSE(log.contains("Running Schema 3.0 Update"));
+    EXPECT_TRUE(log.contains("Running Schema 3.1 Update"));
+    // The template already has the columns that step 3.24 adds: logged, tolerated.
+    EXPECT_TRUE(log.contains("[1.2] 3.2 Schema ERROR: message 'duplicate column name: isipad'."));
+    EXPECT_TRUE(LumenoSDKAppDelegate::HasUpgradedApp());
+    EXPECT_EQ(versions(app.dbConnection()), "3.1 3.24 ");
+    EXPECT_EQ(ChapterInfo::dbVersion(app.dbConnection()), 3.24);
+    ASSERT_NE(app.dbConnectionAudioDownload(), nullptr);
+    ASSERT_NE(app.dbConnectionStatic(), nullptr);
+    EXPECT_EQ(ChapterInfo::getArabicVerseFor(app.dbConnectionStatic(), 2, 1), "الم");
+    SQLiteStatement mode = DataStoreConnection::prepare(app.dbConnection(), "PRAGMA journal_mode");
+    ASSERT_EQ(sqlite3_step(mode.get()), SQLITE_ROW);
+    EXPECT_EQ(columnString(mode.get(), 0), "wal");
+    // The content database is read-only.
+    EXPECT_NE(sqlite3_exec(app.dbConnectionStatic(), "DELETE FROM hezbmeta", nullptr, nullptr, nullptr), SQLITE_OK);
+}
+
+TEST_F(DatabaseStartup, ADatabaseAt3_24TakesNoStepOnTheNextLaunch) {
+    {
+        LumenoSDKAppDelegate first;
+        ASSERT_TRUE(first.createEditableCopyOfDatabaseIfNeeded());
+        ASSERT_TRUE(first.initializeDatabase());
+    }
+    LumenoSDKAppDelegate::MarkUpgraded(false);
+    LumenoSDKAppDelegate app;
+    LogCapture log;
+    ASSERT_TRUE(app.createEditableCopyOfDatabaseIfNeeded());
+    ASSERT_TRUE(app.initializeDatabase());
+    EXPECT_FALSE(log.contains("Schema"));
+    EXPECT_FALSE(LumenoSDKAppDelegate::HasUpgradedApp());
+    EXPECT_EQ(versions(app.dbConnection()), "3.1 3.24 ");
+}
+
+TEST_F(DatabaseStartup, ADatabaseFromBefore3_0TakesAllThreeStepsAndKeepsItsBookmarks) {
+    fixture::createUserDatabaseBefore3_0(userDb());
+    LumenoSDKAppDelegate app;
+    LogCapture log;
+    ASSERT_TRUE(app.createEditableCopyOfDatabaseIfNeeded());
+    EXPECT_EQ(schemaDefault(), 0);  // nothing was copied
+    ASSERT_TRUE(app.initializeDatabase());
+    EXPECT_TRUE(log.contains("Running Schema 3.0 Update"));
+    EXPECT_TRUE(log.contains("Running Schema 3.1 Update"));
+    EXPECT_EQ(schemaDefault(), 1);
+    EXPECT_EQ(versions(app.dbConnection()), "3.1 3.24 ");
+    EXPECT_EQ(ChapterInfo::getBookmarkNote(app.dbConnection(), 2, 255), "kept");
+    EXPECT_EQ(fixture::scalar(app.dbConnection(), "SELECT bkgroup FROM bookmarks WHERE verse = 255"), 0);
+    EXPECT_EQ(fixture::scalar(app.dbConnection(),
+                              "SELECT count(*) FROM sqlite_master WHERE name IN "
+                              "('optimizedtrans', 'bookmarksections', 'contrecitations', "
+                              "'contrecitationmp3s', 'recitations_recsur')"),
+              5);
+}
+
+TEST_F(DatabaseStartup, AFailingStepIsRolledBackAndRecordsNoVersion) {
+    fixture::createUserTemplate(userDb());
+    {
+        SQLiteConnection db = fixture::open(userDb());
+        fixture::exec(db.get(), "DROP TABLE searchmatches");
+    }
+    NSUserDefaults::standardUserDefaults().setInteger(1, LumenoSDKAppDelegate::schemaVersion3_0());
+    LumenoSDKAppDelegate app;
+    LogCapture log;
+    EXPECT_FALSE(app.initializeDatabase());
+    EXPECT_TRUE(log.contains("[1] 3.1 Schema ERROR: message 'no such table: main.searchmatches'."));
+    EXPECT_TRUE(log.contains("Failed to open database with message"));
+    SQLiteConnection db = fixture::open(userDb());
+    EXPECT_EQ(fixture::scalar(db.get(),
+                              "SELECT count(*) FROM sqlite_master WHERE name IN ('dbversion', "
+                              "'contrecitations')"),
+              0);
+}
+
+TEST_F(DatabaseStartup, BadFilesGiveTheStartUpFailureAndAreNotReplaced) {
+    {  // no template in the bundle
+        fs::remove(bundle_ + "/lumenodyn.db");
+        LumenoSDKAppDelegate app;
+        LogCapture log;
+        EXPECT_FALSE(app.createEditableCopyOfDatabaseIfNeeded());
+        EXPECT_TRUE(log.contains("Failed to create writable database file with message"));
+        EXPECT_FALSE(fs::exists(userDb()));
+    }
+    {  // a user database that is not a database
+        std::ofstream(userDb()) << "not a database, but the user's file";
+        auto before = fs::file_size(userDb());
+        LumenoSDKAppDelegate app;
+        LogCapture log;
+        EXPECT_TRUE(app.createEditableCopyOfDatabaseIfNeeded());
+        EXPECT_FALSE(app.initializeDatabase());
+        EXPECT_TRUE(log.contains("Failed to open database with message 'file is not a database'."));
+        EXPECT_EQ(fs::file_size(userDb()), before);
+        fs::remove(userDb());
+    }
+    {  // no content database: not created, start-up fails
+        fixture::createUserTemplate(userDb());
+        fs::remove(bundle_ + "/lumeno.db");
+        LumenoSDKAppDelegate app;
+        LogCapture log;
+        EXPECT_FALSE(app.initializeDatabase());
+        EXPECT_TRUE(log.contains("Failed to open database with message"));
+        EXPECT_FALSE(fs::exists(bundle_ + "/lumeno.db"));
+    }
+    {  // a content database without its tables
+        fixture::open(bundle_ + "/lumeno.db");
+        LumenoSDKAppDelegate app;
+        LogCapture log;
+        EXPECT_FALSE(app.initializeDatabase());
+        EXPECT_TRUE(log.contains("Failed to open database with message 'missing table surahdata'."));
+    }
+}
+
+TEST_F(DatabaseStartup, VersionTableKeepsOneRowPerVersionAndReadsOneWithoutTable) {
+    SQLiteConnection db = fixture::open(userDb());
+    EXPECT_EQ(ChapterInfo::dbVersion(db.get()), 1.0);
+    fixture::exec(db.get(),
+                  "CREATE TABLE dbversion ('version' double); CREATE UNIQUE INDEX dbver ON dbversion (version)");
+    EXPECT_TRUE(ChapterInfo::setDBVersion(db.get(), 3.1));
+    EXPECT_TRUE(ChapterInfo::setDBVersion(db.get(), 3.1));
+    EXPECT_EQ(fixture::scalar(db.get(), "SELECT count(*) FROM dbversion"), 1);
+    EXPECT_EQ(ChapterInfo::dbVersion(db.get()), 3.1);
+    DataStoreConnection::finalizeConnection(db.get());
+}
+
+}  // namespace
