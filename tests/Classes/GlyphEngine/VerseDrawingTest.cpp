@@ -1,0 +1,220 @@
+// Drawing verses of the content database: Tajweed colours, stop signs, widths, every verse.
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "Classes/Core/ChapterInfo.h"
+#include "Classes/GlyphEngine/ArabicFont.h"
+#include "platform/foundation/Log.h"
+#include "platform/foundation/Paths.h"
+#include "platform/graphics/CGContext.h"
+#include "tools/render/VerseRenderer.h"
+
+namespace {
+
+std::string contentDatabase() { return Paths::bundle() + "/lumeno.db"; }
+
+UIImagePtr render(int surah, int verse, const TajweedSwitches& s, bool lastVerse = false, int width = 320,
+                  uint32_t resolution = 0) {
+    RenderOptions o;
+    o.database = contentDatabase();
+    o.fromSurah = o.toSurah = surah;
+    o.fromVerse = o.toVerse = verse;
+    o.switches = s;
+    o.lastVerse = lastVerse;
+    o.width = width;
+    o.resolution = resolution;
+    std::string error;
+    UIImagePtr image = renderVerses(o, error);
+    EXPECT_TRUE(image) << error;
+    return image;
+}
+
+int countPixels(const UIImage& image, RGB8 rgb, int tolerance = 3) {
+    int count = 0;
+    for (int y = 0; y < image.pixelHeight(); ++y)
+        for (int x = 0; x < image.pixelWidth(); ++x) {
+            const auto p = image.pixelAt(x, y);
+            if (std::abs(p.r - rgb.r) <= tolerance && std::abs(p.g - rgb.g) <= tolerance &&
+                std::abs(p.b - rgb.b) <= tolerance)
+                ++count;
+        }
+    return count;
+}
+
+// Pixels of a clearly saturated colour (black text and its grey edges are not).
+int countColouredPixels(const UIImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.pixelHeight(); ++y)
+        for (int x = 0; x < image.pixelWidth(); ++x) {
+            const auto p = image.pixelAt(x, y);
+            const int hi = std::max({p.r, p.g, p.b}), lo = std::min({p.r, p.g, p.b});
+            if (hi - lo > 40) ++count;
+        }
+    return count;
+}
+
+class VerseDrawingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::ifstream(contentDatabase()).good()) GTEST_SKIP() << "content database not built";
+    }
+};
+
+struct Example {
+    const char* rule;
+    int surah, verse;
+    bool lastVerse;
+    uint32_t color;
+    TajweedSwitches without;   // every rule but this one
+};
+
+TajweedSwitches allBut(bool TajweedSwitches::*rule) {
+    TajweedSwitches s = TajweedSwitches::all();
+    s.coloredStopSigns = false;
+    s.*rule = false;
+    return s;
+}
+
+TEST_F(VerseDrawingTest, TajweedExamplesShowTheirRulesColour) {
+    const Example examples[] = {
+        {"Ghunna", 104, 8, false, kColorGhunna, allBut(&TajweedSwitches::ghunna)},
+        {"Ikhfa", 105, 4, false, kColorIkhfa, allBut(&TajweedSwitches::ikhfa)},
+        {"Idgham", 106, 4, false, kColorIdghaam, allBut(&TajweedSwitches::idgham)},
+        {"Idgham without ghunna", 112, 4, true, kColorIdghaamWithoutGhunna, allBut(&TajweedSwitches::idgham)},
+        {"Iqlab", 69, 4, false, kColorQalb, allBut(&TajweedSwitches::iqlab)},
+        {"Qalqala", 112, 3, false, kColorQalqala, allBut(&TajweedSwitches::qalqala)},
+    };
+    TajweedSwitches on = TajweedSwitches::all();
+    on.coloredStopSigns = false;
+    for (const Example& e : examples) {
+        const RGB8 rgb = ArabicFont::colorOf(e.color);
+        // The largest glyphs, so that letters have solid interiors to sample.
+        UIImagePtr with = render(e.surah, e.verse, on, e.lastVerse, 600, 4);
+        UIImagePtr without = render(e.surah, e.verse, e.without, e.lastVerse, 600, 4);
+        ASSERT_TRUE(with && without) << e.rule;
+        const int shown = countPixels(*with, rgb, 1), hidden = countPixels(*without, rgb, 1);
+        EXPECT_GT(shown, hidden + 20) << e.rule << " shown " << shown << " without the rule " << hidden;
+    }
+}
+
+TEST_F(VerseDrawingTest, EveryRuleOffDrawsNoColour) {
+    for (auto [s, v] : {std::pair{104, 8}, {105, 4}, {106, 4}, {112, 4}, {69, 4}, {112, 3}, {2, 255}}) {
+        UIImagePtr image = render(s, v, TajweedSwitches::none(), s == 112);
+        ASSERT_TRUE(image);
+        EXPECT_EQ(countColouredPixels(*image), 0) << s << ":" << v;
+    }
+}
+
+TEST_F(VerseDrawingTest, StopSignsAreColouredOnlyWithTheirSetting) {
+    // 29:26 holds both coloured stop signs.
+    TajweedSwitches plain = TajweedSwitches::none();
+    TajweedSwitches coloured = plain;
+    coloured.coloredStopSigns = true;
+    UIImagePtr off = render(29, 26, plain, false, 600, 4);
+    UIImagePtr on = render(29, 26, coloured, false, 600, 4);
+    ASSERT_TRUE(off && on);
+    for (uint32_t c : {kColorStopSign121, kColorStopSign123}) {
+        EXPECT_EQ(countPixels(*off, ArabicFont::colorOf(c), 1), 0) << c;
+        EXPECT_GT(countPixels(*on, ArabicFont::colorOf(c), 1), 3) << c;
+    }
+}
+
+// Leftmost column holding ink (a dark pixel), or the width when none.
+int leftmostInk(const UIImage& image) {
+    for (int x = 0; x < image.pixelWidth(); ++x)
+        for (int y = 0; y < image.pixelHeight(); ++y)
+            if (image.pixelAt(x, y).r < 128) return x;
+    return image.pixelWidth();
+}
+
+TEST_F(VerseDrawingTest, DrawnVerseStaysInsideItsWidthAndGrowsAsItNarrows) {
+    int previousHeight = 0;
+    for (int width : {600, 400, 320, 250, 180, 120}) {
+        UIImagePtr image = render(2, 255, TajweedSwitches::none(), false, width);
+        ASSERT_TRUE(image);
+        // Lines start at the right edge and are justified to width - 8; glyphs may overhang a point or two.
+        EXPECT_GE(leftmostInk(*image), 8 - 3) << width;
+        EXPECT_GE(image->pixelHeight(), previousHeight) << width;
+        previousHeight = image->pixelHeight();
+    }
+}
+
+TEST_F(VerseDrawingTest, LastVerseDrawsTheFinalTanweenInItsMeemForm) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(contentDatabase().c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    const auto bytes = ChapterInfo::getVerseData(db, 112, 4);
+    sqlite3_close(db);
+    ASSERT_FALSE(bytes.empty());
+    ArabicFont font(0, TajweedSwitches::none(), nullptr);
+    int last = static_cast<int>(bytes.size()) - 1;
+    while (last > 0 && !((bytes[last] >= 99 && bytes[last] <= 101) || bytes[last] == 240 || bytes[last] == 242 ||
+                         bytes[last] == 243))
+        --last;
+    const int n = static_cast<int>(bytes.size());
+    EXPECT_EQ(font.getTypeOfSymbol(4, true, last, bytes, n, n), 253);
+    EXPECT_EQ(font.getTypeOfSymbol(4, false, last, bytes, n, n), bytes[last]);
+}
+
+// Every verse lays out and draws, at the smallest and the largest resolution.
+TEST_F(VerseDrawingTest, EveryVerseLaysOutAndDrawsAtResolutions0And9) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(contentDatabase().c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt* stmt = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT surah, verse, data FROM surahdata ORDER BY surah, verse", -1, &stmt, nullptr),
+              SQLITE_OK);
+    struct Verse {
+        int surah, verse;
+        std::vector<uint8_t> bytes;
+    };
+    std::vector<Verse> verses;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        const auto* p = static_cast<const uint8_t*>(sqlite3_column_blob(stmt, 2));
+        verses.push_back({sqlite3_column_int(stmt, 0), sqlite3_column_int(stmt, 1),
+                          std::vector<uint8_t>(p, p + sqlite3_column_bytes(stmt, 2))});
+    }
+    sqlite3_finalize(stmt);
+    ASSERT_EQ(verses.size(), 6236u);
+
+    for (uint32_t resolution : {0u, 9u}) {
+        const double scale = resolution >= 5 ? 2.0 : 1.0;
+        UIGraphicsSetScreenScale(scale);
+        ArabicFont font(resolution, TajweedSwitches::all(), db);
+        const int width = resolution == 0 ? 250 : 600;
+        LogCapture log;
+        int failures = 0;
+        for (const Verse& v : verses) {
+            const int end = static_cast<int>(v.bytes.size()) - 1;
+            const int height = font.getHeightOfVerseImage(v.verse, false, v.bytes, 0, end, width - 8, false);
+            if (height <= 0) {
+                ADD_FAILURE() << v.surah << ":" << v.verse << " has no height";
+                if (++failures > 5) break;
+                continue;
+            }
+            UIGraphicsBeginImageContextWithOptions(CGSizeMake(width, height), false, scale);
+            font.drawVerseImageFromBytes(*UIGraphicsGetCurrentContext(), v.verse, false, v.bytes, 0, end, width,
+                                         width - 8);
+            UIImagePtr image = UIGraphicsGetImageFromCurrentImageContext();
+            UIGraphicsEndImageContext();
+            const auto& lines = font.currVerseMetaData()->lines();
+            bool inked = false;
+            for (int y = image->pixelHeight() / 4; y < image->pixelHeight() && !inked; y += 2)
+                for (int x = 0; x < image->pixelWidth() && !inked; ++x) inked = image->pixelAt(x, y).a > 128;
+            if (lines.empty() || lines.back().start + lines.back().length != end || !inked) {
+                ADD_FAILURE() << v.surah << ":" << v.verse << " at resolution " << resolution;
+                if (++failures > 5) break;
+            }
+        }
+        EXPECT_TRUE(log.lines().empty()) << (log.lines().empty() ? "" : log.lines().front());
+    }
+    UIGraphicsSetScreenScale(1.0);
+    sqlite3_close(db);
+}
+
+}  // namespace
