@@ -144,13 +144,14 @@ std::shared_ptr<CGLayer> ArabicFont::makeLayer(CGContext* context, const std::ve
     const double pw = std::ceil(w / SCALE_FACTOR_), ph = std::ceil(h / SCALE_FACTOR_);
     if (widthOut) *widthOut = static_cast<float>(pw);
     if (heightOut) *heightOut = static_cast<float>(ph);
-    if (!context) {
+    // Outside a drawing the layer matches the current context, or else the screen.
+    if (!context) context = UIGraphicsGetCurrentContext();
+    // Sized in points at the context's scale, so the image's pixels map one to one at scale 2.
+    CGLayerRef layer = CGLayer::createWithContext(context, CGSizeMake(pw, ph));
+    if (!layer || !layer->context()) {
         NSLog("ERROR - [%@] Context for glyph could not be created", describe(NSDate::date()));
         return nullptr;
     }
-    // Sized in points at the context's scale, so the image's pixels map one to one at scale 2.
-    CGLayerRef layer = CGLayer::createWithContext(context, CGSizeMake(pw, ph));
-    if (!layer) return nullptr;
     // The layer's space is y down, so the image goes in upright without the flip a y-up space needs.
     CGContext* lc = layer->context();
     UIGraphicsPushContext(lc);
