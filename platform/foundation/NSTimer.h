@@ -1,6 +1,6 @@
 #pragma once
 // A timer on the main run loop. The loop keeps a scheduled timer alive until it is
-// invalidated or (one-shot) has fired.
+// invalidated or (one-shot) has fired. Create, fire and invalidate on the main thread.
 
 #include <functional>
 #include <memory>

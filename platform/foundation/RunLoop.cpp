@@ -5,6 +5,8 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include "platform/foundation/Log.h"
+
 namespace {
 double steadySeconds()
 {
@@ -245,11 +247,15 @@ double RunLoop::secondsToNextTimerLocked() const
 void RunLoop::advance(double milliseconds)
 {
     double target;
+    bool isVirtual;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (!virtual_)
-            return;
+        isVirtual = virtual_;
         target = virtualNow_ + std::max(0.0, milliseconds) / 1000.0;
+    }
+    if (!isVirtual) {
+        NSLog("RunLoop::advance needs the virtual clock (useVirtualClock)");
+        return;
     }
     for (;;) {
         runPosted();
