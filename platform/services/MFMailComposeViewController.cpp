@@ -6,13 +6,60 @@
 
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSUserDefaults.h"
+#include "platform/foundation/StringUtils.h"
 #include "platform/services/DesktopCommand.h"
+#include "platform/services/MailComposeScreen.h"
 #include "platform/services/Outbox.h"
 
 namespace {
 std::mutex gMutex;
 std::optional<bool> gCanSendOverride;
 }  // namespace
+
+MFMailComposeViewController::MFMailComposeViewController()
+    : UINavigationController(std::make_shared<MailComposeScreen>()) {
+  screen_ = std::static_pointer_cast<MailComposeScreen>(viewControllers().front());
+  screen_->setOwner(this);
+  screen_->refresh();
+}
+
+MFMailComposeViewController::~MFMailComposeViewController() {
+  if (screen_) screen_->setOwner(nullptr);
+}
+
+void MFMailComposeViewController::setSubject(const std::string& subject) {
+  message_.subject = subject;
+  screen_->refresh();
+}
+
+void MFMailComposeViewController::setToRecipients(std::vector<std::string> list) {
+  message_.toRecipients = std::move(list);
+  screen_->refresh();
+}
+
+void MFMailComposeViewController::setCcRecipients(std::vector<std::string> list) {
+  message_.ccRecipients = std::move(list);
+  screen_->refresh();
+}
+
+void MFMailComposeViewController::setMessageBody(const std::string& body, bool isHTML) {
+  message_.body = body;
+  message_.isHTML = isHTML;
+  screen_->refresh();
+}
+
+void MFMailComposeViewController::takeFields() {
+  if (!screen_->isViewLoaded()) return;
+  auto recipients = [](const std::string& text) {
+    std::vector<std::string> out;
+    for (const auto& part : str::split(text, ","))
+      if (auto t = str::trim(part); !t.empty()) out.push_back(t);
+    return out;
+  };
+  message_.toRecipients = recipients(screen_->toText());
+  message_.ccRecipients = recipients(screen_->ccText());
+  message_.subject = screen_->subjectText();
+}
 
 bool MFMailComposeViewController::canSendMail() {
   {
@@ -45,6 +92,7 @@ void MFMailComposeViewController::finish(MFMailComposeResult result, const NSErr
 
 void MFMailComposeViewController::send() {
   if (finished_) return;
+  takeFields();
   std::string why;
   auto path = Outbox::writeMail(message_, false, &why);
   if (!path) {
@@ -77,6 +125,7 @@ void MFMailComposeViewController::send() {
 
 void MFMailComposeViewController::saveDraft() {
   if (finished_) return;
+  takeFields();
   std::string why;
   auto path = Outbox::writeMail(message_, true, &why);
   if (!path) {
