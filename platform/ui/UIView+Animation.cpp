@@ -122,6 +122,11 @@ bool UIView::addCustomAnimation(UIView* owner, const std::string& key, std::func
     return ViewAnimator::shared().addCustom(owner, key, std::move(step));
 }
 
+void UIView::removeCustomAnimation(UIView* owner, const std::string& key)
+{
+    if (owner) ViewAnimator::shared().removeCustom(*owner, key);
+}
+
 bool UIView::hasRunningAnimations()
 {
     return ViewAnimator::shared().hasRunning();

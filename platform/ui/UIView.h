@@ -167,6 +167,9 @@ public:
     // (or with animations disabled or a zero duration): the caller then applies
     // the value at once.
     static bool addCustomAnimation(UIView* owner, const std::string& key, std::function<void(double progress)> step);
+    // Stops a running custom animation where it is (its step is not called
+    // again; the transaction's did-stop reports finished = false).
+    static void removeCustomAnimation(UIView* owner, const std::string& key);
     // True while any animation (including layer animations) is running.
     static bool hasRunningAnimations();
     // Ends every animation of this view (did-stop gets finished = false).

@@ -144,6 +144,17 @@ bool ViewAnimator::addCustom(UIView* owner, const std::string& key, std::functio
     return true;
 }
 
+void ViewAnimator::removeCustom(UIView& owner, const std::string& key)
+{
+    auto* state = owner.animationState();
+    if (!state) return;
+    auto it = state->custom.find(key);
+    if (it == state->custom.end()) return;
+    auto tx = it->second.tx;
+    state->custom.erase(it);
+    release(tx, false);
+}
+
 void ViewAnimator::cancelProperty(UIView& view, AnimatedProperty property)
 {
     auto* state = view.animationState();

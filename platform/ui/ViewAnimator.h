@@ -88,6 +88,7 @@ public:
     void setEnabled(bool on) { enabled_ = on; }
     bool enabled() const { return enabled_; }
     bool addCustom(UIView* owner, const std::string& key, std::function<void(double)> step);
+    void removeCustom(UIView& owner, const std::string& key);
 
     // Presentation value of a property (model value when not animating).
     AnimValue presentation(const UIView& view, AnimatedProperty property) const;

@@ -200,6 +200,21 @@ TEST_F(ViewAnimationTest, CustomAnimationsStepWithTheTransaction)
     ASSERT_GE(steps.size(), 3u);
     EXPECT_DOUBLE_EQ(steps.back(), 1.0);
     EXPECT_TRUE(std::is_sorted(steps.begin(), steps.end()));
+
+    // Removed midway: no further steps, and the transaction ends unfinished.
+    steps.clear();
+    UIView::beginAnimations("Scroll");
+    UIView::setAnimationDuration(1);
+    UIView::setAnimationDidStopSelector(recorder());
+    UIView::addCustomAnimation(v.get(), "offset", [&](double p) { steps.push_back(p); });
+    UIView::commitAnimations();
+    backend.advance(300);
+    size_t seen = steps.size();
+    UIView::removeCustomAnimation(v.get(), "offset");
+    backend.advance(1000);
+    EXPECT_EQ(steps.size(), seen);
+    ASSERT_EQ(stops.size(), 1u);
+    EXPECT_FALSE(stops[0].finished);
 }
 
 TEST_F(ViewAnimationTest, AViewDestroyedMidAnimationStillEndsItsTransaction)
