@@ -9,8 +9,9 @@ function(lumeno_library name)
 endfunction()
 
 # lumeno_test(NAME SOURCES ... [DEPS ...] [LABELS ...])
-#   A GoogleTest program; each test case becomes a CTest test. Tests run with
-#   their own Documents, Caches and config folders under the build tree.
+#   A GoogleTest program; each test case becomes a CTest test. Every case runs with
+#   its own, freshly emptied Documents, Caches, config and temp folders under the
+#   build tree, and LUMENO_SOURCE_DIR set (see tests/support/TestMain.cpp).
 #   Tests labelled "concurrency" also run under the thread sanitizer in CI; the
 #   target concurrency_tests builds just those.
 if(NOT TARGET concurrency_tests)
@@ -23,14 +24,11 @@ function(lumeno_test name)
     add_dependencies(concurrency_tests ${name})
   endif()
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
-  set(sandbox ${CMAKE_BINARY_DIR}/test-home/${name})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock lumeno_test_main)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES
-      LABELS "${ARG_LABELS}"
-      ENVIRONMENT "LUMENO_DOCUMENTS_DIR=${sandbox}/Documents;LUMENO_CACHES_DIR=${sandbox}/Caches;LUMENO_CONFIG_DIR=${sandbox}/config;LUMENO_TEMP_DIR=${sandbox}/tmp;LUMENO_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    PROPERTIES LABELS "${ARG_LABELS}")
 endfunction()
 
 # lumeno_bench(NAME SOURCES ... [DEPS ...])

@@ -1,0 +1,188 @@
+// Every image listed in resources/images/images.txt is in the bundle at 1x and 2x, at its size,
+// with something drawn; touched and switched-on states differ from their plain image.
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct SurfaceDeleter {
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+
+struct Entry {
+    std::string name;
+    int width = 0;
+    int height = 0;
+};
+
+std::vector<Entry> readManifest()
+{
+    const char* source = std::getenv("LUMENO_SOURCE_DIR");
+    std::ifstream in(std::string(source ? source : ".") + "/resources/images/images.txt");
+    std::vector<Entry> entries;
+    for (std::string line; std::getline(in, line);) {
+        line = line.substr(0, line.find('|'));
+        std::istringstream fields(line);
+        Entry e;
+        if (line.empty() || line[0] == '#' || !(fields >> e.name >> e.width >> e.height))
+            continue;
+        const auto chapter = e.name.find("%i");
+        if (chapter == std::string::npos) {
+            entries.push_back(e);
+            continue;
+        }
+        for (int n = 1; n <= 114; ++n) {
+            Entry one = e;
+            one.name.replace(chapter, 2, std::to_string(n));
+            entries.push_back(one);
+        }
+    }
+    return entries;
+}
+
+std::string bundlePath(const std::string& name, int scale)
+{
+    return std::string(LUMENO_TEST_BUNDLE_DIR) + "/" + name + (scale == 2 ? "@2x" : "") + ".png";
+}
+
+Surface load(const std::string& name, int scale)
+{
+    Surface s(cairo_image_surface_create_from_png(bundlePath(name, scale).c_str()));
+    if (cairo_surface_status(s.get()) != CAIRO_STATUS_SUCCESS)
+        return nullptr;
+    // Always ARGB32 so pixels read the same way.
+    Surface argb(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, cairo_image_surface_get_width(s.get()),
+                                            cairo_image_surface_get_height(s.get())));
+    cairo_t* cr = cairo_create(argb.get());
+    cairo_set_source_surface(cr, s.get(), 0, 0);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(argb.get());
+    return argb;
+}
+
+uint32_t pixel(cairo_surface_t* s, int x, int y)
+{
+    const unsigned char* row = cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s);
+    return reinterpret_cast<const uint32_t*>(row)[x];
+}
+
+// Visible and not one flat colour.
+bool hasDrawing(cairo_surface_t* s)
+{
+    const int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+    bool visible = false, varied = false;
+    const uint32_t first = pixel(s, 0, 0);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const uint32_t p = pixel(s, x, y);
+            visible = visible || (p >> 24) != 0;
+            varied = varied || p != first;
+        }
+    }
+    return visible && varied;
+}
+
+bool samePixels(cairo_surface_t* a, cairo_surface_t* b)
+{
+    const int w = cairo_image_surface_get_width(a), h = cairo_image_surface_get_height(a);
+    if (w != cairo_image_surface_get_width(b) || h != cairo_image_surface_get_height(b))
+        return false;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (pixel(a, x, y) != pixel(b, x, y))
+                return false;
+        }
+    }
+    return true;
+}
+
+TEST(BundleImages, EveryListedImageIsDrawnAtItsSizeAtBothScales)
+{
+    const std::vector<Entry> entries = readManifest();
+    ASSERT_GT(entries.size(), 114u * 2) << "resources/images/images.txt not found or not read";
+    for (const Entry& e : entries) {
+        for (int scale : {1, 2}) {
+            Surface s = load(e.name, scale);
+            ASSERT_TRUE(s) << "missing or unreadable: " << bundlePath(e.name, scale);
+            EXPECT_EQ(cairo_image_surface_get_width(s.get()), e.width * scale) << e.name << " at " << scale << "x";
+            EXPECT_EQ(cairo_image_surface_get_height(s.get()), e.height * scale) << e.name << " at " << scale << "x";
+            EXPECT_TRUE(hasDrawing(s.get())) << e.name << " at " << scale << "x is blank";
+        }
+    }
+}
+
+TEST(BundleImages, StatesDifferFromTheirPlainImage)
+{
+    std::set<std::string> names;
+    for (const Entry& e : readManifest())
+        names.insert(e.name);
+    // A state drawn from the same source as another image under a style sheet must not look the same.
+    std::vector<std::pair<std::string, std::string>> pairs = {
+        {"sound-ready", "sound-dead"}, {"sound-on", "sound-ready"}, {"sound-ready-plus", "sound-multi"},
+        {"Reciter-ready", "Reciter-icon-updated"}, {"Reciter-download", "Reciter-download-updated"},
+        {"Reciter-download", "Reciter-ready"}, {"scroller-ar", "scroller-en"}, {"sura-hud-rr", "sura-hud-ff"},
+        {"short-button-sand", "short-button-black"}, {"short-button-white-", "short-button-black"},
+        {"sura-aya-search-marked", "sura-aya-bookmark"}};
+    // And a state named by a suffix differs from the image without it.
+    for (const std::string& name : names) {
+        for (const std::string suffix : {"-t", "-on", "-light", "-bookmark", "-search", "-marked"}) {
+            if (name.size() > suffix.size() && name.ends_with(suffix) &&
+                names.count(name.substr(0, name.size() - suffix.size())))
+                pairs.emplace_back(name, name.substr(0, name.size() - suffix.size()));
+        }
+    }
+    ASSERT_GT(pairs.size(), 150u);  // the chapter names alone give 114 pairs
+    for (const auto& [state, plain] : pairs) {
+        Surface a = load(state, 2), b = load(plain, 2);
+        ASSERT_TRUE(a && b) << state << " or " << plain;
+        EXPECT_FALSE(samePixels(a.get(), b.get())) << state << " looks the same as " << plain;
+    }
+}
+
+TEST(BundleImages, ChapterNamesAreDistinctAndKeepClearOfTheEdges)
+{
+    std::map<std::vector<uint32_t>, int> seen;
+    for (int n = 1; n <= 114; ++n) {
+        Surface s = load("sname_" + std::to_string(n), 2);
+        ASSERT_TRUE(s) << "sname_" << n;
+        const int w = cairo_image_surface_get_width(s.get()), h = cairo_image_surface_get_height(s.get());
+        int left = w, right = -1, top = h, bottom = -1;
+        std::vector<uint32_t> pixels;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const uint32_t p = pixel(s.get(), x, y);
+                pixels.push_back(p);
+                if ((p >> 24) > 8) {
+                    left = std::min(left, x), right = std::max(right, x);
+                    top = std::min(top, y), bottom = std::max(bottom, y);
+                }
+            }
+        }
+        ASSERT_GE(right, 0) << "sname_" << n << " has no ink";
+        // Marks above and below are part of the name: none may be cut by the image edge.
+        EXPECT_GT(left, 0) << "sname_" << n;
+        EXPECT_LT(right, w - 1) << "sname_" << n;
+        EXPECT_GT(top, 0) << "sname_" << n;
+        EXPECT_LT(bottom, h - 1) << "sname_" << n;
+        // Centred to within two pixels, so the offsets of the index table stay small.
+        EXPECT_NEAR(left, w - 1 - right, 2) << "sname_" << n;
+        EXPECT_NEAR(top, h - 1 - bottom, 2) << "sname_" << n;
+        const auto [it, fresh] = seen.emplace(pixels, n);
+        EXPECT_TRUE(fresh) << "sname_" << n << " is the same image as sname_" << it->second;
+    }
+}
+
+} // namespace

@@ -1,0 +1,86 @@
+// lumeno-images: the program's images drawn from text, and a contact sheet to look them over.
+//   lumeno-images names NAMES.txt FONT.ttf OUT_DIR
+//     NAMES.txt holds the 114 chapter names, one a line, then the invocation. Writes
+//     sname_N.png and sname_N-t.png (94 x 36) and bismillah.png, bismillah2.png, each also at @2x.
+//   lumeno-images sheet OUT.png COLUMNS IMAGE.png...
+#include "tools/images/CalligraphyRenderer.h"
+#include "tools/images/ContactSheet.h"
+
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr InkStyle kSepia{0.36, 0.22, 0.08};
+constexpr InkStyle kGold{0.97, 0.89, 0.66};
+constexpr int kChapters = 114;
+
+struct Job {
+    std::string name;
+    const std::string& text;
+    int width, height;
+    double padding;
+    InkStyle ink;
+    bool rosettes;
+};
+
+int renderNames(const std::string& namesPath, const std::string& fontPath, const std::string& outDir)
+{
+    std::ifstream in(namesPath);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty())
+            lines.push_back(line);
+    }
+    if (lines.size() != kChapters + 1) {
+        std::cerr << "lumeno-images: " << namesPath << " must hold " << kChapters
+                  << " chapter names and the invocation, found " << lines.size() << " lines\n";
+        return 1;
+    }
+    CalligraphyRenderer renderer(fontPath, "Amiri Quran");
+    if (!renderer.ready()) {
+        std::cerr << "lumeno-images: " << renderer.error() << "\n";
+        return 1;
+    }
+    std::vector<Job> jobs;
+    for (int n = 1; n <= kChapters; ++n) {
+        const std::string base = "sname_" + std::to_string(n);
+        jobs.push_back({base, lines[n - 1], 94, 36, 3, kSepia, false});
+        jobs.push_back({base + "-t", lines[n - 1], 94, 36, 3, kGold, false});
+    }
+    jobs.push_back({"bismillah", lines[kChapters], 250, 50, 3, kSepia, false});
+    jobs.push_back({"bismillah2", lines[kChapters], 250, 50, 3, kSepia, true});
+    for (const Job& job : jobs) {
+        for (int scale : {1, 2}) {
+            const std::string path = outDir + "/" + job.name + (scale == 2 ? "@2x" : "") + ".png";
+            if (!renderer.render(job.text, job.width, job.height, job.padding, scale, job.ink, job.rosettes, path)) {
+                std::cerr << "lumeno-images: " << renderer.error() << "\n";
+                return 1;
+            }
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 4 && args[0] == "names")
+        return renderNames(args[1], args[2], args[3]);
+    if (args.size() >= 4 && args[0] == "sheet") {
+        std::string error;
+        const int columns = std::atoi(args[2].c_str());
+        if (!ContactSheet::write({args.begin() + 3, args.end()}, columns, args[1], error)) {
+            std::cerr << "lumeno-images: " << error << "\n";
+            return 1;
+        }
+        return 0;
+    }
+    std::cerr << "usage: lumeno-images names NAMES.txt FONT.ttf OUT_DIR\n"
+                 "       lumeno-images sheet OUT.png COLUMNS IMAGE.png...\n";
+    return 2;
+}
