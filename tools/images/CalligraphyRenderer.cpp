@@ -1,37 +1,21 @@
 #include "tools/images/CalligraphyRenderer.h"
+#include "tools/images/CairoHandles.h"
 
-#include <cairo.h>
 #include <fontconfig/fontconfig.h>
-#include <pango/pangocairo.h>
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace {
 
-struct SurfaceDeleter {
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-};
-struct ContextDeleter {
-    void operator()(cairo_t* c) const { cairo_destroy(c); }
-};
-struct ObjectDeleter {
-    void operator()(void* o) const { g_object_unref(o); }
-};
-struct DescriptionDeleter {
-    void operator()(PangoFontDescription* d) const { pango_font_description_free(d); }
-};
 
-using Layout = std::unique_ptr<PangoLayout, ObjectDeleter>;
-using Description = std::unique_ptr<PangoFontDescription, DescriptionDeleter>;
 
 constexpr double kMeasureSize = 40.0;
 
-Layout makeLayout(cairo_t* cr, const std::string& family, const std::string& text, double size)
+LayoutHandle makeLayout(cairo_t* cr, const std::string& family, const std::string& text, double size)
 {
-    Layout layout(pango_cairo_create_layout(cr));
-    Description font(pango_font_description_new());
+    LayoutHandle layout(pango_cairo_create_layout(cr));
+    FontDescriptionHandle font(pango_font_description_new());
     pango_font_description_set_family(font.get(), family.c_str());
     pango_font_description_set_absolute_size(font.get(), size * PANGO_SCALE);
     pango_layout_set_font_description(layout.get(), font.get());
@@ -69,14 +53,14 @@ CalligraphyRenderer::CalligraphyRenderer(const std::string& fontFile, const std:
     }
     // The font map must resolve the family to this face, not to a fallback.
     PangoFontMap* map = pango_cairo_font_map_get_default();
-    std::unique_ptr<PangoContext, ObjectDeleter> context(pango_font_map_create_context(map));
-    Description wanted(pango_font_description_from_string(family.c_str()));
-    std::unique_ptr<PangoFont, ObjectDeleter> font(pango_font_map_load_font(map, context.get(), wanted.get()));
+    std::unique_ptr<PangoContext, GObjectDeleter> context(pango_font_map_create_context(map));
+    FontDescriptionHandle wanted(pango_font_description_from_string(family.c_str()));
+    std::unique_ptr<PangoFont, GObjectDeleter> font(pango_font_map_load_font(map, context.get(), wanted.get()));
     if (!font) {
         error_ = "no font for the family " + family;
         return;
     }
-    Description got(pango_font_describe(font.get()));
+    FontDescriptionHandle got(pango_font_describe(font.get()));
     const char* gotFamily = pango_font_description_get_family(got.get());
     if (!gotFamily || family != gotFamily) {
         error_ = "the family " + family + " resolves to " + (gotFamily ? gotFamily : "nothing");
@@ -88,9 +72,9 @@ CalligraphyRenderer::CalligraphyRenderer(const std::string& fontFile, const std:
 bool CalligraphyRenderer::render(const std::string& text, int width, int height, double padding, int scale,
                                  const InkStyle& ink, bool rosettes, const std::string& pngPath)
 {
-    std::unique_ptr<cairo_surface_t, SurfaceDeleter> surface(
+    SurfaceHandle surface(
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width * scale, height * scale));
-    std::unique_ptr<cairo_t, ContextDeleter> cr(cairo_create(surface.get()));
+    ContextHandle cr(cairo_create(surface.get()));
     if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
         error_ = "cannot make a drawing surface";
         return false;
@@ -98,7 +82,7 @@ bool CalligraphyRenderer::render(const std::string& text, int width, int height,
     cairo_scale(cr.get(), scale, scale);
 
     // Measure at a fixed size, then scale the font so the ink fits the box (marks included).
-    Layout probe = makeLayout(cr.get(), family_, text, kMeasureSize);
+    LayoutHandle probe = makeLayout(cr.get(), family_, text, kMeasureSize);
     PangoRectangle inkRect;
     pango_layout_get_extents(probe.get(), &inkRect, nullptr);
     const double inkWidth = double(inkRect.width) / PANGO_SCALE;
@@ -113,7 +97,7 @@ bool CalligraphyRenderer::render(const std::string& text, int width, int height,
     const double fit = std::min(boxWidth / inkWidth, boxHeight / inkHeight);
     const double size = kMeasureSize * fit;
 
-    Layout layout = makeLayout(cr.get(), family_, text, size);
+    LayoutHandle layout = makeLayout(cr.get(), family_, text, size);
     pango_layout_get_extents(layout.get(), &inkRect, nullptr);
     const double x = (width - double(inkRect.width) / PANGO_SCALE) / 2 - double(inkRect.x) / PANGO_SCALE;
     const double y = (height - double(inkRect.height) / PANGO_SCALE) / 2 - double(inkRect.y) / PANGO_SCALE;

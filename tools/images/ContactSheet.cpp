@@ -1,27 +1,12 @@
 #include "tools/images/ContactSheet.h"
+#include "tools/images/CairoHandles.h"
 
-#include <cairo.h>
-#include <pango/pangocairo.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <memory>
 
 namespace {
 
-struct SurfaceDeleter {
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-};
-struct ContextDeleter {
-    void operator()(cairo_t* c) const { cairo_destroy(c); }
-};
-struct ObjectDeleter {
-    void operator()(void* o) const { g_object_unref(o); }
-};
-struct DescriptionDeleter {
-    void operator()(PangoFontDescription* d) const { pango_font_description_free(d); }
-};
-using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
 
 constexpr int kCellWidth = 168;
 constexpr int kCellHeight = 124;
@@ -55,8 +40,8 @@ bool write(const std::vector<std::string>& pngPaths, int columns, const std::str
     const int rows = int((pngPaths.size() + columns - 1) / columns);
     const int width = columns * (kCellWidth + kGap) + kGap;
     const int height = rows * (kCellHeight + kLabelHeight + kGap) + kGap;
-    Surface sheet(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
-    std::unique_ptr<cairo_t, ContextDeleter> cr(cairo_create(sheet.get()));
+    SurfaceHandle sheet(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+    ContextHandle cr(cairo_create(sheet.get()));
     if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) {
         error = "cannot make a sheet of " + std::to_string(width) + " x " + std::to_string(height);
         return false;
@@ -64,11 +49,11 @@ bool write(const std::vector<std::string>& pngPaths, int columns, const std::str
     cairo_set_source_rgb(cr.get(), 1, 1, 1);
     cairo_paint(cr.get());
 
-    std::unique_ptr<PangoFontDescription, DescriptionDeleter> font(pango_font_description_from_string("Sans 8"));
+    FontDescriptionHandle font(pango_font_description_from_string("Sans 8"));
     for (size_t n = 0; n < pngPaths.size(); ++n) {
         const double cellX = kGap + double(n % columns) * (kCellWidth + kGap);
         const double cellY = kGap + double(n / columns) * (kCellHeight + kLabelHeight + kGap);
-        Surface image(cairo_image_surface_create_from_png(pngPaths[n].c_str()));
+        SurfaceHandle image(cairo_image_surface_create_from_png(pngPaths[n].c_str()));
         if (cairo_surface_status(image.get()) != CAIRO_STATUS_SUCCESS) {
             error = "cannot read " + pngPaths[n];
             return false;
@@ -88,7 +73,7 @@ bool write(const std::vector<std::string>& pngPaths, int columns, const std::str
         cairo_paint(cr.get());
         cairo_restore(cr.get());
 
-        std::unique_ptr<PangoLayout, ObjectDeleter> label(pango_cairo_create_layout(cr.get()));
+        LayoutHandle label(pango_cairo_create_layout(cr.get()));
         pango_layout_set_font_description(label.get(), font.get());
         const std::string name = std::filesystem::path(pngPaths[n]).filename().string() + " " +
                                  std::to_string(w) + "x" + std::to_string(h);

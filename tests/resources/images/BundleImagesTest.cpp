@@ -1,13 +1,12 @@
 // Every image listed in resources/images/images.txt is in the bundle at 1x and 2x, at its size,
 // with something drawn; touched and switched-on states differ from their plain image.
-#include <gtest/gtest.h>
+#include "tools/images/CairoHandles.h"
 
-#include <cairo.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
@@ -15,10 +14,7 @@
 
 namespace {
 
-struct SurfaceDeleter {
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-};
-using Surface = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+using Surface = SurfaceHandle;
 
 struct Entry {
     std::string name;
@@ -64,11 +60,10 @@ Surface load(const std::string& name, int scale)
     // Always ARGB32 so pixels read the same way.
     Surface argb(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, cairo_image_surface_get_width(s.get()),
                                             cairo_image_surface_get_height(s.get())));
-    cairo_t* cr = cairo_create(argb.get());
-    cairo_set_source_surface(cr, s.get(), 0, 0);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_paint(cr);
-    cairo_destroy(cr);
+    ContextHandle cr(cairo_create(argb.get()));
+    cairo_set_source_surface(cr.get(), s.get(), 0, 0);
+    cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
+    cairo_paint(cr.get());
     cairo_surface_flush(argb.get());
     return argb;
 }
