@@ -1,7 +1,6 @@
 #include "platform/services/MFMailComposeViewController.h"
 
 #include <cstdlib>
-#include <mutex>
 #include <sstream>
 
 #include "platform/foundation/Log.h"
@@ -9,11 +8,11 @@
 #include "platform/foundation/StringUtils.h"
 #include "platform/services/DesktopCommand.h"
 #include "platform/services/MailComposeScreen.h"
+#include "platform/services/ServiceSwitch.h"
 #include "platform/services/Outbox.h"
 
 namespace {
-std::mutex gMutex;
-std::optional<bool> gCanSendOverride;
+ServiceSwitch gMail("LUMENO_CAN_SEND_MAIL");
 }  // namespace
 
 MFMailComposeViewController::MFMailComposeViewController()
@@ -61,19 +60,8 @@ void MFMailComposeViewController::takeFields() {
   message_.subject = screen_->subjectText();
 }
 
-bool MFMailComposeViewController::canSendMail() {
-  {
-    std::lock_guard lock(gMutex);
-    if (gCanSendOverride) return *gCanSendOverride;
-  }
-  const char* env = std::getenv("LUMENO_CAN_SEND_MAIL");
-  return !(env && std::string(env) == "0");
-}
-
-void MFMailComposeViewController::setCanSendMailForTesting(std::optional<bool> value) {
-  std::lock_guard lock(gMutex);
-  gCanSendOverride = value;
-}
+bool MFMailComposeViewController::canSendMail() { return gMail.isOn(); }
+void MFMailComposeViewController::setCanSendMailForTesting(std::optional<bool> value) { gMail.force(value); }
 
 std::vector<std::string> MFMailComposeViewController::mailClientCommand() {
   std::string line;

@@ -1,28 +1,36 @@
 #include "platform/services/MFMessageComposeViewController.h"
 
-#include <cstdlib>
-#include <mutex>
-
 #include "platform/foundation/Log.h"
+#include "platform/foundation/StringUtils.h"
+#include "platform/services/MessageComposeScreen.h"
 #include "platform/services/Outbox.h"
+#include "platform/services/ServiceSwitch.h"
 
 namespace {
-std::mutex gMutex;
-std::optional<bool> gCanSendOverride;
+ServiceSwitch gText("LUMENO_CAN_SEND_TEXT");
 }  // namespace
 
-bool MFMessageComposeViewController::canSendText() {
-  {
-    std::lock_guard lock(gMutex);
-    if (gCanSendOverride) return *gCanSendOverride;
-  }
-  const char* env = std::getenv("LUMENO_CAN_SEND_TEXT");
-  return !(env && std::string(env) == "0");
+bool MFMessageComposeViewController::canSendText() { return gText.isOn(); }
+void MFMessageComposeViewController::setCanSendTextForTesting(std::optional<bool> value) { gText.force(value); }
+
+MFMessageComposeViewController::MFMessageComposeViewController()
+    : UINavigationController(std::make_shared<MessageComposeScreen>()) {
+  screen_ = std::static_pointer_cast<MessageComposeScreen>(viewControllers().front());
+  screen_->setOwner(this);
 }
 
-void MFMessageComposeViewController::setCanSendTextForTesting(std::optional<bool> value) {
-  std::lock_guard lock(gMutex);
-  gCanSendOverride = value;
+MFMessageComposeViewController::~MFMessageComposeViewController() {
+  if (screen_) screen_->setOwner(nullptr);
+}
+
+void MFMessageComposeViewController::setBody(const std::string& body) {
+  body_ = body;
+  screen_->refresh();
+}
+
+void MFMessageComposeViewController::setRecipients(std::vector<std::string> list) {
+  recipients_ = std::move(list);
+  screen_->refresh();
 }
 
 void MFMessageComposeViewController::finish(MessageComposeResult result) {
@@ -32,6 +40,11 @@ void MFMessageComposeViewController::finish(MessageComposeResult result) {
 
 void MFMessageComposeViewController::send() {
   if (finished_) return;
+  if (screen_->isViewLoaded()) {
+    recipients_.clear();
+    for (const auto& part : str::split(screen_->toText(), ","))
+      if (auto t = str::trim(part); !t.empty()) recipients_.push_back(t);
+  }
   std::string why;
   auto path = Outbox::writeTextMessage(recipients_, body_, &why);
   if (!path) {

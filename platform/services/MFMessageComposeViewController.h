@@ -1,9 +1,12 @@
 #pragma once
-// The text-message composer. Sending writes the message as a text file to the Outbox.
+// The text-message composer: a navigation controller whose screen shows the recipients and
+// the text, with Cancel and Send. Sending writes the message as a text file to the Outbox.
 
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/ui/hosting/UINavigationController.h"
 
 enum MessageComposeResult : int {
   MessageComposeResultCancelled = 0,
@@ -12,6 +15,7 @@ enum MessageComposeResult : int {
 };
 
 class MFMessageComposeViewController;
+class MessageComposeScreen;
 
 class MFMessageComposeViewControllerDelegate {
  public:
@@ -19,21 +23,25 @@ class MFMessageComposeViewControllerDelegate {
   virtual void messageComposeViewController(MFMessageComposeViewController& controller, MessageComposeResult result) {}
 };
 
-class MFMessageComposeViewController {
+class MFMessageComposeViewController : public UINavigationController {
  public:
+  MFMessageComposeViewController();
+  ~MFMessageComposeViewController() override;
+
   // True unless switched off (LUMENO_CAN_SEND_TEXT=0).
   static bool canSendText();
   static void setCanSendTextForTesting(std::optional<bool> value);
 
   const std::string& body() const { return body_; }
-  void setBody(const std::string& body) { body_ = body; }
+  void setBody(const std::string& body);
   const std::vector<std::string>& recipients() const { return recipients_; }
-  void setRecipients(std::vector<std::string> list) { recipients_ = std::move(list); }
+  void setRecipients(std::vector<std::string> list);
 
   // Unretained.
   MFMessageComposeViewControllerDelegate* messageComposeDelegate() const { return delegate_; }
   void setMessageComposeDelegate(MFMessageComposeViewControllerDelegate* d) { delegate_ = d; }
 
+  // The screen's buttons; each ends the composition once. The To field's text is taken.
   void send();
   void cancel();
   bool isFinished() const { return finished_; }
@@ -41,6 +49,7 @@ class MFMessageComposeViewController {
 
  private:
   void finish(MessageComposeResult result);
+  std::shared_ptr<MessageComposeScreen> screen_;
   std::string body_;
   std::vector<std::string> recipients_;
   MFMessageComposeViewControllerDelegate* delegate_ = nullptr;

@@ -6,7 +6,9 @@
 
 #include "platform/foundation/NSFileManager.h"
 #include "platform/services/MFMailComposeViewController.h"
+#include "platform/services/MFMessageComposeViewController.h"
 #include "platform/services/MailComposeScreen.h"
+#include "platform/services/MessageComposeScreen.h"
 #include "platform/services/Outbox.h"
 #include "platform/ui/UILabel.h"
 #include "platform/ui/hosting/UIBarButtonView.h"
@@ -97,6 +99,32 @@ TEST_F(MailComposeScreenTest, CancelAsksThenSavesOrDeletesTheDraft) {
   tapView(secondScreen->cancelSheet()->buttonAtIndex(0));  // "Delete Draft"
   EXPECT_EQ(presenter->results.back(), MFMailComposeResultCancelled);
   EXPECT_TRUE(second->writtenPath().empty());
+}
+
+TEST_F(MailComposeScreenTest, MessageComposerSendsToTheTypedNumber) {
+  presenter->dismissModalViewControllerAnimated(false);
+  backend.advance(100);
+  struct : MFMessageComposeViewControllerDelegate {
+    std::vector<MessageComposeResult> results;
+    void messageComposeViewController(MFMessageComposeViewController& c, MessageComposeResult r) override {
+      results.push_back(r);
+      c.dismissModalViewControllerAnimated(false);
+    }
+  } delegate;
+  auto sms = std::make_shared<MFMessageComposeViewController>();
+  sms->setMessageComposeDelegate(&delegate);
+  sms->setBody("In the name of God [1:1]");
+  presenter->presentModalViewController(sms, true);
+  backend.advance(500);
+  auto* smsScreen = static_cast<MessageComposeScreen*>(sms->topViewController());
+  EXPECT_EQ(smsScreen->bodyLabel()->text(), "In the name of God [1:1]");
+  smsScreen->toField()->setText("555 0100");
+  tapView(sms->navigationBar()->rightButton());
+  ASSERT_EQ(delegate.results, (std::vector<MessageComposeResult>{MessageComposeResultSent}));
+  std::ifstream in(sms->writtenPath(), std::ios::binary);
+  std::string raw{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_EQ(raw, "To: 555 0100\n\nIn the name of God [1:1]\n");
+  EXPECT_EQ(presenter->modalViewController(), nullptr);
 }
 
 }  // namespace
