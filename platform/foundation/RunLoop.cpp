@@ -25,8 +25,9 @@ constexpr double kVirtualWallStart = 1736157600.0;
 
 RunLoop& RunLoop::main()
 {
-    static RunLoop loop;
-    return loop;
+    // Never destroyed: detached workers may still post while the process exits.
+    static RunLoop* loop = std::make_unique<RunLoop>().release();
+    return *loop;
 }
 
 RunLoop::RunLoop() = default;
@@ -82,6 +83,7 @@ void RunLoop::post(std::function<void()> work)
     {
         std::lock_guard<std::mutex> lock(mutex_);
         posts_.push_back(std::move(work));
+        ++changes_;
     }
     wake();
 }
@@ -100,6 +102,7 @@ RunLoop::TimerId RunLoop::addTimer(double delaySeconds, std::function<void()> wo
         const double due = nowLocked() + delaySeconds;
         timers_.emplace(std::make_pair(due, id), Timer{id, due, std::move(work), target, tag});
         timerDue_[id] = due;
+        ++changes_;
     }
     if (!isMainThread())
         wake();
@@ -336,9 +339,10 @@ double RunLoop::runOnce(double maxWaitSeconds)
     std::unique_lock<std::mutex> lock(mutex_);
     if (!did && maxWaitSeconds > 0 && posts_.empty() && !stopRequested_) {
         const double wait = std::min(maxWaitSeconds, secondsToNextTimerLocked());
+        // Any post, new timer or stop request ends the wait early.
+        const uint64_t seen = changes_;
         if (wait > 0 && !virtual_)
-            posted_.wait_for(lock, std::chrono::duration<double>(wait),
-                             [this] { return !posts_.empty() || stopRequested_; });
+            posted_.wait_for(lock, std::chrono::duration<double>(wait), [this, seen] { return changes_ != seen; });
     }
     if (!posts_.empty())
         return 0;
@@ -374,6 +378,7 @@ void RunLoop::stop()
     {
         std::lock_guard<std::mutex> lock(mutex_);
         stopRequested_ = true;
+        ++changes_;
     }
     wake();
 }

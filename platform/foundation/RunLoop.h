@@ -122,6 +122,7 @@ private:
     double virtualWallOffset_ = 0;
     std::function<void()> wakeHandler_;
     bool stopRequested_ = false;
+    uint64_t changes_ = 0; // counts posts, new timers and stop requests
     bool hasBoundThread_ = false;
     std::thread::id boundThread_;
 };

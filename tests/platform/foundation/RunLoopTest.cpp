@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <string>
 #include <thread>
@@ -126,20 +127,18 @@ TEST_F(RunLoopTest, VirtualWallClockDrivesNow)
 
 TEST_F(RunLoopTest, PostFromWorkerThenRunUntil)
 {
-    std::atomic<int> posted{0};
     bool done = false;
     std::vector<int> order;
-    detachNewThread([&] {
+    std::thread worker([&] {
         for (int i = 0; i < 100; ++i)
             loop.post([&order, i] { order.push_back(i); });
         loop.post([&] { done = true; });
-        posted = 1;
     });
     EXPECT_TRUE(loop.runUntil([&] { return done; }, 10.0));
+    worker.join();
     ASSERT_EQ(order.size(), 100u);
     for (int i = 0; i < 100; ++i)
         EXPECT_EQ(order[static_cast<size_t>(i)], i);
-    EXPECT_EQ(posted.load(), 1);
     // A predicate that never holds gives up after the real-time bound.
     EXPECT_FALSE(loop.runUntil([] { return false; }, 0.05));
 }
@@ -190,6 +189,20 @@ TEST(RunLoopRealClock, RunStopsWhenAskedFromAnotherThread)
     local.run();
     stopper.join();
     EXPECT_EQ(ticks, 1);
+}
+
+TEST(RunLoopRealClock, TimerAddedFromAnotherThreadEndsTheWait)
+{
+    RunLoop local;
+    local.bindToCurrentThread();
+    bool fired = false;
+    const auto start = std::chrono::steady_clock::now();
+    std::thread adder([&] { local.addTimer(0, [&] { fired = true; }); });
+    while (!fired && std::chrono::steady_clock::now() - start < std::chrono::seconds(20))
+        local.runOnce(10.0); // without the wake this would sit out the full ten seconds
+    adder.join();
+    EXPECT_TRUE(fired);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
 } // namespace
