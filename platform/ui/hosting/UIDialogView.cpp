@@ -3,22 +3,11 @@
 #include "platform/foundation/Log.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIWindow.h"
+#include "platform/ui/hosting/UIViewController.h"
 
 namespace {
 constexpr double kPresentDuration = 0.3;
 
-// The interface's root view holding `anchor`: the child of the window it lives in.
-UIView* rootViewFor(UIView* anchor) {
-    if (!anchor) {
-        UIWindow* w = UIApplication::sharedApplication().keyWindow();
-        if (!w) return nullptr;
-        if (!w->subviews().empty()) return w->subviews().back().get();
-        return w;
-    }
-    UIView* v = anchor;
-    while (v->superview() && v->superview()->superview()) v = v->superview();
-    return v->superview() ? v : anchor;
-}
 }  // namespace
 
 UIDialogView::UIDialogView(CGRect frame) : UIView(frame) {
@@ -87,7 +76,7 @@ void UIDialogView::rebuildButtons() {
 
 void UIDialogView::present(UIView* anchor) {
     if (visible_) return;
-    UIView* root = rootViewFor(anchor);
+    UIView* root = UIViewController::interfaceRootView(anchor);
     if (!root) {
         NSLog("UIDialogView: there is no window to show the dialog in");
         return;

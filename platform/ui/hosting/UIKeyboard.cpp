@@ -9,19 +9,11 @@
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UITouch.h"
 #include "platform/ui/UIWindow.h"
+#include "platform/ui/hosting/UIViewController.h"
 
 namespace {
 constexpr double kDuration = 0.25;
 
-// The child of the window that holds `input` (the interface's turned root view);
-// the window itself when the input sits right on it.
-UIView* rootOf(UIView* input) {
-    if (!input || !input->window()) return nullptr;
-    UIView* v = input;
-    while (v->superview() && v->superview()->superview()) v = v->superview();
-    if (!v->superview()) return nullptr;
-    return v == input ? v->superview() : v;
-}
 
 const char* const kLetters[3] = {"qwertyuiop", "asdfghjkl", "zxcvbnm"};
 const char* const kNumbers[3] = {"1234567890", "-/:;()$&@\"", ".,?!'"};
@@ -67,7 +59,7 @@ void UIKeyboard::inputDidResignFirstResponder(UIView* input) {
 }
 
 void UIKeyboard::show(UIView* input) {
-    UIView* root = rootOf(input);
+    UIView* root = input && input->window() ? UIViewController::interfaceRootView(input) : nullptr;
     if (!root) return;
     CGRect rb = root->bounds();
     bool landscape = rb.size.width > rb.size.height;

@@ -268,6 +268,21 @@ void UIViewController::placeRootView(UIView& view, UIInterfaceOrientation o, boo
     view.setCenter(center);
 }
 
+UIView* UIViewController::interfaceRootView(UIView* anchor) {
+    UIWindow* w = anchor ? anchor->window() : UIApplication::sharedApplication().keyWindow();
+    if (!w) return nullptr;
+    if (!anchor) {
+        // The front controller's view, when one is shown.
+        for (auto it = w->subviews().rbegin(); it != w->subviews().rend(); ++it)
+            if ((*it)->viewController()) return it->get();
+        return w;
+    }
+    UIView* v = anchor;
+    while (v->superview() && v->superview() != w) v = v->superview();
+    if (v != w && v->superview() == w && v->viewController()) return v;
+    return w;
+}
+
 namespace {
 UIViewController* frontController(UIViewController* root) {
     UIViewController* c = root;

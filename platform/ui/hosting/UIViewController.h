@@ -104,6 +104,10 @@ public:
     // Asks the window's front controller and, when it agrees, rotates the
     // interface with the callbacks; returns whether it rotated.
     static bool rotateInterfaceTo(UIWindow& window, UIInterfaceOrientation orientation, double duration = 0.3);
+    // The view that dialogs and the keyboard go into for something shown in
+    // `anchor`: the controller's root view under the window that holds it (turned
+    // with the interface), else the window; the key window for no anchor.
+    static UIView* interfaceRootView(UIView* anchor);
     // The frame, bounds and transform a root view takes for an orientation.
     static void placeRootView(UIView& view, UIInterfaceOrientation orientation, bool fullScreen);
 
