@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "platform/foundation/Log.h"
 #include "platform/net/NSHTTPCookieStorage.h"
@@ -170,6 +171,8 @@ size_t CurlTransfer::headerCallback(char* data, size_t size, size_t count, void*
     self->response_.clearHeaders();
     self->setCookies_.clear();
     self->inHeaderBlock_ = true;
+    auto sp = line.find(' ');
+    self->blockStatus_ = sp == std::string::npos ? 0 : std::atoi(line.c_str() + sp + 1);
     return n;
   }
   if (line.empty()) {
@@ -178,6 +181,15 @@ size_t CurlTransfer::headerCallback(char* data, size_t size, size_t count, void*
           self->setCookies_, effectiveURL(static_cast<CURL*>(self->easy_.get()), self->request_.URL()));
     }
     self->inHeaderBlock_ = false;
+    if (self->blockStatus_ >= 300 && self->blockStatus_ < 400) {
+      std::string location = self->response_.valueForHTTPHeaderField("Location");
+      URLParts target;
+      if (!location.empty() && URLParts::parse(location, target) && target.scheme != "http" &&
+          target.scheme != "https") {
+        self->redirectOutside_ = location;
+        return 0;  // stops the transfer; complete() reports the redirect
+      }
+    }
     return n;
   }
   auto colon = line.find(':');
@@ -233,6 +245,13 @@ int CurlTransfer::progressCallback(void* selfPtr, long long, long long, long lon
 void CurlTransfer::complete(int code) {
   if (ended_) return;
   ended_ = true;
+  if (!redirectOutside_.empty()) {
+    CURL* e = static_cast<CURL*>(easy_.get());
+    response_.setStatusCode(blockStatus_);
+    response_.setURL(effectiveURL(e, request_.URL()));
+    onRedirectOutside(redirectOutside_, response_);
+    return;
+  }
   if (code == CURLE_OK) {
     sendResponseOnce();
     onFinish();

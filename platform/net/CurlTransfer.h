@@ -42,6 +42,9 @@ class CurlTransfer {
   virtual void onSentBody(long long sent, long long total) {}
   virtual void onFinish() = 0;
   virtual void onFail(const NSError& error) = 0;
+  // A redirect to a scheme this layer does not load (an app's own scheme): the transfer stops
+  // there with the redirect response.
+  virtual void onRedirectOutside(const std::string& target, const NSHTTPURLResponse& response) = 0;
 
  private:
   static size_t headerCallback(char* data, size_t size, size_t count, void* self);
@@ -55,6 +58,8 @@ class CurlTransfer {
   NSHTTPURLResponse response_;
   std::vector<std::string> setCookies_;
   bool inHeaderBlock_ = false;
+  int blockStatus_ = 0;
+  std::string redirectOutside_;
   bool responseSent_ = false;
   bool ended_ = false;
   long long lastUploaded_ = 0;

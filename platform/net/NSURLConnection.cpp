@@ -37,6 +37,17 @@ class ConnectionTransfer : public CurlTransfer {
   void onFail(const NSError& error) override {
     endWith([error](NSURLConnection& c) { c.delegate_->connectionDidFailWithError(c, error); });
   }
+  void onRedirectOutside(const std::string& target, const NSHTTPURLResponse& response) override {
+    endWith([target, response](NSURLConnection& c) {
+      NSURLRequest next(target);
+      if (c.delegate_->connectionWillSendRequest(c, next, response)) {
+        c.delegate_->connectionDidFailWithError(c, NSError::urlError(NSURLErrorUnsupportedURL, target));
+      } else {
+        c.delegate_->connectionDidReceiveResponse(c, response);
+        c.delegate_->connectionDidFinishLoading(c);
+      }
+    });
+  }
 
  private:
   template <class F>
@@ -114,6 +125,10 @@ class SyncTransfer : public CurlTransfer {
   void onData(std::vector<uint8_t> bytes) override { body.insert(body.end(), bytes.begin(), bytes.end()); }
   void onFinish() override {}
   void onFail(const NSError& e) override { error = e; }
+  void onRedirectOutside(const std::string& target, const NSHTTPURLResponse& r) override {
+    response = r;
+    error = NSError::urlError(NSURLErrorUnsupportedURL, target);
+  }
 };
 }  // namespace
 

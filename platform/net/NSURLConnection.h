@@ -23,6 +23,14 @@ class NSURLConnectionDelegate {
   virtual void connectionDidReceiveData(NSURLConnection& connection, const std::vector<uint8_t>& data) {}
   virtual void connectionDidSendBodyData(NSURLConnection& connection, long long bytesWritten,
                                          long long totalBytesWritten, long long totalBytesExpectedToWrite) {}
+  // A redirect to a scheme the network layer does not load (an app's own scheme, such as a login
+  // callback). Return none to take the redirect response as the end of the load (finish);
+  // returning the request (the default) fails the load as an unsupported URL.
+  virtual std::optional<NSURLRequest> connectionWillSendRequest(NSURLConnection& connection,
+                                                                const NSURLRequest& request,
+                                                                const NSHTTPURLResponse& redirectResponse) {
+    return request;
+  }
   virtual void connectionDidFinishLoading(NSURLConnection& connection) {}
   virtual void connectionDidFailWithError(NSURLConnection& connection, const NSError& error) {}
 };

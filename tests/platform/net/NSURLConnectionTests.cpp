@@ -79,6 +79,12 @@ class NSURLConnectionTest : public ::testing::Test {
       std::string cookie = it == q.headers.end() ? "" : it->second;
       r.send(LoopbackHTTPServer::response(200, "OK", q.method + "|" + cookie + "|" + q.body));
     });
+    server.route("/moved", [this](const HTTPRequestSeen&, LoopbackHTTPServer::Reply& r) {
+      r.send(LoopbackHTTPServer::response(302, "Found", "", "Location: " + server.url("/ok") + "\r\n"));
+    });
+    server.route("/callback", [](const HTTPRequestSeen&, LoopbackHTTPServer::Reply& r) {
+      r.send(LoopbackHTTPServer::response(302, "Found", "", "Location: fbconnect://success#access_token=T\r\n"));
+    });
     server.route("/login", [](const HTTPRequestSeen&, LoopbackHTTPServer::Reply& r) {
       r.send(LoopbackHTTPServer::response(200, "OK", "in", "Set-Cookie: session=abc; Path=/\r\n"));
     });
@@ -146,6 +152,34 @@ TEST_F(NSURLConnectionTest, TransportFailuresMapToUrlErrors) {
       EXPECT_LT(elapsed, 5.0);
     }
   }
+}
+
+TEST_F(NSURLConnectionTest, RedirectsAreFollowedOrHandedToTheDelegate) {
+  Recorder followed;
+  auto a = NSURLConnection::connectionWithRequest(NSURLRequest(server.url("/moved")), &followed);
+  ASSERT_TRUE(followed.waitForEnd());
+  EXPECT_EQ(followed.status, 200);
+  EXPECT_TRUE(followed.body == big);
+
+  // A redirect to an app's own scheme is shown to the delegate, never loaded.
+  struct Intercepting : Recorder {
+    std::string target;
+    std::optional<NSURLRequest> connectionWillSendRequest(NSURLConnection&, const NSURLRequest& r,
+                                                          const NSHTTPURLResponse&) override {
+      target = r.URL();
+      return std::nullopt;
+    }
+  } intercepting;
+  auto b = NSURLConnection::connectionWithRequest(NSURLRequest(server.url("/callback")), &intercepting);
+  ASSERT_TRUE(intercepting.waitForEnd());
+  EXPECT_EQ(intercepting.target, "fbconnect://success#access_token=T");
+  EXPECT_EQ(intercepting.events, (std::vector<std::string>{"response", "finish"}));
+  EXPECT_EQ(intercepting.status, 302);
+
+  Recorder plain;  // the default answer loads it, which fails as unsupported
+  auto c = NSURLConnection::connectionWithRequest(NSURLRequest(server.url("/callback")), &plain);
+  ASSERT_TRUE(plain.waitForEnd());
+  EXPECT_EQ(plain.error.code, NSURLErrorUnsupportedURL);
 }
 
 TEST_F(NSURLConnectionTest, NothingIsDeliveredAfterCancel) {
