@@ -22,6 +22,29 @@ bool isTanweenMark(int c) {
 
 }  // namespace
 
+const ArabicFont::LayerSource& ArabicFont::sourceOf(const CGLayer& layer) {
+    auto found = patterns_.find(&layer);
+    if (found != patterns_.end()) return found->second;
+    cairo_surface_t* surface = layer.surface();
+    cairo_surface_flush(surface);
+    const int w = cairo_image_surface_get_width(surface), h = cairo_image_surface_get_height(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    int x0 = w, y0 = h, x1 = 0, y1 = 0;
+    for (int y = 0; data && y < h; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(data + y * stride);
+        for (int x = 0; x < w; ++x) {
+            if ((row[x] >> 24) == 0) continue;
+            x0 = std::min(x0, x);
+            x1 = std::max(x1, x + 1);
+            y0 = std::min(y0, y);
+            y1 = std::max(y1, y + 1);
+        }
+    }
+    LayerSource source{{cairo_pattern_create_for_surface(surface), cairo_pattern_destroy}, x0, y0, x1, y1};
+    return patterns_.emplace(&layer, std::move(source)).first->second;
+}
+
 void ArabicFont::drawGlyph(CGContext& context, int code, uint32_t color, double x, double y, double w, double h) {
     std::shared_ptr<CGLayer> layer;
     if (color == kColorStopSign121 || color == kColorStopSign123)
@@ -29,6 +52,25 @@ void ArabicFont::drawGlyph(CGContext& context, int code, uint32_t color, double 
     else
         layer = getGlyph(code - CHARS_START_INDEX, color);
     if (!layer || w <= 0 || h <= 0) return;
+    // An unscaled glyph at the context's own scale is copied straight through cairo: the image
+    // fast path, since every position is a whole point.
+    cairo_surface_t* surface = layer->surface();
+    const double s = context.scale();
+    if (surface && layer->scale() == s && w == layer->size().width && h == layer->size().height &&
+        context.alpha() >= 1 && context.blendMode() == CGBlendMode::Normal) {
+        cairo_t* cr = context.cairo();
+        const LayerSource& src = sourceOf(*layer);
+        if (src.x1 <= src.x0) return;   // nothing inked
+        cairo_matrix_t m;
+        cairo_matrix_init_scale(&m, s, s);
+        cairo_matrix_translate(&m, -x, -y);
+        cairo_pattern_set_matrix(src.pattern.get(), &m);
+        cairo_set_source(cr, src.pattern.get());
+        // Only the inked pixels are composited.
+        cairo_rectangle(cr, x + src.x0 / s, y + src.y0 / s, (src.x1 - src.x0) / s, (src.y1 - src.y0) / s);
+        cairo_fill(cr);
+        return;
+    }
     context.drawLayerInRect(*layer, CGRectMake(x, y, w, h));
 }
 
@@ -126,7 +168,8 @@ int ArabicFont::drawWord(CGContext& context, int wordCharIndex, int xOffset, int
     if (n == 0) return x;
     const int T = TASHKIL_HEIGHT_, PAD = TOP_TASHKIL_LETTER_PADDING_;
     const int p = T * 13 / 100;
-    std::vector<uint16_t> origs(n);
+    std::vector<uint16_t>& origs = wordOrigs_;
+    origs.resize(n);
     for (int i = 0; i < n; ++i) origs[i] = word_[i].orig;
 
     // The word's kashida place: after the last letter pair, from the left, that may be stretched.

@@ -7,11 +7,13 @@
 #include <memory>
 #include <mutex>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
 #include "Classes/GlyphEngine/VerseMetaData.h"
 
 struct sqlite3;
+typedef struct _cairo_pattern cairo_pattern_t;
 class CGContext;
 class CGLayer;
 
@@ -196,4 +198,12 @@ private:
     CGContext* layerContext_ = nullptr;   // the context layers are made compatible with, while drawing
 
     std::vector<WordSymbol> word_;   // the word being collected while drawing
+    std::vector<uint16_t> wordOrigs_;
+    // Per glyph layer, made on its first draw: its source pattern and the pixel box holding ink.
+    struct LayerSource {
+        std::unique_ptr<cairo_pattern_t, void (*)(cairo_pattern_t*)> pattern;
+        int x0, y0, x1, y1;
+    };
+    const LayerSource& sourceOf(const CGLayer& layer);
+    std::unordered_map<const CGLayer*, LayerSource> patterns_;
 };
