@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/graphics/CGContext.h"
+#include "platform/ui/hosting/HostingViews.h"
 #include "platform/text/StringDrawing.h"
 #include "platform/ui/hosting/UINavigationBar.h"
 #include "platform/ui/hosting/UITabBarController.h"
@@ -16,11 +17,7 @@ constexpr double kGap = 8;
 class SheetButtonFace : public UIView {
 public:
     SheetButtonFace(UIColorPtr top, UIColorPtr bottom, UIColorPtr border)
-        : top_(std::move(top)), bottom_(std::move(bottom)), border_(std::move(border)) {
-        setOpaque(false);
-        setBackgroundColor(UIColor::clearColor());
-        setUserInteractionEnabled(false);
-    }
+        : top_(std::move(top)), bottom_(std::move(bottom)), border_(std::move(border)) { makeDecorationView(*this); }
     void drawRect(CGRect) override {
         CGContext* c = UIGraphicsGetCurrentContext();
         if (!c) return;

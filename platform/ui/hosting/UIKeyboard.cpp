@@ -42,7 +42,7 @@ void UIKeyboard::post(const char* name) { NSNotificationCenter::defaultCenter().
 
 void UIKeyboard::inputDidBecomeFirstResponder(UIView* input) {
     input_ = input;
-    auto* traits = dynamic_cast<UITextInputTraitsProvider*>(input);
+    auto* traits = dynamic_cast<UITextInputTraits*>(input);
     if (!visible_) show(input);
     if (panel_ && traits) {
         panel_->setReturnKeyType(traits->returnKeyType());

@@ -29,12 +29,30 @@ struct UIKeyboardInfo {
     UIViewAnimationCurve animationCurve = UIViewAnimationCurveEaseInOut;
 };
 
-// Implemented by views that take typing (text field, text view).
-class UITextInputTraitsProvider {
+// The keyboard settings of a view that takes typing (text field, text view).
+class UITextInputTraits {
 public:
-    virtual ~UITextInputTraitsProvider() = default;
-    virtual UIKeyboardType keyboardType() const { return UIKeyboardTypeDefault; }
-    virtual UIReturnKeyType returnKeyType() const { return UIReturnKeyDefault; }
+    virtual ~UITextInputTraits() = default;
+    UIKeyboardType keyboardType() const { return keyboardType_; }
+    void setKeyboardType(UIKeyboardType t) { keyboardType_ = t; }
+    UIReturnKeyType returnKeyType() const { return returnKeyType_; }
+    void setReturnKeyType(UIReturnKeyType t) { returnKeyType_ = t; }
+    UIKeyboardAppearance keyboardAppearance() const { return keyboardAppearance_; }
+    void setKeyboardAppearance(UIKeyboardAppearance a) { keyboardAppearance_ = a; }
+    UITextAutocapitalizationType autocapitalizationType() const { return autocap_; }
+    void setAutocapitalizationType(UITextAutocapitalizationType t) { autocap_ = t; }
+    UITextAutocorrectionType autocorrectionType() const { return autocorrect_; }
+    void setAutocorrectionType(UITextAutocorrectionType t) { autocorrect_ = t; }
+    bool enablesReturnKeyAutomatically() const { return enablesReturnKeyAutomatically_; }
+    void setEnablesReturnKeyAutomatically(bool on) { enablesReturnKeyAutomatically_ = on; }
+
+private:
+    UIKeyboardType keyboardType_ = UIKeyboardTypeDefault;
+    UIReturnKeyType returnKeyType_ = UIReturnKeyDefault;
+    UIKeyboardAppearance keyboardAppearance_ = UIKeyboardAppearanceDefault;
+    UITextAutocapitalizationType autocap_ = UITextAutocapitalizationTypeNone;
+    UITextAutocorrectionType autocorrect_ = UITextAutocorrectionTypeDefault;
+    bool enablesReturnKeyAutomatically_ = false;
 };
 
 class UIKeyboardPanel;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/graphics/CGContext.h"
+#include "platform/ui/hosting/HostingViews.h"
 #include "platform/ui/hosting/UIBarButtonView.h"
 
 namespace {
@@ -21,11 +22,7 @@ private:
 // The magnifier drawn at the left of the field.
 class Magnifier : public UIView {
 public:
-    Magnifier() : UIView(CGRectMake(0, 0, 18, 18)) {
-        setOpaque(false);
-        setBackgroundColor(UIColor::clearColor());
-        setUserInteractionEnabled(false);
-    }
+    Magnifier() : UIView(CGRectMake(0, 0, 18, 18)) { makeDecorationView(*this); }
     void drawRect(CGRect) override {
         CGContext* c = UIGraphicsGetCurrentContext();
         if (!c) return;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/graphics/CGContext.h"
+#include "platform/ui/hosting/HostingViews.h"
 #include "platform/text/StringDrawing.h"
 
 namespace {
@@ -26,11 +27,7 @@ private:
 // Disclosure chevron, check mark or detail button.
 class AccessoryView : public UIView, public UITableViewCellHighlighting {
 public:
-    explicit AccessoryView(UITableViewCellAccessoryType t) : type_(t) {
-        setOpaque(false);
-        setBackgroundColor(UIColor::clearColor());
-        setUserInteractionEnabled(false);
-    }
+    explicit AccessoryView(UITableViewCellAccessoryType t) : type_(t) { makeDecorationView(*this); }
     void setHighlighted(bool h) override {
         if (h == highlighted_) return;
         highlighted_ = h;

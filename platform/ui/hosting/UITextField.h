@@ -31,7 +31,7 @@ public:
     virtual bool textFieldShouldReturn(UITextField* field) { return true; }
 };
 
-class UITextField : public UIControl, public UITextInputTraitsProvider {
+class UITextField : public UIControl, public UITextInputTraits {
 public:
     explicit UITextField(CGRect frame = CGRectZero);
     ~UITextField() override;
@@ -57,18 +57,6 @@ public:
     bool clearsOnBeginEditing() const { return clearsOnBeginEditing_; }
     void setClearsOnBeginEditing(bool on) { clearsOnBeginEditing_ = on; }
 
-    UIKeyboardType keyboardType() const override { return keyboardType_; }
-    void setKeyboardType(UIKeyboardType t) { keyboardType_ = t; }
-    UIReturnKeyType returnKeyType() const override { return returnKeyType_; }
-    void setReturnKeyType(UIReturnKeyType t) { returnKeyType_ = t; }
-    UIKeyboardAppearance keyboardAppearance() const { return keyboardAppearance_; }
-    void setKeyboardAppearance(UIKeyboardAppearance a) { keyboardAppearance_ = a; }
-    UITextAutocapitalizationType autocapitalizationType() const { return autocap_; }
-    void setAutocapitalizationType(UITextAutocapitalizationType t) { autocap_ = t; }
-    UITextAutocorrectionType autocorrectionType() const { return autocorrect_; }
-    void setAutocorrectionType(UITextAutocorrectionType t) { autocorrect_ = t; }
-    bool enablesReturnKeyAutomatically() const { return enablesReturnKeyAutomatically_; }
-    void setEnablesReturnKeyAutomatically(bool on) { enablesReturnKeyAutomatically_ = on; }
     bool isSecureTextEntry() const { return secure_; }
     void setSecureTextEntry(bool on);
 
@@ -117,12 +105,6 @@ private:
     std::shared_ptr<UIView> leftView_;
     UITextFieldViewMode leftViewMode_ = UITextFieldViewModeNever;
     bool clearsOnBeginEditing_ = false;
-    UIKeyboardType keyboardType_ = UIKeyboardTypeDefault;
-    UIReturnKeyType returnKeyType_ = UIReturnKeyDefault;
-    UIKeyboardAppearance keyboardAppearance_ = UIKeyboardAppearanceDefault;
-    UITextAutocapitalizationType autocap_ = UITextAutocapitalizationTypeNone;
-    UITextAutocorrectionType autocorrect_ = UITextAutocorrectionTypeDefault;
-    bool enablesReturnKeyAutomatically_ = false;
     bool secure_ = false;
     UITextFieldDelegate* delegate_ = nullptr;
     bool editing_ = false;

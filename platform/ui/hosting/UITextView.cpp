@@ -4,6 +4,7 @@
 
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/graphics/CGContext.h"
+#include "platform/ui/hosting/HostingViews.h"
 
 namespace {
 constexpr double kInset = 8;
@@ -12,11 +13,7 @@ constexpr double kInset = 8;
 // Draws the wrapped text and, while editing, the caret at the end of the text.
 class UITextView::ContentView : public UIView {
 public:
-    explicit ContentView(UITextView& owner) : owner_(owner) {
-        setOpaque(false);
-        setBackgroundColor(UIColor::clearColor());
-        setUserInteractionEnabled(false);
-    }
+    explicit ContentView(UITextView& owner) : owner_(owner) { makeDecorationView(*this); }
     void drawRect(CGRect) override {
         CGContext* c = UIGraphicsGetCurrentContext();
         if (!c) return;

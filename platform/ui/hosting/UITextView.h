@@ -27,7 +27,7 @@ public:
     virtual void textViewDidChangeSelection(UITextView* view) {}
 };
 
-class UITextView : public UIScrollView, public UITextInputTraitsProvider {
+class UITextView : public UIScrollView, public UITextInputTraits {
 public:
     explicit UITextView(CGRect frame = CGRectZero);
     ~UITextView() override;
@@ -45,10 +45,6 @@ public:
     NSRange selectedRange() const { return buffer_.selectedRange(); }
     void setSelectedRange(NSRange r);
     bool hasText() const { return !text().empty(); }
-    UIKeyboardType keyboardType() const override { return keyboardType_; }
-    void setKeyboardType(UIKeyboardType t) { keyboardType_ = t; }
-    UIReturnKeyType returnKeyType() const override { return returnKeyType_; }
-    void setReturnKeyType(UIReturnKeyType t) { returnKeyType_ = t; }
 
     UITextViewDelegate* delegate() const { return textDelegate_; }
     void setDelegate(UITextViewDelegate* d);  // unretained
@@ -81,8 +77,6 @@ private:
     UITextAlignment alignment_ = UITextAlignmentLeft;
     bool editable_ = true;
     bool editing_ = false;
-    UIKeyboardType keyboardType_ = UIKeyboardTypeDefault;
-    UIReturnKeyType returnKeyType_ = UIReturnKeyDefault;
     UITextViewDelegate* textDelegate_ = nullptr;
     std::function<void(CGSize)> onContentSize_;
     std::shared_ptr<ContentView> content_;
