@@ -148,17 +148,17 @@ std::optional<std::string> SearchQuery::matchExpression(const std::string& text)
 }
 
 std::vector<std::string> SearchQuery::likePatterns(const std::string& text) {
-    auto pattern = [](const std::string& piece) {
+    auto pattern = [](const std::string& part) {
         std::string escaped;
-        for (char c : str::lowercase(piece)) {
+        for (char c : str::lowercase(part)) {
             if (c == '\\' || c == '%' || c == '_') escaped += '\\';
             escaped += c;
         }
         return "%" + escaped + "%";
     };
     std::vector<std::string> patterns;
-    for (const std::string& piece : str::split(text, " "))
-        if (!piece.empty()) patterns.push_back(pattern(piece));
+    for (const std::string& part : str::split(text, " "))
+        if (!part.empty()) patterns.push_back(pattern(part));
     patterns.push_back(pattern(text));
     return patterns;
 }

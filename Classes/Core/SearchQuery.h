@@ -20,7 +20,7 @@ public:
     // The full-text expression, or none when the text forms no query (an unclosed quote, only
     // excluded words, no word at all).
     static std::optional<std::string> matchExpression(const std::string& text);
-    // Word mode's LIKE patterns, bound with ESCAPE '\': each piece between single spaces (empty
-    // pieces skipped) and the whole text, lowercased, inside "%...%" with \ % _ escaped.
+    // Word mode's LIKE patterns, bound with ESCAPE '\': each part between single spaces (empty
+    // parts skipped) and the whole text, lowercased, inside "%...%" with \ % _ escaped.
     static std::vector<std::string> likePatterns(const std::string& text);
 };

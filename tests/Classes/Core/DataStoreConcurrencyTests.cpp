@@ -15,9 +15,14 @@ TEST_F(InstallWhileWriting, EveryBookmarkAndNoteWrittenDuringAnInstallIsKeptAndN
     std::atomic<bool> transactionOpen{false};
     std::atomic<bool> mainWriting{false};
     std::atomic<bool> installOk{false};
+    std::atomic<bool> workerDone{false};
     const Blob clip(4000, 0x5A);
 
     std::thread worker([&] {
+        struct Done {
+            std::atomic<bool>& flag;
+            ~Done() { flag = true; }
+        } done{workerDone};
         if (!ChapterInfo::beginTrans(installer)) return;
         transactionOpen = true;
         bool ok = true;
@@ -35,7 +40,7 @@ TEST_F(InstallWhileWriting, EveryBookmarkAndNoteWrittenDuringAnInstallIsKeptAndN
         }
     });
 
-    while (!transactionOpen && worker.joinable()) std::this_thread::yield();
+    while (!transactionOpen && !workerDone) std::this_thread::yield();
     // Reads go on during the install.
     EXPECT_FALSE(ChapterInfo::isSurahAudioInstalled(user(), 2, 4));
     int failures = 0;

@@ -1,5 +1,7 @@
 #include "tests/Classes/Core/DataStoreFixture.h"
 
+#include "platform/foundation/Paths.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -128,7 +130,7 @@ void StoreTest::SetUp() {
     std::filesystem::create_directories(documents);
     if (realContent_) {
         // The databases the build puts next to the test program.
-        std::string built = (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "bundle").string();
+        std::string built = Paths::executableFolder() + "/bundle";
         ASSERT_TRUE(std::filesystem::exists(built + "/lumeno.db")) << "content database not built";
         std::filesystem::copy_file(built + "/lumenodyn.db", bundle + "/lumenodyn.db");
         std::filesystem::create_symlink(built + "/lumeno.db", bundle + "/lumeno.db");

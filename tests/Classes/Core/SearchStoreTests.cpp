@@ -73,7 +73,7 @@ TEST_F(SearchStore, WordModeMergesLikeAndMatchHitsOnceEach) {
     SearchResult::List results = search(3, "merciful");
     EXPECT_EQ(hits(results), "1:1 1:3! ");
     EXPECT_EQ(results[0]->translator(), 3);
-    // Any piece as a substring: "lam" is inside "Lam" of 2:1, "name" in 1:1.
+    // Any word as a substring: "lam" is inside "Lam" of 2:1, "name" in 1:1.
     EXPECT_EQ(hits(search(3, "name lam")), "1:1! 2:1! ");
     // The transliteration's word mode searches its own table.
     EXPECT_EQ(hits(search(10, "lillahi")), "1:2! ");
@@ -95,7 +95,7 @@ TEST_F(SearchStore, OperatorModeExcludesOrsPhrasesAndPrefixes) {
         {"merci*", "1:1 1:3! "},
         {"\"most merciful\"", "1:1! "},
         {"merciful -entirely", "1:1! "},
-        {"merciful NOT", "1:1 1:3! "},  // word mode: the LIKE pieces find what the MATCH does not
+        {"merciful NOT", "1:1 1:3! "},  // word mode: the LIKE patterns find what the MATCH does not
         {"meem OR entirely", "1:3! 2:1! "},
         {"\"most merciful", ""},  // unclosed quote: no results, no error rows
         {"-merciful", ""},
