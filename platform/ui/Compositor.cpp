@@ -172,6 +172,20 @@ void Compositor::drawStatusBar(cairo_t* cr)
     else
         cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_fill(cr);
+    if (app.isNetworkActivityIndicatorVisible()) {
+        // A small wheel at the left, as the status bar shows network use.
+        double cx = 12, cy = kStatusBarHeight / 2;
+        cairo_set_line_width(cr, 1.5);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        for (int i = 0; i < 8; ++i) {
+            double a = i * M_PI / 4;
+            double shade = light ? 0.1 : 1.0;
+            cairo_set_source_rgba(cr, shade, shade, shade, 0.3 + 0.7 * i / 7);
+            cairo_move_to(cr, cx + std::cos(a) * 2.5, cy + std::sin(a) * 2.5);
+            cairo_line_to(cr, cx + std::cos(a) * 6, cy + std::sin(a) * 6);
+            cairo_stroke(cr);
+        }
+    }
     // The clock, from the loop's wall clock.
     time_t t = static_cast<time_t>(RunLoop::main().wallClockNow());
     struct tm local{};
@@ -247,6 +261,16 @@ void Compositor::drawView(UIView& view, cairo_t* cr, bool pres)
         cairo_transform(cr, &m);
     }
     cairo_translate(cr, -w / 2, -h / 2);
+
+    // Nothing of a clipping (or childless) view outside the visible area shows.
+    if (view.clipsToBounds() || view.subviews().empty()) {
+        double x1, y1, x2, y2;
+        cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
+        if (x2 <= 0 || y2 <= 0 || x1 >= w || y1 >= h) {
+            cairo_restore(cr);
+            return;
+        }
+    }
 
     double turn = pres ? ViewAnimator::shared().transitionProgress(view) : -1;
     TransitionAnimation* transition = nullptr;

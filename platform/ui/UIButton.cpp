@@ -198,6 +198,13 @@ void UIButton::updateSubviews()
     titleLabel_->setText(title);
     titleLabel_->setTextColor(titleColorForState(s));
     titleLabel_->setShadowColor(titleShadowColorForState(s));
+    // A pressed button may cast its title shadow the other way.
+    bool reversed = isHighlighted() && reversesTitleShadowWhenHighlighted_;
+    if (reversed != shadowReversed_) {
+        CGSize o = titleLabel_->shadowOffset();
+        titleLabel_->setShadowOffset(CGSizeMake(-o.width, -o.height));
+        shadowReversed_ = reversed;
+    }
     UIImagePtr image = imageForState(s);
     bool ownHighlight = look(s) && look(s)->image;
     if (isHighlighted() && adjustsImageWhenHighlighted_ && !ownHighlight) image = darkened(image);

@@ -96,6 +96,7 @@ private:
     bool adjustsImageWhenDisabled_ = true;
     bool showsTouchWhenHighlighted_ = false;
     bool reversesTitleShadowWhenHighlighted_ = false;
+    bool shadowReversed_ = false;
 };
 
 using UIButtonPtr = std::shared_ptr<UIButton>;

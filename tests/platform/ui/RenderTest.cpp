@@ -160,3 +160,29 @@ TEST_F(RedrawTest, LandscapeTurnsTheDisplayAndItsInput)
     backend.rotate(UIDeviceOrientationPortraitUpsideDown);  // refused by default
     EXPECT_EQ(UIApplication::sharedApplication().statusBarOrientation(), UIInterfaceOrientationLandscapeRight);
 }
+
+TEST_F(RedrawTest, AFlipTransitionTurnsFromTheOldPictureToTheNew)
+{
+    auto card = addView(*window, CGRectMake(60, 100, 200, 200), UIColor::redColor());
+    auto face = addView(*card, CGRectMake(0, 0, 200, 200), UIColor::redColor());
+    backend.frame();
+    auto back = std::make_shared<UIView>(CGRectMake(0, 0, 200, 200));
+    back->setBackgroundColor(UIColor::blueColor());
+    UIView::beginAnimations("Flip");
+    UIView::setAnimationDuration(0.7);
+    UIView::setAnimationCurve(UIViewAnimationCurveLinear);
+    UIView::setAnimationTransition(UIViewAnimationTransitionFlipFromLeft, card.get(), true);
+    face->removeFromSuperview();
+    card->addSubview(back);
+    UIView::commitAnimations();
+
+    backend.advance(175);  // a quarter: the old face, half as wide
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(160, 200)), {255, 0, 0}));
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(80, 200)), {255, 255, 255}));
+    backend.advance(350);  // three quarters: the new face, half as wide
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(160, 200)), {0, 0, 255}));
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(80, 200)), {255, 255, 255}));
+    backend.advance(300);
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(80, 200)), {0, 0, 255}));
+    EXPECT_FALSE(UIView::hasRunningAnimations());
+}
