@@ -1,5 +1,5 @@
 # Puts every 1x image of the bundle on one sheet; of the 114 chapter names only 1 to 4 show.
-file(GLOB images ${BUNDLE}/*.png)
+file(GLOB_RECURSE images ${BUNDLE}/*.png)
 list(FILTER images EXCLUDE REGEX "@2x\\.png$")
 list(FILTER images EXCLUDE REGEX "/sname_([5-9]|[1-9][0-9]+)(-t)?\\.png$")
 list(SORT images)

@@ -1,7 +1,8 @@
 // lumeno-images: the program's images drawn from text, and a contact sheet to look them over.
 //   lumeno-images names NAMES.txt FONT.ttf OUT_DIR
-//     NAMES.txt holds the 114 chapter names, one a line, then the invocation. Writes
-//     sname_N.png and sname_N-t.png (94 x 36) and bismillah.png, bismillah2.png, each also at @2x.
+//     NAMES.txt holds the 114 chapter names, one a line, then the invocation. Writes, each also
+//     at @2x: sname_N.png and sname_N-t.png (94 x 36), bismillah.png and bismillah2.png, the stop
+//     signs sign1.png to sign7.png and the font size previews preview<size>.png and _sel.png.
 //   lumeno-images sheet OUT.png COLUMNS IMAGE.png...
 #include "tools/images/CalligraphyRenderer.h"
 #include "tools/images/ContactSheet.h"
@@ -19,7 +20,7 @@ constexpr int kChapters = 114;
 
 struct Job {
     std::string name;
-    const std::string& text;
+    std::string text;
     int width, height;
     double padding;
     InkStyle ink;
@@ -52,6 +53,22 @@ int renderNames(const std::string& namesPath, const std::string& fontPath, const
     }
     jobs.push_back({"bismillah", lines[kChapters], 250, 50, 3, kSepia, false});
     jobs.push_back({"bismillah2", lines[kChapters], 250, 50, 3, kSepia, true});
+
+    // The pause marks of the written text, as letters; the three dots are a mark, set on a no-break space.
+    const char* signs[] = {"\u0645", "\u0644\u0627", "\u062c", "\u0635\u0644\u0649", "\u0642\u0644\u0649",
+                           "\u00a0\u06db", "\u0633"};
+    for (int n = 0; n < 7; ++n)
+        jobs.push_back({"sign" + std::to_string(n + 1), signs[n], 40, 40, 7, kSepia, false});
+
+    // The first two words of the invocation at five ink heights of a 44 point row.
+    const std::string& invocation = lines[kChapters];
+    const std::string twoWords = invocation.substr(0, invocation.find(' ', invocation.find(' ') + 1));
+    const std::pair<const char*, double> previews[] = {{"small", 14}, {"normal", 20}, {"big", 26}, {"large", 32}, {"huge", 40}};
+    for (const auto& [size, inkHeight] : previews) {
+        const double padding = (44 - inkHeight) / 2;
+        jobs.push_back({std::string("preview") + size, twoWords, 200, 44, padding, kSepia, false});
+        jobs.push_back({std::string("preview") + size + "_sel", twoWords, 200, 44, padding, kGold, false});
+    }
     for (const Job& job : jobs) {
         for (int scale : {1, 2}) {
             const std::string path = outDir + "/" + job.name + (scale == 2 ? "@2x" : "") + ".png";
