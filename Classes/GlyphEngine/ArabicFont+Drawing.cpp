@@ -93,6 +93,32 @@ uint32_t ArabicFont::colorFor(int j, int c, bool isLastVerse, VerseBytes bytes, 
     return applied;
 }
 
+std::vector<uint8_t> ArabicFont::colorsOfVerse(int verse, bool isLastVerse, VerseBytes verseBytes, int startBytes,
+                                               int endBytes) {
+    std::vector<uint8_t> colors;
+    if (verseBytes.empty() || startBytes < 0 || endBytes < startBytes) return colors;
+    const int end = std::min(endBytes, static_cast<int>(verseBytes.size()) - 1);
+    const int len = end - startBytes + 1;
+    const VerseBytes range = verseBytes.subspan(startBytes, len);
+    colors.assign(len, kColorNone);
+    const bool savedSkip = skipNextChar_;
+    skipNextChar_ = false;
+    resetColorCoding();
+    lastColorCodingType_ = anotherColorCodingType_ = kColorNone;
+    for (int j = 0; j < len; ++j) {
+        const bool skipWasSet = skipNextChar_;
+        const int c = getTypeOfSymbol(verse, isLastVerse, j, range, len, len);
+        if (skipWasSet && skipNextChar_ && isLetterCode(c)) {
+            skipNextChar_ = false;
+            continue;
+        }
+        if (c == 10) break;
+        if (c >= CHARS_START_INDEX) colors[j] = static_cast<uint8_t>(colorFor(j, c, isLastVerse, range, len, verse));
+    }
+    skipNextChar_ = savedSkip;
+    return colors;
+}
+
 void ArabicFont::drawVerseImageFromBytes(CGContext& context, int verse, bool isLastVerse, VerseBytes verseBytes,
                                          int startVerseBytes, int endVerseBytes, int startX, int forWidth) {
     std::lock_guard<std::recursive_mutex> guard(glyphDrawingLock());
@@ -107,9 +133,8 @@ void ArabicFont::drawVerseImageFromBytes(CGContext& context, int verse, bool isL
     const int len = end - start + 1;
     const VerseBytes range = verseBytes.subspan(start, len);
     const int width = std::max(forWidth, kMinLayoutWidth);
+    const std::vector<uint8_t> colors = colorsOfVerse(verse, isLastVerse, verseBytes, start, end);
     skipNextChar_ = false;
-    resetColorCoding();
-    lastColorCodingType_ = anotherColorCodingType_ = kColorNone;
 
     const auto& lines = currVerseMetaData_->lines();
     for (size_t n = 0; n < lines.size(); ++n) {
@@ -151,9 +176,8 @@ void ArabicFont::drawVerseImageFromBytes(CGContext& context, int verse, bool isL
                 x -= SPACE_CHAR_WIDTH_;
                 if (count == 0) D = 0;
             } else if (c >= CHARS_START_INDEX) {
-                const uint32_t color = colorFor(j - start, c, isLastVerse, range, len, verse);
                 word_.push_back({static_cast<uint16_t>(c), verseBytes[j], static_cast<uint16_t>(charWidth(c)),
-                                 static_cast<uint8_t>(color)});
+                                 colors[j - start]});
             }
         }
         if (!word_.empty()) drawWord(context, static_cast<int>(word_.size()), x, y, D, count);
@@ -204,7 +228,6 @@ int ArabicFont::drawWord(CGContext& context, int wordCharIndex, int xOffset, int
         const int prev = i > 0 ? word_[i - 1].code : 0;
         const bool letter = !isCharTashkil(L) || (L == 245 && prev == 251);
         if (letter) {
-            const int xBefore = x;
             const int tableW = charWidth(L);
             int w = tableW;
             if (isKashidaExtensible(L) && i + 1 < n && origs[i + 1] == 251 && w < charWidth(251) &&
@@ -225,12 +248,10 @@ int ArabicFont::drawWord(CGContext& context, int wordCharIndex, int xOffset, int
                 if (L == 109) runningOffset = T / 2;
             } else if (L == 109) {
                 x += w;   // takes back its advance: it sits over the letter before
-                shift = (letterW - glyphWidth(L)) / 2.0 - w + (isCharTashkil(prev) ? -1 : 0);
                 runningOffset = isCharTashkil(prev) ? T / 2 : CHAR_HEIGHT_ / 2 + 6 - markOffsetAbove(lastLetter);
                 shift = letterX + (letterW - glyphWidth(L)) / 2.0 - x + (isCharTashkil(prev) ? -1 : 0);
             } else if (L == 102 || L == 103) {
                 shift = letterX + (letterW - glyphWidth(L)) / 2.0 - x;
-                (void)xBefore;
             }
             if (w > tableW) shift += (w - tableW) / 2.0;
             const double gx = x + shift;

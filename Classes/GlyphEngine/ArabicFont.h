@@ -113,6 +113,10 @@ public:
     // ---- Tajweed ----
     uint32_t getColorOfSymbol(int verse, bool isLastVerse, int symIndex, VerseBytes verseBytes, int verseByteLen,
                               int overallBytesLen, int resolvedChar, bool skipGhunnaAndQalqala);
+    // The Tajweed colour drawing gives each byte of startBytes..endBytes (0 for spaces and
+    // bytes not drawn), in the order drawing decides them.
+    std::vector<uint8_t> colorsOfVerse(int verse, bool isLastVerse, VerseBytes verseBytes, int startBytes,
+                                       int endBytes);
     int startIndexOfColorCoding() const { return startIndexOfColorCoding_; }
     int endIndexOfColorCoding() const { return endIndexOfColorCoding_; }
     void resetColorCoding() { startIndexOfColorCoding_ = endIndexOfColorCoding_ = -1; }

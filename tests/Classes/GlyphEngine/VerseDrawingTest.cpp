@@ -146,6 +146,64 @@ TEST_F(VerseDrawingTest, DrawnVerseStaysInsideItsWidthAndGrowsAsItNarrows) {
     }
 }
 
+std::vector<uint8_t> verseBytes(int surah, int verse) {
+    sqlite3* db = nullptr;
+    std::vector<uint8_t> bytes;
+    if (sqlite3_open_v2(contentDatabase().c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK)
+        bytes = ChapterInfo::getVerseData(db, surah, verse);
+    sqlite3_close(db);
+    return bytes;
+}
+
+// Index of the first occurrence of `pattern` in the bytes, or -1.
+int find(const std::vector<uint8_t>& bytes, const std::vector<uint8_t>& pattern) {
+    auto it = std::search(bytes.begin(), bytes.end(), pattern.begin(), pattern.end());
+    return it == bytes.end() ? -1 : static_cast<int>(it - bytes.begin());
+}
+
+TEST_F(VerseDrawingTest, TajweedExamplesColourTheNamedLetters) {
+    struct Letter {
+        std::vector<uint8_t> context;   // bytes around the letter
+        int offset;                     // the letter within them
+        uint32_t color;
+    };
+    struct Case {
+        const char* rule;
+        int surah, verse;
+        bool lastVerse;
+        std::vector<Letter> letters;
+    };
+    const Case cases[] = {
+        {"Ghunna on the noon of inna", 104, 8, false, {{{170, 248, 224, 250}, 2, kColorGhunna}}},
+        {"Ikhfa on min si", 105, 4, false,
+         {{{224, 32, 195}, 0, kColorIkhfa}, {{224, 32, 195}, 2, kColorIkhfa}}},
+        {"Idghaam from the tanween to the waw", 106, 4, false,
+         {{{205, 243, 32, 228}, 0, kColorIdghaam}, {{205, 243, 32, 228}, 3, kColorIdghaam}}},
+        {"Idghaam without ghunna on nun lam, Qalqala on the final dal", 112, 4, true,
+         {{{224, 32, 220, 250}, 0, kColorIdghaamWithoutGhunna},
+          {{224, 32, 220, 250}, 2, kColorIdghaamWithoutGhunna},
+          {{187, 244, 190, 101}, 2, kColorQalqala}}},
+        {"Qalb from the dal to the ba", 69, 4, false,
+         {{{190, 101, 241, 32, 178}, 0, kColorQalb}, {{190, 101, 241, 32, 178}, 4, kColorQalb}}},
+        {"Qalqala on both dals with sukun", 112, 3, false,
+         {{{248, 190, 252}, 1, kColorQalqala}, {{244, 190, 252}, 1, kColorQalqala}}},
+    };
+    for (const Case& c : cases) {
+        const auto bytes = verseBytes(c.surah, c.verse);
+        ASSERT_FALSE(bytes.empty()) << c.rule;
+        ArabicFont font(0, true, nullptr);
+        const auto colors = font.colorsOfVerse(c.verse, c.lastVerse, bytes, 0, static_cast<int>(bytes.size()) - 1);
+        ArabicFont off(0, TajweedSwitches::none(), nullptr);
+        const auto none = off.colorsOfVerse(c.verse, c.lastVerse, bytes, 0, static_cast<int>(bytes.size()) - 1);
+        for (const Letter& l : c.letters) {
+            const int at = find(bytes, l.context);
+            ASSERT_GE(at, 0) << c.rule;
+            EXPECT_EQ(colors[at + l.offset], l.color) << c.rule << " at byte " << at + l.offset;
+        }
+        EXPECT_EQ(std::count(none.begin(), none.end(), 0), static_cast<long>(none.size())) << c.rule;
+    }
+}
+
 TEST_F(VerseDrawingTest, LastVerseDrawsTheFinalTanweenInItsMeemForm) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open_v2(contentDatabase().c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
