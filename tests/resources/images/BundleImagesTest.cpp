@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -20,7 +22,15 @@ struct Entry {
     std::string name;
     int width = 0;
     int height = 0;
+    int leftCap = -1;  // the column that stretches, from "left cap N" in the description
+    int topCap = -1;   // the row that stretches, from "top cap N"
 };
+
+int capFrom(const std::string& description, const std::string& which)
+{
+    std::smatch m;
+    return std::regex_search(description, m, std::regex(which + " cap ([0-9]+)")) ? std::stoi(m[1]) : -1;
+}
 
 std::vector<Entry> readManifest()
 {
@@ -28,11 +38,15 @@ std::vector<Entry> readManifest()
     std::ifstream in(std::string(source ? source : ".") + "/resources/images/images.txt");
     std::vector<Entry> entries;
     for (std::string line; std::getline(in, line);) {
-        line = line.substr(0, line.find('|'));
+        const auto bar = line.find('|');
+        const std::string description = bar == std::string::npos ? "" : line.substr(bar + 1);
+        line = line.substr(0, bar);
         std::istringstream fields(line);
         Entry e;
         if (line.empty() || line[0] == '#' || !(fields >> e.name >> e.width >> e.height))
             continue;
+        e.leftCap = capFrom(description, "left");
+        e.topCap = capFrom(description, "top");
         const auto chapter = e.name.find("%i");
         if (chapter == std::string::npos) {
             entries.push_back(e);
@@ -145,6 +159,51 @@ TEST(BundleImages, StatesDifferFromTheirPlainImage)
         ASSERT_TRUE(a && b) << state << " or " << plain;
         EXPECT_FALSE(samePixels(a.get(), b.get())) << state << " looks the same as " << plain;
     }
+}
+
+// Largest difference of one colour channel between two pixels.
+int channelDistance(uint32_t a, uint32_t b)
+{
+    int most = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+        most = std::max(most, std::abs(int((a >> shift) & 0xff) - int((b >> shift) & 0xff)));
+    return most;
+}
+
+TEST(BundleImages, StretchedColumnsAndRowsAreSeamless)
+{
+    // A stretchable image repeats its cap column (or row) across the new width; it only looks
+    // right when that column matches its neighbours, so no ornament is smeared.
+    constexpr int kTolerance = 6;
+    int checked = 0;
+    for (const Entry& e : readManifest()) {
+        if (e.leftCap < 0 && e.topCap < 0)
+            continue;
+        Surface s = load(e.name, 1);
+        ASSERT_TRUE(s) << e.name;
+        ++checked;
+        if (e.leftCap >= 0) {
+            ASSERT_TRUE(e.leftCap >= 1 && e.leftCap + 1 < e.width) << e.name << " left cap " << e.leftCap;
+            int worst = 0;
+            for (int y = 0; y < e.height; ++y) {
+                const uint32_t c = pixel(s.get(), e.leftCap, y);
+                worst = std::max({worst, channelDistance(c, pixel(s.get(), e.leftCap - 1, y)),
+                                  channelDistance(c, pixel(s.get(), e.leftCap + 1, y))});
+            }
+            EXPECT_LE(worst, kTolerance) << e.name << ": column " << e.leftCap << " differs from its neighbours";
+        }
+        if (e.topCap >= 0) {
+            ASSERT_TRUE(e.topCap >= 1 && e.topCap + 1 < e.height) << e.name << " top cap " << e.topCap;
+            int worst = 0;
+            for (int x = 0; x < e.width; ++x) {
+                const uint32_t c = pixel(s.get(), x, e.topCap);
+                worst = std::max({worst, channelDistance(c, pixel(s.get(), x, e.topCap - 1)),
+                                  channelDistance(c, pixel(s.get(), x, e.topCap + 1))});
+            }
+            EXPECT_LE(worst, kTolerance) << e.name << ": row " << e.topCap << " differs from its neighbours";
+        }
+    }
+    EXPECT_GT(checked, 40);
 }
 
 TEST(BundleImages, ChapterNamesAreDistinctAndKeepClearOfTheEdges)
