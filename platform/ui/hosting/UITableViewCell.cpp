@@ -347,10 +347,17 @@ void UITableViewCell::setShowingDeleteConfirmation(bool showing) {
 }
 
 void UITableViewCell::setSeparator(UITableViewCellSeparatorStyle style, UIColorPtr color) {
-    if (style == separatorStyle_ && color == separatorColor_) return;
+    if (style == separatorStyle_ && color == separatorColor_ && separatorView_) return;
     separatorStyle_ = style;
     separatorColor_ = std::move(color);
-    setNeedsDisplay();
+    if (!separatorView_) {
+        separatorView_ = std::make_shared<UIView>(CGRectZero);
+        separatorView_->setUserInteractionEnabled(false);
+        addSubview(separatorView_);
+    }
+    separatorView_->setBackgroundColor(separatorColor_ ? separatorColor_ : UIColor::clearColor());
+    separatorView_->setHidden(grouped_ || separatorStyle_ == UITableViewCellSeparatorStyleNone);
+    setNeedsLayout();
 }
 
 void UITableViewCell::setGroupedPosition(bool grouped, bool first, bool last) {
@@ -359,6 +366,8 @@ void UITableViewCell::setGroupedPosition(bool grouped, bool first, bool last) {
     grouped_ = grouped;
     groupFirst_ = first;
     groupLast_ = last;
+    if (separatorView_) separatorView_->setHidden(grouped_ || separatorStyle_ == UITableViewCellSeparatorStyleNone);
+    if (grouped_) setDrawsNothing(false);
     setOpaque(!grouped);
     setNeedsDisplay();
     setNeedsLayout();
@@ -413,6 +422,7 @@ void UITableViewCell::layoutSubviews() {
     double sep = (separatorStyle_ != UITableViewCellSeparatorStyleNone && !grouped_) ? 1 : 0;
     contentView_->setFrame(CGRectMake(left, 0, std::max(0.0, b.size.width - left - right), b.size.height - sep));
     if (backgroundView_) backgroundView_->setFrame(b);
+    if (separatorView_) separatorView_->setFrame(CGRectMake(0, b.size.height - 1, b.size.width, 1));
     UIView* selBg = selectedBackgroundView_ ? selectedBackgroundView_.get() : defaultSelectedBackground_.get();
     if (selBg) selBg->setFrame(grouped_ ? CGRectInset(b, kGroupInset, 0) : b);
 
@@ -482,8 +492,5 @@ void UITableViewCell::drawRect(CGRect) {
         c->restoreGState();
         return;
     }
-    if (separatorStyle_ != UITableViewCellSeparatorStyleNone && separatorColor_) {
-        c->setFillColorWithColor(*separatorColor_);
-        c->fillRect(CGRectMake(0, b.size.height - 1, b.size.width, 1));
-    }
+    UIView::drawRect(b);  // plain cells draw nothing: the separator is a subview
 }

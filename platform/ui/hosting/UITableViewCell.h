@@ -124,6 +124,7 @@ private:
     UITableViewCellEditingStyle editingStyle_ = UITableViewCellEditingStyleDelete;
     UITableViewCellSeparatorStyle separatorStyle_ = UITableViewCellSeparatorStyleSingleLine;
     UIColorPtr separatorColor_;
+    std::shared_ptr<UIView> separatorView_;  // plain tables: a 1-point line, so the cell itself draws nothing
     bool grouped_ = false;
     bool groupFirst_ = false;
     bool groupLast_ = false;
