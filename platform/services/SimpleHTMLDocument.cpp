@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "platform/foundation/StringUtils.h"
 #include "platform/net/URLParts.h"
 
 namespace {
@@ -11,23 +12,10 @@ std::string lower(std::string s) {
   return s;
 }
 
-void appendUtf8(std::string& out, unsigned long cp) {
+// A character reference's code point; U+FFFD for none, surrogates and values past Unicode.
+void appendCodePoint(std::string& out, unsigned long cp) {
   if (cp == 0 || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
+  str::appendUtf8(out, static_cast<char32_t>(cp));
 }
 
 // The value of an attribute in a tag's text ("a href='x' class=y"), entities decoded.
@@ -90,7 +78,7 @@ std::string SimpleHTMLDocument::decodeEntities(const std::string& text) {
     else if (name == "gt") out += '>';
     else if (name == "quot") out += '"';
     else if (name == "apos") out += '\'';
-    else if (name == "nbsp") appendUtf8(out, 0xA0);
+    else if (name == "nbsp") appendCodePoint(out, 0xA0);
     else if (name.size() > 1 && name[0] == '#') {
       bool hex = name[1] == 'x' || name[1] == 'X';
       char* end = nullptr;
@@ -99,7 +87,7 @@ std::string SimpleHTMLDocument::decodeEntities(const std::string& text) {
         out += '&';
         continue;
       }
-      appendUtf8(out, cp);
+      appendCodePoint(out, cp);
     } else {
       out += '&';
       continue;
