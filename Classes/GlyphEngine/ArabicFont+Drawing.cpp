@@ -93,6 +93,22 @@ uint32_t ArabicFont::colorFor(int j, int c, bool isLastVerse, VerseBytes bytes, 
     return applied;
 }
 
+ArabicFont::KashidaPlan ArabicFont::planKashida(int A, int forWidth, int count, bool lastLine, float scale) {
+    KashidaPlan plan{count, 0};
+    if (lastLine || count == 0 || A < 1 || A >= forWidth) return plan;
+    plan.count = 2;   // at most two places stretch per line
+    int D = std::max(0, static_cast<int>(std::ceil((forWidth - A) / 2.0)));
+    if (D == 1) D = static_cast<int>(scale);
+    if (D == 0) {
+        plan.count = static_cast<int>(scale);
+        D = forWidth - A;
+    }
+    if (plan.count > 0 && A + D * plan.count > forWidth)
+        D = static_cast<int>(std::floor((forWidth - A) / double(plan.count)));
+    plan.width = D;
+    return plan;
+}
+
 std::vector<uint8_t> ArabicFont::colorsOfVerse(int verse, bool isLastVerse, VerseBytes verseBytes, int startBytes,
                                                int endBytes) {
     std::vector<uint8_t> colors;
@@ -140,19 +156,10 @@ void ArabicFont::drawVerseImageFromBytes(CGContext& context, int verse, bool isL
     for (size_t n = 0; n < lines.size(); ++n) {
         const VerseMetaData::Line& line = lines[n];
         const int y = line.startY;
-        int count = line.kashidaCount;
-        int D = 0;
-        const int A = line.actualWidth;
-        if (n + 1 < lines.size() && count != 0 && A >= 1 && A < width) {
-            count = 2;
-            D = std::max(0, static_cast<int>(std::ceil((width - A) / 2.0)));
-            if (D == 1) D = static_cast<int>(SCALE_FACTOR_);
-            if (D == 0) {
-                count = static_cast<int>(SCALE_FACTOR_);
-                D = width - A;
-            }
-            if (count > 0 && A + D * count > width) D = static_cast<int>(std::floor((width - A) / double(count)));
-        }
+        const KashidaPlan plan =
+            planKashida(line.actualWidth, width, line.kashidaCount, n + 1 == lines.size(), SCALE_FACTOR_);
+        int count = plan.count;
+        int D = plan.width;
         if (line.kashidaCount >= 120) NSLog("Check Kashidas: %i", verse);
 
         int x = startX;

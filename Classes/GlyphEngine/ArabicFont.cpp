@@ -178,8 +178,12 @@ void ArabicFont::initGlyphs(CGContext& context) {
         const int code = sqlite3_column_int(stmt.get(), 0);
         if (code < CHARS_START_INDEX || code > 255) continue;
         const int index = code - CHARS_START_INDEX;
-        auto layer = makeLayer(&context, blobOf(stmt.get(), 1), kColorNone, &arrGlyphWidth_[index],
-                               &arrGlyphHeight_[index]);
+        const std::vector<uint8_t> png = blobOf(stmt.get(), 1);
+        if (!UIImage::imageWithData(png, 1.0)) {
+            NSLog("   EXCEPTION, CANNOT LOAD GLYPH: %@", "glyph " + std::to_string(code) + " is not an image");
+            continue;
+        }
+        auto layer = makeLayer(&context, png, kColorNone, &arrGlyphWidth_[index], &arrGlyphHeight_[index]);
         if (!layer) {
             NSLog("ERROR - [%@] Glyph Layer could NOT be created for index: %i", describe(NSDate::date()), code);
             continue;

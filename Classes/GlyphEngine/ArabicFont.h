@@ -144,6 +144,13 @@ public:
     float glyphWidth(int code) const;
     float glyphHeight(int code) const;
 
+    // Justification of a line of glyph width A to forWidth: the places to stretch and each one's width.
+    struct KashidaPlan {
+        int count;
+        int width;
+    };
+    static KashidaPlan planKashida(int A, int forWidth, int kashidaCount, bool lastLine, float scale);
+
     void drawVerseImageFromBytes(CGContext& context, int verse, bool isLastVerse, VerseBytes verseBytes,
                                  int startVerseBytes, int endVerseBytes, int startX, int forWidth);
 

@@ -71,6 +71,35 @@ TEST_F(FixtureDb, GlyphsArePlacedByTheirCodeAndMissingCodesStayEmpty) {
     }
 }
 
+TEST_F(FixtureDb, AResolutionLoadsItsOwnStyleAndSkipsUndecodableImages) {
+    exec("UPDATE glyphs SET data = x'89504E470D0A' WHERE glyph = 120");   // a truncated PNG
+    for (int code : {178, 220}) {
+        const auto png = boxPng(2 * fixtureWidth(code), 40);
+        sqlite3_stmt* stmt = nullptr;
+        ASSERT_EQ(sqlite3_prepare_v2(db, "INSERT INTO glyphs VALUES (5, ?, ?)", -1, &stmt, nullptr), SQLITE_OK);
+        sqlite3_bind_int(stmt, 1, code);
+        sqlite3_bind_blob(stmt, 2, png.data(), static_cast<int>(png.size()), SQLITE_TRANSIENT);
+        ASSERT_EQ(sqlite3_step(stmt), SQLITE_DONE);
+        sqlite3_finalize(stmt);
+    }
+    LogCapture log;
+    ArabicFont plain(0, TajweedSwitches::none(), db);
+    auto context = bitmap();
+    plain.initGlyphs(*context);
+    EXPECT_TRUE(log.contains("   EXCEPTION, CANNOT LOAD GLYPH"));
+    EXPECT_EQ(plain.glyphWidth(120), 0.0f);
+    EXPECT_EQ(plain.glyphWidth(121), fixtureWidth(121));
+
+    UIGraphicsSetScreenScale(2.0);
+    ArabicFont dense(5, TajweedSwitches::none(), db);
+    UIGraphicsSetScreenScale(1.0);
+    EXPECT_EQ(dense.CHAR_HEIGHT(), plain.CHAR_HEIGHT());
+    dense.initGlyphs(*context);
+    EXPECT_EQ(dense.glyphWidth(178), fixtureWidth(178));   // double-density pixels, same points
+    EXPECT_EQ(dense.glyphHeight(220), 20.0f);
+    EXPECT_EQ(dense.glyphWidth(181), 0.0f);                // style 5 has only two rows here
+}
+
 TEST_F(FixtureDb, ColouredGlyphsAreMadeOnceAndOnlyForKnownColours) {
     ArabicFont font(0, TajweedSwitches::all(), db);
     auto context = bitmap();

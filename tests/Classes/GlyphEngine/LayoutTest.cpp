@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Classes/GlyphEngine/ArabicFont.h"
+#include "platform/graphics/CGContext.h"
 
 namespace {
 
@@ -155,6 +156,48 @@ TEST_F(LayoutTest, ResolutionsUseTheirOwnConstants) {
     EXPECT_EQ(nine.charWidth(211), 23);
     EXPECT_EQ(nine.charWidth(50), 0);
     EXPECT_EQ(nine.charWidth(256), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(KashidaPlanTest, JustifiesAllButTheLastLineWithAtMostTwoStretches) {
+    struct Case {
+        const char* name;
+        int A, width, places;
+        bool last;
+        float scale;
+        int width_;
+        int count;
+    };
+    const Case cases[] = {
+        {"last line", 100, 120, 3, true, 1, 0, 3},
+        {"no places", 100, 120, 0, false, 1, 0, 0},
+        {"already full", 120, 120, 2, false, 1, 0, 2},
+        {"20 spare, three places: two stretch 10", 100, 120, 3, false, 1, 10, 2},
+        {"21 spare: 11 would overrun, so 10", 99, 120, 1, false, 1, 10, 2},
+        {"scale 2, 2 spare: two of 1 point", 118, 120, 1, false, 2, 1, 2},
+        {"scale 2, 1 spare: nothing stretches", 119, 120, 1, false, 2, 0, 2},
+        {"scale 2, 4 spare: two of 2", 116, 120, 1, false, 2, 2, 2},
+        {"scale 1, 1 spare: nothing stretches", 119, 120, 1, false, 1, 0, 2},
+    };
+    for (const Case& c : cases) {
+        const auto plan = ArabicFont::planKashida(c.A, c.width, c.places, c.last, c.scale);
+        EXPECT_EQ(plan.width, c.width_) << c.name;
+        EXPECT_EQ(plan.count, c.count) << c.name;
+        EXPECT_LE(c.A + plan.width * plan.count, std::max(c.A, c.width)) << c.name;
+    }
+}
+
+TEST(ScaleTest, TopPaddingIsTwoOnADoubleDensityScreen) {
+    UIGraphicsSetScreenScale(2.0);
+    ArabicFont dense(5, TajweedSwitches::none(), nullptr);
+    UIGraphicsSetScreenScale(1.0);
+    ArabicFont plain(0, TajweedSwitches::none(), nullptr);
+    EXPECT_EQ(dense.TOP_TASHKIL_LETTER_PADDING(), 2);
+    EXPECT_EQ(plain.TOP_TASHKIL_LETTER_PADDING(), 3);
+    EXPECT_EQ(dense.CHAR_HEIGHT(), plain.CHAR_HEIGHT());
 }
 
 }  // namespace
