@@ -4,6 +4,7 @@
 
 #include "platform/foundation/Log.h"
 #include "platform/ui/UIScreen.h"
+#include "platform/ui/hosting/UITabBarController.h"
 
 namespace {
 constexpr double kBarHeight = 44;
@@ -111,6 +112,13 @@ std::vector<UIViewController*> UINavigationController::visibleChildViewControlle
     return {};
 }
 
+void UINavigationController::updateBottomBar() {
+    auto* tabs = tabBarController();
+    if (!tabs || tabs->selectedViewController() != this) return;
+    bool hide = std::any_of(stack_.begin(), stack_.end(), [](const UIViewControllerPtr& c) { return c->hidesBottomBarWhenPushed(); });
+    tabs->setTabBarHiddenByPush(hide);
+}
+
 void UINavigationController::updateBar() {
     UIViewController* top = topViewController();
     UIViewController* below = stack_.size() >= 2 ? stack_[stack_.size() - 2].get() : nullptr;
@@ -213,6 +221,7 @@ void UINavigationController::transition(UIViewController* from, UIViewController
         container_->addSubview(to->viewPtr());
     }
     updateBar();
+    updateBottomBar();
     std::shared_ptr<UIViewController> keepFrom = from ? from->shared_from_this() : nullptr;
     std::weak_ptr<UIViewController> weakSelf = weak_from_this();
     auto finish = [weakSelf, keepFrom, to, animated, released](const std::string&, bool, void*) {

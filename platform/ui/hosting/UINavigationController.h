@@ -57,6 +57,7 @@ private:
     enum class Slide { None, Push, Pop };
     void transition(UIViewController* from, UIViewController* to, Slide slide, bool animated, std::vector<UIViewControllerPtr> released);
     void updateBar();
+    void updateBottomBar();
     void layoutContainer(bool animated);
     CGRect contentFrame() const;
     UINavigationControllerDelegate* delegate_ = nullptr;

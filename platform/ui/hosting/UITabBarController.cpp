@@ -206,6 +206,11 @@ void UITabBarController::show(int index) {
         to->view()->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
         container_->addSubview(to->viewPtr());
     }
+    // The newly shown tab decides whether its pushed screen hides the bar.
+    bool hide = false;
+    if (to)
+        for (UIViewController* c : to->childViewControllers()) hide = hide || c->hidesBottomBarWhenPushed();
+    setTabBarHiddenByPush(hide);
     if (onScreen) {
         if (from) from->endAppearance();
         if (to) to->endAppearance();
@@ -220,6 +225,16 @@ void UITabBarController::tabTapped(int index) {
     // The bar's delegate hears every tap, the re-tap of the selected tab included.
     if (UITabBarDelegate* d = tabBar_->delegate()) d->tabBarDidSelectItem(tabBar_.get(), c->tabBarItem());
     if (delegate_) delegate_->didSelectViewController(this, c);
+}
+
+void UITabBarController::setTabBarHiddenByPush(bool hidden) {
+    if (hidden == hiddenByPush_) return;
+    hiddenByPush_ = hidden;
+    tabBar_->setHidden(hidden);
+    if (!isViewLoaded()) return;
+    CGRect f = container_->frame();
+    f.size.height = hidden ? view()->bounds().size.height - f.origin.y : tabBar_->frame().origin.y - f.origin.y;
+    container_->setFrame(f);
 }
 
 std::vector<UIViewController*> UITabBarController::childViewControllers() const {

@@ -84,6 +84,10 @@ public:
 
     // A tap on the item at the index, as a finger makes it.
     void tabTapped(int index);
+    // A pushed screen that hides the bottom bar: the bar goes and the content
+    // takes its place (navigation controllers call this).
+    void setTabBarHiddenByPush(bool hidden);
+    bool isTabBarHiddenByPush() const { return hiddenByPush_; }
 
 private:
     void show(int index);
@@ -92,6 +96,7 @@ private:
     int selected_ = -1;
     std::shared_ptr<UITabBar> tabBar_;
     std::shared_ptr<UIView> container_;
+    bool hiddenByPush_ = false;
 };
 
 using UITabBarControllerPtr = std::shared_ptr<UITabBarController>;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/foundation/Log.h"
+#include "platform/foundation/NSNotificationCenter.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/UIWindow.h"
@@ -17,9 +18,14 @@ std::map<std::string, UIViewController::InterfaceBuilder>& interfaces() {
 constexpr double kModalDuration = 0.3;
 }  // namespace
 
-UIViewController::UIViewController(const std::string& nibName) : nibName_(nibName) {}
+UIViewController::UIViewController(const std::string& nibName) : nibName_(nibName) {
+    // Every controller hears the platform's memory warning itself.
+    NSNotificationCenter::defaultCenter().addObserver(this, UIApplicationDidReceiveMemoryWarningNotification,
+                                                      [this] { didReceiveMemoryWarning(); });
+}
 
 UIViewController::~UIViewController() {
+    NSNotificationCenter::defaultCenter().removeObserver(this);
     if (view_ && view_->viewController() == this) view_->setViewController(nullptr);
 }
 

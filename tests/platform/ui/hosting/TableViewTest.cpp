@@ -226,6 +226,62 @@ TEST_F(TableViewTest, MultipleSelectionWhileEditing) {
     EXPECT_TRUE(table->indexPathsForSelectedRows().empty());
 }
 
+TEST_F(TableViewTest, HighlightReachesCustomContentAndTheSelectedBackground) {
+    struct Marker : UIView, UITableViewCellHighlighting {
+        bool lit = false;
+        void setHighlighted(bool h) override { lit = h; }
+    };
+    struct Source : NumberSource {
+        std::vector<Marker*> markers;
+        UITableViewCellSelectionStyle style = UITableViewCellSelectionStyleBlue;
+        UITableViewCellPtr cellForRowAtIndexPath(UITableView* tv, const NSIndexPath& p) override {
+            auto cell = std::make_shared<UITableViewCell>(UITableViewCellStyleDefault, "");
+            auto m = std::make_shared<Marker>();
+            cell->contentView()->addSubview(m);
+            markers.push_back(m.get());
+            cell->setSelectionStyle(style);
+            auto bg = std::make_shared<UIView>(CGRectZero);
+            bg->setTag(77);
+            cell->setSelectedBackgroundView(bg);
+            return cell;
+        }
+    } src;
+    src.sections = {NumberSource::range(5)};
+    table->setDataSource(&src);
+    table->setDelegate(&src);
+    table->reloadData();
+    UITableViewCell* cell = table->cellForRowAtIndexPath({0, 2});
+    backend.touchDown(1, CGPointMake(100, 44 * 2 + 20));
+    backend.advance(100);
+    EXPECT_TRUE(cell->isHighlighted());
+    backend.touchUp(1, CGPointMake(100, 44 * 2 + 20));
+    EXPECT_TRUE(cell->isSelected());
+    EXPECT_TRUE(src.markers[2]->lit);
+    ASSERT_NE(cell->selectedBackgroundView(), nullptr);
+    EXPECT_EQ(cell->selectedBackgroundView()->superview(), cell);
+    EXPECT_FALSE(src.markers[1]->lit);
+
+    src.style = UITableViewCellSelectionStyleNone;
+    src.markers.clear();
+    table->reloadData();
+    table->selectRowAtIndexPath(NSIndexPath{0, 3}, false, UITableViewScrollPositionNone);
+    EXPECT_TRUE(table->cellForRowAtIndexPath({0, 3})->isSelected());
+    for (Marker* m : src.markers) EXPECT_FALSE(m->lit);
+    table->setDataSource(&source);
+    table->setDelegate(&source);
+}
+
+TEST_F(TableViewTest, ReloadedRowsShowNewContent) {
+    source.sections = {NumberSource::range(10)};
+    table->reloadData();
+    source.sections[0][4] = 444;
+    table->reloadRowsAtIndexPaths({{0, 4}}, UITableViewRowAnimationFade);
+    EXPECT_DOUBLE_EQ(table->cellForRowAtIndexPath({0, 4})->alpha(), 1);  // model value; the fade runs on the clock
+    backend.advance(400);
+    expectCellsMatchSource();
+    EXPECT_EQ(table->cellForRowAtIndexPath({0, 4})->textLabel()->text(), "444");
+}
+
 // Plain headers stay pinned to the top while their section scrolls under them.
 class HeaderSource : public NumberSource {
 public:
@@ -250,6 +306,24 @@ TEST_F(TableHeaderTest, FloatingHeader) {
     // Near the end of section 0 its header is pushed up by the next one.
     table->setContentOffset(CGPointMake(0, 22 + 20 * 44 - 10));
     EXPECT_DOUBLE_EQ(table->headerViewForSection(0)->frame().origin.y, 20 * 44);
+    table->removeFromSuperview();
+}
+
+TEST_F(TableHeaderTest, SectionIndexJumpsToTheSection) {
+    struct Indexed : HeaderSource {
+        std::vector<std::string> sectionIndexTitlesForTableView(UITableView*) override { return {"A", "B", "C"}; }
+    } src;
+    src.sections = {NumberSource::range(20), NumberSource::range(20), NumberSource::range(20)};
+    auto table = std::make_shared<UITableView>(CGRectMake(0, 0, 320, 300), UITableViewStylePlain);
+    table->setDataSource(&src);
+    table->setDelegate(&src);
+    window->addSubview(table);
+    table->reloadData();
+    table->layoutIfNeeded();
+    ASSERT_NE(table->indexView(), nullptr);
+    CGRect strip = table->indexView()->convertRectToView(table->indexView()->bounds(), nullptr);
+    backend.tap(CGPointMake(CGRectGetMidX(strip), strip.origin.y + strip.size.height * 0.5));  // "B"
+    EXPECT_DOUBLE_EQ(table->contentOffset().y, table->rectForSection(1).origin.y);
     table->removeFromSuperview();
 }
 

@@ -13,6 +13,7 @@ class LogController : public UIViewController {
 public:
     LogController(std::string name, Log& log, std::string nib = "") : UIViewController(nib), name_(std::move(name)), log_(log) {}
     void viewDidLoad() override { add("load"); }
+    void viewDidUnload() override { add("unload"); }
     void viewWillAppear(bool) override { add("willAppear"); }
     void viewDidAppear(bool) override { add("didAppear"); }
     void viewWillDisappear(bool) override { add("willDisappear"); }
@@ -31,6 +32,9 @@ private:
     std::string name_;
     Log& log_;
 };
+
+// The view a navigation controller keeps its top controller's view in.
+UIView* tabsOrNavContainer(UINavigationController& nav) { return nav.view()->subviews().front().get(); }
 
 class ViewControllerTest : public UITest {
 protected:
@@ -199,6 +203,51 @@ TEST_F(ViewControllerTest, RotationReachesTheVisibleControllerWithItsCallbacks) 
     backend.rotate(UIDeviceOrientationPortrait);
     EXPECT_TRUE(take().empty());  // refused
     EXPECT_EQ(a->interfaceOrientation(), UIInterfaceOrientationLandscapeRight);
+}
+
+TEST_F(ViewControllerTest, MemoryWarningUnloadsOnlyViewsOffScreen) {
+    auto a = make("a"), b = make("b");
+    auto nav = std::make_shared<UINavigationController>(a);
+    window->setRootViewController(nav);
+    nav->pushViewController(b, false);
+    take();
+    UIApplication::sharedApplication().receiveMemoryWarning();
+    EXPECT_EQ(take(), Log{"a.unload"});
+    EXPECT_FALSE(a->isViewLoaded());
+    EXPECT_TRUE(b->isViewLoaded());
+    nav->popViewControllerAnimated(false);
+    EXPECT_EQ(take(), (Log{"a.load", "b.willDisappear", "a.willAppear", "b.didDisappear", "a.didAppear"}));
+    EXPECT_EQ(a->view()->superview(), tabsOrNavContainer(*nav));
+}
+
+TEST_F(ViewControllerTest, PushedScreenCanHideTheTabBar) {
+    struct Shows : UINavigationControllerDelegate {
+        std::vector<std::string> calls;
+        void willShowViewController(UINavigationController*, UIViewController*, bool animated) override {
+            calls.push_back(animated ? "will animated" : "will");
+        }
+        void didShowViewController(UINavigationController*, UIViewController*, bool) override { calls.push_back("did"); }
+    } shows;
+    auto a = make("a"), b = make("b");
+    b->setHidesBottomBarWhenPushed(true);
+    auto nav = std::make_shared<UINavigationController>(a);
+    nav->setDelegate(&shows);
+    auto tabs = std::make_shared<UITabBarController>();
+    tabs->setViewControllers({nav});
+    window->setRootViewController(tabs);
+    double full = tabs->view()->bounds().size.height;
+    nav->pushViewController(b, true);
+    EXPECT_TRUE(tabs->tabBar()->isHidden());
+    EXPECT_DOUBLE_EQ(tabs->transitionView()->frame().size.height, full);
+    backend.advance(500);
+    EXPECT_EQ(shows.calls, (std::vector<std::string>{"will animated", "did"}));
+    nav->popToRootViewControllerAnimated(false);
+    EXPECT_FALSE(tabs->tabBar()->isHidden());
+    EXPECT_DOUBLE_EQ(tabs->transitionView()->frame().size.height, full - 49);
+    nav->setViewControllers({b}, false);
+    EXPECT_EQ(nav->topViewController(), b.get());
+    EXPECT_EQ(a->navigationController(), nullptr);
+    EXPECT_TRUE(tabs->tabBar()->isHidden());
 }
 
 }  // namespace
