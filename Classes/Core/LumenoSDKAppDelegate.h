@@ -4,9 +4,33 @@
 // and the screens.
 
 #include "Classes/Core/DataStoreConnection.h"
+#include "platform/foundation/Value.h"
 
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
+
+class ArabicFont;
+class SavedSearch;
+class TabBarViewController;
+class UITabBarItem;
+class UIView;
+class UIWindow;
+
+// Download progress for the one screen that shows it (the reading screen or the chapter
+// index); sent on the main thread.
+class LumenoSDKAppDownloadDelegate {
+public:
+    virtual ~LumenoSDKAppDownloadDelegate() = default;
+    virtual void didBeginDownloading() {}
+    virtual void didUpdateFileSize(int bytes) {}
+    virtual void didUpdateDownloadProgress(float progress) {}
+    virtual void willPerformAudioSetup() {}
+    virtual void didSetupDownloadedAudio() {}
+    virtual void downloadRequiresRefreshOfStatus() {}
+    virtual void didEndDownloading() {}
+};
 
 class LumenoSDKAppDelegate {
 public:
@@ -58,7 +82,130 @@ public:
     // Offers the download of a chapter's audio for the current reciter.
     virtual void requestDownloadSurahAudioAlert(int surah) {}
 
+    // ==== Settings, device facts, sleep control, shared glyph font ====
+    // Class operations, defined in the application library (lumeno_app). Everything here
+    // is for the main thread except getSharedArabicFontLoader.
+
+    // Registers the default settings (once; every operation below makes sure it ran).
+    static void initialize();
+    static bool IsLanguageArabic();
+    static void ResetArabicCheck();
+    static bool IsDeviceIPad();
+    static bool IsDeviceRetina();
+    static bool IsIPhoneOS4();
+    static bool IsIPhoneOS5();
+    static bool BackgroundTasksSupported();
+    // No ubiquity container on this platform: logged and empty.
+    static std::optional<std::string> GetiCloudPath();
+    // The two font-size settings, read once and cached until reset.
+    static int ArabicFontSize();
+    static void ResetArabicFontSize();
+    static int TranslationFontSize();
+    static void ResetTranslationFontSize();
+    // Counted hold on the idle timer (the screen saver stays off while one is held).
+    static bool isSleepEnabled();
+    static void disableSleep();
+    static void enableSleep();
+    static void resetSleep();
+    static int sleepHoldCount();
+    // The shared glyph font, made and released on the main thread; any thread may ask
+    // (it waits). Empty when no delegate exists.
+    static std::shared_ptr<ArabicFont> getSharedArabicFontLoader(int resolution, bool forceRecreate);
+    // Instance side (main thread): the held font, made on first use at that resolution.
+    std::shared_ptr<ArabicFont> getSharedArabicFontLoader(int resolution);
+    void releaseSharedArabicFontLoader();
+    // Forgets every cached fact and the hold count (tests).
+    static void resetCachedFactsForTesting();
+    // Dictionaries kept as files in Documents.
+    static void saveDictionaryToDisk(const Value::Map& dictionary, const std::string& fileName);
+    static std::optional<Value::Map> getDictionaryFromFile(const std::string& fileName);
+
+    // ==== Friday reminder (class operations, lumeno_app) ====
+    static void SetupAlKahfReminders();
+    static void RemindAlKahfNow();
+    // The reading screen calls it whenever it sets up chapter 18.
+    static void MarkAlKahfRead();
+
+    // ==== Operations of the running program ====
+    // The application shell overrides these; on a bare delegate (tests of other screens)
+    // they do nothing, as messages to a missing object would.
+
+    // Navigation.
+    virtual void showSurahView(int surah, int verse, bool play, bool animated) {}
+    virtual void hideSurahView() {}
+    virtual void setTabbarItemIndex(int index) {}
+    virtual void reloadSurahView() {}
+    virtual void refreshSurahViewWith(int surah, int verse) {}
+    virtual void reloadIndexView() {}
+    virtual void refreshTheme() {}
+    virtual void refreshIndexSurahRow(int surah) {}
+    virtual void refreshSettings() {}
+    bool isiPadInFullScreen() const { return false; }
+    bool isiPadLandscape() const { return false; }
+    virtual void filterBookmarksOnGroup(int group) {}
+    virtual void filterSearchViewWithSavedSearch(const std::shared_ptr<SavedSearch>& savedSearch) {}
+    virtual void resetTabbarLabels() {}
+    virtual void finalizeView() { closeDatabases(); }
+
+    // The tab bar and the panels that take its place (orientation: interface orientation
+    // value; speed: seconds, 0 = at once).
+    bool hiddenTabBar() const { return hiddenTabBar_; }
+    virtual bool isTabBarPhysicallyVisible(int orientation) { return !hiddenTabBar_; }
+    void showHideTabBar(int orientation) { showHideTabBar(orientation, 0.25); }
+    void showHideTabBar(int orientation, double speed) { showHideTabBar(orientation, speed, true); }
+    virtual void showHideTabBar(int orientation, double speed, bool animateMainContainer) {}
+    virtual void addToTabbar(const std::shared_ptr<UIView>& view) {}
+    virtual void showViewAboveTabBar(const std::shared_ptr<UIView>& view, int orientation, double speed,
+                                     int startY = -1, int height = -1) {}
+    virtual void hideViewAboveTabBar(const std::shared_ptr<UIView>& view, int orientation, double speed) {}
+    virtual void showViewInPlaceOfTabbar(const std::shared_ptr<UIView>& view, int orientation, double speed) {}
+    void hideViewInPlaceOfTabbar(const std::shared_ptr<UIView>& view, int orientation, double speed,
+                                 bool showTabbar) {}
+
+    // The chapter-audio download (the audio subsystem completes these).
+    virtual void requestDownloadServerSelection(int surah) {}
+    virtual void downloadAllSurahAudio() {}
+    virtual void downloadSurahAudioAlert(int surah) {}
+    virtual void cancelDownload() {}
+    LumenoSDKAppDownloadDelegate* downloadDelegate() const { return downloadDelegate_; }
+    // Unretained; the listener clears it before it goes away.
+    void setDownloadDelegate(LumenoSDKAppDownloadDelegate* d) { downloadDelegate_ = d; }
+    bool downloadingAllSurahs() const { return downloadingAllSurahs_; }
+    bool isDownloading() const { return isDownloading_; }
+    int downloadingSurah() const { return downloadingSurah_; }
+    float lastDownloadProgress() const { return lastDownloadProgress_; }
+    int fileSize() const { return fileSize_; }
+    bool settingUpSurah() const { return settingUpSurah_; }
+
+    // The window and the root tab bar controller (null on a bare delegate).
+    UIWindow* window() const { return window_.get(); }
+    TabBarViewController* tabBarController() const { return tabBarController_.get(); }
+    bool SplashHasDisplayed() const { return splashHasDisplayed_; }
+    void setSplashHasDisplayed(bool shown) { splashHasDisplayed_ = shown; }
+    bool IsInBackground() const { return isInBackground_; }
+    void setIsInBackground(bool background) { isInBackground_ = background; }
+
+protected:
+    std::shared_ptr<UIWindow> window_;
+    std::shared_ptr<TabBarViewController> tabBarController_;
+    bool hiddenTabBar_ = false;
+    bool splashHasDisplayed_ = false;
+    bool isInBackground_ = false;
+    bool checkedNagScreen_ = false;
+    // Download state, written by the download flow.
+    LumenoSDKAppDownloadDelegate* downloadDelegate_ = nullptr;
+    bool downloadingAllSurahs_ = false;
+    bool isDownloading_ = false;
+    int downloadingSurah_ = 0;
+    int fileSize_ = 0;
+    float lastDownloadProgress_ = 0;
+    int totalBytesDownloaded_ = 0;
+    bool settingUpSurah_ = false;
+    int nextDownloadSurah_ = 0;
+    int downloadServer_ = -1;
+
 private:
+    std::shared_ptr<ArabicFont> arabicFontLoader_;
     SQLiteConnection dbConnection_;
     SQLiteConnection dbConnectionAudioDownload_;
     SQLiteConnection dbConnectionStatic_;
