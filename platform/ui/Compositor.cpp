@@ -252,6 +252,13 @@ void Compositor::drawView(UIView& view, cairo_t* cr, bool pres)
     CGPoint c = pres ? view.presentationCenter() : view.center();
     CGAffineTransform t = pres ? view.presentationTransform() : view.transform();
     double w = b.size.width, h = b.size.height;
+    // A flattened (singular) or broken transform shows nothing, and must not put
+    // the frame's cairo context into an error state.
+    double det = t.a * t.d - t.b * t.c;
+    if (!std::isfinite(det) || std::fabs(det) < 1e-12 || !std::isfinite(t.tx) || !std::isfinite(t.ty) ||
+        !std::isfinite(c.x) || !std::isfinite(c.y) || !std::isfinite(w) || !std::isfinite(h) ||
+        !std::isfinite(b.origin.x) || !std::isfinite(b.origin.y))
+        return;
 
     cairo_save(cr);
     cairo_translate(cr, c.x, c.y);

@@ -106,6 +106,12 @@ void UILabel::setBaselineAdjustment(UIBaselineAdjustment adjustment)
     changed();
 }
 
+// Height of one laid-out line, as the text layout measures it.
+double UILabel::lineHeightOf(const UIFont& font)
+{
+    return std::ceil(sizeWithFont("Ag", font).height);
+}
+
 // Size of the text laid out within `limit`, as drawn.
 CGSize UILabel::textSize(CGSize limit) const
 {
@@ -116,7 +122,7 @@ CGSize UILabel::textSize(CGSize limit) const
         return s;
     }
     double maxHeight = limit.height;
-    if (numberOfLines_ > 0) maxHeight = std::min(maxHeight, numberOfLines_ * std::ceil(font_->lineHeight()));
+    if (numberOfLines_ > 0) maxHeight = std::min(maxHeight, numberOfLines_ * lineHeightOf(*font_));
     // Several lines always wrap at words; a truncating mode cuts the last line.
     return sizeWithFont(text_, *font_, CGSizeMake(limit.width, maxHeight), UILineBreakModeWordWrap);
 }
@@ -157,9 +163,47 @@ void UILabel::drawTextInRect(CGRect rect)
         line.size.height = std::max(line.size.height, lineH);
         drawInRect(*ctx, text_, line, *font, lineBreakMode_, alignment_);
     } else {
-        drawInRect(*ctx, text_, rect, *font, UILineBreakModeWordWrap, alignment_);
+        drawLines(*ctx, rect, *font);
     }
     ctx->restoreGState();
+}
+
+// Several lines wrap at words; when the text needs more lines than allowed, a
+// truncating (or clipping) mode applies to the last line.
+void UILabel::drawLines(CGContext& ctx, CGRect rect, const UIFont& font)
+{
+    double lineH = lineHeightOf(font);
+    long maxLines = numberOfLines_ > 0 ? numberOfLines_ : static_cast<long>(std::floor(rect.size.height / lineH));
+    auto wrappedHeight = [&](const std::string& t) {
+        return sizeWithFont(t, font, CGSizeMake(rect.size.width, 1e6), UILineBreakModeWordWrap).height;
+    };
+    bool wraps = lineBreakMode_ == UILineBreakModeWordWrap || lineBreakMode_ == UILineBreakModeCharacterWrap;
+    if (wraps || maxLines < 2 || wrappedHeight(text_) <= maxLines * lineH + 0.5) {
+        drawInRect(ctx, text_, rect, font, wraps ? lineBreakMode_ : UILineBreakModeWordWrap, alignment_);
+        return;
+    }
+    // The longest run of whole words that fills the lines before the last.
+    std::vector<size_t> ends;
+    for (size_t i = 0; i < text_.size(); ++i)
+        if (text_[i] == ' ' || text_[i] == '\n') ends.push_back(i);
+    size_t lo = 0, hi = ends.size();
+    while (lo < hi) {
+        size_t mid = (lo + hi + 1) / 2;
+        if (wrappedHeight(text_.substr(0, ends[mid - 1])) <= (maxLines - 1) * lineH + 0.5)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    size_t cut = lo > 0 ? ends[lo - 1] : 0;
+    std::string head = text_.substr(0, cut);
+    std::string tail = text_.substr(cut);
+    tail.erase(0, tail.find_first_not_of(" \n"));
+    double headH = (maxLines - 1) * lineH;
+    if (!head.empty())
+        drawInRect(ctx, head, CGRectMake(rect.origin.x, rect.origin.y, rect.size.width, headH), font,
+                   UILineBreakModeWordWrap, alignment_);
+    drawInRect(ctx, tail, CGRectMake(rect.origin.x, rect.origin.y + headH, rect.size.width, lineH), font, lineBreakMode_,
+               alignment_);
 }
 
 void UILabel::drawRect(CGRect)

@@ -8,6 +8,8 @@
 #include "platform/text/UIFont.h"
 #include "platform/ui/UIView.h"
 
+class CGContext;
+
 class UILabel : public UIView {
 public:
     explicit UILabel(CGRect frame = CGRectZero);
@@ -54,6 +56,8 @@ public:
 
 private:
     void changed();
+    void drawLines(CGContext& ctx, CGRect rect, const UIFont& font);
+    static double lineHeightOf(const UIFont& font);
     CGSize textSize(CGSize limit) const;
 
     std::string text_;

@@ -449,7 +449,11 @@ UIView* UIView::hitTest(CGPoint point, UIEvent* event)
     if (!pointInside(point, event)) return nullptr;
     for (auto it = subviews_.rbegin(); it != subviews_.rend(); ++it) {
         UIViewPtr sub = *it;
-        CGPoint local = CGPointApplyAffineTransform(point, CGAffineTransformInvert(sub->transformToSuperview(false)));
+        CGAffineTransform m = sub->transformToSuperview(false);
+        double det = m.a * m.d - m.b * m.c;
+        if (!std::isfinite(det) || std::fabs(det) < 1e-12 || !std::isfinite(m.tx) || !std::isfinite(m.ty))
+            continue;  // flattened or broken: nothing of it can be touched
+        CGPoint local = CGPointApplyAffineTransform(point, CGAffineTransformInvert(m));
         if (UIView* hit = sub->hitTest(local, event)) return hit;
     }
     return this;

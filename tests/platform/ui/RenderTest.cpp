@@ -186,3 +186,56 @@ TEST_F(RedrawTest, AFlipTransitionTurnsFromTheOldPictureToTheNew)
     EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(80, 200)), {0, 0, 255}));
     EXPECT_FALSE(UIView::hasRunningAnimations());
 }
+
+TEST_F(RedrawTest, ALabelWithTwoLinesTruncatesTheSecond)
+{
+    const std::string text = "Praise belongs to God, Lord of the Worlds, the Lord of Mercy, the Giver of Mercy, "
+                             "Master of the Day of Judgement";
+    auto makeLabel = [&](double y, UILineBreakMode mode) {
+        auto label = addView<UILabel>(*window, CGRectMake(10, y, 200, 80));
+        label->setText(text);
+        label->setFont(UIFont::fontWithName("Helvetica", 15));
+        label->setNumberOfLines(2);
+        label->setLineBreakMode(mode);
+        return label;
+    };
+    auto truncated = makeLabel(10, UILineBreakModeTailTruncation);
+    auto wrapped = makeLabel(200, UILineBreakModeWordWrap);
+    backend.frame();
+    auto inkRows = [&](double top) {
+        std::vector<int> rows;
+        for (int y = 0; y < 80; ++y) {
+            bool ink = false;
+            for (int x = 10; x < 210 && !ink; ++x)
+                ink = backend.pixelAt(CGPointMake(x + 0.5, top + y + 0.5)).r < 128;
+            if (ink) rows.push_back(y);
+        }
+        return rows;
+    };
+    auto rows = inkRows(10);
+    ASSERT_FALSE(rows.empty());
+    // Two lines of text centred in the label, nothing beyond them.
+    double lineH = std::ceil(sizeWithFont("Ag", *truncated->font()).height);
+    EXPECT_LE(rows.back() - rows.front(), 2 * lineH);
+    EXPECT_GT(rows.back() - rows.front(), lineH);
+    EXPECT_EQ(inkRows(200).size(), rows.size());
+    // The last line differs from plain wrapping: it runs on to an ellipsis.
+    int differ = 0;
+    for (int y = static_cast<int>(rows.front() + lineH); y <= rows.back(); ++y)
+        for (int x = 10; x < 210; ++x)
+            if (backend.pixelAt(CGPointMake(x + 0.5, 10 + y + 0.5)).r != backend.pixelAt(CGPointMake(x + 0.5, 200 + y + 0.5)).r)
+                ++differ;
+    EXPECT_GT(differ, 20);
+}
+
+TEST_F(RedrawTest, AFlattenedOrBrokenViewHidesItselfOnly)
+{
+    auto flat = addView(*window, CGRectMake(0, 0, 100, 100), UIColor::redColor());
+    flat->setTransform(CGAffineTransformMakeScale(0, 1));
+    auto broken = addView(*window, CGRectMake(0, 0, 100, 100), UIColor::redColor());
+    broken->setCenter(CGPointMake(NAN, 50));
+    addView(*window, CGRectMake(200, 0, 50, 50), UIColor::blueColor());
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(50, 50)), {255, 255, 255}));
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(210, 10)), {0, 0, 255}));  // the rest still draws
+    EXPECT_EQ(window->hitTest(CGPointMake(50, 50), nullptr), window.get());
+}
