@@ -84,8 +84,9 @@ class SDLAudioStream : public AudioStream {
   using Clock = std::chrono::steady_clock;
 
   // Frames heard: what the device took, less the buffer it still holds, plus the time since
-  // it took the last one; never backwards.
+  // it took the last one; never backwards, and all of them once the end was heard.
   long long estimateLocked() const {
+    if (drainPosted_) return delivered_;  // every frame has been heard
     double since = std::chrono::duration<double>(Clock::now() - lastCallback_).count();
     long long heard = delivered_ - bufferFrames_ + static_cast<long long>(since * rate_);
     heard = std::min(heard, delivered_);
