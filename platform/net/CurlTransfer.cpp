@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "platform/foundation/Log.h"
+#include "platform/foundation/RunLoop.h"
 #include "platform/net/NSHTTPCookieStorage.h"
 #include "platform/net/URLParts.h"
 
@@ -301,6 +302,9 @@ CurlEngine& CurlEngine::shared() {
 }
 
 CurlEngine::CurlEngine() {
+  // The worker posts to the main loop until this engine is destroyed at exit, so the loop must
+  // be made first (and so destroyed after it).
+  RunLoop::main();
   globalInit();
   multi_.reset(curl_multi_init());
   worker_ = std::thread([this] { loop(); });
