@@ -1,40 +1,75 @@
-// The reader's entry: chooses the backend and the device from the start-up
-// flags, starts the application with its delegate and runs the loop.
+// The reader's entry:
+//   lumeno [lumeno://C:V] [--headless] [--device phone|tablet] [--scale 1|2] [--landscape]
+//          [--documents DIR] [--script FILE] [--shots DIR]
+// With --script the program runs headless on the virtual clock and plays the script's
+// actions; "shot" commands write into the shots folder.
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 
-#include "Classes/App/PlaceholderAppDelegate.h"
+#include "Classes/App/LumenoAppShell.h"
+#include "Classes/App/ShellScript.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/backends/sdl/SDLBackend.h"
+#include "platform/foundation/RunLoop.h"
 #include "platform/services/LocalNotificationScheduler.h"
 #include "platform/services/UILocalNotification.h"
 #include "platform/services/URLOpener.h"
 #include "platform/ui/BackendOptions.h"
 #include "platform/ui/UIApplication.h"
 
-int main(int argc, char** argv)
-{
+namespace {
+
+struct ProgramOptions {
+    std::string url;
+    std::string documents;
+    std::string script;
+};
+
+int usageError(const char* program, const std::string& error) {
+    std::fprintf(stderr,
+                 "lumeno: %s\nusage: %s [lumeno://chapter:verse] [--documents DIR] [--script FILE] [options]\n%s%s",
+                 error.c_str(), program, BackendOptions::usage(), ShellScript::usage());
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
     std::string error;
     auto options = BackendOptions::parse(argc, argv, &error);
-    UIApplicationLaunchOptions launch;
-    if (options) {
-        for (const std::string& arg : options->remaining) {
-            if (arg.rfind("lumeno://", 0) == 0) {
-                launch.url = arg;
-            } else {
-                error = "unknown argument \"" + arg + "\"";
-                options.reset();
-                break;
-            }
+    if (!options) return usageError(argv[0], error);
+    ProgramOptions program;
+    const auto& rest = options->remaining;
+    for (size_t i = 0; i < rest.size(); ++i) {
+        const std::string& arg = rest[i];
+        if (arg.rfind("lumeno://", 0) == 0 && program.url.empty()) {
+            program.url = arg;
+        } else if ((arg == "--documents" || arg == "--script") && i + 1 < rest.size() && !rest[i + 1].empty()) {
+            (arg == "--documents" ? program.documents : program.script) = rest[++i];
+        } else {
+            return usageError(argv[0], "unknown or incomplete argument \"" + arg + "\"");
         }
     }
-    if (!options) {
-        std::fprintf(stderr, "lumeno: %s\nusage: %s [options] [lumeno://chapter:verse]\n%s", error.c_str(), argv[0],
-                     BackendOptions::usage());
-        return 2;
+
+    std::vector<ShellScriptCommand> commands;
+    if (!program.script.empty()) {
+        std::ifstream in(program.script);
+        if (!in) return usageError(argv[0], "cannot read the script " + program.script);
+        std::stringstream text;
+        text << in.rdbuf();
+        auto parsed = ShellScript::parse(text.str(), &error);
+        if (!parsed) {
+            std::fprintf(stderr, "lumeno: %s: %s\n", program.script.c_str(), error.c_str());
+            return 2;
+        }
+        commands = std::move(*parsed);
+        options->headless = true;
     }
+    if (!program.documents.empty()) setenv("LUMENO_DOCUMENTS_DIR", program.documents.c_str(), 1);
     if (!options->headless && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
         std::fprintf(stderr,
                      "lumeno: no display found. Run it headless with --headless, or under a virtual "
@@ -43,9 +78,10 @@ int main(int argc, char** argv)
         return 1;
     }
     options->apply();
+    if (!program.script.empty()) RunLoop::main().useVirtualClock();
 
     auto& app = UIApplication::sharedApplication();
-    PlaceholderAppDelegate delegate;
+    LumenoAppShell delegate;
     app.setDelegate(&delegate);
     // Links: the program's own scheme comes back to the delegate; others go to the desktop.
     auto& opener = URLOpener::shared();
@@ -54,12 +90,22 @@ int main(int argc, char** argv)
                        [&opener](const std::string& url) { return opener.canOpenURL(url); });
     LocalNotificationScheduler::shared().setDeliveryHandler(
         [&app](const UILocalNotification& n) { app.deliverLocalNotification(n); });
+    UIApplicationLaunchOptions launch;
+    launch.url = program.url;
+
     int status = 0;
     if (options->headless) {
         HeadlessBackend backend(*options);
         backend.attach();
         app.launch(launch);
-        status = backend.run();
+        if (!program.script.empty()) {
+            if (!ShellScript::run(commands, backend, options->shotsDir, &error)) {
+                std::fprintf(stderr, "lumeno: %s: %s\n", program.script.c_str(), error.c_str());
+                status = 1;
+            }
+        } else {
+            status = backend.run();
+        }
     } else {
         SDLBackend backend(*options);
         if (!backend.open(&error)) {
@@ -74,5 +120,6 @@ int main(int argc, char** argv)
     LocalNotificationScheduler::shared().setDeliveryHandler(nullptr);
     opener.unregisterSchemeHandler("lumeno");
     app.setDelegate(nullptr);
+    if (!delegate.startupFailureFile().empty() && status == 0) status = 1;
     return status;
 }

@@ -125,6 +125,8 @@ public:
     static void RemindAlKahfNow();
     // The reading screen calls it whenever it sets up chapter 18.
     static void MarkAlKahfRead();
+    // Forgets that the Friday alert was shown in this run (tests).
+    static void resetReminderStateForTesting();
 
     // ==== Operations of the running program ====
     // The application shell overrides these; on a bare delegate (tests of other screens)

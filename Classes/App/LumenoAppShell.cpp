@@ -1,0 +1,198 @@
+// Launch, life cycle and termination.
+
+#include "Classes/App/LumenoAppShell.h"
+
+#include "Classes/App/MainWindow.h"
+#include "Classes/App/ShellScreens.h"
+#include "Classes/App/TabBarViewController.h"
+#include "Classes/Core/ChapterInfo.h"
+#include "Classes/Core/Language.h"
+#include "platform/foundation/Format.h"
+#include "platform/foundation/NSFileManager.h"
+#include "platform/foundation/NSUserDefaults.h"
+#include "platform/foundation/Paths.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/foundation/StringUtils.h"
+#include "platform/text/UIFont.h"
+#include "platform/ui/UIApplication.h"
+#include "platform/ui/UILabel.h"
+#include "platform/ui/UIScreen.h"
+#include "platform/ui/UIWindow.h"
+#include "platform/ui/hosting/UINavigationController.h"
+
+namespace {
+
+NSUserDefaults& defaults() { return NSUserDefaults::standardUserDefaults(); }
+
+std::string tr(const std::string& key) { return Language::get(key, key); }
+
+// The screen shown instead of the tabs when the databases cannot be used.
+class StartupErrorViewController : public UIViewController {
+public:
+    explicit StartupErrorViewController(std::string file) : file_(std::move(file)) {}
+    void loadView() override {
+        CGRect frame = UIScreen::mainScreen().bounds();
+        auto v = std::make_shared<UIView>(frame);
+        v->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+        v->setBackgroundColor(UIColor::colorWithRed(0.96, 0.94, 0.88, 1));
+        const double w = frame.size.width;
+        auto add = [&](CGRect r, const std::string& text, UIFontPtr font, long lines) {
+            auto label = std::make_shared<UILabel>(r);
+            label->setText(text);
+            label->setFont(std::move(font));
+            label->setTextColor(UIColor::colorWithRed(0.35, 0.12, 0.08, 1));
+            label->setBackgroundColor(nullptr);
+            label->setOpaque(false);
+            label->setTextAlignment(UITextAlignmentCenter);
+            label->setNumberOfLines(lines);
+            label->setLineBreakMode(UILineBreakModeWordWrap);
+            label->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+            v->addSubview(label);
+        };
+        add(CGRectMake(16, 90, w - 32, 30), tr("Lumeno cannot start"), UIFont::fontWithName("Helvetica-Bold", 20), 1);
+        add(CGRectMake(16, 130, w - 32, 40), tr("This database file could not be opened:"),
+            UIFont::fontWithName("Helvetica", 15), 2);
+        add(CGRectMake(16, 175, w - 32, 80), file_, UIFont::fontWithName("Helvetica-Bold", 13), 4);
+        add(CGRectMake(16, 260, w - 32, 90),
+            tr("Nothing was changed. Restore the file or reinstall Lumeno, then start it again."),
+            UIFont::fontWithName("Helvetica", 15), 4);
+        setView(v);
+    }
+    bool shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation o) override {
+        return o != UIInterfaceOrientationPortraitUpsideDown;
+    }
+
+private:
+    std::string file_;
+};
+
+}  // namespace
+
+LumenoAppShell::LumenoAppShell() { initialize(); }
+
+LumenoAppShell::~LumenoAppShell() {
+    RunLoop::main().cancelPreviousPerformRequests(this);
+    if (dismissTimer_) RunLoop::main().cancelTimer(dismissTimer_);
+    if (tabBarController_) tabBarController_->setLumenoApp(nullptr);
+}
+
+bool LumenoAppShell::applicationDidFinishLaunchingWithOptions(UIApplication& app,
+                                                              const UIApplicationLaunchOptions& options) {
+    initialize();
+    // The phone's 320 x 480 points belong to the program: no status bar over the tabs.
+    app.setStatusBarHidden(true);
+    if (!window_ || !tabBarController_) {
+        std::optional<MainWindowOutlets> outlets = MainWindow::load("MainWindow");
+        if (outlets) {
+            window_ = outlets->window;
+            tabBarController_ = outlets->tabBarController;
+        }
+    }
+    if (!window_ || !tabBarController_) return false;
+
+    // 1. The databases; start-up goes no further when they cannot be used.
+    if (!createEditableCopyOfDatabaseIfNeeded() || !initializeDatabase()) {
+        showStartupError(app);
+        return false;
+    }
+    // 2, 3. The bookmark list over the group list, the search screen over the history.
+    if (UINavigationController* nav = navigationControllerAtTab(1))
+        if (auto bookmarks = ShellScreenFactory::make("BookmarksView")) nav->pushViewController(bookmarks, false);
+    if (UINavigationController* nav = navigationControllerAtTab(2))
+        if (auto search = ShellScreenFactory::make("SearchView")) nav->pushViewController(search, false);
+    // 4.
+    tabBarController_->setLumenoApp(this);
+    // 5.
+    UIViewController::installPlatformHooks();
+    window_->setFrame(UIScreen::mainScreen().bounds());
+    window_->setAutoresizesSubviews(true);
+    window_->setAutoresizingMask(63);
+    window_->setOpaque(true);
+    window_->setRootViewController(tabBarController_);
+    window_->makeKeyAndVisible();
+    // 6 to 9.
+    resetTabbarLabels();
+    SetupAlKahfReminders();
+    RunLoop::main().performAfterDelay(this, 3.0, [this] { remindKahf(); });
+    if (!checkedNagScreen_) {
+        checkedNagScreen_ = true;
+        RunLoop::main().performAfterDelay(this, 2.0, [this] { showNagScreen(); });
+    }
+    // 10. Once per installation, even when the offer is declined.
+    if (!defaults().boolForKey("CheckedSlicedAudio")) {
+        defaults().setBool(true, "CheckedSlicedAudio");
+        defaults().synchronize();
+        if (hasSlicedAudioInstalled()) RunLoop::main().performAfterDelay(this, 2.0, [this] { showSlicedWarning(); });
+    }
+    // 11.
+    if (HasUpgradedApp() && ChapterInfo::dbVersion(dbConnection()) == 3.24) {
+        MarkUpgraded(false);
+        auto alert = std::make_shared<UIAlertView>(
+            tr("Update Notice"),
+            tr("Lumeno now supports color coded Tajweed and changing of font sizes. These can be configured from the "
+               "settings screen."),
+            nullptr, tr("OK"), std::vector<std::string>{});
+        alert->show();
+    }
+    if (options.localNotification) applicationDidReceiveLocalNotification(app, *options.localNotification);
+    if (!options.url.empty()) handleOpenURL(options.url);
+    return true;
+}
+
+void LumenoAppShell::showStartupError(UIApplication& app) {
+    const std::string userDb = str::appendPathComponent(Paths::documents(), userDbFileName());
+    if (!dbConnection() || !dbConnectionAudioDownload())
+        startupFailureFile_ = NSFileManager::defaultManager().fileExistsAtPath(userDb)
+                                  ? userDb
+                                  : Paths::bundleResource(userDbFileName());
+    else
+        startupFailureFile_ = Paths::bundleResource(dbFileName());
+    closeDatabases();
+    UIViewController::installPlatformHooks();
+    window_->setFrame(UIScreen::mainScreen().bounds());
+    window_->setRootViewController(std::make_shared<StartupErrorViewController>(startupFailureFile_));
+    window_->makeKeyAndVisible();
+}
+
+void LumenoAppShell::applicationWillResignActive(UIApplication&) {
+    IndexScreen* index = getIndexViewController();
+    ReadingScreen* reading = readingScreen();
+    if (index && index->IsShowingSurahView() && reading) reading->saveCurrentSurahAndVerse();
+    if (reading) reading->registerRemoteEvents();
+}
+
+void LumenoAppShell::applicationDidEnterBackground(UIApplication&) {
+    isInBackground_ = true;
+    resetSleep();
+    checkedNagScreen_ = false;
+}
+
+void LumenoAppShell::applicationWillEnterForeground(UIApplication&) {
+    isInBackground_ = false;
+    if (ReadingScreen* reading = readingScreen()) reading->unregisterRemoteEvents();
+    ResetArabicCheck();
+    SetupAlKahfReminders();
+    RunLoop::main().performAfterDelay(this, 3.0, [this] { remindKahf(); });
+    if (!checkedNagScreen_) {
+        checkedNagScreen_ = true;
+        RunLoop::main().performAfterDelay(this, 2.0, [this] { showNagScreen(); });
+    }
+}
+
+void LumenoAppShell::applicationWillTerminate(UIApplication&) {
+    defaults().synchronize();
+    finalizeView();
+}
+
+void LumenoAppShell::finalizeView() {
+    defaults().synchronize();
+    resetSleep();
+    releaseSharedArabicFontLoader();
+    closeDatabases();
+}
+
+bool LumenoAppShell::applicationHandleOpenURL(UIApplication&, const std::string& url) { return handleOpenURL(url); }
+
+void LumenoAppShell::applicationDidReceiveLocalNotification(UIApplication&, const UILocalNotification&) {
+    showSurahView(18, 1, false, false);
+}

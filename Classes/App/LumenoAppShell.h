@@ -1,0 +1,111 @@
+#pragma once
+// The application delegate of the running program: LumenoSDKAppDelegate with its window,
+// the root tab bar controller, the life cycle, navigation between tabs, the sliding tab bar,
+// the Friday reminder, the own link scheme, the prompts and the delegate's dialogs.
+//
+// Files: LumenoAppShell.cpp (launch, life cycle, termination), +Navigation, +TabBar,
+// +Dialogs (prompts, links, dialog dispatch), +AudioDownload (the download offer).
+
+#include <memory>
+#include <string>
+
+#include "Classes/Core/LumenoSDKAppDelegate.h"
+#include "platform/services/MFMailComposeViewController.h"
+#include "platform/ui/UIApplicationDelegate.h"
+#include "platform/ui/hosting/UIActionSheet.h"
+#include "platform/ui/hosting/UIAlertView.h"
+
+class IndexScreen;
+class ReadingScreen;
+class TabBarViewController;
+class UINavigationController;
+class UITabBarItem;
+
+class LumenoAppShell : public LumenoSDKAppDelegate,
+                       public UIApplicationDelegate,
+                       public UIAlertViewDelegate,
+                       public UIActionSheetDelegate,
+                       public MFMailComposeViewControllerDelegate {
+public:
+    LumenoAppShell();
+    ~LumenoAppShell() override;
+
+    // ---- Life cycle ----
+    bool applicationDidFinishLaunchingWithOptions(UIApplication& app, const UIApplicationLaunchOptions& options) override;
+    void applicationWillResignActive(UIApplication& app) override;
+    void applicationDidEnterBackground(UIApplication& app) override;
+    void applicationWillEnterForeground(UIApplication& app) override;
+    void applicationWillTerminate(UIApplication& app) override;
+    bool applicationHandleOpenURL(UIApplication& app, const std::string& url) override;
+    void applicationDidReceiveLocalNotification(UIApplication& app, const UILocalNotification& notification) override;
+    // Settings written, statements finalized, connections closed in the order they opened.
+    void finalizeView() override;
+    // Start-up stopped at the databases: the file named on the error screen (empty when not).
+    const std::string& startupFailureFile() const { return startupFailureFile_; }
+    bool checkedNagScreen() const { return checkedNagScreen_; }
+
+    // ---- Navigation ----
+    void showSurahView(int surah, int verse, bool play, bool animated) override;
+    void hideSurahView() override;
+    void setTabbarItemIndex(int index) override;
+    void reloadSurahView() override;
+    void refreshSurahViewWith(int surah, int verse) override;
+    void reloadIndexView() override;
+    void refreshTheme() override;
+    void filterBookmarksOnGroup(int group) override;
+    void filterSearchViewWithSavedSearch(const std::shared_ptr<SavedSearch>& savedSearch) override;
+    void resetTabbarLabels() override;
+    void hideSurahViewIfShowing() override;
+    // The re-tap rules, sent by the tab bar controller for every tab tap.
+    void didSelectItem(UITabBarItem* item);
+    // The chapter index (root of tab 0), or null.
+    IndexScreen* getIndexViewController() const;
+    ReadingScreen* readingScreen() const;
+    UINavigationController* navigationControllerAtTab(int index) const;
+
+    // ---- Tab bar sliding ----
+    bool isTabBarPhysicallyVisible(int orientation) override;
+    using LumenoSDKAppDelegate::showHideTabBar;
+    void showHideTabBar(int orientation, double speed, bool animateMainContainer) override;
+    void addToTabbar(const std::shared_ptr<UIView>& view) override;
+    void showViewAboveTabBar(const std::shared_ptr<UIView>& view, int orientation, double speed, int startY = -1,
+                             int height = -1) override;
+    void hideViewAboveTabBar(const std::shared_ptr<UIView>& view, int orientation, double speed) override;
+    void showViewInPlaceOfTabbar(const std::shared_ptr<UIView>& view, int orientation, double speed) override;
+    void showHideTabBarAnimationFinished(const std::string& animationID, bool finished, void* context);
+
+    // ---- Reminder, link, prompts and dialogs ----
+    void remindKahf();
+    // The own-scheme link handler: YES for every own link, opened or not.
+    bool handleOpenURL(const std::string& url);
+    void showNagScreen();
+    void showSlicedWarning();
+    void tellAFriend();
+    void fbDidLogin();
+    // The program's page, opened by "Review Now" and linked in the recommendation mail:
+    // the user default "ReviewPageURL", else the environment's LUMENO_REVIEW_URL; empty
+    // when neither is set ("Review Now" then only ends the prompt).
+    static std::string reviewPageAddress();
+    void alertViewClickedButtonAtIndex(UIAlertView* alert, int buttonIndex) override;
+    void actionSheetClickedButtonAtIndex(UIActionSheet* sheet, int buttonIndex) override;
+    void mailComposeController(MFMailComposeViewController& controller, MFMailComposeResult result,
+                               const NSError* error) override;
+
+    // ---- Chapter-audio download: the offer and the mirror choice ----
+    void requestDownloadSurahAudioAlert(int surah) override;
+    void requestDownloadServerSelection(int surah) override;
+    void downloadAllSurahAudio() override;
+    void downloadSurahAudioAlert(int surah) override;
+    void cancelDownload() override;
+    int downloadServer() const { return downloadServer_; }
+    UIActionSheet* downloadServerActionSheet() const { return downloadServerActionSheet_.get(); }
+
+private:
+    void showStartupError(UIApplication& app);
+    std::string startupFailureFile_;
+    std::shared_ptr<UIActionSheet> downloadServerActionSheet_;
+    std::shared_ptr<UIActionSheet> downloadActionSheet_;
+    std::shared_ptr<UIActionSheet> failedDownloadActionSheet_;
+    uint64_t dismissTimer_ = 0;
+    std::shared_ptr<MFMailComposeViewController> mailComposer_;
+};

@@ -1,0 +1,183 @@
+#include "Classes/App/ShellScript.h"
+
+#include <charconv>
+#include <cmath>
+#include <map>
+#include <sstream>
+
+#include "platform/backends/headless/HeadlessBackend.h"
+#include "platform/foundation/StringUtils.h"
+#include "platform/ui/UIResponder.h"
+
+namespace {
+
+using Kind = ShellScriptCommand::Kind;
+
+// Keys by name; -1 stands for the delete-backward key.
+const std::map<std::string, int>& keyNames() {
+    static const std::map<std::string, int> m = {
+        {"return", UIResponder::KeyReturn}, {"enter", UIResponder::KeyReturn}, {"escape", UIResponder::KeyEscape},
+        {"tab", UIResponder::KeyTab},       {"left", UIResponder::KeyLeft},    {"right", UIResponder::KeyRight},
+        {"up", UIResponder::KeyUp},         {"down", UIResponder::KeyDown},    {"home", UIResponder::KeyHome},
+        {"end", UIResponder::KeyEnd},       {"pageup", UIResponder::KeyPageUp}, {"pagedown", UIResponder::KeyPageDown},
+        {"delete", UIResponder::KeyDelete}, {"backspace", -1},
+    };
+    return m;
+}
+
+bool number(const std::string& word, double* out) {
+    const char* end = word.data() + word.size();
+    auto [ptr, ec] = std::from_chars(word.data(), end, *out);
+    return !word.empty() && ec == std::errc() && ptr == end && std::isfinite(*out);
+}
+
+struct Form {
+    Kind kind;
+    size_t numbers;  // how many numbers follow the command word
+};
+
+const std::map<std::string, Form>& forms() {
+    static const std::map<std::string, Form> m = {
+        {"tap", {Kind::Tap, 2}},   {"hold", {Kind::Hold, 3}},     {"drag", {Kind::Drag, 5}},
+        {"type", {Kind::Type, 0}}, {"key", {Kind::Key, 0}},       {"rotate", {Kind::Rotate, 0}},
+        {"wait", {Kind::Wait, 1}}, {"shot", {Kind::Shot, 0}},     {"quit", {Kind::Quit, 0}},
+    };
+    return m;
+}
+
+std::optional<ShellScriptCommand> parseLine(const std::string& raw, int lineNumber, std::string* reason) {
+    std::string line = str::trim(raw);
+    size_t space = line.find_first_of(" \t");
+    std::string word = line.substr(0, space);
+    std::string rest = space == std::string::npos ? "" : str::trim(line.substr(space + 1));
+    auto form = forms().find(word);
+    if (form == forms().end()) {
+        *reason = "unknown command \"" + word + "\"";
+        return std::nullopt;
+    }
+    ShellScriptCommand c;
+    c.kind = form->second.kind;
+    c.line = lineNumber;
+    if (form->second.numbers > 0) {
+        std::istringstream in(rest);
+        std::vector<double> values;
+        std::string token;
+        while (in >> token) {
+            double v = 0;
+            if (!number(token, &v)) {
+                *reason = "\"" + token + "\" is not a number";
+                return std::nullopt;
+            }
+            values.push_back(v);
+        }
+        if (values.size() != form->second.numbers) {
+            *reason = word + " takes " + std::to_string(form->second.numbers) + " numbers";
+            return std::nullopt;
+        }
+        switch (c.kind) {
+        case Kind::Tap: c.x1 = values[0], c.y1 = values[1]; break;
+        case Kind::Hold: c.x1 = values[0], c.y1 = values[1], c.seconds = values[2]; break;
+        case Kind::Drag:
+            c.x1 = values[0], c.y1 = values[1], c.x2 = values[2], c.y2 = values[3], c.seconds = values[4];
+            break;
+        default: c.seconds = values[0]; break;
+        }
+        if (c.seconds < 0) {
+            *reason = "a time cannot be negative";
+            return std::nullopt;
+        }
+        return c;
+    }
+    c.text = rest;
+    switch (c.kind) {
+    case Kind::Type:
+        if (rest.empty()) *reason = "type needs the text to type";
+        break;
+    case Kind::Key:
+        if (!keyNames().count(str::lowercase(rest))) *reason = "unknown key \"" + rest + "\"";
+        break;
+    case Kind::Rotate:
+        if (rest != "left" && rest != "right" && rest != "portrait") *reason = "rotate takes left, right or portrait";
+        break;
+    case Kind::Shot:
+        if (!str::hasSuffix(rest, ".png") || rest.find('/') != std::string::npos || rest.size() <= 4)
+            *reason = "shot takes a file name ending in .png";
+        break;
+    case Kind::Quit:
+        if (!rest.empty()) *reason = "quit takes nothing";
+        break;
+    default: break;
+    }
+    if (!reason->empty()) return std::nullopt;
+    return c;
+}
+
+}  // namespace
+
+std::optional<std::vector<ShellScriptCommand>> ShellScript::parse(const std::string& text, std::string* error) {
+    std::vector<ShellScriptCommand> commands;
+    std::istringstream in(text);
+    std::string raw;
+    int lineNumber = 0;
+    while (std::getline(in, raw)) {
+        ++lineNumber;
+        std::string line = str::trim(raw);
+        if (line.empty() || line[0] == '#') continue;
+        std::string reason;
+        auto command = parseLine(line, lineNumber, &reason);
+        if (!command) {
+            if (error) *error = "line " + std::to_string(lineNumber) + ": " + reason;
+            return std::nullopt;
+        }
+        commands.push_back(*command);
+    }
+    return commands;
+}
+
+bool ShellScript::run(const std::vector<ShellScriptCommand>& commands, HeadlessBackend& backend,
+                      const std::string& shotsDir, std::string* error) {
+    backend.runUntilIdle();
+    for (const ShellScriptCommand& c : commands) {
+        switch (c.kind) {
+        case Kind::Tap: backend.tap(CGPointMake(c.x1, c.y1)); break;
+        case Kind::Hold: backend.longPress(CGPointMake(c.x1, c.y1), c.seconds); break;
+        case Kind::Drag:
+            backend.drag(CGPointMake(c.x1, c.y1), CGPointMake(c.x2, c.y2), c.seconds * 1000,
+                         std::max(2, static_cast<int>(c.seconds * 60)));
+            break;
+        case Kind::Type: backend.typeText(c.text); break;
+        case Kind::Key: {
+            int key = keyNames().at(str::lowercase(c.text));
+            if (key < 0) backend.deleteBackward();
+            else backend.pressKey(key);
+            break;
+        }
+        case Kind::Rotate:
+            backend.rotate(c.text == "left"    ? UIDeviceOrientationLandscapeLeft
+                           : c.text == "right" ? UIDeviceOrientationLandscapeRight
+                                               : UIDeviceOrientationPortrait);
+            break;
+        case Kind::Wait: backend.advance(c.seconds * 1000); break;
+        case Kind::Shot: {
+            backend.runUntilIdle();
+            backend.frame();
+            std::string path = str::appendPathComponent(shotsDir.empty() ? "." : shotsDir, c.text);
+            if (!backend.screenshot(path)) {
+                if (error) *error = "line " + std::to_string(c.line) + ": cannot write " + path;
+                return false;
+            }
+            break;
+        }
+        case Kind::Quit: return true;
+        }
+        backend.runUntilIdle();
+        if (backend.quitRequested()) return true;
+    }
+    return true;
+}
+
+const char* ShellScript::usage() {
+    return "script commands, one a line (points, seconds):\n"
+           "  tap X Y | hold X Y SECONDS | drag X1 Y1 X2 Y2 SECONDS | type TEXT | key NAME\n"
+           "  rotate left|right|portrait | wait SECONDS | shot NAME.png | quit\n";
+}

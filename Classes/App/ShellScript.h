@@ -1,0 +1,32 @@
+#pragma once
+// A script of user actions for the headless program, one command a line (coordinates in
+// points of the upright screen, times in seconds):
+//   tap X Y | hold X Y SECONDS | drag X1 Y1 X2 Y2 SECONDS | type TEXT | key NAME
+//   rotate left|right|portrait | wait SECONDS | shot NAME.png | quit
+// Empty lines and lines starting with "#" are skipped.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class HeadlessBackend;
+
+struct ShellScriptCommand {
+    enum class Kind { Tap, Hold, Drag, Type, Key, Rotate, Wait, Shot, Quit };
+    Kind kind = Kind::Wait;
+    int line = 0;
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    double seconds = 0;
+    std::string text;  // typed text, key name, orientation or shot file name
+};
+
+class ShellScript {
+public:
+    // The commands, or nullopt with "line N: reason" in *error.
+    static std::optional<std::vector<ShellScriptCommand>> parse(const std::string& text, std::string* error);
+    // Runs the commands on the backend (on the virtual clock). Shots go into shotsDir.
+    // False with *error set when a shot cannot be written.
+    [[nodiscard]] static bool run(const std::vector<ShellScriptCommand>& commands, HeadlessBackend& backend,
+                                  const std::string& shotsDir, std::string* error);
+    static const char* usage();
+};
