@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "platform/foundation/StringUtils.h"
-#include "platform/net/URLParts.h"
+#include "platform/net/NSURL.h"
 
 namespace {
 std::string lower(std::string s) {
@@ -98,17 +98,10 @@ std::string SimpleHTMLDocument::decodeEntities(const std::string& text) {
 }
 
 std::string SimpleHTMLDocument::resolve(const std::string& href, const std::string& baseURL) {
-  URLParts abs;
-  if (URLParts::parse(href, abs)) return href;
-  URLParts base;
-  if (!URLParts::parse(baseURL, base) || base.host.empty()) return href;
-  std::string origin = base.scheme + "://" + base.host;
-  if (base.port >= 0) origin.append(":").append(std::to_string(base.port));
-  if (href.rfind("//", 0) == 0) return base.scheme + ":" + href;
-  if (!href.empty() && href[0] == '/') return origin + href;
-  std::string path = base.path.empty() ? "/" : base.path;
-  if (!href.empty() && href[0] == '#') return origin + path + (base.query.empty() ? "" : "?" + base.query) + href;
-  return origin + path.substr(0, path.rfind('/') + 1) + href;
+  auto base = NSURL::URLWithString(baseURL);
+  if (!base) return href;
+  auto url = NSURL::URLWithString(href, *base);
+  return url ? url->absoluteString() : href;
 }
 
 SimpleHTMLDocument SimpleHTMLDocument::parse(const std::string& html) {

@@ -6,6 +6,7 @@
 
 #include "platform/foundation/RunLoop.h"
 #include "platform/net/NSHTTPCookieStorage.h"
+#include "platform/net/NSURL.h"
 #include "platform/net/NSURLConnection.h"
 #include "tests/platform/net/LoopbackHTTPServer.h"
 
@@ -298,6 +299,55 @@ TEST(NSHTTPCookieTest, StoreMatchesDomainPathAndSecure) {
   EXPECT_EQ(store.cookieHeaderForURL("http://notexample.test/"), "");
   store.deleteCookiesForHost("www.example.test");
   EXPECT_EQ(store.cookies().size(), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(NSURLTest, PartsOfAbsoluteURLs) {
+  auto url = NSURL::URLWithString("http://Graph.Example.test:8080/me/picture%20one?type=large&x=1#top");
+  ASSERT_TRUE(url);
+  EXPECT_EQ(url->scheme(), "http");
+  EXPECT_EQ(url->host(), "graph.example.test");
+  EXPECT_EQ(url->port(), 8080);
+  EXPECT_EQ(url->path(), "/me/picture one");
+  EXPECT_EQ(url->pathComponents(), (std::vector<std::string>{"/", "me", "picture one"}));
+  EXPECT_EQ(url->lastPathComponent(), "picture one");
+  EXPECT_EQ(url->query(), "type=large&x=1");
+  EXPECT_EQ(url->fragment(), "top");
+  EXPECT_EQ(url->resourceSpecifier(), "//Graph.Example.test:8080/me/picture%20one?type=large&x=1#top");
+
+  auto own = NSURL::URLWithString("fbconnect://success#access_token=T&expires_in=0");
+  ASSERT_TRUE(own);
+  EXPECT_EQ(own->resourceSpecifier().substr(0, 9), "//success");
+  EXPECT_FALSE(own->query());
+  EXPECT_EQ(NSURL::URLWithString("lumeno://2:255")->resourceSpecifier(), "//2:255");
+  EXPECT_EQ(NSURL::fileURLWithPath("/tmp/a b.html").path(), "/tmp/a b.html");
+
+  for (const char* bad : {"", "no scheme", "http://a b/", "http://x/\n", "://x", "1http://x"})
+    EXPECT_FALSE(NSURL::URLWithString(bad)) << bad;
+}
+
+TEST(NSURLTest, RelativeReferencesResolveAgainstABase) {
+  auto base = NSURL::URLWithString("http://h.test:8080/help/sub/page.html?x=1");
+  ASSERT_TRUE(base);
+  struct Case {
+    const char* ref;
+    const char* url;
+  } cases[] = {{"next.html", "http://h.test:8080/help/sub/next.html"},
+               {"../up.html", "http://h.test:8080/help/up.html"},
+               {"../../../../top.html", "http://h.test:8080/top.html"},
+               {"/root/./a.html?q=2", "http://h.test:8080/root/a.html?q=2"},
+               {"?y=2", "http://h.test:8080/help/sub/page.html?y=2"},
+               {"#frag", "http://h.test:8080/help/sub/page.html?x=1#frag"},
+               {"//other.test/p", "http://other.test/p"},
+               {"https://else.test/", "https://else.test/"}};
+  for (const auto& c : cases) {
+    auto url = NSURL::URLWithString(c.ref, *base);
+    ASSERT_TRUE(url) << c.ref;
+    EXPECT_EQ(url->absoluteString(), c.url) << c.ref;
+  }
 }
 
 }  // namespace
