@@ -12,7 +12,12 @@
 #include "platform/foundation/RunLoop.h"
 
 namespace {
-constexpr Uint16 kBufferFrames = 1024;
+// About 10 ms per device buffer: small enough that the next clip follows closely.
+Uint16 bufferFramesFor(int rate) {
+  Uint16 frames = 128;
+  while (frames < 4096 && frames * 100 < rate) frames = static_cast<Uint16>(frames * 2);
+  return frames;
+}
 
 class SDLAudioStream : public AudioStream {
  public:
@@ -24,7 +29,7 @@ class SDLAudioStream : public AudioStream {
     want.freq = rate_;
     want.format = AUDIO_F32SYS;
     want.channels = static_cast<Uint8>(channels_);
-    want.samples = kBufferFrames;
+    want.samples = bufferFramesFor(rate_);
     want.callback = &SDLAudioStream::callback;
     want.userdata = this;
     device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
@@ -86,7 +91,7 @@ class SDLAudioStream : public AudioStream {
   // Frames heard: what the device took, less the buffer it still holds, plus the time since
   // it took the last one; never backwards, and all of them once the end was heard.
   long long estimateLocked() const {
-    if (drainPosted_) return delivered_;  // every frame has been heard
+    if (drainPosted_) return delivered_;  // the end was handed over: count it all
     double since = std::chrono::duration<double>(Clock::now() - lastCallback_).count();
     long long heard = delivered_ - bufferFrames_ + static_cast<long long>(since * rate_);
     heard = std::min(heard, delivered_);
@@ -101,11 +106,18 @@ class SDLAudioStream : public AudioStream {
     size_t got = 0;
     if (!self->ended_) {
       got = self->source_(out, frames);
-      if (got < frames) self->ended_ = true;
-    } else if (!self->drainPosted_) {
-      // The previous buffer held the last frames and has now been played.
-      self->drainPosted_ = true;
-      if (self->handler_) RunLoop::main().post(self->handler_);
+      if (got < frames) {
+        self->ended_ = true;
+        // The last frames are in this buffer: report the end once they have played, so that
+        // the next clip can start right behind them.
+        self->drainPosted_ = true;
+        if (self->handler_) {
+          double remaining = static_cast<double>(got) / self->rate_;
+          RunLoop::main().post([handler = self->handler_, remaining] {
+            RunLoop::main().addTimer(remaining, handler);
+          });
+        }
+      }
     }
     std::memset(out + got * self->channels_, 0, (frames - got) * self->channels_ * sizeof(float));
     self->frozen_ = self->estimateLocked();
@@ -117,7 +129,7 @@ class SDLAudioStream : public AudioStream {
   int channels_;
   Source source_;
   SDL_AudioDeviceID device_ = 0;
-  long long bufferFrames_ = kBufferFrames;
+  long long bufferFrames_ = 0;
   // Guarded by the device lock (the callback runs under it).
   bool running_ = false;
   bool ended_ = false;
