@@ -1,0 +1,133 @@
+// Launch, second launch, termination, the start-up failure screen and the tab titles.
+
+#include "ShellFixture.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "Classes/App/TabBarViewController.h"
+#include "Classes/Core/ChapterInfo.h"
+#include "Classes/Core/Language.h"
+#include "platform/foundation/Log.h"
+#include "platform/foundation/NSFileManager.h"
+#include "platform/foundation/NSUserDefaults.h"
+#include "platform/foundation/Paths.h"
+#include "platform/foundation/StringUtils.h"
+#include "platform/ui/hosting/UIAlertView.h"
+#include "platform/ui/hosting/UINavigationController.h"
+
+namespace {
+
+std::string userDbPath() { return str::appendPathComponent(Paths::documents(), "lumenodyn.db"); }
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> tabTitles(LumenoAppShell& shell) {
+    std::vector<std::string> titles;
+    for (const auto& item : shell.tabBarController()->tabBar()->items()) titles.push_back(item->title());
+    return titles;
+}
+
+}  // namespace
+
+TEST_F(ShellTest, FirstLaunchCopiesAndUpgradesTheUserDatabaseAndBuildsTheTabs) {
+    ASSERT_FALSE(NSFileManager::defaultManager().fileExistsAtPath(userDbPath()));
+    ASSERT_TRUE(launch());
+    EXPECT_TRUE(NSFileManager::defaultManager().fileExistsAtPath(userDbPath()));
+    EXPECT_DOUBLE_EQ(ChapterInfo::dbVersion(shell->dbConnection()), 3.24);
+    ASSERT_NE(shell->dbConnectionAudioDownload(), nullptr);
+    ASSERT_NE(shell->dbConnectionStatic(), nullptr);
+
+    // The schema step to 3.24 ran in this run: the update notice, once.
+    auto alerts = dialogs<UIAlertView>();
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0]->title(), "Update Notice");
+    EXPECT_FALSE(LumenoSDKAppDelegate::HasUpgradedApp());
+
+    // Four tabs with tags 0 to 3; the bookmark list and the search screen pushed over their roots.
+    TabBarViewController* tabs = shell->tabBarController();
+    ASSERT_EQ(tabs->viewControllers().size(), 4u);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(tabs->getViewControllerAtIndex(i)->tabBarItem()->tag(), i);
+    EXPECT_EQ(tabTitles(*shell), (std::vector<std::string>{"Quran", "Bookmarks", "Search", "More"}));
+    EXPECT_EQ(tabs->viewController(), tabs->getViewControllerAtIndex(0));
+    EXPECT_NE(dynamic_cast<BookmarkListScreen*>(tab(1)->topViewController()), nullptr);
+    EXPECT_NE(dynamic_cast<BookmarkGroupListScreen*>(tab(1)->viewControllers().front().get()), nullptr);
+    EXPECT_NE(dynamic_cast<SearchScreen*>(tab(2)->topViewController()), nullptr);
+    EXPECT_NE(dynamic_cast<SavedSearchListScreen*>(tab(2)->viewControllers().front().get()), nullptr);
+    EXPECT_EQ(tabs->view()->bounds().size.height, 480);
+    EXPECT_EQ(tabs->tabBar()->frame().origin.y, 431);
+}
+
+TEST_F(ShellTest, SecondLaunchFindsEverythingInPlace) {
+    ASSERT_TRUE(launch());
+    ASSERT_TRUE(ChapterInfo::insertBookmark(shell->dbConnection(), 2, 255, false, 0, std::nullopt));
+    dismissDialogs();
+    terminate();
+
+    LumenoSDKAppDelegate::MarkUpgraded(false);
+    ASSERT_TRUE(launch());
+    EXPECT_TRUE(dialogs<UIAlertView>().empty());  // no update notice again
+    EXPECT_DOUBLE_EQ(ChapterInfo::dbVersion(shell->dbConnection()), 3.24);
+    EXPECT_TRUE(ChapterInfo::isBookmarked(shell->dbConnection(), 2, 255));
+    // The gapless check ran once, on the first launch.
+    EXPECT_TRUE(NSUserDefaults::standardUserDefaults().boolForKey("CheckedSlicedAudio"));
+}
+
+TEST_F(ShellTest, TerminationWritesSettingsAndClosesTheConnections) {
+    ASSERT_TRUE(launch());
+    LumenoSDKAppDelegate::disableSleep();
+    EXPECT_TRUE(backend->screenSaverInhibited());
+    NSUserDefaults::standardUserDefaults().setInteger(42, "LastSurahYOffset");
+    LogCapture log;
+    terminate();
+    EXPECT_EQ(shell->dbConnection(), nullptr);
+    EXPECT_EQ(shell->dbConnectionAudioDownload(), nullptr);
+    EXPECT_EQ(shell->dbConnectionStatic(), nullptr);
+    EXPECT_FALSE(log.contains("failed to close"));
+    EXPECT_FALSE(backend->screenSaverInhibited());
+    EXPECT_EQ(LumenoSDKAppDelegate::sleepHoldCount(), 0);
+    NSUserDefaults::standardUserDefaults().reload();
+    EXPECT_EQ(NSUserDefaults::standardUserDefaults().integerForKey("LastSurahYOffset"), 42);
+}
+
+TEST_F(ShellTest, UnreadableUserDatabaseShowsTheErrorScreenAndKeepsTheFile) {
+    {
+        std::ofstream out(userDbPath(), std::ios::binary);
+        out << "not a database, but the user's file all the same";
+    }
+    const std::string before = readFile(userDbPath());
+    LogCapture log;
+    EXPECT_FALSE(launch());
+    EXPECT_TRUE(log.contains("Failed to open database with message"));
+    EXPECT_EQ(shell->startupFailureFile(), userDbPath());
+    EXPECT_EQ(readFile(userDbPath()), before);
+    // The window shows the error screen, not the tabs.
+    EXPECT_EQ(dynamic_cast<TabBarViewController*>(shell->window()->rootViewController().get()), nullptr);
+    EXPECT_TRUE(shell->window()->rootViewController()->isViewLoaded());
+}
+
+TEST_F(ShellTest, MissingContentDatabaseIsNamedOnTheErrorScreen) {
+    // A bundle with the template only.
+    const std::string bundle = str::appendPathComponent(Paths::temp(), "bundle");
+    NSFileManager& files = NSFileManager::defaultManager();
+    ASSERT_TRUE(files.createDirectoryAtPath(bundle, true));
+    ASSERT_TRUE(files.copyItemAtPath(Paths::bundleResource("lumenodyn.db"), str::appendPathComponent(bundle, "lumenodyn.db")));
+    setenv("LUMENO_BUNDLE_DIR", bundle.c_str(), 1);
+    EXPECT_FALSE(launch());
+    unsetenv("LUMENO_BUNDLE_DIR");
+    EXPECT_EQ(shell->startupFailureFile(), str::appendPathComponent(bundle, "lumeno.db"));
+    EXPECT_FALSE(files.fileExistsAtPath(str::appendPathComponent(bundle, "lumeno.db")));  // not created
+}
+
+TEST_F(ShellTest, TabTitlesFollowTheInterfaceLanguage) {
+    ASSERT_TRUE(launch());
+    Language::setLanguage("ar");
+    shell->resetTabbarLabels();
+    EXPECT_EQ(tabTitles(*shell), (std::vector<std::string>{"القرآن", "العلامات", "بحث", "المزيد"}));
+    Language::setLanguage("en");
+    shell->resetTabbarLabels();
+    EXPECT_EQ(tabTitles(*shell), (std::vector<std::string>{"Quran", "Bookmarks", "Search", "More"}));
+}
