@@ -113,6 +113,9 @@ public:
     // notification and runs the rotation handler. The default handler turns the
     // status bar to the matching interface orientation (never upside down); the
     // hosting layer replaces it to ask controllers and run their callbacks.
+    // As on the device, the screen and windows stay portrait: landscape content
+    // is the root view turned by +-pi/2 with its bounds swapped, and the
+    // display turns with the status bar orientation so it stands upright.
     void deviceDidRotate(UIDeviceOrientation orientation);
     using RotationHandler = std::function<void(UIDeviceOrientation orientation)>;
     void setRotationHandler(RotationHandler handler) { rotationHandler_ = std::move(handler); }

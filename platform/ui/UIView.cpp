@@ -337,10 +337,6 @@ void UIView::setHidden(bool hidden)
 {
     if (hidden == hidden_) return;
     hidden_ = hidden;
-    if (hidden) {
-        auto* first = dynamic_cast<UIView*>(UIApplication::sharedApplication().firstResponder());
-        if (first && first->isDescendantOfView(this)) first->resignFirstResponder();
-    }
     setNeedsComposite();
 }
 
