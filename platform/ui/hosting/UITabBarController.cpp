@@ -8,6 +8,7 @@
 #include "platform/text/StringDrawing.h"
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/UITouch.h"
+#include "platform/ui/hosting/UINavigationController.h"
 
 namespace {
 constexpr double kTabBarHeight = 49;
@@ -219,12 +220,18 @@ void UITabBarController::show(int index) {
 
 void UITabBarController::tabTapped(int index) {
     if (index < 0 || index >= static_cast<int>(controllers_.size())) return;
-    UIViewController* c = controllers_[static_cast<size_t>(index)].get();
-    if (delegate_ && !delegate_->shouldSelectViewController(this, c)) return;
-    show(index);
-    // The bar's delegate hears every tap, the re-tap of the selected tab included.
+    UIViewControllerPtr c = controllers_[static_cast<size_t>(index)];
+    if (delegate_ && !delegate_->shouldSelectViewController(this, c.get())) return;
+    // The bar's delegate hears every tap, the re-tap of the selected tab included,
+    // while selectedIndex still names the tab shown before: comparing the two
+    // tells a re-tap from a switch.
+    bool reTap = index == selected_;
     if (UITabBarDelegate* d = tabBar_->delegate()) d->tabBarDidSelectItem(tabBar_.get(), c->tabBarItem());
-    if (delegate_) delegate_->didSelectViewController(this, c);
+    show(index);
+    // A re-tap takes a navigation tab back to its first screen.
+    if (reTap)
+        if (auto* nav = dynamic_cast<UINavigationController*>(c.get())) nav->popToRootViewControllerAnimated(true);
+    if (delegate_) delegate_->didSelectViewController(this, c.get());
 }
 
 void UITabBarController::setTabBarHiddenByPush(bool hidden) {

@@ -14,7 +14,8 @@ class UITabBar;
 class UITabBarDelegate {
 public:
     virtual ~UITabBarDelegate() = default;
-    // Also sent when the selected item is tapped again.
+    // Also sent when the selected item is tapped again. A tab bar controller
+    // sends it before it switches tabs.
     virtual void tabBarDidSelectItem(UITabBar* tabBar, UITabBarItem* item) {}
 };
 

@@ -137,8 +137,8 @@ TEST_F(ViewControllerTest, TabSwitchAndReTapReachTheDelegates) {
         void didSelectViewController(UITabBarController* t, UIViewController*) override { selected.push_back(t->selectedIndex()); }
     } recorder;
     struct Tabs : UITabBarController {
-        std::vector<long> items;
-        void tabBarDidSelectItem(UITabBar*, UITabBarItem* item) override { items.push_back(item->tag()); }
+        std::vector<std::pair<long, int>> items;  // tag, selected index when told
+        void tabBarDidSelectItem(UITabBar*, UITabBarItem* item) override { items.push_back({item->tag(), selectedIndex()}); }
     };
     auto tabs = std::make_shared<Tabs>();
     tabs->setDelegate(&recorder);
@@ -151,9 +151,13 @@ TEST_F(ViewControllerTest, TabSwitchAndReTapReachTheDelegates) {
     EXPECT_EQ(take(), (Log{"a.load", "a.willAppear", "a.didAppear"}));
     backend.tap(CGPointMake(240, 455));  // second tab
     EXPECT_EQ(take(), (Log{"a.willDisappear", "b.load", "b.willAppear", "a.didDisappear", "b.didAppear"}));
-    backend.tap(CGPointMake(240, 455));  // again: no switch, but both delegates hear it
-    EXPECT_TRUE(take().empty());
-    EXPECT_EQ(tabs->items, (std::vector<long>{1, 1}));
+    auto pushed = make("p");
+    navB->pushViewController(pushed, false);
+    take();
+    backend.tap(CGPointMake(240, 455));  // again: no switch, but both delegates hear it and the tab goes back to its root
+    backend.advance(500);
+    EXPECT_EQ(take(), (Log{"p.willDisappear", "b.willAppear", "p.didDisappear", "b.didAppear"}));
+    EXPECT_EQ(tabs->items, (std::vector<std::pair<long, int>>{{1, 0}, {1, 1}}));
     EXPECT_EQ(recorder.selected, (std::vector<int>{1, 1}));
     tabs->setSelectedIndex(0);  // by the program: no delegate calls
     EXPECT_EQ(take(), (Log{"b.willDisappear", "a.willAppear", "b.didDisappear", "a.didAppear"}));
