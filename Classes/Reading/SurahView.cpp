@@ -1,0 +1,165 @@
+// The interface "SurahView": the reading screen's view tree with its outlets.
+
+#include "Classes/Reading/SurahViewController.h"
+#include "platform/text/UIFont.h"
+#include "platform/ui/UIScreen.h"
+
+namespace {
+
+constexpr double kHeaderHeight = 44;
+constexpr double kOptionBarHeight = 44;
+
+UIColorPtr sepia() { return UIColor::colorWithRed(92 / 255.0, 62 / 255.0, 20 / 255.0, 1); }
+
+std::shared_ptr<UIButton> headerButton(CGRect frame, unsigned mask) {
+    auto button = std::make_shared<UIButton>(frame);
+    button->setAutoresizingMask(mask);
+    button->setFont(UIFont::fontWithName("Helvetica-Bold", 13));
+    button->setTitleColor(sepia(), UIControlStateNormal);
+    button->setTitleColor(UIColor::colorWithRed(0.55, 0.45, 0.3, 1), UIControlStateDisabled);
+    button->setTitleShadowColor(UIColor::colorWithWhite(1, 0.6), UIControlStateNormal);
+    return button;
+}
+
+std::shared_ptr<UIView> buildSurahView(UIViewController& owner) {
+    auto* screen = dynamic_cast<SurahViewController*>(&owner);
+    const CGRect frame = UIScreen::mainScreen().applicationFrame();
+    const double W = frame.size.width, H = frame.size.height;
+    auto root = std::make_shared<UIView>(frame);
+    root->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    root->setBackgroundColor(UIColor::colorWithRed(0.96, 0.94, 0.87, 1));
+    if (!screen) return root;
+    SurahViewController& s = *screen;
+    const unsigned flexible = UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight;
+    const unsigned centred = UIViewAutoresizingFlexibleLeftMargin | UIViewAutoresizingFlexibleRightMargin;
+
+    s.imgBG = std::make_shared<UIImageView>(CGRect{{0, 0}, {W, H}});
+    s.imgBG->setAutoresizingMask(flexible);
+    root->addSubview(s.imgBG);
+
+    // The display area under the header: the verse table and the chapter-information panel.
+    const double top = kHeaderHeight + kOptionBarHeight;
+    s.viewSurahDisplay = std::make_shared<UIView>(CGRect{{0, top}, {W, H - top}});
+    s.viewSurahDisplay->setAutoresizingMask(flexible);
+    s.viewSurahDisplay->setBackgroundColor(UIColor::clearColor());
+    s.viewSurahDisplay->setOpaque(false);
+    root->addSubview(s.viewSurahDisplay);
+
+    s.tblVerses = std::make_shared<UITableView>(s.viewSurahDisplay->bounds(), UITableViewStylePlain);
+    s.tblVerses->setAutoresizingMask(flexible);
+    s.tblVerses->setBackgroundColor(UIColor::clearColor());
+    s.tblVerses->setOpaque(false);
+    s.tblVerses->setSeparatorStyle(UITableViewCellSeparatorStyleNone);
+    s.viewSurahDisplay->addSubview(s.tblVerses);
+
+    s.viewSurahInfoHUD = std::make_shared<UIView>(s.viewSurahDisplay->bounds());
+    s.viewSurahInfoHUD->setAutoresizingMask(flexible);
+    s.viewSurahInfoHUD->setBackgroundColor(UIColor::colorWithRed(0.98, 0.96, 0.9, 0.97));
+    s.viewSurahInfoHUD->setAlpha(0);
+    s.tblSurahInfo = std::make_shared<UITableView>(CGRect{{0, 0}, {W, 7 * 44 + 44}}, UITableViewStylePlain);
+    s.tblSurahInfo->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    s.tblSurahInfo->setBackgroundColor(UIColor::clearColor());
+    s.tblSurahInfo->setOpaque(false);
+    s.viewSurahInfoHUD->addSubview(s.tblSurahInfo);
+    s.lblSurahInfoNotice = std::make_shared<UILabel>(CGRect{{0, s.viewSurahInfoHUD->bounds().size.height - 30}, {W, 20}});
+    s.lblSurahInfoNotice->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleTopMargin);
+    s.lblSurahInfoNotice->setTextAlignment(UITextAlignmentCenter);
+    s.lblSurahInfoNotice->setFont(UIFont::fontWithName("Helvetica", 12));
+    s.lblSurahInfoNotice->setTextColor(UIColor::colorWithRed(113 / 255.0, 83 / 255.0, 0, 1));
+    s.lblSurahInfoNotice->setBackgroundColor(UIColor::clearColor());
+    s.viewSurahInfoHUD->addSubview(s.lblSurahInfoNotice);
+
+    s.lblLoading = std::make_shared<UILabel>(CGRect{{0, top + 40}, {W, 24}});
+    s.lblLoading->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    s.lblLoading->setText("Loading...");
+    s.lblLoading->setTextAlignment(UITextAlignmentCenter);
+    s.lblLoading->setTextColor(sepia());
+    s.lblLoading->setBackgroundColor(UIColor::clearColor());
+    s.lblLoading->setAlpha(0);
+    root->addSubview(s.lblLoading);
+    s.progressIndicator = std::make_shared<UIActivityIndicatorView>(UIActivityIndicatorViewStyleGray);
+    s.progressIndicator->setCenter(CGPoint{W / 2, top + 90});
+    s.progressIndicator->setAutoresizingMask(centred);
+    root->addSubview(s.progressIndicator);
+
+    // Header: back button, ornaments and the chapter name.
+    s.imgHeaderCover = std::make_shared<UIImageView>(CGRect{{0, 0}, {W, kHeaderHeight}});
+    s.imgHeaderCover->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    root->addSubview(s.imgHeaderCover);
+    s.btnBackToIndex = headerButton(CGRect{{6, 7}, {56, 30}}, UIViewAutoresizingNone);
+    s.btnBackToIndex->setFont(UIFont::fontWithName("Helvetica-Bold", 12));
+    s.btnBackToIndex->setTitleColor(UIColor::whiteColor(), UIControlStateNormal);
+    s.btnBackToIndex->addTarget(&s, [&s](UIControl*, UIEvent*) { s.btnIndexPressed(); }, UIControlEventTouchUpInside);
+    root->addSubview(s.btnBackToIndex);
+
+    const double nameX = std::floor((W - 94) / 2);
+    s.btnLeftOrnament = std::make_shared<UIButton>(CGRect{{nameX - 44, 0}, {40, 44}});
+    s.btnRightOrnament = std::make_shared<UIButton>(CGRect{{nameX + 98, 0}, {40, 44}});
+    s.btnLeftOrnament->setImage(UIImage::imageNamed("sura-header-orna-left.png"), UIControlStateNormal);
+    s.btnRightOrnament->setImage(UIImage::imageNamed("sura-header-orna-right.png"), UIControlStateNormal);
+    s.btnTopLeftOrnTop = std::make_shared<UIButton>(s.btnLeftOrnament->frame());
+    s.btnTopRightOrnTop = std::make_shared<UIButton>(s.btnRightOrnament->frame());
+    for (auto* b : {s.btnLeftOrnament.get(), s.btnRightOrnament.get(), s.btnTopLeftOrnTop.get(), s.btnTopRightOrnTop.get()})
+        b->setAutoresizingMask(centred);
+    for (const auto& b : {s.btnLeftOrnament, s.btnRightOrnament}) {
+        b->setUserInteractionEnabled(false);
+        root->addSubview(b);
+    }
+    auto ornament = [](UIButton& shown, const char* normal, const char* touched) {
+        return std::make_pair(
+            [&shown, touched](UIControl*, UIEvent*) { shown.setImage(UIImage::imageNamed(touched), UIControlStateNormal); },
+            [&shown, normal](UIControl*, UIEvent*) { shown.setImage(UIImage::imageNamed(normal), UIControlStateNormal); });
+    };
+    auto left = ornament(*s.btnLeftOrnament, "sura-header-orna-left.png", "sura-header-orna-left-t.png");
+    auto right = ornament(*s.btnRightOrnament, "sura-header-orna-right.png", "sura-header-orna-right-t.png");
+    s.btnTopLeftOrnTop->addTarget(&s, left.first, UIControlEventTouchDown);
+    s.btnTopLeftOrnTop->addTarget(&s, left.second, UIControlEventTouchUpInside | UIControlEventTouchUpOutside);
+    s.btnTopRightOrnTop->addTarget(&s, right.first, UIControlEventTouchDown);
+    s.btnTopRightOrnTop->addTarget(&s, right.second, UIControlEventTouchUpInside | UIControlEventTouchUpOutside);
+    root->addSubview(s.btnTopLeftOrnTop);
+    root->addSubview(s.btnTopRightOrnTop);
+
+    s.imgSurahName = std::make_shared<UIImageView>(CGRect{{nameX, 4}, {94, 36}});
+    s.imgSurahName->setAutoresizingMask(centred);
+    root->addSubview(s.imgSurahName);
+    s.lblSurahName = std::make_shared<UILabel>(s.imgSurahName->frame());
+    s.lblSurahName->setAutoresizingMask(centred);
+    s.lblSurahName->setBackgroundColor(UIColor::clearColor());
+    s.lblSurahName->setTextAlignment(UITextAlignmentCenter);
+    root->addSubview(s.lblSurahName);
+    s.btnSurahNameOptionsBar = std::make_shared<UIButton>(s.imgSurahName->frame());
+    s.btnSurahNameOptionsBar->setAutoresizingMask(centred);
+    s.btnSurahNameOptionsBar->addTarget(&s, [&s](UIControl*, UIEvent*) { s.surahNameButtonPressed(); },
+                                        UIControlEventTouchUpInside);
+    root->addSubview(s.btnSurahNameOptionsBar);
+
+    // Option bar: reciter, play and translation.
+    s.btnTopOptionBar = std::make_shared<UIButton>(CGRect{{0, kHeaderHeight}, {W, kOptionBarHeight}});
+    s.btnTopOptionBar->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    s.btnTopOptionBar->setAdjustsImageWhenHighlighted(false);
+    root->addSubview(s.btnTopOptionBar);
+    const double buttonWidth = std::floor((W - 44) / 2) - 8;
+    s.btnReciter = headerButton(CGRect{{6, kHeaderHeight + 7}, {buttonWidth, 30}}, UIViewAutoresizingFlexibleWidth |
+                                                                                      UIViewAutoresizingFlexibleRightMargin);
+    s.btnReciter->setContentHorizontalAlignment(UIControlContentHorizontalAlignmentRight);
+    s.btnReciter->setContentEdgeInsets(UIEdgeInsets{0, 0, 0, 14});
+    s.btnReciter->addTarget(&s, [&s](UIControl*, UIEvent*) { s.btnReciterPressed(); }, UIControlEventTouchUpInside);
+    root->addSubview(s.btnReciter);
+    s.btnPlay = std::make_shared<UIButton>(CGRect{{std::floor((W - 44) / 2), kHeaderHeight}, {44, 44}});
+    s.btnPlay->setAutoresizingMask(centred);
+    s.btnPlay->addTarget(&s, [&s](UIControl*, UIEvent*) { s.playStopOrDownload(); }, UIControlEventTouchUpInside);
+    root->addSubview(s.btnPlay);
+    s.btnTranslation = headerButton(CGRect{{W - 6 - buttonWidth, kHeaderHeight + 7}, {buttonWidth, 30}},
+                                    UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleLeftMargin);
+    s.btnTranslation->setContentHorizontalAlignment(UIControlContentHorizontalAlignmentLeft);
+    s.btnTranslation->addTarget(&s, [&s](UIControl*, UIEvent*) { s.btnTranslatorPressed(); },
+                                UIControlEventTouchUpInside);
+    root->addSubview(s.btnTranslation);
+    return root;
+}
+
+}  // namespace
+
+void SurahViewController::registerInterface() {
+    if (!UIViewController::hasInterface("SurahView")) UIViewController::registerInterface("SurahView", buildSurahView);
+}

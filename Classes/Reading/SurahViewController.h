@@ -1,0 +1,279 @@
+#pragma once
+// The reading screen: one chapter as a table of verse rows (Arabic and translation) under a
+// header with the chapter name, reciter and translation buttons and the chapter-information
+// panel. Made once from the interface "SurahView" and reused for every chapter.
+//
+// Lock order: the reading-screen lock (readingScreenLock) is taken before the data-store
+// lock and never while holding it; it is held only while the per-verse records are rebuilt.
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Classes/Core/Bookmark.h"
+#include "Classes/Core/LumenoSDKAppDelegate.h"
+#include "Classes/GlyphEngine/ArabicFont.h"
+#include "Classes/GlyphEngine/ArabicVerseMeta.h"
+#include "Classes/Reading/TranslationMeta.h"
+#include "platform/foundation/NSDate.h"
+#include "platform/ui/UIActivityIndicatorView.h"
+#include "platform/ui/UIButton.h"
+#include "platform/ui/UIImageView.h"
+#include "platform/ui/UILabel.h"
+#include "platform/ui/hosting/UITableView.h"
+#include "platform/ui/hosting/UIViewController.h"
+
+class NSTimer;
+class SurahViewCell;
+class SurahVerseView;
+class SurahOptionsHUD;
+
+class SurahViewController : public UIViewController,
+                            public UITableViewDataSource,
+                            public UITableViewDelegate,
+                            public LumenoSDKAppDownloadDelegate {
+public:
+    SurahViewController();
+    ~SurahViewController() override;
+
+    // Registers the interface "SurahView" (done by the constructor as well).
+    static void registerInterface();
+    static std::mutex& readingScreenLock();
+
+    // ---- Outlets, wired by the "SurahView" builder ----
+    std::shared_ptr<UIButton> btnBackToIndex, btnSurahNameOptionsBar, btnReciter, btnTranslation, btnPlay,
+        btnTopOptionBar, btnTopLeftOrnTop, btnTopRightOrnTop, btnLeftOrnament, btnRightOrnament;
+    std::shared_ptr<UILabel> lblSurahName, lblLoading, lblSurahInfoNotice;
+    std::shared_ptr<UIImageView> imgSurahName, imgBG, imgHeaderCover, imgOrnamentsUnderLay;
+    std::shared_ptr<UIView> viewSurahDisplay, viewSurahInfoHUD;
+    std::shared_ptr<UITableView> tblVerses, tblSurahInfo;
+    std::shared_ptr<UIActivityIndicatorView> progressIndicator;
+
+    // ---- Chapter set-up and per-verse data ----
+    void setupBasicSurah(int surah, int verse, bool play);
+    void setupSurah(int surah, int verse, bool play);
+    void asyncSurahReload();
+    void refreshVerseHeights();
+    void translationDidChange();
+    void arabicFontChanged();
+    void reciterDidChange() { updateReciterLabel(); }
+    void tafsirDidChange() {}
+    void saveCurrentSurahAndVerse();
+    void restoreLastSavedVerse();
+    int getTranslatorID() const { return iCurrentTranslation_; }
+    std::string getTranslationForSurah(int surah, int index) const;
+    void cleanupLeavingSurahView() { verseMetaData_.clear(); }
+    bool isTranslationInstalled(int) const { return true; }
+    bool isSurahAvailable(int) const { return true; }
+
+    // ---- Rows, offsets, highlighting, chapter navigation ----
+    int numberOfVerseRows() const;
+    int rowToVerse(int row) const;
+    int verseToRow(int verse) const;
+    // Whether a row of the verse table is a translation row.
+    bool isTranslationRow(int row) const;
+    // The height the verse table gives a row (measured once, then cached).
+    double heightForVerseRow(int row);
+    int getTopOffsetForRow(int row, bool landscape = false);
+    double getHeightForVerse(int verse, bool landscape = false);
+    void highlightVerse(int verse, bool jump, bool animated, bool force, bool ignorePassingToTrans);
+    void highlightVerse(int verse, bool jump, bool animated, bool force) { highlightVerse(verse, jump, animated, force, false); }
+    void highlightVerse(int verse, bool jump, bool animated) { highlightVerse(verse, jump, animated, false); }
+    void highlightVerse(int verse, bool jump);
+    void highlightForPlayingVerse(int verse, bool stopPlaying, bool ignorePassingToTrans);
+    void highlightForPlayingVerse(int verse, bool stopPlaying) { highlightForPlayingVerse(verse, stopPlaying, false); }
+    int getNextAvailableSurah() const;
+    int getPrevAvailableSurah() const;
+    void showNextSurahNow();
+    void showPreviousSurahNow();
+    void showNextSurah() { showNextSurahNow(); }
+    void showPreviousSurah() { showPreviousSurahNow(); }
+    void hideVersesBeforeLoading(bool hideTable, bool usePrevOffset);
+    void showVersesAfterLoading(bool);
+    void reloadVisibleRows();
+    void refreshSurahView();
+    // The row view shown for a row, or null when the row is not on screen.
+    SurahVerseView* rowViewAt(int row);
+
+    // ---- Bookmarks, notes, search marks, idle control ----
+    void reloadBookmarksMap();
+    bool isVerseBookmarked(int verse) const;
+    bool verseHasNote(int verse) const;
+    bool isReflectingSearch(int verse) const;
+    bool isVerseLastAudioBookmark(int surah, int verse) const;
+    void addOrRemoveBookmarkForVerse(int verse) { addOrRemoveBookmarkForVerse(verse, 0); }
+    void addOrRemoveBookmarkForVerse(int verse, int group);
+    void bookmarkDidChange() { reloadBookmarksMap(); }
+    void updateBookmarkForVerse(int verse, int surah);
+    void checkIdleTimeout();
+    const std::map<int, std::shared_ptr<Bookmark>>& bookmarkedVerseMap() const { return dictBookmarkedVerseMap_; }
+
+    // ---- Entry points of the verse options panel, the note editor and the audio ----
+    // A subclass or the panel's owner replaces them; here they keep the screen's state only.
+    virtual void showDialControlForVerseCell(SurahViewCell* cell, SurahVerseView* row, UITableView* table, int verse,
+                                             int surah);
+    virtual void showNotesViewForVerse(int verse);
+    virtual void hideDialControl() { showingDialControl_ = false; }
+    virtual void selectVerseOnTopOfScreen();
+    virtual void playStopOrDownload() { IsInPlayMode_ = !IsInPlayMode_; }
+    virtual void stopPlaying() { IsInPlayMode_ = false; }
+    void stopIfPlaying() { if (IsInPlayMode_) stopPlaying(); }
+    virtual void tajweedBarDisplayToggled(bool) {}
+    virtual void playVerseDidChange() {}
+    virtual void surahRepeatDidChange() {}
+    virtual void ayahRepeatDidChange() {}
+    // Keeps the row at the top of the table after a re-layout.
+    void bringSelectedVerseToTop(const std::optional<NSIndexPath>& indexPath, bool animated, bool landscape);
+
+    // ---- Life cycle, rotation, header ----
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+    void viewDidAppear(bool animated) override;
+    void viewWillDisappear(bool animated) override;
+    void viewDidUnload() override;
+    bool shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation orientation) override;
+    void willAnimateRotationToInterfaceOrientation(UIInterfaceOrientation orientation, double duration) override;
+    void didRotateFromInterfaceOrientation(UIInterfaceOrientation fromOrientation) override;
+    void resetisRotating() { isRotating_ = false; }
+    void btnIndexPressed();
+    void btnReciterPressed();
+    void btnTranslatorPressed();
+    void surahNameButtonPressed();
+    void updateSurahNameButton();
+    void updateReciterLabel();
+    void updateTranslationLabel();
+    void refreshTheme();
+    void willBeginDownloadingAudio();
+    void didFinishDownloadingAudio();
+    // The chapter-information panel's rows (5, or 7 with another name).
+    int surahInfoRowCount() const;
+
+    // ---- Table data source and delegate (both tables) ----
+    int numberOfSectionsInTableView(UITableView*) override { return 1; }
+    int numberOfRowsInSection(UITableView* tableView, int section) override;
+    UITableViewCellPtr cellForRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) override;
+    double heightForRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) override;
+    std::optional<NSIndexPath> willSelectRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) override;
+    void didSelectRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) override;
+    void scrollViewDidScroll(UIScrollView* scrollView) override;
+    void scrollViewDidEndDragging(UIScrollView* scrollView, bool willDecelerate) override;
+    void scrollViewDidEndDecelerating(UIScrollView* scrollView) override;
+    bool scrollViewShouldScrollToTop(UIScrollView* scrollView) override;
+    void scrollViewDidScrollToTop(UIScrollView* scrollView) override;
+
+    // ---- Verse options panel, Tajweed bar, rotation gate (panel helper's block) ----
+    // The panel, made on first use; it keeps its own views and dialogs.
+    SurahOptionsHUD& optionsHUD();
+    void setICurrentVerse(int verse) { iCurrentVerse_ = verse; }
+    void setDateLastActivity(const NSDate& date) { dateLastActivity_ = date; }
+    const std::optional<NSDate>& dateLastActivity() const { return dateLastActivity_; }
+    // Stops playback, closes the panel and brings the tab bar back before another tab shows.
+    void cleanupStateClosingView();
+    // Whether the device may turn now (never while a chapter loads or the panel is open).
+    bool canTurnLandscape(int orientation) const;
+    std::shared_ptr<UIView> viewTajweedBar;
+    std::shared_ptr<UIButton> btnTajweedQalqala, btnTajweedIqlab, btnTajweedIdgham, btnTajweedIkhfa, btnTajweedGhunna;
+    std::shared_ptr<UIImageView> imgNoteCover;
+    void setupTajweedBar();
+    void showTajweedBar(bool animated);
+    void hideTajweedBar(bool animated);
+    void tajweedButtonPressed(UIButton* button);
+    std::shared_ptr<SurahOptionsHUD> optionsHUD_;
+
+    // ---- Properties ----
+    int iCurrentSurah() const { return iCurrentSurah_; }
+    void setICurrentSurah(int surah) { iCurrentSurah_ = surah; }
+    int iCurrentVerse() const { return iCurrentVerse_; }
+    int selectedVerse() const { return selectedVerse_; }
+    int iCurrentPlayingVerse() const { return iCurrentPlayingVerse_; }
+    int iCurrentTranslation() const { return iCurrentTranslation_; }
+    const std::shared_ptr<ArabicFont>& fontLoader() const { return fontLoader_; }
+    bool settingUpSurah() const { return settingUpSurah_; }
+    bool isSwitchingSurah() const { return isSwitchingSurah_; }
+    bool RequiresReload() const { return RequiresReload_; }
+    void setRequiresReload(bool on) { RequiresReload_ = on; }
+    bool IsInPlayMode() const { return IsInPlayMode_; }
+    void setIsInPlayMode(bool on) { IsInPlayMode_ = on; }
+    bool IsInLandscape() const { return IsInLandscape_; }
+    void setIsInLandscape(bool on) { IsInLandscape_ = on; }
+    bool showingDialControl() const { return showingDialControl_; }
+    void setShowingDialControl(bool on) { showingDialControl_ = on; }
+    bool isShowingSurahInfo() const { return isShowingSurahInfo_; }
+    bool viewIsVisible() const { return viewIsVisible_; }
+    bool globalShouldStartPlaying() const { return globalShouldStartPlaying_; }
+    int currentReciter() const { return currentReciter_; }
+    const std::vector<std::string>& translationArr() const { return translationArr_; }
+    const std::map<int, std::shared_ptr<ArabicVerseMeta>>& verseMetaData() const { return verseMetaData_; }
+    const std::map<int, std::shared_ptr<TranslationMeta>>& transHeightMeta() const { return transHeightMeta_; }
+    void setUsePrevOffset(bool on) { usePrevOffset_ = on; }
+    CGPoint currTblOffset() const { return currTblOffset_; }
+
+private:
+    bool hasTranslation() const { return iCurrentTranslation_ != 0; }
+    bool hasInvocationRow() const { return iCurrentSurah_ != 1 && iCurrentSurah_ != 9; }
+    // Verse index a (verse a + 1) of a row; -1 for the invocation row.
+    int verseIndexOfRow(int row) const;
+    static bool statusBarIsLandscape();
+    static int wrapSurah(int surah);
+    // A chapter change from the arrows or the end of a recitation: reset, fade, reload.
+    void switchToSurah(int surah, bool play);
+    void invalidateRowHeights();
+    void updateBadge();
+    void resetHeader();
+    void markRowSelected(int row, bool selected, bool deselectInTable);
+    void setRowPlaying(int row, bool on);
+    void observeNotifications();
+    void presentFirstRunScreen();
+    UITableViewCellPtr surahInfoCell(UITableView* tableView, int row);
+    sqlite3* userDb() const;
+    sqlite3* contentDb() const;
+
+    int iCurrentSurah_ = 1;
+    int iCurrentVerse_ = -1;
+    int selectedVerse_ = -1;
+    int iCurrentPlayingVerse_ = -1;
+    int iCurrentTranslation_ = 0;
+    std::vector<std::string> translationArr_;
+    std::map<int, std::shared_ptr<ArabicVerseMeta>> verseMetaData_;
+    std::map<int, std::shared_ptr<TranslationMeta>> transHeightMeta_;
+    std::shared_ptr<ArabicFont> fontLoader_;
+    bool canRecreateFontLoader_ = false;
+    bool settingUpSurah_ = false;
+    bool isSwitchingSurah_ = false;
+    bool RequiresReload_ = false;
+    bool viewUnloaded_ = true;
+    bool resetVersePosition_ = false;
+    bool usePrevOffset_ = false;
+    CGPoint currTblOffset_{};
+    bool highlightWithAnim_ = false;
+    bool globalShouldStartPlaying_ = false;
+    bool didRecentlyChangeTrans_ = false;
+    bool viewIsVisible_ = false;
+    int iLastAudioSurah_ = 0, iLastAudioVerse_ = 0, iLastSetAudioCell_ = -1;
+    int lastPlayedVerse_ = -2;
+    std::string altVerseFileName_ = "current.mp3";
+    bool isAltVerse_ = false, firstTimePLay_ = true;
+    bool IsInPlayMode_ = false;
+    bool IsInLandscape_ = false;
+    bool showingDialControl_ = false;
+    bool isShowingSurahInfo_ = false;
+    bool isRotating_ = false;
+    bool ignoreProcessingScrollEvents_ = false;
+    bool deceleratingTable_ = false;
+    bool previouslyDragging_ = false;
+    int currentReciter_ = 0;
+    std::optional<NSIndexPath> topIndexPathBeforeRotation_;
+    std::optional<NSIndexPath> mouseLocation_;
+    std::map<int, std::shared_ptr<Bookmark>> dictBookmarkedVerseMap_;
+    std::optional<NSDate> dateLastActivity_;
+    std::shared_ptr<NSTimer> idleTimer_;
+    std::shared_ptr<UIImageView> imgDownArrowReciter_, imgDownArrowTranslation_;
+
+    // Row heights of the verse table at rowHeightsWidth_ and orientation; -1 not measured.
+    std::vector<double> rowHeights_;
+    double rowHeightsWidth_ = -1;
+    bool rowHeightsLandscape_ = false;
+};

@@ -1,0 +1,70 @@
+#include "Classes/Reading/TranslationMeta.h"
+
+#include "Classes/Core/LumenoSDKAppDelegate.h"
+#include "platform/foundation/Format.h"
+#include "platform/text/StringDrawing.h"
+#include "platform/text/UIFont.h"
+
+#include <utility>
+
+TranslationMeta::TranslationMeta(std::string translation, int translator, int surah, int verse,
+                                 bool usingDynamicHeights)
+    : ThisSurah_(surah), ThisVerse_(verse), ThisTranslator_(translator), usingDynamicHeights_(usingDynamicHeights),
+      Translation_(std::move(translation)) {}
+
+int TranslationMeta::Height() { return measure(Height_, kPortraitWidth); }
+int TranslationMeta::LandscapeHeight() { return measure(LandscapeHeight_, kLandscapeWidth); }
+
+int TranslationMeta::measure(int& slot, int width) {
+    if (slot != -1 || ThisSurah_ == 0) return slot;
+    std::string text;
+    if (ThisTranslator_ == 1000) {
+        if (Translation_.empty()) return -1;
+        text = Translation_;
+    } else {
+        text = getSimpleTransliteration();
+    }
+    int height = 0;
+    if (!text.empty()) {
+        UIFontPtr font = UIFont::fontWithName("Helvetica", getFontSize());
+        height = static_cast<int>(sizeWithFont(text, *font, CGSize{static_cast<double>(width), 100000},
+                                               UILineBreakModeWordWrap)
+                                      .height);
+    }
+    slot = height >= 1 ? height + kTextPadding : height;
+    return slot;
+}
+
+int TranslationMeta::fontSizeFor(int translator, int sizeIndex) {
+    static constexpr int kLarge[] = {17, 19, 21, 23, 26};
+    static constexpr int kMedium[] = {16, 18, 20, 22, 24};
+    static constexpr int kCommentary[] = {15, 17, 19, 21, 23};
+    static constexpr int kOther[] = {12, 14, 16, 19, 21};
+    const int* table = kOther;
+    switch (translator) {
+    case 15: case 16: case 36: table = kLarge; break;
+    case 22: case 26: case 31: table = kMedium; break;
+    case 27: case 38: table = kCommentary; break;
+    default: break;
+    }
+    return sizeIndex >= 0 && sizeIndex <= 4 ? table[sizeIndex] : table[1];
+}
+
+int TranslationMeta::getFontSize() const {
+    return fontSizeFor(ThisTranslator_, LumenoSDKAppDelegate::TranslationFontSize());
+}
+
+std::string TranslationMeta::getSimpleTransliteration() const {
+    if (ThisTranslator_ != 10) return Translation_;
+    std::string text = Translation_;
+    for (const char* tag : {"<b>", "<i>", "<u>", "</b>", "</u>", "</i>"}) {
+        const std::string t = tag;
+        for (size_t at = text.find(t); at != std::string::npos; at = text.find(t, at + 1)) text.replace(at, t.size(), "W");
+    }
+    return text;
+}
+
+std::string TranslationMeta::description() {
+    return stringWithFormat("Translation: %@, Height: %i, Landscape Height: %i, Surah: %i, Verse: %i, Translator: %i",
+                            Translation_.c_str(), Height(), LandscapeHeight(), ThisSurah_, ThisVerse_, ThisTranslator_);
+}

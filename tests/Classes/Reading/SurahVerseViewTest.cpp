@@ -1,0 +1,115 @@
+// Verse rows: the number column with its marks, state colours, borders, the long press and
+// rows without glyph data.
+
+#include "tests/Classes/Reading/ReadingFixture.h"
+
+#include "Classes/GlyphEngine/ArabicVerseMeta.h"
+#include "Classes/Reading/SurahViewCell.h"
+#include "platform/foundation/NSUserDefaults.h"
+#include "platform/foundation/RunLoop.h"
+
+namespace {
+
+class SurahVerseViewTest : public ReadingTest {};
+
+TEST_F(SurahVerseViewTest, ColumnStacksJuzAndHizbMarksAboveTheBadge) {
+    NSUserDefaults::standardUserDefaults().setInteger(2, "ArabicFontSize");
+    LumenoSDKAppDelegate::ResetArabicFontSize();
+    open(2, 142, 0);  // juz 2 and a hizb quarter start here
+    SurahVerseView* row = arabicRow(142);
+    ASSERT_NE(row, nullptr);
+    ASSERT_NE(row->btnJuzHizb(), nullptr);
+    ASSERT_NE(row->btnHizb(), nullptr);
+    EXPECT_FALSE(row->btnJuzHizb()->isHidden());
+    EXPECT_EQ(row->btnJuzHizb()->frame().origin.y, 15);
+    EXPECT_EQ(row->btnJuzHizb()->titleForState(UIControlStateNormal), "2");
+    EXPECT_FALSE(row->btnHizb()->isHidden());
+    EXPECT_EQ(row->btnHizb()->frame().origin.y, 60);
+    EXPECT_EQ(row->btnAyahNum()->frame().origin.y, 103);
+    EXPECT_EQ(row->maxAyahColumnHeight(), 147);
+    EXPECT_EQ(row->btnAyahNum()->titleForState(UIControlStateNormal), "142");
+
+    screen->highlightVerse(143, true, false);
+    SurahVerseView* plain = arabicRow(143);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->btnAyahNum()->frame().origin.y, 15);
+    EXPECT_EQ(plain->maxAyahColumnHeight(), 59);
+    // A reused row hides the marks of the verse it showed before.
+    for (UIButton* mark : {plain->btnJuzHizb(), plain->btnHizb(), plain->btnSajda()})
+        if (mark) EXPECT_TRUE(mark->isHidden());
+}
+
+TEST_F(SurahVerseViewTest, AlternateTintDependsOnTheInvocationRow) {
+    open(1, 1, 0);
+    ASSERT_NE(arabicRow(2), nullptr);
+    EXPECT_EQ(backgroundOf(*arabicRow(2)->viewBGVerse()).a, 0);  // clear
+    screen->highlightVerse(3, false);
+    EXPECT_EQ(backgroundOf(*arabicRow(1)->viewBGVerse()).g, 240);  // 0.94: verse 1 tinted in chapter 1
+    EXPECT_EQ(backgroundOf(*arabicRow(3)->viewBGVerse()).g, 235);  // selected
+
+    open(2, 1, 0);
+    EXPECT_EQ(backgroundOf(*arabicRow(2)->viewBGVerse()).g, 240);
+    screen->highlightVerse(4, false);
+    EXPECT_EQ(backgroundOf(*arabicRow(1)->viewBGVerse()).a, 0);
+}
+
+TEST_F(SurahVerseViewTest, LastTranslationRowHidesItsBorderOnlyWithText) {
+    open(114, 6, 3);
+    ASSERT_NE(translationRow(6), nullptr);
+    EXPECT_TRUE(translationRow(6)->viewBorder()->isHidden());
+    EXPECT_TRUE(arabicRow(6)->viewBorder()->isHidden());  // a translation is shown
+    screen->highlightVerse(5, true, false);
+    ASSERT_NE(translationRow(5), nullptr);
+    EXPECT_FALSE(translationRow(5)->viewBorder()->isHidden());
+
+    open(114, 6, 1000);  // no notes: the last row's text is empty
+    ASSERT_NE(translationRow(6), nullptr);
+    EXPECT_FALSE(translationRow(6)->viewBorder()->isHidden());
+}
+
+struct PressCase {
+    const char* name;
+    int verse;
+    double drift;
+    double holdMs;
+    int expected;
+};
+
+class LongPressTest : public SurahVerseViewTest, public ::testing::WithParamInterface<PressCase> {};
+
+TEST_P(LongPressTest, ReportedOnceAfterTheDelayUnlessMovedOrReleased) {
+    const PressCase& c = GetParam();
+    open(2, 3, 0);
+    const CGPoint p = pointInRow(c.verse);
+    backend.touchDown(1, p);
+    backend.advance(100);
+    backend.touchMove(1, CGPoint{p.x + c.drift, p.y});
+    backend.advance(c.holdMs - 100);
+    backend.touchUp(1, CGPoint{p.x + c.drift, p.y});
+    backend.advance(2000);
+    EXPECT_EQ(screen->dialRequests, c.expected);
+    if (c.expected) EXPECT_EQ(screen->lastDialVerse, c.verse);
+}
+
+INSTANTIATE_TEST_SUITE_P(Presses, LongPressTest,
+                         ::testing::Values(PressCase{"Held", 4, 0, 1500, 1}, PressCase{"Drift4_9", 4, 4.9, 700, 1},
+                                           PressCase{"Drift5", 4, 5, 700, 0}, PressCase{"Short", 4, 0, 400, 0},
+                                           PressCase{"InvocationRow", 0, 0, 1500, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SurahVerseViewTest, VerseWithoutGlyphDataDrawsAnEmptyRow) {
+    open(1, 1, 0);
+    auto cell = std::make_shared<SurahViewCell>(UITableViewCellStyleDefault, "VerseCell", screen.get(), false);
+    cell->setFrame(CGRect{{0, 0}, {320, 80}});
+    window->addSubview(cell);
+    cell->CellView()->setArabicMetaData(std::make_shared<ArabicVerseMeta>(1, 99));  // no such verse
+    EXPECT_TRUE(cell->CellView()->ArabicMetaData()->VerseData().empty());
+    backend.frame();
+    EXPECT_GT(cell->CellView()->arabicVerseCanvas()->drawCount(), 0);
+    // Nothing inked over the row's tint (verse 99 is odd: tinted in chapter 1).
+    const auto p = backend.pixelAt(CGPoint{200, 40});
+    EXPECT_EQ(p.r, 245);
+    EXPECT_EQ(p.g, 240);
+}
+
+}  // namespace
