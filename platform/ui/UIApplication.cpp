@@ -186,6 +186,12 @@ void UIApplication::handleTouches(const std::vector<TouchInput>& inputs)
             t.setTimestamp(now);
             bool near = std::hypot(in.location.x - lastTapPoint_.x, in.location.y - lastTapPoint_.y) < kMultiTapDistance;
             t.setTapCount(now - lastTapTime_ < kMultiTapInterval && near ? lastTapCount_ + 1 : 1);
+            if (CGRectContainsPoint(statusBarFrame(), in.location)) {
+                rec.dropped = rec.onStatusBar = true;
+                touches_[in.id] = rec;
+                changed.push_back(in.id);
+                continue;
+            }
             UIWindow* window = windowForTouchAt(in.location);
             UIView* hit = nullptr;
             if (window) hit = window->hitTest(window->convertPointFromView(in.location, nullptr), nullptr);
@@ -246,7 +252,11 @@ void UIApplication::handleTouches(const std::vector<TouchInput>& inputs)
         auto it = touches_.find(id);
         if (it == touches_.end()) continue;
         auto phase = it->second.touch->phase();
-        if (phase == UITouchPhaseEnded || phase == UITouchPhaseCancelled) touches_.erase(it);
+        if (phase != UITouchPhaseEnded && phase != UITouchPhaseCancelled) continue;
+        bool statusBarTap = it->second.onStatusBar && phase == UITouchPhaseEnded &&
+                            CGRectContainsPoint(statusBarFrame(), it->second.touch->locationInWindow());
+        touches_.erase(it);
+        if (statusBarTap && statusBarTapHandler_) statusBarTapHandler_();
     }
 }
 
@@ -276,7 +286,9 @@ void UIApplication::handleText(const std::string& utf8)
 
 void UIApplication::handleKey(int key)
 {
-    sendToFirstResponder([&](UIResponder& r) { return r.keyPressed(key); });
+    bool taken = false;
+    sendToFirstResponder([&](UIResponder& r) { return taken = r.keyPressed(key); });
+    if (!taken && key == UIResponder::KeyHome && statusBarTapHandler_) statusBarTapHandler_();
 }
 
 void UIApplication::handleDeleteBackward()
@@ -463,6 +475,7 @@ void UIApplication::resetForTesting()
     firstResponder_ = nullptr;
     eventHook_ = nullptr;
     rotationHandler_ = nullptr;
+    statusBarTapHandler_ = nullptr;
     delegate_ = nullptr;
     state_ = UIApplicationStateInactive;
     statusBarOrientation_ = UIInterfaceOrientationPortrait;

@@ -109,6 +109,10 @@ public:
     void setStatusBarStyle(UIStatusBarStyle style, bool animated = false);
     // In screen coordinates; zero-sized when hidden. 20 points tall (never 40 here).
     CGRect statusBarFrame() const;
+    // A tap on the shown status bar (or the Home key when no responder takes
+    // it) runs this; the hosting layer scrolls the scroll view to the top.
+    // Touches that begin on the status bar reach no window.
+    void setStatusBarTapHandler(std::function<void()> handler) { statusBarTapHandler_ = std::move(handler); }
     // The backend's rotate key: records the device orientation, posts the device
     // notification and runs the rotation handler. The default handler turns the
     // status bar to the matching interface orientation (never upside down); the
@@ -166,6 +170,7 @@ private:
     struct TouchRecord {
         std::shared_ptr<UITouch> touch;
         bool dropped = false;  // began under a modal blocker or in no view
+        bool onStatusBar = false;
     };
     UIApplicationDelegate* delegate_ = nullptr;
     UIApplicationState state_ = UIApplicationStateInactive;
@@ -182,6 +187,7 @@ private:
     bool statusBarHidden_ = false;
     UIStatusBarStyle statusBarStyle_ = UIStatusBarStyleDefault;
     RotationHandler rotationHandler_;
+    std::function<void()> statusBarTapHandler_;
     bool idleTimerDisabled_ = false;
     bool networkActivityIndicatorVisible_ = false;
     bool receivingRemoteControl_ = false;

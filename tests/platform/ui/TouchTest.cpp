@@ -193,3 +193,23 @@ TEST_F(TouchTest, TextKeysAndRemoteControlGoToTheFirstResponder)
     field->removeFromSuperview();
     EXPECT_EQ(app.firstResponder(), nullptr);
 }
+
+TEST_F(TouchTest, AStatusBarTapGoesToItsHandlerNotToTheWindow)
+{
+    auto v = addView<RecordingView>(*window, CGRectMake(0, 0, 320, 480));
+    auto& app = UIApplication::sharedApplication();
+    int taps = 0;
+    app.setStatusBarTapHandler([&] { ++taps; });
+    app.setStatusBarHidden(false);
+    backend.tap(CGPointMake(160, 10));
+    EXPECT_EQ(taps, 1);
+    EXPECT_EQ(v->phases, "");
+    backend.drag(CGPointMake(160, 10), CGPointMake(160, 200));  // slid off: no tap
+    EXPECT_EQ(taps, 1);
+    backend.pressKey(UIResponder::KeyHome);
+    EXPECT_EQ(taps, 2);
+    app.setStatusBarHidden(true);
+    backend.tap(CGPointMake(160, 10));
+    EXPECT_EQ(taps, 2);
+    EXPECT_EQ(v->phases, "be");
+}
