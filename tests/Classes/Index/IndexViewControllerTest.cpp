@@ -218,15 +218,43 @@ TEST_F(IndexScreenTest, JuzModeListsThirtyJuzOfEightQuarters) {
     }
 }
 
-TEST_F(IndexScreenTest, ArabicCommentarySelectedShowsTheArabicTextOfEachQuarter) {
-    defaults().setInteger(27, "CurrentTranslationv22");
+TEST_F(IndexScreenTest, QuarterTextsFollowATranslationChangeAtTheNextAppearance) {
+    defaults().setInteger(3, "CurrentTranslationv22");
     launch();
     showIndex();
     switchMode();
+    ASSERT_EQ(index->sectionedMeta().size(), 240u);
+    EXPECT_EQ(index->sectionedMeta()[8]->Title, ChapterInfo::getTranslationFor(app->dbConnectionStatic(), 3, 2, 142));
+
+    // Changed while the reading screen is on top: an Arabic commentary shows the Arabic text.
+    tapRow(NSIndexPath{0, 0});
+    defaults().setInteger(27, "CurrentTranslationv22");
+    NSNotificationCenter::defaultCenter().postNotificationName("TranslationDidChange");
+    EXPECT_TRUE(index->sectionedMeta().empty());
+    showIndex();
     const auto& meta = index->sectionedMeta();
     ASSERT_EQ(meta.size(), 240u);
     EXPECT_EQ(meta[8]->Title, ChapterInfo::getArabicVerseFor(app->dbConnectionStatic(), 2, 142));
     EXPECT_TRUE(ChapterInfo::isTextRTL(meta[8]->Title));
+    auto* cell = rowCell(NSIndexPath{1, 0});
+    ASSERT_NE(cell, nullptr);
+    auto* view = dynamic_cast<SectionCellView*>(cell->cellView());
+    EXPECT_EQ(view->textLabel()->text(), meta[8]->Title);
+}
+
+TEST_F(IndexScreenTest, TurningTheDeviceSwapsTheJuzBarPicture) {
+    launch();
+    showIndex();
+    UIScrollableBar& bar = *index->viewJuzzScroller;
+    EXPECT_FALSE(UIViewController::rotateInterfaceTo(*window, UIInterfaceOrientationPortraitUpsideDown));
+    ASSERT_TRUE(UIViewController::rotateInterfaceTo(*window, UIInterfaceOrientationLandscapeRight));
+    settle();
+    EXPECT_FALSE(bar.IsPortrait());
+    EXPECT_EQ(bar.imgMainImg()->image(), UIImage::imageNamed("scroller-ls.png"));
+    ASSERT_TRUE(UIViewController::rotateInterfaceTo(*window, UIInterfaceOrientationPortrait));
+    settle();
+    EXPECT_TRUE(bar.IsPortrait());
+    EXPECT_EQ(bar.imgMainImg()->image(), UIImage::imageNamed("scroller-en.png"));
 }
 
 TEST_F(IndexScreenTest, TappingARowOpensItsPlace) {
