@@ -12,6 +12,7 @@
 
 #include "Classes/App/LumenoAppShell.h"
 #include "Classes/App/ShellScript.h"
+#include "Classes/Index/IndexViewController.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/backends/sdl/SDLBackend.h"
 #include "platform/foundation/RunLoop.h"
@@ -80,6 +81,8 @@ int main(int argc, char** argv) {
     options->apply();
     if (!program.script.empty()) RunLoop::main().useVirtualClock();
 
+    // The chapter index is the root of the first tab.
+    IndexViewController::registerInterface();
     auto& app = UIApplication::sharedApplication();
     LumenoAppShell delegate;
     app.setDelegate(&delegate);
