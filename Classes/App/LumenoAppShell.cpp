@@ -41,7 +41,7 @@ public:
             label->setText(text);
             label->setFont(std::move(font));
             label->setTextColor(UIColor::colorWithRed(0.35, 0.12, 0.08, 1));
-            label->setBackgroundColor(nullptr);
+            label->setBackgroundColor(UIColor::clearColor());
             label->setOpaque(false);
             label->setTextAlignment(UITextAlignmentCenter);
             label->setNumberOfLines(lines);

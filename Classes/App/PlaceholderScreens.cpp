@@ -16,7 +16,7 @@ std::shared_ptr<UILabel> makeLabel(CGRect frame, UIFontPtr font, UIColorPtr colo
     auto label = std::make_shared<UILabel>(frame);
     label->setFont(std::move(font));
     label->setTextColor(std::move(color));
-    label->setBackgroundColor(nullptr);
+    label->setBackgroundColor(UIColor::clearColor());
     label->setOpaque(false);
     label->setTextAlignment(UITextAlignmentCenter);
     label->setNumberOfLines(lines);
