@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Classes/Core/ChapterInfo.h"
+#include "Classes/Core/Language.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
 #include "Classes/Index/IndexTableViewCell.h"
 #include "Classes/Index/IndexViewController.h"
@@ -240,6 +241,32 @@ TEST_F(IndexScreenTest, QuarterTextsFollowATranslationChangeAtTheNextAppearance)
     ASSERT_NE(cell, nullptr);
     auto* view = dynamic_cast<SectionCellView*>(cell->cellView());
     EXPECT_EQ(view->textLabel()->text(), meta[8]->Title);
+}
+
+TEST_F(IndexScreenTest, ArabicInterfaceUsesArabicDigitsAndRightToLeftRows) {
+    Language::setLanguage("ar");
+    LumenoSDKAppDelegate::ResetArabicCheck();
+    launch();
+    showIndex();
+    auto* cell = rowCell(NSIndexPath{0, 10});
+    ASSERT_NE(cell, nullptr);
+    auto* view = dynamic_cast<SurahCellView*>(cell->cellView());
+    EXPECT_EQ(view->numberLabel()->text(), "\u0661\u0661");
+    EXPECT_EQ(view->numberLabel()->textAlignment(), UITextAlignmentRight);
+    EXPECT_EQ(view->nameLabel()->textAlignment(), UITextAlignmentRight);
+    EXPECT_NE(view->verseCountLabel()->text().find("\u0661\u0662\u0663"), std::string::npos);  // 123 verses
+    EXPECT_EQ(index->viewJuzzScroller->ThisTitles()[29], "\u0663\u0660");
+    EXPECT_EQ(index->viewJuzzScroller->imgMainImg()->image(), UIImage::imageNamed("scroller-ar.png"));
+
+    // Back to English while the reading screen is on top: the bar is rebuilt when the index
+    // appears again.
+    tapRow(NSIndexPath{0, 0});
+    Language::setLanguage("en");
+    NSNotificationCenter::defaultCenter().postNotificationName("ArabicLanguageChanged");
+    EXPECT_EQ(index->viewJuzzScroller->ThisTitles()[29], "\u0663\u0660");
+    showIndex();
+    EXPECT_EQ(index->viewJuzzScroller->ThisTitles()[29], "30");
+    EXPECT_EQ(index->viewJuzzScroller->imgMainImg()->image(), UIImage::imageNamed("scroller-en.png"));
 }
 
 TEST_F(IndexScreenTest, TurningTheDeviceSwapsTheJuzBarPicture) {
