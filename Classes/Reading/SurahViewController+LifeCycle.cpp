@@ -173,7 +173,7 @@ void SurahViewController::bringSelectedVerseToTop(const std::optional<NSIndexPat
     tblVerses->layoutIfNeeded();
     tblVerses->reloadData();
     if (!indexPath || indexPath->row >= numberOfVerseRows()) return;
-    const double maxOffset = std::max(0.0, tblVerses->contentSize().height - tblVerses->bounds().size.height);
+    const double maxOffset = tblVerses->maximumContentOffset().y;
     const double y = std::min(static_cast<double>(getTopOffsetForRow(indexPath->row)), maxOffset);
     tblVerses->setContentOffset(CGPoint{0, y}, animated);
 }

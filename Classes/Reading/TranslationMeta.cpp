@@ -5,7 +5,41 @@
 #include "platform/text/StringDrawing.h"
 #include "platform/text/UIFont.h"
 
+#include <mutex>
+#include <optional>
+#include <unordered_map>
 #include <utility>
+
+namespace {
+
+// Measured text heights by font size, width and text: reopening a chapter, turning back
+// and forth or re-reading a verse's note measures nothing again.
+class MeasuredHeights {
+public:
+    std::optional<int> find(const std::string& key) {
+        std::lock_guard<std::mutex> guard(lock_);
+        auto it = heights_.find(key);
+        if (it == heights_.end()) return std::nullopt;
+        return it->second;
+    }
+    void store(const std::string& key, int height) {
+        std::lock_guard<std::mutex> guard(lock_);
+        if (heights_.size() >= kCapacity) heights_.clear();
+        heights_[key] = height;
+    }
+
+private:
+    static constexpr size_t kCapacity = 20000;
+    std::mutex lock_;
+    std::unordered_map<std::string, int> heights_;
+};
+
+MeasuredHeights& measuredHeights() {
+    static MeasuredHeights cache;
+    return cache;
+}
+
+}  // namespace
 
 TranslationMeta::TranslationMeta(std::string translation, int translator, int surah, int verse,
                                  bool usingDynamicHeights)
@@ -26,10 +60,16 @@ int TranslationMeta::measure(int& slot, int width) {
     }
     int height = 0;
     if (!text.empty()) {
-        UIFontPtr font = UIFont::fontWithName("Helvetica", getFontSize());
-        height = static_cast<int>(sizeWithFont(text, *font, CGSize{static_cast<double>(width), 100000},
-                                               UILineBreakModeWordWrap)
-                                      .height);
+        const int size = getFontSize();
+        const std::string key = std::to_string(size) + ":" + std::to_string(width) + ":" + text;
+        if (std::optional<int> known = measuredHeights().find(key)) {
+            height = *known;
+        } else {
+            UIFontPtr font = UIFont::fontWithName("Helvetica", size);
+            height = static_cast<int>(
+                sizeWithFont(text, *font, CGSize{static_cast<double>(width), 100000}, UILineBreakModeWordWrap).height);
+            measuredHeights().store(key, height);
+        }
     }
     slot = height >= 1 ? height + kTextPadding : height;
     return slot;
