@@ -24,10 +24,11 @@ bool isLandscape(UIInterfaceOrientation o) {
 }
 
 // The small arrow beside a header button's title, added once.
-void placeArrow(UIButton& button, std::shared_ptr<UIImageView>& arrow, double x) {
+void placeArrow(UIButton& button, std::shared_ptr<UIImageView>& arrow, double x, unsigned mask) {
     if (!arrow) {
         arrow = std::make_shared<UIImageView>(UIImage::imageNamed("sura-navbar-arrow.png"));
         arrow->setAlpha(0.6);
+        arrow->setAutoresizingMask(mask);
         button.addSubview(arrow);
     }
     const double y = std::floor((button.frame().size.height - 9) / 2) + 1;
@@ -224,7 +225,7 @@ void SurahViewController::updateTranslationLabel() {
     btnTranslation->setTitle(title, UIControlStateNormal);
     btnTranslation->setTitle(title, UIControlStateHighlighted);
     const double width = btnTranslation->font() ? sizeWithFont(title, *btnTranslation->font()).width : 0;
-    placeArrow(*btnTranslation, imgDownArrowTranslation_, width + 5);
+    placeArrow(*btnTranslation, imgDownArrowTranslation_, width + 5, UIViewAutoresizingNone);
 }
 
 void SurahViewController::updateReciterLabel() {
@@ -235,7 +236,9 @@ void SurahViewController::updateReciterLabel() {
     const std::string title = ChapterInfo::getReciterShortNameFromNumber(currentReciter_);
     btnReciter->setTitle(title, UIControlStateNormal);
     btnReciter->setTitle(title, UIControlStateHighlighted);
-    placeArrow(*btnReciter, imgDownArrowReciter_, btnReciter->frame().size.width - 10);
+    // Kept at the right end as the button widens in landscape.
+    placeArrow(*btnReciter, imgDownArrowReciter_, btnReciter->frame().size.width - 10,
+               UIViewAutoresizingFlexibleLeftMargin);
     if (!btnPlay) return;
 
     bool otherAudio = false;

@@ -7,6 +7,7 @@
 #include "Classes/Reading/SurahInfoCell.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/NSUserDefaults.h"
+#include "platform/foundation/RunLoop.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/hosting/UIBarButtonItem.h"
 
@@ -276,6 +277,57 @@ TEST_F(ReadingTest, ChapterInformationPanelListsTheChapter) {
     screen->surahNameButtonPressed();
     backend.advance(400);
     EXPECT_EQ(screen->viewSurahInfoHUD->alpha(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ReadingTest, ObservedNotificationsReachTheirHandlers) {
+    open(2, 1, 0);
+    NSNotificationCenter& center = NSNotificationCenter::defaultCenter();
+    center.postNotificationName("WillBeginDownloadingAudio");
+    EXPECT_FALSE(screen->btnPlay->isEnabled());
+    EXPECT_FALSE(screen->btnReciter->isEnabled());
+    center.postNotificationName("DidFinishDownloadingAudio");
+    EXPECT_TRUE(screen->btnPlay->isEnabled());
+    EXPECT_TRUE(screen->btnReciter->isEnabled());
+
+    defaults().setInteger(3, "CurrentReciterv22");
+    center.postNotificationName("ReciterDidChange");
+    EXPECT_EQ(screen->btnReciter->titleForState(UIControlStateNormal),
+              ChapterInfo::getReciterShortNameFromNumber(screen->currentReciter()));
+    EXPECT_EQ(screen->currentReciter(), ChapterInfo::getResolvedReciterCode(app->dbConnection(), 3, 2));
+
+    ASSERT_TRUE(ChapterInfo::insertBookmark(app->dbConnection(), 2, 4, false, 1, ""));
+    EXPECT_FALSE(screen->isVerseBookmarked(4));
+    center.postNotificationName("BookmarkDidChange");
+    EXPECT_TRUE(screen->isVerseBookmarked(4));
+
+    for (const char* name : {"ArabicFontChanged", "SurahDidChangeFromIndex"}) {
+        screen->setRequiresReload(false);
+        center.postNotificationName(name);
+        EXPECT_TRUE(screen->RequiresReload()) << name;
+    }
+
+    // After the view unloads nothing reaches the screen.
+    screen->viewDidUnload();
+    center.postNotificationName("WillBeginDownloadingAudio");
+    EXPECT_TRUE(screen->btnPlay->isEnabled());
+}
+
+TEST_F(ReadingTest, DeviceMaySleepAfterThreeMinutesWithoutSelection) {
+    open(2, 1, 0);
+    EXPECT_FALSE(LumenoSDKAppDelegate::isSleepEnabled());  // held while the screen shows
+    RunLoop::main().advance(179 * 1000);
+    EXPECT_FALSE(LumenoSDKAppDelegate::isSleepEnabled());
+    RunLoop::main().advance(32 * 1000);  // the first check 180 s after the last selection
+    EXPECT_TRUE(LumenoSDKAppDelegate::isSleepEnabled());
+    screen->highlightVerse(5, false);
+    RunLoop::main().advance(30 * 1000);
+    EXPECT_FALSE(LumenoSDKAppDelegate::isSleepEnabled());
+    screen->viewWillDisappear(false);
+    EXPECT_TRUE(LumenoSDKAppDelegate::isSleepEnabled());
 }
 
 }  // namespace
