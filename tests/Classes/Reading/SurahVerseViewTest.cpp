@@ -39,6 +39,18 @@ TEST_F(SurahVerseViewTest, ColumnStacksJuzAndHizbMarksAboveTheBadge) {
         if (mark) EXPECT_TRUE(mark->isHidden());
 }
 
+TEST_F(SurahVerseViewTest, ArabicInterfaceNumbersTheColumnInArabicIndicDigits) {
+    NSUserDefaults::standardUserDefaults().setArray(Value::Array{Value("ar"), Value("en")}, "AppleLanguages");
+    LumenoSDKAppDelegate::ResetArabicCheck();
+    open(2, 142, 0);
+    SurahVerseView* row = arabicRow(142);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->btnAyahNum()->titleForState(UIControlStateNormal), "\u0661\u0664\u0662");
+    EXPECT_EQ(row->btnJuzHizb()->titleForState(UIControlStateNormal), "\u0662");
+    NSUserDefaults::standardUserDefaults().setArray(Value::Array{Value("en")}, "AppleLanguages");
+    LumenoSDKAppDelegate::ResetArabicCheck();
+}
+
 TEST_F(SurahVerseViewTest, AlternateTintDependsOnTheInvocationRow) {
     open(1, 1, 0);
     ASSERT_NE(arabicRow(2), nullptr);
