@@ -64,7 +64,9 @@ const char* BackendOptions::usage()
            "  --scale 1|2             pixels per point\n"
            "  --landscape             start in landscape\n"
            "  --zoom N                window zoom, 0.25 to 4 (window only)\n"
-           "  --shots DIR             write a screenshot into DIR\n";
+           "  --shots DIR             write a screenshot into DIR (in a window: then quit)\n"
+           "In the window: Ctrl+R or F11 turns the device, Home scrolls to the top,\n"
+           "media keys play, pause, stop and skip.\n";
 }
 
 void BackendOptions::apply() const
