@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Classes/Core/LumenoSDKAppDelegate.h"
 #include "Classes/Reading/SurahVerseView.h"
@@ -22,7 +23,9 @@ public:
         lastDialVerse = verse;
         SurahViewController::showDialControlForVerseCell(cell, row, table, verse, surah);
     }
+    void showNotesViewForVerse(int verse) override { notesRequests.push_back(verse); }
     int dialRequests = 0;
+    std::vector<int> notesRequests;
     int lastDialVerse = 0;
 };
 

@@ -3,6 +3,7 @@
 
 #include "tests/Classes/Reading/ReadingFixture.h"
 
+#include "Classes/Core/ChapterInfo.h"
 #include "Classes/GlyphEngine/ArabicVerseMeta.h"
 #include "Classes/Reading/SurahViewCell.h"
 #include "platform/foundation/NSUserDefaults.h"
@@ -108,6 +109,18 @@ INSTANTIATE_TEST_SUITE_P(Presses, LongPressTest,
                                            PressCase{"Drift5", 4, 5, 700, 0}, PressCase{"Short", 4, 0, 400, 0},
                                            PressCase{"InvocationRow", 0, 0, 1500, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SurahVerseViewTest, LongPressOnANoteRowOpensTheNoteEditor) {
+    ASSERT_TRUE(ChapterInfo::insertBookmark(app->dbConnection(), 114, 1, false, 0, ""));
+    ASSERT_TRUE(ChapterInfo::insertBookmarkNote(app->dbConnection(), 114, 1, "A note long enough to need a row"));
+    open(114, 1, 1000);
+    ASSERT_NE(translationRow(1), nullptr);
+    const CGRect rect = screen->tblVerses->rectForRowAtIndexPath(NSIndexPath::indexPathForRow(screen->verseToRow(1) + 1, 0));
+    const CGPoint p = screen->tblVerses->convertPointToView(CGPoint{200, rect.origin.y + rect.size.height / 2}, nullptr);
+    backend.longPress(p, 1.0);
+    EXPECT_EQ(screen->notesRequests, std::vector<int>{1});
+    EXPECT_EQ(screen->dialRequests, 0);
+}
 
 TEST_F(SurahVerseViewTest, VerseWithoutGlyphDataDrawsAnEmptyRow) {
     open(1, 1, 0);
