@@ -11,8 +11,12 @@
 
 namespace {
 
+// The data store keeps its prepared statements; they go before the connection can close.
 struct DbDeleter {
-    void operator()(sqlite3* db) const { sqlite3_close(db); }
+    void operator()(sqlite3* db) const {
+        ChapterInfo::finalizeStatements();
+        sqlite3_close(db);
+    }
 };
 
 }  // namespace

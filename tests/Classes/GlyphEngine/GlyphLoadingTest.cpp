@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Classes/Core/ChapterInfo.h"
 #include "Classes/GlyphEngine/ArabicFont.h"
 #include "Classes/GlyphEngine/ArabicVerseMeta.h"
 #include "Classes/GlyphEngine/VerseCanvas.h"
@@ -50,7 +51,10 @@ protected:
         }
         sqlite3_finalize(stmt);
     }
-    void TearDown() override { sqlite3_close(db); }
+    void TearDown() override {
+        ChapterInfo::finalizeStatements();
+        sqlite3_close(db);
+    }
     void exec(const std::string& sql) { ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql; }
 
     std::unique_ptr<CGContext> bitmap() { return CGBitmapContextCreate(200, 100); }

@@ -61,10 +61,14 @@ TEST_F(LayoutTest, NarrowerWidthsGiveMoreLinesNeverWiderThanTheWidth) {
         expectContiguous(font, end, "words");
         for (size_t n = 0; n < lines.size(); ++n) {
             const bool endsAtSpace = verse[lines[n].start + lines[n].length] == 32;
-            if (n + 1 < lines.size()) EXPECT_TRUE(endsAtSpace) << "a closed line ends with its space";
+            if (n + 1 < lines.size()) {
+                EXPECT_TRUE(endsAtSpace) << "a closed line ends with its space";
+            }
             const int inked = lines[n].actualWidth - (endsAtSpace ? font.SPACE_CHAR_WIDTH() : 0);
             EXPECT_LE(inked, width) << "width " << width << " line " << n;
-            if (n > 0) EXPECT_EQ(lines[n].startY - lines[n - 1].startY, font.linePitch());
+            if (n > 0) {
+                EXPECT_EQ(lines[n].startY - lines[n - 1].startY, font.linePitch());
+            }
         }
         EXPECT_EQ(h, layOut(font, verse, width, false)) << "height without recording, width " << width;
         previousHeight = h;

@@ -151,6 +151,7 @@ std::vector<uint8_t> verseBytes(int surah, int verse) {
     std::vector<uint8_t> bytes;
     if (sqlite3_open_v2(contentDatabase().c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK)
         bytes = ChapterInfo::getVerseData(db, surah, verse);
+    ChapterInfo::finalizeStatements();
     sqlite3_close(db);
     return bytes;
 }
@@ -208,6 +209,7 @@ TEST_F(VerseDrawingTest, LastVerseDrawsTheFinalTanweenInItsMeemForm) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open_v2(contentDatabase().c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
     const auto bytes = ChapterInfo::getVerseData(db, 112, 4);
+    ChapterInfo::finalizeStatements();
     sqlite3_close(db);
     ASSERT_FALSE(bytes.empty());
     ArabicFont font(0, TajweedSwitches::none(), nullptr);
