@@ -98,8 +98,9 @@ void UIDialogView::present(UIView* anchor) {
     else setAlpha(0);
     UIView::beginAnimations("UIDialogPresent");
     UIView::setAnimationDuration(kPresentDuration);
-    UIView::setAnimationDidStopSelector([self](const std::string&, bool, void*) {
-        static_cast<UIDialogView*>(self.get())->notifyDidPresent();
+    std::weak_ptr<UIView> weakSelf = self;
+    UIView::setAnimationDidStopSelector([weakSelf](const std::string&, bool, void*) {
+        if (auto s = std::static_pointer_cast<UIDialogView>(weakSelf.lock())) s->notifyDidPresent();
     });
     dimmer_->setAlpha(1);
     setFrame(finalFrame);
@@ -120,7 +121,10 @@ void UIDialogView::dismissWithClickedButtonIndex(int index, bool animated) {
     auto self = std::static_pointer_cast<UIDialogView>(shared_from_this());
     notifyWillDismiss(index);
     UIApplication::sharedApplication().removeModalBlocker(this);
-    auto finish = [self, index](const std::string&, bool, void*) {
+    std::weak_ptr<UIView> weakSelf = self;
+    auto finish = [weakSelf, index](const std::string&, bool, void*) {
+        auto self = std::static_pointer_cast<UIDialogView>(weakSelf.lock());
+        if (!self) return;
         if (self->dimmer_) self->dimmer_->removeFromSuperview();
         self->dimmer_.reset();
         self->removeFromSuperview();

@@ -106,12 +106,13 @@ void UIKeyboard::hide() {
     info_.centerBegin = CGPointMake(CGRectGetMidX(info_.frameBegin), CGRectGetMidY(info_.frameBegin));
     info_.centerEnd = CGPointMake(CGRectGetMidX(info_.frameEnd), CGRectGetMidY(info_.frameEnd));
     post(UIKeyboardWillHideNotification);
-    std::shared_ptr<UIKeyboardPanel> panel = panel_;
+    std::weak_ptr<UIView> weakPanel = panel_;
     UIView::beginAnimations("UIKeyboardHide");
     UIView::setAnimationDuration(kDuration);
-    UIView::setAnimationDidStopSelector([panel](const std::string&, bool, void*) {
+    UIView::setAnimationDidStopSelector([weakPanel](const std::string&, bool, void*) {
         UIKeyboard& k = shared();
-        if (!k.visible_) panel->removeFromSuperview();
+        auto panel = weakPanel.lock();
+        if (panel && !k.visible_) panel->removeFromSuperview();
         k.post(UIKeyboardDidHideNotification);
     });
     panel_->setFrame(to);

@@ -222,20 +222,39 @@ void UINavigationController::transition(UIViewController* from, UIViewController
     }
     updateBar();
     updateBottomBar();
-    std::shared_ptr<UIViewController> keepFrom = from ? from->shared_from_this() : nullptr;
+    // Leaving controllers stay alive with the navigation controller until the slide ends.
+    if (from) inFlight_.push_back(from->shared_from_this());
+    inFlight_.insert(inFlight_.end(), released.begin(), released.end());
+    std::weak_ptr<UIViewController> weakFrom = from ? from->weak_from_this() : std::weak_ptr<UIViewController>();
+    std::weak_ptr<UIViewController> weakTo = to ? to->weak_from_this() : std::weak_ptr<UIViewController>();
+    std::vector<std::weak_ptr<UIViewController>> weakReleased(released.begin(), released.end());
     std::weak_ptr<UIViewController> weakSelf = weak_from_this();
-    auto finish = [weakSelf, keepFrom, to, animated, released](const std::string&, bool, void*) {
+    auto finish = [weakSelf, weakFrom, weakTo, animated, weakReleased](const std::string&, bool, void*) {
         auto self = std::static_pointer_cast<UINavigationController>(weakSelf.lock());
-        if (keepFrom && keepFrom.get() != to && keepFrom->isViewLoaded()) {
-            keepFrom->view()->removeFromSuperview();
-            keepFrom->view()->setFrame(self ? self->container_->bounds() : keepFrom->view()->frame());
+        auto fromC = weakFrom.lock();
+        auto toC = weakTo.lock();
+        if (fromC && fromC != toC && fromC->isViewLoaded()) {
+            fromC->view()->removeFromSuperview();
+            fromC->view()->setFrame(self ? self->container_->bounds() : fromC->view()->frame());
         }
-        if (keepFrom) keepFrom->endAppearance();
-        if (to) to->endAppearance();
-        for (auto& c : released) c->setParentViewController(nullptr);
+        if (fromC) fromC->endAppearance();
+        if (toC) toC->endAppearance();
+        for (auto& w : weakReleased)
+            if (auto c = w.lock()) c->setParentViewController(nullptr);
         if (self) {
             self->transitioning_ = false;
-            if (self->delegate_ && to) self->delegate_->didShowViewController(self.get(), to, animated);
+            // Only this slide's controllers go; a later slide keeps its own.
+            auto& held = self->inFlight_;
+            if (fromC) {
+                auto it = std::find(held.begin(), held.end(), fromC);
+                if (it != held.end()) held.erase(it);
+            }
+            for (auto& w : weakReleased)
+                if (auto c = w.lock()) {
+                    auto it = std::find(held.begin(), held.end(), c);
+                    if (it != held.end()) held.erase(it);
+                }
+            if (self->delegate_ && toC) self->delegate_->didShowViewController(self.get(), toC.get(), animated);
         }
     };
     if (animated && slide != Slide::None && to && from) {

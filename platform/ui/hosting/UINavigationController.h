@@ -62,6 +62,7 @@ private:
     CGRect contentFrame() const;
     UINavigationControllerDelegate* delegate_ = nullptr;
     std::vector<UIViewControllerPtr> stack_;
+    std::vector<UIViewControllerPtr> inFlight_;  // controllers leaving while a slide runs
     std::shared_ptr<UINavigationBar> bar_;
     std::shared_ptr<UIToolbar> toolbar_;
     std::shared_ptr<UIView> container_;

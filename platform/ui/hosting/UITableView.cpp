@@ -843,13 +843,18 @@ void UITableView::applyUpdates(std::vector<Update> updates) {
     for (const UITableViewCellPtr& cell : leaving) {
         if (fade && UIView::areAnimationsEnabled()) {
             std::weak_ptr<UIView> weakSelf = weak_from_this();
+            std::weak_ptr<UIView> weakCell = cell;
+            fadingOut_.push_back(cell);
             UIView::beginAnimations("UITableViewRowFadeOut");
             UIView::setAnimationDuration(kFadeDuration);
-            UIView::setAnimationDidStopSelector([weakSelf, cell](const std::string&, bool, void*) {
-                cell->removeFromSuperview();
-                cell->setAlpha(1);
+            UIView::setAnimationDidStopSelector([weakSelf, weakCell](const std::string&, bool, void*) {
                 auto self = std::static_pointer_cast<UITableView>(weakSelf.lock());
-                if (self) self->enqueue(cell);
+                auto c = std::static_pointer_cast<UITableViewCell>(weakCell.lock());
+                if (!self || !c) return;
+                c->removeFromSuperview();
+                c->setAlpha(1);
+                std::erase(self->fadingOut_, c);
+                self->enqueue(c);
             });
             cell->setAlpha(0);
             UIView::commitAnimations();

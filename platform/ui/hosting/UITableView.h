@@ -219,6 +219,7 @@ private:
     int updateDepth_ = 0;
     std::vector<Update> pendingUpdates_;
     std::set<NSIndexPath> fadeIn_;
+    std::vector<UITableViewCellPtr> fadingOut_;  // deleted rows' cells until their fade ends
     std::shared_ptr<UIView> indexView_;
     std::vector<std::string> indexTitles_;
     bool inLayout_ = false;

@@ -203,10 +203,10 @@ void UIViewController::presentModalViewController(std::shared_ptr<UIViewControll
     controller->beginAppearance(true, animated);
     container->addSubview(controller->viewPtr());
     std::weak_ptr<UIViewController> weakHost = host->weak_from_this();
-    auto finish = [weakHost, controller](const std::string&, bool, void*) {
-        auto h = weakHost.lock();
-        if (h) h->endAppearance();
-        controller->endAppearance();
+    std::weak_ptr<UIViewController> weakController = controller;
+    auto finish = [weakHost, weakController](const std::string&, bool, void*) {
+        if (auto h = weakHost.lock()) h->endAppearance();
+        if (auto c = weakController.lock()) c->endAppearance();
     };
     if (animated) {
         CGRect screen = container->bounds();
@@ -234,15 +234,24 @@ void UIViewController::dismissModalViewControllerAnimated(bool animated) {
     // A controller presented over the one being dismissed goes first, unanimated.
     if (controller->modal_) controller->dismissModalViewControllerAnimated(false);
     host->modal_.reset();
+    host->dismissing_ = controller;
     std::shared_ptr<UIView> v = controller->view_;
     controller->beginAppearance(false, animated);
     host->beginAppearance(true, animated);
     std::weak_ptr<UIViewController> weakHost = host->weak_from_this();
-    auto finish = [weakHost, controller, v](const std::string&, bool, void*) {
-        if (v) v->removeFromSuperview();
-        controller->presenter_ = nullptr;
-        controller->endAppearance();
-        if (auto h = weakHost.lock()) h->endAppearance();
+    std::weak_ptr<UIViewController> weakController = controller;
+    std::weak_ptr<UIView> weakView = v;
+    auto finish = [weakHost, weakController, weakView](const std::string&, bool, void*) {
+        if (auto view = weakView.lock()) view->removeFromSuperview();
+        auto h = weakHost.lock();
+        if (auto c = weakController.lock()) {
+            c->presenter_ = nullptr;
+            c->endAppearance();
+        }
+        if (h) {
+            h->endAppearance();
+            h->dismissing_.reset();
+        }
     };
     if (animated && v && v->superview()) {
         CGRect screen = v->superview()->bounds();

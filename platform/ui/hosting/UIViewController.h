@@ -134,6 +134,7 @@ private:
     UIViewController* parent_ = nullptr;      // unretained container
     UIViewController* presenter_ = nullptr;   // unretained; set while presented
     std::shared_ptr<UIViewController> modal_;
+    std::shared_ptr<UIViewController> dismissing_;  // kept until its slide ends
     UIModalTransitionStyle modalTransitionStyle_ = UIModalTransitionStyleCoverVertical;
     UIInterfaceOrientation orientation_ = UIInterfaceOrientationPortrait;
     bool visible_ = false;
