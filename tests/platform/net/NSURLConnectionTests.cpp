@@ -338,7 +338,7 @@ TEST(NSURLTest, RelativeReferencesResolveAgainstABase) {
   } cases[] = {{"next.html", "http://h.test:8080/help/sub/next.html"},
                {"../up.html", "http://h.test:8080/help/up.html"},
                {"../../../../top.html", "http://h.test:8080/top.html"},
-               {"/root/./a.html?q=2", "http://h.test:8080/root/a.html?q=2"},
+               {"/base/./a.html?q=2", "http://h.test:8080/base/a.html?q=2"},
                {"?y=2", "http://h.test:8080/help/sub/page.html?y=2"},
                {"#frag", "http://h.test:8080/help/sub/page.html?x=1#frag"},
                {"//other.test/p", "http://other.test/p"},
