@@ -4,6 +4,8 @@
 
 #include "platform/ui/hosting/UIActionSheet.h"
 #include "platform/ui/hosting/UINavigationController.h"
+#include "platform/ui/hosting/UISegmentedControl.h"
+#include "platform/ui/hosting/UISwitch.h"
 #include "platform/ui/hosting/UITabBarController.h"
 #include "platform/ui/hosting/UITableView.h"
 #include "tests/platform/ui/UITestSupport.h"
@@ -105,6 +107,56 @@ TEST_F(RenderTest, ActionSheetDimsTheScreenBehindIt) {
     EXPECT_GT(red.r, 150);
     EXPECT_LT(red.g, 100);
     sheet->dismissWithClickedButtonIndex(sheet->cancelButtonIndex(), false);
+}
+
+// A settings page: grouped sections with a switch and a segmented control.
+class SettingsPage : public UIViewController, public UITableViewDataSource {
+public:
+    std::shared_ptr<UITableView> table;
+    void loadView() override {
+        table = std::make_shared<UITableView>(CGRectMake(0, 0, 320, 367), UITableViewStyleGrouped);
+        table->setDataSource(this);
+        setView(table);
+    }
+    int numberOfSectionsInTableView(UITableView*) override { return 2; }
+    int numberOfRowsInSection(UITableView*, int s) override { return s == 0 ? 2 : 3; }
+    std::string titleForHeaderInSection(UITableView*, int s) override { return s == 0 ? "Tajweed" : "Reading"; }
+    UITableViewCellPtr cellForRowAtIndexPath(UITableView*, const NSIndexPath& p) override {
+        auto cell = std::make_shared<UITableViewCell>(UITableViewCellStyleValue1, "");
+        cell->setSelectionStyle(UITableViewCellSelectionStyleNone);
+        if (p.section == 0) {
+            cell->textLabel()->setText(p.row == 0 ? "Ghunna" : "Qalqala");
+            auto sw = std::make_shared<UISwitch>();
+            sw->setOn(p.row == 0);
+            cell->setAccessoryView(sw);
+        } else if (p.row == 0) {
+            cell->textLabel()->setText("Font size");
+            auto seg = std::make_shared<UISegmentedControl>(std::vector<std::string>{"S", "M", "L"});
+            seg->setFrame(CGRectMake(0, 0, 120, 30));
+            seg->setSelectedSegmentIndex(1);
+            cell->setAccessoryView(seg);
+        } else {
+            cell->textLabel()->setText(p.row == 1 ? "Translation" : "Reciter");
+            cell->detailTextLabel()->setText(p.row == 1 ? "Sahih International" : "Alafasy");
+            cell->setAccessoryType(UITableViewCellAccessoryDisclosureIndicator);
+        }
+        return cell;
+    }
+};
+
+TEST_F(RenderTest, GroupedSettingsWithControls) {
+    auto page = std::make_shared<SettingsPage>();
+    page->setTitle("Settings");
+    tabs->setSelectedIndex(3);
+    auto* more = static_cast<UINavigationController*>(tabs->selectedViewController());
+    more->pushViewController(page, false);
+    backend.advance(50);
+    shoot("hosting-grouped-settings.png");
+    CGRect row = page->table->convertRectToView(page->table->rectForRowAtIndexPath({1, 1}), nullptr);
+    auto inside = backend.pixelAt(CGPointMake(30, CGRectGetMidY(row) - 12));
+    auto margin = backend.pixelAt(CGPointMake(4, CGRectGetMidY(row)));
+    EXPECT_GT(inside.r, 245);                    // white rounded box
+    EXPECT_LT(margin.r + margin.g, inside.r + inside.g - 20);  // on the striped grey-blue background
 }
 
 }  // namespace
