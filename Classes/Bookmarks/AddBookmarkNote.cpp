@@ -144,6 +144,14 @@ void AddBookmarkNote::viewWillAppear(bool) {
     if (txtView->textView()->text().empty()) txtView->textView()->becomeFirstResponder();
 }
 
+void AddBookmarkNote::viewDidAppear(bool) {
+    // The text view became first responder before the view was in a window; raise the
+    // keyboard for it now.
+    UITextView* text = txtView->textView().get();
+    if (text->isFirstResponder() && !UIKeyboard::shared().isVisible())
+        UIKeyboard::shared().inputDidBecomeFirstResponder(text);
+}
+
 void AddBookmarkNote::viewWillDisappear(bool) {
     endEditing();
     auto& center = NSNotificationCenter::defaultCenter();

@@ -35,6 +35,7 @@ public:
 
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
+    void viewDidAppear(bool animated) override;
     void viewWillDisappear(bool animated) override;
     bool shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation o) override {
         return o != UIInterfaceOrientationPortraitUpsideDown;

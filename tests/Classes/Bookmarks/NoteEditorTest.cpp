@@ -1,0 +1,197 @@
+// The note editor and its ruled note pad, headless with the virtual clock.
+
+#include <gtest/gtest.h>
+
+#include "Classes/Bookmarks/AddBookmarkNote.h"
+#include "Classes/Bookmarks/DTNotePadView.h"
+#include "Classes/Core/ChapterInfo.h"
+#include "Classes/Core/LumenoSDKAppDelegate.h"
+#include "platform/backends/headless/HeadlessBackend.h"
+#include "platform/foundation/NSNotificationCenter.h"
+#include "platform/foundation/NSUserDefaults.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/graphics/UIImage.h"
+#include "platform/ui/UIApplication.h"
+#include "platform/ui/UIScreen.h"
+#include "platform/ui/UIWindow.h"
+#include "platform/ui/hosting/UIKeyboard.h"
+
+namespace {
+
+class NoteEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RunLoop::main().useVirtualClock();
+        RunLoop::main().resetForTesting();
+        UIApplication::sharedApplication().resetForTesting();
+        UIScreen::mainScreen().configure(UIUserInterfaceIdiomPhone, 1);
+        UIImage::clearNamedCache();
+        backend.attach();
+        UIViewController::installPlatformHooks();
+        UIApplication::sharedApplication().setStatusBarHidden(true);
+        window = std::make_shared<UIWindow>();
+        window->makeKeyAndVisible();
+        LumenoSDKAppDelegate::resetCachedFactsForTesting();
+        app = std::make_unique<LumenoSDKAppDelegate>();
+        ASSERT_TRUE(app->createEditableCopyOfDatabaseIfNeeded());
+        ASSERT_TRUE(app->initializeDatabase());
+        root = std::make_shared<UIViewController>();
+        window->setRootViewController(root);
+        NSNotificationCenter::defaultCenter().addObserver(this, "BookmarkDidChange", [this] { ++posted; });
+        MFMailComposeViewController::setCanSendMailForTesting(true);
+    }
+    void TearDown() override {
+        MFMailComposeViewController::setCanSendMailForTesting(std::nullopt);
+        NSNotificationCenter::defaultCenter().removeObserver(this);
+        editor.reset();
+        root.reset();
+        window.reset();
+        app.reset();
+        RunLoop::main().resetForTesting();
+        UIApplication::sharedApplication().resetForTesting();
+    }
+    void settle(double ms = 600) {
+        backend.advance(ms);
+        backend.runUntilIdle();
+    }
+    void openEditor(int surah, int verse, int translation = 0) {
+        NSUserDefaults::standardUserDefaults().setInteger(translation, "CurrentTranslationv22");
+        editor = std::make_shared<AddBookmarkNote>("AddNoteView", surah, verse);
+        root->presentModalViewController(editor, false);
+        settle();
+    }
+    sqlite3* db() { return app->dbConnection(); }
+
+    HeadlessBackend backend;
+    std::shared_ptr<UIWindow> window;
+    std::unique_ptr<LumenoSDKAppDelegate> app;
+    std::shared_ptr<UIViewController> root;
+    std::shared_ptr<AddBookmarkNote> editor;
+    int posted = 0;
+};
+
+TEST_F(NoteEditorTest, RulingFollowsTheTextAndTheKeyboardShortensOnlyTheTextView) {
+    auto pad = std::make_shared<DTNotePadView>(CGRectMake(0, 0, 320, 200));
+    window->addSubview(pad);
+    EXPECT_EQ(pad->linesView()->frame(), CGRectMake(0, 8, 320, 200));
+    EXPECT_EQ(pad->textView()->frame(), CGRectMake(24, 0, 296, 200));
+
+    std::string many;
+    for (int i = 0; i < 40; ++i) many += "line\n";
+    pad->textView()->setText(many);
+    settle(50);
+    const double content = pad->textView()->contentSize().height;
+    ASSERT_GT(content, 200);
+    EXPECT_EQ(pad->linesView()->frame().size.height, content + 400);
+    pad->textView()->setContentOffset(CGPoint{0, 57});
+    EXPECT_EQ(pad->linesView()->transform().ty, -57);
+
+    pad->textView()->becomeFirstResponder();
+    settle();
+    const CGRect keyboard = pad->convertRectFromView(UIKeyboard::userInfo().frameEnd, nullptr);
+    EXPECT_EQ(pad->textView()->frame().size.height, keyboard.origin.y);
+    EXPECT_EQ(pad->frame().size.height, 200);
+    pad->textView()->resignFirstResponder();
+    settle();
+    EXPECT_EQ(pad->textView()->frame(), CGRectMake(24, 0, 296, 200));
+}
+
+TEST_F(NoteEditorTest, NewNoteOpensWithTheKeyboardAndDoneStoresTheText) {
+    ASSERT_TRUE(ChapterInfo::insertBookmark(db(), 2, 255, false, 0, std::nullopt));
+    openEditor(2, 255);
+    EXPECT_EQ(editor->lblTitle->text(), "Note");
+    EXPECT_EQ(editor->btnAyah->titleForState(UIControlStateDisabled), "255");
+    EXPECT_TRUE(editor->txtView->textView()->isFirstResponder());
+    EXPECT_TRUE(editor->isKeyboardShowing());
+    // Closing the keyboard of an empty note disables More.
+    editor->morePressed();
+    settle();
+    EXPECT_FALSE(editor->isKeyboardShowing());
+    EXPECT_FALSE(editor->btnMore->isEnabled());
+
+    editor->txtView->textView()->becomeFirstResponder();
+    editor->txtView->textView()->insertText("The Throne Verse");
+    EXPECT_TRUE(editor->bookmarkChanged());
+    editor->donePressed();
+    settle();
+    EXPECT_EQ(posted, 1);
+    EXPECT_EQ(ChapterInfo::getBookmarkNote(db(), 2, 255), "The Throne Verse");
+    EXPECT_EQ(root->modalViewController(), nullptr);
+}
+
+TEST_F(NoteEditorTest, DoneWithoutTypingPostsNothingAndClearedTextIsStoredEmpty) {
+    ASSERT_TRUE(ChapterInfo::insertBookmark(db(), 1, 2, false, 0, std::string("old")));
+    openEditor(1, 2);
+    EXPECT_FALSE(editor->txtView->textView()->isFirstResponder());  // a note exists: no keyboard
+    editor->donePressed();
+    settle();
+    EXPECT_EQ(posted, 0);
+    EXPECT_EQ(ChapterInfo::getBookmarkNote(db(), 1, 2), "old");
+
+    openEditor(1, 2);
+    editor->txtView->textView()->becomeFirstResponder();
+    for (int i = 0; i < 3; ++i) editor->txtView->textView()->deleteBackward();
+    editor->donePressed();
+    settle();
+    EXPECT_EQ(posted, 1);
+    EXPECT_EQ(ChapterInfo::getBookmarkNote(db(), 1, 2), "");
+    EXPECT_TRUE(ChapterInfo::isBookmarked(db(), 1, 2));
+}
+
+TEST_F(NoteEditorTest, DeleteAsksFirstAndOnlyYesClearsTheNote) {
+    ASSERT_TRUE(ChapterInfo::insertBookmark(db(), 1, 3, false, 0, std::string("keep")));
+    openEditor(1, 3);
+    editor->morePressed();
+    ASSERT_NE(editor->moreSheet(), nullptr);
+    EXPECT_EQ(editor->moreSheet()->buttonTitleAtIndex(0), "Delete");
+    editor->moreSheet()->clickButtonAtIndex(0);
+    settle();
+    ASSERT_NE(editor->lastAlert(), nullptr);
+    EXPECT_EQ(editor->lastAlert()->title(), "Delete Note");
+    editor->lastAlert()->clickButtonAtIndex(0);  // No
+    settle();
+    EXPECT_TRUE(ChapterInfo::hasBookmarkNote(db(), 1, 3));
+    EXPECT_NE(root->modalViewController(), nullptr);
+
+    editor->deletePressed();
+    editor->lastAlert()->clickButtonAtIndex(1);  // Yes
+    settle();
+    EXPECT_EQ(posted, 1);
+    EXPECT_FALSE(ChapterInfo::hasBookmarkNote(db(), 1, 3));
+    EXPECT_TRUE(ChapterInfo::isBookmarked(db(), 1, 3));
+    EXPECT_EQ(root->modalViewController(), nullptr);
+}
+
+TEST_F(NoteEditorTest, MailBodyEscapesEveryInsertedText) {
+    ASSERT_TRUE(ChapterInfo::insertBookmark(db(), 1, 4, false, 0, std::string("a<b>&\"c\"</div>\nd")));
+    sqlite3* content = app->dbConnectionStatic();
+    const std::string arabic = ChapterInfo::getTranslationFor(content, 0, 1, 4);
+    ASSERT_FALSE(arabic.empty());
+
+    openEditor(1, 4, 0);
+    std::string body = editor->mailBody();
+    EXPECT_EQ(body.rfind("Qur&#39;an <b>Surah 1, Verse 4</b>:<br><div dir='rtl'>" + arabic + "</div><br>", 0), 0u) << body;
+    EXPECT_EQ(body.find("Translation"), std::string::npos);
+    EXPECT_NE(body.find("Notes:<br>a&lt;b&gt;&amp;&quot;c&quot;&lt;/div&gt;<br>d<br><br><br><br><a href="), std::string::npos)
+        << body;
+    editor->dismissModalViewControllerAnimated(false);
+    root->dismissModalViewControllerAnimated(false);
+    settle();
+
+    openEditor(1, 4, 3);
+    body = editor->mailBody();
+    EXPECT_NE(body.find("<b>Translation</b>:<br>" + ChapterInfo::getTranslationFor(content, 3, 1, 4) + "<br><br>"),
+              std::string::npos);
+    // Mail from the More sheet lands in a composer with the same body.
+    editor->txtView->textView()->resignFirstResponder();
+    settle();
+    editor->morePressed();
+    editor->moreSheet()->clickButtonAtIndex(1);
+    settle();
+    auto* composer = dynamic_cast<MFMailComposeViewController*>(editor->modalViewController());
+    ASSERT_NE(composer, nullptr);
+    EXPECT_EQ(composer->message().body, body);
+    EXPECT_TRUE(composer->message().subject.empty());
+}
+
+}  // namespace
