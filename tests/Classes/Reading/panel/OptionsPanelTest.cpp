@@ -301,13 +301,34 @@ TEST_F(PanelTest, UrlencodeEscapesItsEighteenCharacters) {
               "%3B%2F%3F%3A%40%26%3D%2B%24%2C%5B%5D%23%21%27%28%29%2A %a");
 }
 
-TEST_F(PanelTest, RotationIsRefusedWhileThePanelIsOpen) {
+TEST_F(PanelTest, RotationIsRefusedWhileThePanelIsOpenAndOtherwiseRelaysTheScreen) {
     open(2, 1, 3);
     EXPECT_TRUE(screen->canTurnLandscape(UIInterfaceOrientationLandscapeRight));
     pressVerse(3);
     EXPECT_FALSE(screen->canTurnLandscape(UIInterfaceOrientationLandscapeRight));
+    EXPECT_FALSE(UIViewController::rotateInterfaceTo(*window, UIInterfaceOrientationLandscapeRight));
+    EXPECT_FALSE(screen->IsInLandscape());
     hud().hideDialControl();
     EXPECT_TRUE(screen->canTurnLandscape(UIInterfaceOrientationLandscapeRight));
+
+    // A turn hides the table during the turn and fades it back in; the layout follows.
+    const int top = topVerse();
+    EXPECT_TRUE(UIViewController::rotateInterfaceTo(*window, UIInterfaceOrientationLandscapeRight));
+    backend.advance(1000);
+    backend.runUntilIdle();
+    EXPECT_TRUE(screen->IsInLandscape());
+    EXPECT_FALSE(screen->isRotating());
+    EXPECT_EQ(screen->tblVerses->alpha(), 1);
+    EXPECT_EQ(topVerse(), top);
+    // The panel opened in landscape takes the landscape layout.
+    pressVerse(3);
+    EXPECT_EQ(hud().viewScrollHUD->frame(), CGRectMake(0, 80, 480, 217));
+    EXPECT_EQ(hud().btnHUDBookmark->frame(), CGRectMake(384, 20, 96, 66));
+    hud().hideDialControl();
+    // Laying out during the initial set-up leaves the table visible.
+    EXPECT_TRUE(screen->prepareForPortraitWithAnimation(false, true));
+    EXPECT_EQ(screen->tblVerses->alpha(), 1);
+    EXPECT_FALSE(screen->IsInLandscape());
 }
 
 TEST_F(PanelTest, RendersBothPagesAndTheNoteEditor) {

@@ -1,0 +1,86 @@
+// Turning between portrait and landscape: the layouts, the open panel and the tab bar.
+
+#include "Classes/Core/LumenoSDKAppDelegate.h"
+#include "Classes/Reading/SurahOptionsHUD.h"
+#include "Classes/Reading/SurahViewController.h"
+#include "platform/ui/UIApplication.h"
+
+namespace {
+
+int statusBarOrientation() { return UIApplication::sharedApplication().statusBarOrientation(); }
+
+}  // namespace
+
+bool SurahViewController::prepareForLandscapeWithAnimation(bool animated, bool settingupInitialView) {
+    if (!tblVerses || viewUnloaded_) return false;
+    isRotating_ = true;
+    IsInLandscape_ = true;
+    tajweedBarDisplayToggled(true);
+    if (!settingUpSurah_ && !isSwitchingSurah_)
+        tblVerses->reloadRowsAtIndexPaths(tblVerses->indexPathsForVisibleRows(), UITableViewRowAnimationFade);
+    if (animated) {
+        UIView::beginAnimations("PrepLand");
+        UIView::setAnimationDuration(0.1);
+    }
+    if (showingDialControl_ && optionsHUD_) {
+        optionsHUD_->prepareAyahHUDForLandscape();
+        bringSelectedVerseToTop(optionsHUD_->mouseLocation(), false, true);
+    }
+    if (!settingupInitialView && viewIsVisible_ && !UIInterfaceOrientationIsLandscape(statusBarOrientation()))
+        tblVerses->setAlpha(0);  // faded back in when the turn ends
+    if (animated) UIView::commitAnimations();
+    if (settingupInitialView) return true;
+    LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance();
+    if (app && app->isTabBarPhysicallyVisible(statusBarOrientation()))
+        app->showHideTabBar(statusBarOrientation(), animated ? 0.3 : 0, false);
+    return true;
+}
+
+bool SurahViewController::prepareForPortraitWithAnimation(bool animated, bool settingupInitialView) {
+    if (!tblVerses || viewUnloaded_) return false;
+    isRotating_ = true;
+    IsInLandscape_ = false;
+    tajweedBarDisplayToggled(true);
+    if (!settingUpSurah_ && !isSwitchingSurah_)
+        tblVerses->reloadRowsAtIndexPaths(tblVerses->indexPathsForVisibleRows(), UITableViewRowAnimationFade);
+    if (animated) {
+        UIView::beginAnimations("PrepPort");
+        UIView::setAnimationDuration(0.1);
+    }
+    if (!settingupInitialView && viewIsVisible_) tblVerses->setAlpha(0);
+    if (showingDialControl_ && optionsHUD_) {
+        optionsHUD_->prepareAyahHUDForPortrait();
+        bringSelectedVerseToTop(optionsHUD_->mouseLocation(), false, false);
+    }
+    if (animated) UIView::commitAnimations();
+    if (settingupInitialView) return true;
+    LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance();
+    // The tab bar stays out while playing or while the panel takes its place.
+    if (!app || app->isTabBarPhysicallyVisible(statusBarOrientation()) || IsInPlayMode_ || showingDialControl_) return true;
+    app->showHideTabBar(statusBarOrientation(), animated ? 0.3 : 0, false);
+    return true;
+}
+
+namespace {
+
+void fadeTableIn(UITableView* table, const char* animationID) {
+    if (!table || table->alpha() >= 1) return;
+    UIView::beginAnimations(animationID);
+    UIView::setAnimationDuration(0.18);
+    table->setAlpha(1);
+    UIView::commitAnimations();
+}
+
+}  // namespace
+
+void SurahViewController::setupForLandscape() {
+    if (!tblVerses) return;
+    isRotating_ = false;
+    fadeTableIn(tblVerses.get(), "PrepLand");
+}
+
+void SurahViewController::setupForPortrait() {
+    if (!tblVerses) return;
+    isRotating_ = false;
+    fadeTableIn(tblVerses.get(), "PrepPortrait");
+}
