@@ -1,5 +1,6 @@
 // The reading screen's side of the verse options panel and the rotation gate.
 
+#include "Classes/Bookmarks/AddBookmarkNote.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
 #include "Classes/Reading/SurahOptionsHUD.h"
 #include "Classes/Reading/SurahViewController.h"
@@ -30,4 +31,9 @@ bool SurahViewController::canTurnLandscape(int) const {
 void SurahViewController::hideDialControl() {
     if (optionsHUD_) optionsHUD_->hideDialControl();
     showingDialControl_ = false;
+}
+
+void SurahViewController::showNotesViewForVerse(int verse) {
+    hideDialControl();
+    presentModalViewController(std::make_shared<AddBookmarkNote>("AddNoteView", iCurrentSurah_, verse), true);
 }

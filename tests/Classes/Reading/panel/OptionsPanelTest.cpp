@@ -369,3 +369,36 @@ TEST_F(PanelTest, RendersBothPagesAndTheNoteEditor) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PanelTest, IdleCheckLetsTheDeviceSleepAfterThreeMinutesWithoutActivity) {
+    open(2, 1, 3);
+    ASSERT_TRUE(screen->viewIsVisible());
+    EXPECT_FALSE(LumenoSDKAppDelegate::isSleepEnabled());  // held while the screen shows
+    // Checks run every 30 s: the one at 180 s finds just under three minutes idle.
+    backend.advance(180 * 1000);
+    backend.runUntilIdle();
+    EXPECT_FALSE(LumenoSDKAppDelegate::isSleepEnabled());
+    backend.advance(30 * 1000);
+    backend.runUntilIdle();
+    EXPECT_TRUE(LumenoSDKAppDelegate::isSleepEnabled());
+    // Opening the panel is activity: the next check holds sleep off again.
+    pressVerse(3);
+    backend.advance(31 * 1000);
+    backend.runUntilIdle();
+    EXPECT_FALSE(LumenoSDKAppDelegate::isSleepEnabled());
+}
+
+TEST_F(PanelTest, NoteIconOpensTheEditorForThatVerse) {
+    ASSERT_TRUE(ChapterInfo::insertBookmark(app->dbConnection(), 2, 4, false, 0, std::string("n")));
+    open(2, 1, 3);
+    pressVerse(3);
+    screen->SurahViewController::showNotesViewForVerse(4);
+    EXPECT_FALSE(hud().showingDialControl());
+    auto* editor = dynamic_cast<AddBookmarkNote*>(screen->modalViewController());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->verse(), 4);
+}
+
+}  // namespace
