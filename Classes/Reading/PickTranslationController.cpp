@@ -21,9 +21,11 @@ using screen_support::stretched;
 
 // Top bar with title and back button over the list.
 std::shared_ptr<UIView> buildPickerView(UIViewController& owner) {
-    auto& c = static_cast<PickTranslationController&>(owner);
     auto root = std::make_shared<UIView>(CGRectMake(0, 0, 320, 460));
     root->setBackgroundColor(UIColor::whiteColor());
+    auto* picker = dynamic_cast<PickTranslationController*>(&owner);
+    if (!picker) return root;  // only the picker has these outlets
+    auto& c = *picker;
     c.imgTopBar = std::make_shared<UIImageView>(CGRectMake(0, 0, 320, 44));
     c.imgTopBar->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     c.lblTopTitle = std::make_shared<UILabel>(CGRectMake(80, 0, 160, 44));
@@ -45,8 +47,10 @@ std::shared_ptr<UIView> buildPickerView(UIViewController& owner) {
 
 void styleCell(UITableViewCell& cell, double detailSize) {
     cell.textLabel()->setFont(UIFont::fontWithName("Helvetica-Bold", 16));
-    cell.detailTextLabel()->setFont(UIFont::fontWithName("Helvetica", detailSize));
-    cell.detailTextLabel()->setTextColor(UIColor::colorWithRed(101 / 255.0, 100 / 255.0, 94 / 255.0, 1));
+    if (UILabel* detail = cell.detailTextLabel()) {  // default-style cells have none
+        detail->setFont(UIFont::fontWithName("Helvetica", detailSize));
+        detail->setTextColor(UIColor::colorWithRed(101 / 255.0, 100 / 255.0, 94 / 255.0, 1));
+    }
 }
 
 }  // namespace

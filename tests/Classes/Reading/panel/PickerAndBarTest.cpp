@@ -6,6 +6,7 @@
 #include "Classes/Reading/TajweedRulesPlaceholder.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/graphics/UIImage.h"
+#include "platform/ui/hosting/UINavigationController.h"
 #include "platform/ui/hosting/UITableViewCell.h"
 
 namespace {
@@ -137,6 +138,49 @@ TEST_F(PanelTest, TajweedButtonOpensTheRulesAtItsSection) {
         backend.advance(800);
         backend.runUntilIdle();
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PanelTest, TranslationButtonOpensThePickerWhoseChoiceReloadsTheVerses) {
+    open(2, 1, 3);
+    screen->btnTranslatorPressed();
+    backend.advance(800);
+    backend.runUntilIdle();
+    auto* picker = dynamic_cast<PickTranslationController*>(screen->modalViewController());
+    ASSERT_NE(picker, nullptr);
+    EXPECT_FALSE(picker->isNormalPickerMode());
+    EXPECT_EQ(picker->iCurrentTranslation(), 3);
+    picker->didSelectRowAtIndexPath(picker->table.get(), NSIndexPath::indexPathForRow(picker->indexOfTranslation(5), 0));
+    picker->btnBackPressed();
+    backend.advance(800);
+    backend.runUntilIdle();
+    EXPECT_EQ(screen->modalViewController(), nullptr);
+    EXPECT_EQ(screen->iCurrentTranslation(), 5);
+    EXPECT_EQ(screen->getTranslationForSurah(2, 0), ChapterInfo::getTranslationFor(app->dbConnectionStatic(), 5, 2, 1));
+}
+
+TEST_F(PanelTest, PreferencesListLeadsOnlyFromItsTranslationRow) {
+    auto prefs = std::make_shared<TranslationPreferenceController>();
+    auto nav = std::make_shared<UINavigationController>(prefs);
+    window->setRootViewController(nav);
+    prefs->view();
+    backend.runUntilIdle();
+    ASSERT_NE(prefs->table, nullptr);
+    EXPECT_EQ(prefs->title(), "Preferences");
+    for (int row : {1, 2}) {
+        prefs->didSelectRowAtIndexPath(prefs->table.get(), NSIndexPath::indexPathForRow(row, 0));
+        EXPECT_EQ(nav->topViewController(), prefs.get());
+    }
+    prefs->didSelectRowAtIndexPath(prefs->table.get(), NSIndexPath::indexPathForRow(0, 0));
+    backend.advance(800);
+    backend.runUntilIdle();
+    auto* picker = dynamic_cast<PickTranslationController*>(nav->topViewController());
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker->nibName(), "GenericOneTableView");
+    EXPECT_EQ(picker->lblTopTitle->text(), "Show");
 }
 
 }  // namespace
