@@ -4,6 +4,7 @@
 #include "Classes/Core/Language.h"
 #include "Classes/Reading/SurahViewCell.h"
 #include "Classes/Reading/SurahViewController.h"
+#include "Classes/Reading/PickTranslationController.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/NSTimer.h"
 #include "platform/foundation/NSUserDefaults.h"
@@ -60,6 +61,7 @@ void SurahViewController::viewDidLoad() {
     viewUnloaded_ = false;
     if (tblSurahInfo) tblSurahInfo->setScrollsToTop(false);
     observeNotifications();
+    setupFastScroll();
     for (auto* b : {btnTopLeftOrnTop.get(), btnTopRightOrnTop.get()})
         if (b) b->setExclusiveTouch(true);
     updateReciterLabel();
@@ -147,7 +149,7 @@ void SurahViewController::viewDidUnload() {
 // ---- Rotation ----
 
 bool SurahViewController::shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation orientation) {
-    if (orientation == UIInterfaceOrientationPortraitUpsideDown) return false;
+    if (orientation == UIInterfaceOrientationPortraitUpsideDown || !canTurnLandscape(orientation)) return false;
     isRotating_ = true;
     RunLoop::main().performAfterDelay(this, 0.4, [this] { resetisRotating(); }, "resetisRotating");
     topIndexPathBeforeRotation_.reset();
@@ -159,12 +161,16 @@ bool SurahViewController::shouldAutorotateToInterfaceOrientation(UIInterfaceOrie
 }
 
 void SurahViewController::willAnimateRotationToInterfaceOrientation(UIInterfaceOrientation orientation, double) {
+    if (isLandscape(orientation)) prepareForLandscapeWithAnimation(false, false);
+    else prepareForPortraitWithAnimation(false, false);
     IsInLandscape_ = isLandscape(orientation);
     if (!showingDialControl_) bringSelectedVerseToTop(topIndexPathBeforeRotation_, false, IsInLandscape_);
 }
 
 void SurahViewController::didRotateFromInterfaceOrientation(UIInterfaceOrientation) {
     IsInLandscape_ = statusBarIsLandscape();
+    if (IsInLandscape_) setupForLandscape();
+    else setupForPortrait();
 }
 
 void SurahViewController::bringSelectedVerseToTop(const std::optional<NSIndexPath>& indexPath, bool animated, bool) {
@@ -197,8 +203,7 @@ void SurahViewController::btnTranslatorPressed() {
     stopIfPlaying();
     saveCurrentSurahAndVerse();
     didRecentlyChangeTrans_ = true;
-    if (UIViewController::hasInterface("SurahOptions"))
-        presentModalViewController(std::make_shared<UIViewController>("SurahOptions"), true);
+    presentModalViewController(std::make_shared<PickTranslationController>("SurahOptions"), true);
 }
 
 void SurahViewController::surahNameButtonPressed() {

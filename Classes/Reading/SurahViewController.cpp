@@ -1,4 +1,5 @@
 #include "Classes/Reading/SurahViewController.h"
+#include "Classes/Reading/SurahOptionsHUD.h"
 
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Reading/SurahVerseView.h"
@@ -382,18 +383,11 @@ void SurahViewController::checkIdleTimeout() {
 
 // ---- Entry points for the panel, the note editor and fast scrolling ----
 
-void SurahViewController::showDialControlForVerseCell(SurahViewCell*, SurahVerseView*, UITableView* table, int verse,
+void SurahViewController::showDialControlForVerseCell(SurahViewCell*, SurahVerseView* row, UITableView* table, int verse,
                                                       int surah) {
-    if (surah != iCurrentSurah_) return;
-    mouseLocation_ = NSIndexPath::indexPathForRow(verseToRow(verse), 0);
-    highlightVerse(verse, false);
-    showingDialControl_ = true;
+    optionsHUD().showDialControlForVerseCell(row, table, verse, surah);
 }
 
-void SurahViewController::showNotesViewForVerse(int verse) {
-    hideDialControl();
-    highlightVerse(verse, false);
-}
 
 void SurahViewController::selectVerseOnTopOfScreen() {
     if (!tblVerses) return;

@@ -30,6 +30,8 @@ class NSTimer;
 class SurahViewCell;
 class SurahVerseView;
 class SurahOptionsHUD;
+class FastScrollView;
+class FastScrollViewDelegate;
 
 class SurahViewController : public UIViewController,
                             public UITableViewDataSource,
@@ -116,12 +118,12 @@ public:
     virtual void showDialControlForVerseCell(SurahViewCell* cell, SurahVerseView* row, UITableView* table, int verse,
                                              int surah);
     virtual void showNotesViewForVerse(int verse);
-    virtual void hideDialControl() { showingDialControl_ = false; }
+    virtual void hideDialControl();
     virtual void selectVerseOnTopOfScreen();
     virtual void playStopOrDownload() { IsInPlayMode_ = !IsInPlayMode_; }
     virtual void stopPlaying() { IsInPlayMode_ = false; }
     void stopIfPlaying() { if (IsInPlayMode_) stopPlaying(); }
-    virtual void tajweedBarDisplayToggled(bool) {}
+    virtual void tajweedBarDisplayToggled(bool animated);
     virtual void playVerseDidChange() {}
     virtual void surahRepeatDidChange() {}
     virtual void ayahRepeatDidChange() {}
@@ -181,6 +183,28 @@ public:
     void showTajweedBar(bool animated);
     void hideTajweedBar(bool animated);
     void tajweedButtonPressed(UIButton* button);
+    // Fast scrolling: the strip beside the verses and its "Goto Verse" preview.
+    std::shared_ptr<FastScrollView> viewFastScroll;
+    std::shared_ptr<UIView> viewFastScrollBezel;
+    std::shared_ptr<UILabel> lblGotoVerse, lblFastScrollVerse;
+    std::shared_ptr<UIImageView> imgFastScrollCol, imgFastScrollArrows;
+    void setupFastScroll();  // makes the strip once, the screen taking its events
+    void fastScrollTapped();
+    void updateFastScrollPreview(CGPoint point);
+    void showFastScrollPreview(CGPoint point);
+    void hideFastScrollPreview();
+    void cancelFastScrollPreview();
+    bool isShowingFastScrollView() const { return isShowingFastScrollView_; }
+    int iVerseToJumpTo() const { return iVerseToJumpTo_; }
+    bool isShowingFastScrollView_ = false;
+    int iVerseToJumpTo_ = 1;
+    std::shared_ptr<FastScrollViewDelegate> fastScrollBridge_;
+    // Landscape and portrait layouts (animated, initial set-up); NO when nothing was done.
+    bool prepareForLandscapeWithAnimation(bool animated, bool settingupInitialView);
+    bool prepareForPortraitWithAnimation(bool animated, bool settingupInitialView);
+    void setupForLandscape();
+    void setupForPortrait();
+    bool isRotating() const { return isRotating_; }
     std::shared_ptr<SurahOptionsHUD> optionsHUD_;
 
     // ---- Properties ----
