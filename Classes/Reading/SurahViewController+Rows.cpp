@@ -4,6 +4,7 @@
 #include "Classes/Reading/SurahVerseView.h"
 #include "Classes/Reading/SurahViewCell.h"
 #include "Classes/Reading/SurahViewController.h"
+#include "Classes/Reading/SurahOptionsHUD.h"
 #include "platform/foundation/Format.h"
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/foundation/RunLoop.h"
@@ -199,7 +200,14 @@ void SurahViewController::highlightForPlayingVerse(int verse, bool stop, bool) {
         if (hasInvocationRow() && verse < 1) setRowPlaying(0, true);
         else if (hasTranslation() && r + 1 < rows) setRowPlaying(r + 1, true);
     }
-    if (showingDialControl_) mouseLocation_ = NSIndexPath::indexPathForRow(verseToRow(iCurrentPlayingVerse_), 0);
+    if (showingDialControl_) {
+        mouseLocation_ = NSIndexPath::indexPathForRow(verseToRow(iCurrentPlayingVerse_), 0);
+        if (optionsHUD_) {  // the open panel follows the recited verse
+            optionsHUD_->setMouseLocation(mouseLocation_);
+            optionsHUD_->refreshHUDButtons();
+            optionsHUD_->updateHUDTranslationLabel();
+        }
+    }
 }
 
 int SurahViewController::getNextAvailableSurah() const { return iCurrentSurah_ >= 114 ? 1 : iCurrentSurah_ + 1; }

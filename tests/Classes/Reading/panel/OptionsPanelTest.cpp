@@ -114,9 +114,10 @@ TEST_F(PanelTest, UnbookmarkingANotedVerseConfirmsAndRemovesTheVerseItWasAskedFo
     EXPECT_TRUE(hud().showingDialControl());
 
     // Playback moves the highlight (and the panel) on before the answer comes.
+    screen->highlightForPlayingVerse(4, false);
     screen->highlightVerse(4, false);
-    hud().setMouseLocation(NSIndexPath::indexPathForRow(screen->verseToRow(4), 0));
-    hud().refreshHUDButtons();
+    EXPECT_EQ(hud().mouseLocation()->row, screen->verseToRow(4));
+    EXPECT_FALSE(hud().viewEmptyNotesPlaceholder->isHidden());  // verse 4 has no note
     EXPECT_EQ(screen->iCurrentVerse(), 4);
     answer(1);
     EXPECT_EQ(bookmarkOf(2, 3), nullptr);
