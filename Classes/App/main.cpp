@@ -13,9 +13,12 @@
 #include "Classes/App/LumenoAppShell.h"
 #include "Classes/App/ShellScript.h"
 #include "Classes/Index/IndexViewController.h"
+#include "platform/backends/headless/HeadlessAudioOutput.h"
 #include "platform/backends/headless/HeadlessBackend.h"
+#include "platform/backends/sdl/SDLAudioOutput.h"
 #include "platform/backends/sdl/SDLBackend.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/media/AudioOutput.h"
 #include "platform/services/LocalNotificationScheduler.h"
 #include "platform/services/UILocalNotification.h"
 #include "platform/services/URLOpener.h"
@@ -98,6 +101,7 @@ int main(int argc, char** argv) {
 
     int status = 0;
     if (options->headless) {
+        AudioOutput::setShared(HeadlessAudioOutput::create());
         HeadlessBackend backend(*options);
         backend.attach();
         app.launch(launch);
@@ -116,10 +120,14 @@ int main(int argc, char** argv) {
             return 1;
         }
         if (!options->shotsDir.empty()) backend.setScreenshotAndQuit(options->shotsDir + "/screen.png");
+        // Sound through the desktop's audio device; with none, playback keeps time silently.
+        std::shared_ptr<AudioOutput> sound = SDLAudioOutput::create();
+        AudioOutput::setShared(sound ? sound : std::shared_ptr<AudioOutput>(HeadlessAudioOutput::create()));
         app.launch(launch);
         status = backend.run();
     }
     app.terminate();
+    AudioOutput::setShared(nullptr);
     LocalNotificationScheduler::shared().setDeliveryHandler(nullptr);
     opener.unregisterSchemeHandler("lumeno");
     app.setDelegate(nullptr);
