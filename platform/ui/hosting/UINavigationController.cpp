@@ -200,6 +200,14 @@ void UINavigationController::transition(UIViewController* from, UIViewController
     }
     if (!onScreen) {
         // Off screen: swap the views now; appearance calls come with the container's.
+        // While the container is appearing, the leaving controller has already begun
+        // appearing: it disappears, and the new top begins appearing so that the
+        // container's endAppearance reaches it.
+        const bool midAppearance = isAppearing() && from && from != to;
+        if (midAppearance) {
+            from->beginAppearance(false, false);
+            if (to) to->beginAppearance(true, false);
+        }
         if (from && from->isViewLoaded()) from->view()->removeFromSuperview();
         if (to) {
             to->view()->setFrame(container_->bounds());
@@ -207,6 +215,7 @@ void UINavigationController::transition(UIViewController* from, UIViewController
             container_->addSubview(to->viewPtr());
         }
         updateBar();
+        if (midAppearance) from->endAppearance();
         for (auto& c : released) c->setParentViewController(nullptr);
         return;
     }

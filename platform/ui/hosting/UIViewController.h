@@ -118,6 +118,8 @@ public:
     void beginAppearance(bool appearing, bool animated);
     void endAppearance();
     bool isVisible() const { return visible_; }
+    // Between beginAppearance(true) and endAppearance().
+    bool isAppearing() const { return appearance_ == 1; }
 
 private:
     UIViewController* rootOfPresentation();

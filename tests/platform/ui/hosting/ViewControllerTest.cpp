@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/ui/UILabel.h"
 #include "platform/ui/hosting/UINavigationController.h"
 #include "platform/ui/hosting/UITabBarController.h"
@@ -90,6 +92,33 @@ TEST_F(ViewControllerTest, PushAndPopCallTheAppearanceMethodsInOrder) {
     EXPECT_EQ(take(), (Log{"b.willDisappear", "a.willAppear", "b.didDisappear", "a.didAppear"}));
     EXPECT_EQ(b->navigationController(), nullptr);
     EXPECT_EQ(nav->popViewControllerAnimated(false), nullptr);  // the root stays
+}
+
+TEST_F(ViewControllerTest, PushDuringTheRootsFirstAppearanceReachesThePushedController) {
+    // A root that opens another screen from its own viewWillAppear, before the
+    // navigation controller is on screen.
+    struct Opener : LogController {
+        using LogController::LogController;
+        void viewWillAppear(bool animated) override {
+            LogController::viewWillAppear(animated);
+            if (next) navigationController()->pushViewController(std::exchange(next, nullptr), false);
+        }
+        std::shared_ptr<UIViewController> next;
+    };
+    auto root = std::make_shared<Opener>("root", log);
+    auto b = make("b");
+    root->next = b;
+    auto nav = std::make_shared<UINavigationController>(root);
+    window->setRootViewController(nav);
+    EXPECT_EQ(take(), (Log{"root.load", "root.willAppear", "root.willDisappear", "b.load", "b.willAppear",
+                           "root.didDisappear", "b.didAppear"}));
+    EXPECT_EQ(nav->topViewController(), b.get());
+    EXPECT_TRUE(b->isVisible());
+    EXPECT_FALSE(root->isVisible());
+    EXPECT_EQ(b->view()->superview(), tabsOrNavContainer(*nav));
+
+    nav->popViewControllerAnimated(false);  // the root then appears as usual
+    EXPECT_EQ(take(), (Log{"b.willDisappear", "root.willAppear", "b.didDisappear", "root.didAppear"}));
 }
 
 TEST_F(ViewControllerTest, BackButtonPopsAndShowsThePreviousTitle) {
