@@ -507,6 +507,7 @@ void UITableView::clearHighlight() {
 
 void UITableView::touchDidBegin(CGPoint location, UITouch*, UIEvent*) {
     clearHighlight();
+    touchBeganRow_ = rows_.rowAt(location.y);
     if (deleteConfirmation_) return;
     bool selectable = editing_ ? allowsSelectionDuringEditing_ : allowsSelection_;
     if (!selectable) return;
@@ -536,7 +537,10 @@ void UITableView::tapEnded(CGPoint location, UITouch*, UIEvent*) {
         return;
     }
     auto path = rows_.rowAt(location.y);
-    if (!path || location.x < 0 || location.x >= bounds().size.width) {
+    const std::optional<NSIndexPath> began = std::exchange(touchBeganRow_, std::nullopt);
+    // A row moved under a resting finger (the table scrolled or reloaded while it was
+    // held, as a long press's panel does) is not the row the user touched.
+    if (!path || path != began || location.x < 0 || location.x >= bounds().size.width) {
         clearHighlight();
         return;
     }

@@ -214,6 +214,8 @@ private:
     std::set<NSIndexPath> selected_;
     std::optional<NSIndexPath> highlighted_;
     std::optional<NSIndexPath> pendingHighlight_;
+    // The row under the finger when the touch began; a tap selects only that row.
+    std::optional<NSIndexPath> touchBeganRow_;
     std::optional<NSIndexPath> deleteConfirmation_;
     std::shared_ptr<class NSTimer> highlightTimer_;
     int updateDepth_ = 0;

@@ -180,6 +180,27 @@ TEST_F(TableViewTest, TapSelectsThroughTheDelegate) {
     EXPECT_FALSE(cell->textLabel()->isHighlighted());
 }
 
+TEST_F(TableViewTest, ATouchSelectsOnlyTheRowItBeganIn) {
+    source.sections = {NumberSource::range(40)};
+    table->reloadData();
+    // Something moves the rows under a resting finger (a long press's panel scrolls
+    // its row to the top): lifting it selects nothing, neither row.
+    const CGPoint finger = CGPointMake(100, 44 * 3 + 10);
+    backend.touchDown(1, finger);
+    backend.advance(700);
+    table->setContentOffset(CGPointMake(0, 44 * 3), false);
+    source.calls.clear();
+    backend.touchUp(1, finger);
+    EXPECT_EQ(source.calls, std::vector<std::string>{});
+    EXPECT_FALSE(table->indexPathForSelectedRow());
+    for (const NSIndexPath& p : table->indexPathsForVisibleRows())
+        EXPECT_FALSE(table->cellForRowAtIndexPath(p)->isHighlighted()) << "row " << p.row;
+
+    // The next plain tap selects the row under it, at the new offset.
+    backend.tap(finger);
+    EXPECT_EQ(table->indexPathForSelectedRow(), (NSIndexPath{0, 6}));
+}
+
 TEST_F(TableViewTest, EditingDeletesThroughTheConfirmationButton) {
     source.sections = {NumberSource::range(10)};
     table->reloadData();
