@@ -178,7 +178,10 @@ void UILabel::drawLines(CGContext& ctx, CGRect rect, const UIFont& font)
         return sizeWithFont(t, font, CGSizeMake(rect.size.width, 1e6), UILineBreakModeWordWrap).height;
     };
     bool wraps = lineBreakMode_ == UILineBreakModeWordWrap || lineBreakMode_ == UILineBreakModeCharacterWrap;
-    if (wraps || maxLines < 2 || wrappedHeight(text_) <= maxLines * lineH + 0.5) {
+    // Unlimited lines: text whose wrapped height fits the rectangle is drawn whole (lines
+    // are shorter than the rounded-up line height, so counting by it would cut one).
+    const bool fitsUnlimited = numberOfLines_ <= 0 && wrappedHeight(text_) <= rect.size.height + 0.5;
+    if (wraps || fitsUnlimited || maxLines < 2 || wrappedHeight(text_) <= maxLines * lineH + 0.5) {
         drawInRect(ctx, text_, rect, font, wraps ? lineBreakMode_ : UILineBreakModeWordWrap, alignment_);
         return;
     }

@@ -228,6 +228,38 @@ TEST_F(RedrawTest, ALabelWithTwoLinesTruncatesTheSecond)
     EXPECT_GT(differ, 20);
 }
 
+TEST_F(RedrawTest, AnUnlimitedLabelAsHighAsItsTextDrawsEveryLine)
+{
+    // Tail truncation (the default) with unlimited lines in a frame sized to the text:
+    // all lines show, drawn exactly as plain wrapping draws them.
+    const std::string text = "[All] praise is [due] to Allah, who has sent down upon His Servant the Book "
+                             "and has not made therein any deviance.";
+    UIFontPtr font = UIFont::fontWithName("Helvetica", 13);
+    const double h = sizeWithFont(text, *font, CGSizeMake(240, 100000), UILineBreakModeWordWrap).height;
+    ASSERT_GT(h, 3 * font->lineHeight());  // several lines
+    auto makeLabel = [&](double y, UILineBreakMode mode) {
+        auto label = addView<UILabel>(*window, CGRectMake(10, y, 240, h + 15));
+        label->setText(text);
+        label->setFont(font);
+        label->setNumberOfLines(0);
+        label->setLineBreakMode(mode);
+        return label;
+    };
+    makeLabel(10, UILineBreakModeTailTruncation);
+    makeLabel(220, UILineBreakModeWordWrap);
+    backend.frame();
+    int ink = 0, differ = 0;
+    for (int y = 0; y < static_cast<int>(h + 15); ++y)
+        for (int x = 10; x < 250; ++x) {
+            const int a = backend.pixelAt(CGPointMake(x + 0.5, 10 + y + 0.5)).r;
+            const int b = backend.pixelAt(CGPointMake(x + 0.5, 220 + y + 0.5)).r;
+            ink += a < 128;
+            differ += a != b;
+        }
+    EXPECT_GT(ink, 200);
+    EXPECT_EQ(differ, 0);
+}
+
 TEST_F(RedrawTest, AFlattenedOrBrokenViewHidesItselfOnly)
 {
     auto flat = addView(*window, CGRectMake(0, 0, 100, 100), UIColor::redColor());
