@@ -37,6 +37,8 @@ void SurahViewController::setupTajweedBar() {
     if (!viewTajweedBar) {
         viewTajweedBar = std::make_shared<UIView>(CGRectMake(kBarX, 0, 270, kBarHeight));
         viewTajweedBar->setBackgroundColor(UIColor::colorWithRed(0.97, 0.95, 0.88, 0.95));
+        // Kept at the table's foot and as wide as it when a rotation resizes the display.
+        viewTajweedBar->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleTopMargin);
         imgNoteCover = std::make_shared<UIImageView>(CGRectMake(0, 0, 270, kBarHeight));
         imgNoteCover->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
         viewTajweedBar->addSubview(imgNoteCover);

@@ -24,13 +24,13 @@ struct Rgb {
     int r, g, b;
 };
 
-// A screenshot read back, sampled in points of the 320 x 480 screen.
+// A screenshot read back, sampled in points of a screen `width` points wide (320 upright).
 class Shot {
 public:
-    explicit Shot(const fs::path& file)
-        : surface_(cairo_image_surface_create_from_png(file.c_str()), cairo_surface_destroy) {}
+    explicit Shot(const fs::path& file, double width = 320)
+        : surface_(cairo_image_surface_create_from_png(file.c_str()), cairo_surface_destroy), width_(width) {}
     bool ok() const { return cairo_surface_status(surface_.get()) == CAIRO_STATUS_SUCCESS; }
-    double scale() const { return cairo_image_surface_get_width(surface_.get()) / 320.0; }
+    double scale() const { return cairo_image_surface_get_width(surface_.get()) / width_; }
     Rgb at(double x, double y) const {
         const int px = static_cast<int>(x * scale()), py = static_cast<int>(y * scale());
         const unsigned char* data = cairo_image_surface_get_data(surface_.get());
@@ -47,6 +47,7 @@ public:
 
 private:
     std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> surface_;
+    double width_;
 };
 
 bool darkInk(Rgb c) { return c.r < 90 && c.g < 90 && c.b < 90; }
@@ -54,6 +55,9 @@ bool darkInk(Rgb c) { return c.r < 90 && c.g < 90 && c.b < 90; }
 bool goldOrBrown(Rgb c) { return c.r > c.b + 50 && c.r < 235; }
 bool selectionYellow(Rgb c) { return c.r > 240 && c.g > 215 && c.b < 190; }
 bool panelBrown(Rgb c) { return c.r < 110 && c.g < 90 && c.b < 70; }
+// Titles of the Tajweed bar's first and last rules.
+bool qalqalaBlue(Rgb c) { return c.b > c.r + 80 && c.b > c.g + 40; }
+bool ghunnaGreen(Rgb c) { return c.g > c.r + 60 && c.g > c.b + 60; }
 
 fs::path programPath() {
     return fs::read_symlink("/proc/self/exe").parent_path() / "lumeno";
@@ -83,7 +87,7 @@ protected:
                                     (work / (name + ".log")).string() + "\" 2>&1";
         return std::system(command.c_str());
     }
-    Shot shot(const std::string& name) { return Shot(work / "shots" / name); }
+    Shot shot(const std::string& name, double width = 320) { return Shot(work / "shots" / name, width); }
 
     // The bookmarks stored in the Documents folder's user database, as (chapter, verse).
     std::vector<std::pair<int, int>> bookmarks() {
@@ -105,13 +109,13 @@ protected:
 };
 
 TEST_F(EndToEndTest, ReadsChapterOneLongPressesAVerseAndReopensThePlace) {
-    // First launch: the notice alert is closed, chapter 1 shows; verse 3 is held, its
+    // First launch: the notice alert is closed, chapter 1 shows; verse 2 is held, its
     // panel bookmarks it into the first group, and the chapter is scrolled a little.
     ASSERT_EQ(run("first", "wait 1\n"
                            "tap 160 300\n"
                            "wait 1\n"
                            "shot read.png\n"
-                           "hold 160 420 0.7\n"
+                           "hold 160 320 0.7\n"
                            "wait 1\n"
                            "shot panel.png\n"
                            "tap 272 207\n"
@@ -138,19 +142,26 @@ TEST_F(EndToEndTest, ReadsChapterOneLongPressesAVerseAndReopensThePlace) {
     EXPECT_GT(panel.share(10, 170, 310, 450, panelBrown), 0.5) << "the options panel is up";
 
     // The panel acted on the verse that was held, not on the row under the finger after.
-    EXPECT_EQ(bookmarks(), (std::vector<std::pair<int, int>>{{1, 3}}));
+    EXPECT_EQ(bookmarks(), (std::vector<std::pair<int, int>>{{1, 2}}));
 
-    // A second run returns to chapter 1 where it was left, with verse 3 still selected
-    // in the upper part of the screen (from the top it would sit below y 390).
-    ASSERT_EQ(run("second", "wait 1\nshot again.png\nquit\n"), 0);
+    // A second run returns to chapter 1 where it was left, with verse 2 still selected
+    // near the top of the screen (from the chapter's start it would sit below y 280).
+    ASSERT_EQ(run("second", "wait 1\nshot again.png\nrotate left\nwait 1\nshot landscape.png\nquit\n"), 0);
     Shot again = shot("again.png");
     ASSERT_TRUE(again.ok());
     double firstYellow = -1;
     for (double y = 90; y < 430 && firstYellow < 0; ++y)
         if (selectionYellow(again.at(200.5, y + 0.5)) && selectionYellow(again.at(100.5, y + 0.5))) firstYellow = y;
     EXPECT_GE(firstYellow, 90);
-    EXPECT_LT(firstYellow, 300);
+    EXPECT_LT(firstYellow, 200);
     EXPECT_GT(again.share(70, 90, 310, 420, darkInk), 0.01);
+
+    // Turned to landscape, the Tajweed bar still spans the foot of the screen: the first
+    // rule's title at its left and the last rule's at its right.
+    Shot landscape = shot("landscape.png", 480);
+    ASSERT_TRUE(landscape.ok());
+    EXPECT_GT(landscape.share(55, 290, 160, 318, qalqalaBlue), 0.01);
+    EXPECT_GT(landscape.share(370, 290, 480, 318, ghunnaGreen), 0.01);
 }
 
 }  // namespace
