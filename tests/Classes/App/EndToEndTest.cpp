@@ -53,7 +53,7 @@ private:
 bool darkInk(Rgb c) { return c.r < 90 && c.g < 90 && c.b < 90; }
 // The gold of the verse badges and the brown of the coloured translation.
 bool goldOrBrown(Rgb c) { return c.r > c.b + 50 && c.r < 235; }
-bool selectionYellow(Rgb c) { return c.r > 240 && c.g > 215 && c.b < 190; }
+bool bookmarkYellow(Rgb c) { return c.r > 240 && c.g > 215 && c.b < 190; }
 bool panelBrown(Rgb c) { return c.r < 110 && c.g < 90 && c.b < 70; }
 // Titles of the Tajweed bar's first and last rules.
 bool qalqalaBlue(Rgb c) { return c.b > c.r + 80 && c.b > c.g + 40; }
@@ -144,14 +144,14 @@ TEST_F(EndToEndTest, ReadsChapterOneLongPressesAVerseAndReopensThePlace) {
     // The panel acted on the verse that was held, not on the row under the finger after.
     EXPECT_EQ(bookmarks(), (std::vector<std::pair<int, int>>{{1, 2}}));
 
-    // A second run returns to chapter 1 where it was left, with verse 2 still selected
-    // near the top of the screen (from the chapter's start it would sit below y 280).
+    // A second run returns to chapter 1 where it was left, with the bookmarked verse 2
+    // (its row in the bookmark yellow) near the top (from the chapter's start it would sit below y 280).
     ASSERT_EQ(run("second", "wait 1\nshot again.png\nrotate left\nwait 1\nshot landscape.png\nquit\n"), 0);
     Shot again = shot("again.png");
     ASSERT_TRUE(again.ok());
     double firstYellow = -1;
     for (double y = 90; y < 430 && firstYellow < 0; ++y)
-        if (selectionYellow(again.at(200.5, y + 0.5)) && selectionYellow(again.at(100.5, y + 0.5))) firstYellow = y;
+        if (bookmarkYellow(again.at(200.5, y + 0.5)) && bookmarkYellow(again.at(100.5, y + 0.5))) firstYellow = y;
     EXPECT_GE(firstYellow, 90);
     EXPECT_LT(firstYellow, 200);
     EXPECT_GT(again.share(70, 90, 310, 420, darkInk), 0.01);
