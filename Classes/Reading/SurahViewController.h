@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "Classes/App/ShellScreens.h"
 #include "Classes/Core/Bookmark.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
 #include "Classes/GlyphEngine/ArabicFont.h"
@@ -34,6 +35,7 @@ class FastScrollView;
 class FastScrollViewDelegate;
 
 class SurahViewController : public UIViewController,
+                            public ReadingScreen,
                             public UITableViewDataSource,
                             public UITableViewDelegate,
                             public LumenoSDKAppDownloadDelegate {
@@ -63,7 +65,7 @@ public:
     void arabicFontChanged();
     void reciterDidChange() { updateReciterLabel(); }
     void tafsirDidChange() {}
-    void saveCurrentSurahAndVerse();
+    void saveCurrentSurahAndVerse() override;
     void restoreLastSavedVerse();
     int getTranslatorID() const { return iCurrentTranslation_; }
     std::string getTranslationForSurah(int surah, int index) const;
@@ -96,7 +98,7 @@ public:
     void hideVersesBeforeLoading(bool hideTable, bool usePrevOffset);
     void showVersesAfterLoading(bool);
     void reloadVisibleRows();
-    void refreshSurahView();
+    void refreshSurahView() override;
     // The row view shown for a row, or null when the row is not on screen.
     SurahVerseView* rowViewAt(int row);
 
@@ -109,7 +111,7 @@ public:
     void addOrRemoveBookmarkForVerse(int verse) { addOrRemoveBookmarkForVerse(verse, 0); }
     void addOrRemoveBookmarkForVerse(int verse, int group);
     void bookmarkDidChange() { reloadBookmarksMap(); }
-    void updateBookmarkForVerse(int verse, int surah);
+    void updateBookmarkForVerse(int verse, int surah) override;
     void checkIdleTimeout();
     const std::map<int, std::shared_ptr<Bookmark>>& bookmarkedVerseMap() const { return dictBookmarkedVerseMap_; }
 

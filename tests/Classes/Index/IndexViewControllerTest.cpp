@@ -137,6 +137,8 @@ TEST_F(IndexScreenTest, FirstStartOpensTheReadingScreenAtTheFirstChapter) {
     launch();
     ASSERT_NE(index->thisSurahController(), nullptr);
     EXPECT_EQ(nav->topViewController(), index->thisSurahController().get());
+    // The shell reaches the same reading screen through the index.
+    EXPECT_EQ(index->ThisSurahController(), static_cast<ReadingScreen*>(index->thisSurahController().get()));
     EXPECT_TRUE(index->IsShowingSurahView());
     EXPECT_EQ(nav->viewControllers().size(), 2u);
     EXPECT_EQ(reading().iCurrentSurah(), 1);
