@@ -282,19 +282,3 @@ void UINavigationController::transition(UIViewController* from, UIViewController
     }
 }
 
-bool UINavigationController::shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation o) {
-    UIViewController* top = topViewController();
-    return top ? top->shouldAutorotateToInterfaceOrientation(o) : o == UIInterfaceOrientationPortrait;
-}
-
-void UINavigationController::willRotateToInterfaceOrientation(UIInterfaceOrientation o, double d) {
-    if (UIViewController* top = topViewController()) top->willRotateToInterfaceOrientation(o, d);
-}
-
-void UINavigationController::willAnimateRotationToInterfaceOrientation(UIInterfaceOrientation o, double d) {
-    if (UIViewController* top = topViewController()) top->willAnimateRotationToInterfaceOrientation(o, d);
-}
-
-void UINavigationController::didRotateFromInterfaceOrientation(UIInterfaceOrientation from) {
-    if (UIViewController* top = topViewController()) top->didRotateFromInterfaceOrientation(from);
-}

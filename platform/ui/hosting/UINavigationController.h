@@ -48,10 +48,6 @@ public:
     void loadView() override;
     std::vector<UIViewController*> childViewControllers() const override;
     std::vector<UIViewController*> visibleChildViewControllers() const override;
-    bool shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation o) override;
-    void willRotateToInterfaceOrientation(UIInterfaceOrientation o, double duration) override;
-    void willAnimateRotationToInterfaceOrientation(UIInterfaceOrientation o, double duration) override;
-    void didRotateFromInterfaceOrientation(UIInterfaceOrientation from) override;
 
 private:
     enum class Slide { None, Push, Pop };

@@ -255,19 +255,3 @@ std::vector<UIViewController*> UITabBarController::visibleChildViewControllers()
     return {};
 }
 
-bool UITabBarController::shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation o) {
-    UIViewController* s = selectedViewController();
-    return s ? s->shouldAutorotateToInterfaceOrientation(o) : o == UIInterfaceOrientationPortrait;
-}
-
-void UITabBarController::willRotateToInterfaceOrientation(UIInterfaceOrientation o, double d) {
-    if (UIViewController* s = selectedViewController()) s->willRotateToInterfaceOrientation(o, d);
-}
-
-void UITabBarController::willAnimateRotationToInterfaceOrientation(UIInterfaceOrientation o, double d) {
-    if (UIViewController* s = selectedViewController()) s->willAnimateRotationToInterfaceOrientation(o, d);
-}
-
-void UITabBarController::didRotateFromInterfaceOrientation(UIInterfaceOrientation from) {
-    if (UIViewController* s = selectedViewController()) s->didRotateFromInterfaceOrientation(from);
-}

@@ -78,10 +78,6 @@ public:
     void loadView() override;
     std::vector<UIViewController*> childViewControllers() const override;
     std::vector<UIViewController*> visibleChildViewControllers() const override;
-    bool shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation o) override;
-    void willRotateToInterfaceOrientation(UIInterfaceOrientation o, double duration) override;
-    void willAnimateRotationToInterfaceOrientation(UIInterfaceOrientation o, double duration) override;
-    void didRotateFromInterfaceOrientation(UIInterfaceOrientation from) override;
 
     // A tap on the item at the index, as a finger makes it.
     void tabTapped(int index);

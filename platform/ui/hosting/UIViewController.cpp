@@ -1,5 +1,6 @@
 #include "platform/ui/hosting/UIViewController.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/foundation/Log.h"
@@ -162,6 +163,25 @@ void UIViewController::endAppearance() {
     if (appearing) viewDidAppear(appearanceAnimated_);
     else viewDidDisappear(appearanceAnimated_);
     for (UIViewController* c : visibleChildViewControllers()) c->endAppearance();
+}
+
+bool UIViewController::shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation o) {
+    const auto children = visibleChildViewControllers();
+    if (children.empty()) return o == UIInterfaceOrientationPortrait;
+    return std::all_of(children.begin(), children.end(),
+                       [o](UIViewController* c) { return c->shouldAutorotateToInterfaceOrientation(o); });
+}
+
+void UIViewController::willRotateToInterfaceOrientation(UIInterfaceOrientation o, double duration) {
+    for (UIViewController* c : visibleChildViewControllers()) c->willRotateToInterfaceOrientation(o, duration);
+}
+
+void UIViewController::willAnimateRotationToInterfaceOrientation(UIInterfaceOrientation o, double duration) {
+    for (UIViewController* c : visibleChildViewControllers()) c->willAnimateRotationToInterfaceOrientation(o, duration);
+}
+
+void UIViewController::didRotateFromInterfaceOrientation(UIInterfaceOrientation from) {
+    for (UIViewController* c : visibleChildViewControllers()) c->didRotateFromInterfaceOrientation(from);
 }
 
 void UIViewController::setInterfaceOrientationTree(UIInterfaceOrientation o) {

@@ -88,12 +88,11 @@ public:
 
     // --- Rotation ---
     UIInterfaceOrientation interfaceOrientation() const { return orientation_; }
-    virtual bool shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation orientation) {
-        return orientation == UIInterfaceOrientationPortrait;
-    }
-    virtual void willRotateToInterfaceOrientation(UIInterfaceOrientation orientation, double duration) {}
-    virtual void willAnimateRotationToInterfaceOrientation(UIInterfaceOrientation orientation, double duration) {}
-    virtual void didRotateFromInterfaceOrientation(UIInterfaceOrientation fromOrientation) {}
+    // A container asks and tells its visible children; a plain screen turns only to portrait.
+    virtual bool shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation orientation);
+    virtual void willRotateToInterfaceOrientation(UIInterfaceOrientation orientation, double duration);
+    virtual void willAnimateRotationToInterfaceOrientation(UIInterfaceOrientation orientation, double duration);
+    virtual void didRotateFromInterfaceOrientation(UIInterfaceOrientation fromOrientation);
 
     UIResponder* nextResponder() const override;
 
