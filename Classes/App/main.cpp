@@ -12,6 +12,7 @@
 
 #include "Classes/App/LumenoAppShell.h"
 #include "Classes/App/ShellScript.h"
+#include "Classes/Bookmarks/BookmarksViewController.h"
 #include "Classes/Index/IndexViewController.h"
 #include "platform/backends/headless/HeadlessAudioOutput.h"
 #include "platform/backends/headless/HeadlessBackend.h"
@@ -86,6 +87,7 @@ int main(int argc, char** argv) {
 
     // The chapter index is the root of the first tab.
     IndexViewController::registerInterface();
+    BookmarksViewController::registerInterface();
     auto& app = UIApplication::sharedApplication();
     LumenoAppShell delegate;
     app.setDelegate(&delegate);
