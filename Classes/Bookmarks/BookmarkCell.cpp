@@ -23,7 +23,10 @@ BookmarkCell::BookmarkCell(UITableViewCellStyle style, const std::string& reuseI
         viewCellBG->setImage(image->stretchableImageWithLeftCapWidth(159, 21));
     selectedBackground_->addSubview(viewCellBG);
     setSelectedBackgroundView(selectedBackground_);
+    // The list's paper shows through the rows.
     setOpaque(false);
+    setBackgroundColor(UIColor::clearColor());
+    contentView()->setBackgroundColor(UIColor::clearColor());
 }
 
 void BookmarkCell::setSelected(bool selected, bool animated) {

@@ -14,4 +14,8 @@ BookmarkGroupCellView::BookmarkGroupCellView(const std::string& reuseIdentifier)
     lblTitle_->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleRightMargin |
                                    UIViewAutoresizingFlexibleHeight);
     contentView()->addSubview(lblTitle_);
+    // The screen's paper shows through the rows.
+    setOpaque(false);
+    setBackgroundColor(UIColor::clearColor());
+    contentView()->setBackgroundColor(UIColor::clearColor());
 }

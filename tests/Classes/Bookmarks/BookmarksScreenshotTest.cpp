@@ -1,0 +1,58 @@
+// The groups screen and the list at scale 2, with a few bookmarks and notes. With
+// LUMENO_UPDATE_DOCS set the images are also written into docs/ of the source tree.
+
+#include "tests/Classes/Bookmarks/BookmarksFixture.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/foundation/Paths.h"
+
+namespace {
+
+class BookmarksScreenshotTest : public BookmarksTest {
+protected:
+    double scale() const override { return 2; }
+
+    void shoot(const std::string& name) {
+        backend.frame();
+        const std::string path = Paths::temp() + "/" + name;
+        ASSERT_TRUE(backend.screenshot(path));
+        EXPECT_GT(std::filesystem::file_size(path), 10000u);
+        const char* update = std::getenv("LUMENO_UPDATE_DOCS");
+        const char* source = std::getenv("LUMENO_SOURCE_DIR");
+        if (update && *update && source)
+            std::filesystem::copy_file(path, std::string(source) + "/docs/" + name,
+                                       std::filesystem::copy_options::overwrite_existing);
+    }
+    int brightness(CGPoint p) {
+        const auto px = backend.pixelAt(p);
+        return px.r + px.g + px.b;
+    }
+};
+
+TEST_F(BookmarksScreenshotTest, GroupsAndList) {
+    addBookmark(1, 1, 1, "The opening of every prayer");
+    addBookmark(2, 255, 2, "Learn by Friday");
+    addBookmark(2, 286, 2);
+    addBookmark(18, 10, 3);
+    addBookmark(36, 58, 4, "Ask about this");
+    addBookmark(55, 13, 0);
+    launch();
+    // The top bar is darker than the paper under it.
+    EXPECT_LT(brightness(CGPointMake(160, 5)), brightness(CGPointMake(160, 300)));
+    shoot("bookmark-groups.png");
+
+    BookmarksViewController& list = openGroup(0);
+    ASSERT_EQ(list.sections().size(), 5u);
+    // A verse row shows dark Arabic text somewhere in its middle.
+    const CGRect row = list.tblBookmarks->convertRectToView(list.tblBookmarks->rectForRowAtIndexPath(NSIndexPath{1, 0}),
+                                                           nullptr);
+    int ink = 0;
+    for (double x = 160; x < 260; x += 2)
+        if (brightness(CGPointMake(x, row.origin.y + row.size.height / 2)) < 300) ++ink;
+    EXPECT_GT(ink, 3);
+    shoot("bookmarks.png");
+}
+
+}  // namespace
