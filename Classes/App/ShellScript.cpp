@@ -1,11 +1,12 @@
 #include "Classes/App/ShellScript.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <map>
 #include <sstream>
 
-#include "platform/backends/headless/HeadlessBackend.h"
+#include "platform/backends/ScriptDriver.h"
 #include "platform/foundation/StringUtils.h"
 #include "platform/ui/UIResponder.h"
 
@@ -38,12 +39,15 @@ struct Form {
 
 const std::map<std::string, Form>& forms() {
     static const std::map<std::string, Form> m = {
-        {"tap", {Kind::Tap, 2}},   {"hold", {Kind::Hold, 3}},     {"drag", {Kind::Drag, 5}},
-        {"type", {Kind::Type, 0}}, {"key", {Kind::Key, 0}},       {"rotate", {Kind::Rotate, 0}},
-        {"wait", {Kind::Wait, 1}}, {"shot", {Kind::Shot, 0}},     {"quit", {Kind::Quit, 0}},
+        {"tap", {Kind::Tap, 2}},   {"hold", {Kind::Hold, 3}}, {"drag", {Kind::Drag, 5}},
+        {"down", {Kind::Down, 2}}, {"move", {Kind::Move, 3}}, {"up", {Kind::Up, 0}},
+        {"type", {Kind::Type, 0}}, {"key", {Kind::Key, 0}},   {"rotate", {Kind::Rotate, 0}},
+        {"wait", {Kind::Wait, 1}}, {"shot", {Kind::Shot, 0}}, {"quit", {Kind::Quit, 0}},
     };
     return m;
 }
+
+std::string commandWord(const std::string& line) { return line.substr(0, line.find_first_of(" \t")); }
 
 std::optional<ShellScriptCommand> parseLine(const std::string& raw, int lineNumber, std::string* reason) {
     std::string line = str::trim(raw);
@@ -75,8 +79,10 @@ std::optional<ShellScriptCommand> parseLine(const std::string& raw, int lineNumb
             return std::nullopt;
         }
         switch (c.kind) {
-        case Kind::Tap: c.x1 = values[0], c.y1 = values[1]; break;
-        case Kind::Hold: c.x1 = values[0], c.y1 = values[1], c.seconds = values[2]; break;
+        case Kind::Tap:
+        case Kind::Down: c.x1 = values[0], c.y1 = values[1]; break;
+        case Kind::Hold:
+        case Kind::Move: c.x1 = values[0], c.y1 = values[1], c.seconds = values[2]; break;
         case Kind::Drag:
             c.x1 = values[0], c.y1 = values[1], c.x2 = values[2], c.y2 = values[3], c.seconds = values[4];
             break;
@@ -104,7 +110,8 @@ std::optional<ShellScriptCommand> parseLine(const std::string& raw, int lineNumb
             *reason = "shot takes a file name ending in .png";
         break;
     case Kind::Quit:
-        if (!rest.empty()) *reason = "quit takes nothing";
+    case Kind::Up:
+        if (!rest.empty()) *reason = word + " takes nothing";
         break;
     default: break;
     }
@@ -119,6 +126,7 @@ std::optional<std::vector<ShellScriptCommand>> ShellScript::parse(const std::str
     std::istringstream in(text);
     std::string raw;
     int lineNumber = 0;
+    bool fingerDown = false;
     while (std::getline(in, raw)) {
         ++lineNumber;
         std::string line = str::trim(raw);
@@ -129,55 +137,105 @@ std::optional<std::vector<ShellScriptCommand>> ShellScript::parse(const std::str
             if (error) *error = "line " + std::to_string(lineNumber) + ": " + reason;
             return std::nullopt;
         }
+        // "move" and "up" belong to a finger put down by "down"; any other touch lifts it.
+        const Kind kind = command->kind;
+        if ((kind == Kind::Move || kind == Kind::Up) && !fingerDown) {
+            if (error) *error = "line " + std::to_string(lineNumber) + ": " + commandWord(line) + " needs a finger put down by down";
+            return std::nullopt;
+        }
+        if (kind == Kind::Down) fingerDown = true;
+        else if (kind == Kind::Up || kind == Kind::Tap || kind == Kind::Hold || kind == Kind::Drag) fingerDown = false;
         commands.push_back(*command);
     }
     return commands;
 }
 
-bool ShellScript::run(const std::vector<ShellScriptCommand>& commands, HeadlessBackend& backend,
+bool ShellScript::run(const std::vector<ShellScriptCommand>& commands, ScriptDriver& driver,
                       const std::string& shotsDir, std::string* error) {
-    backend.runUntilIdle();
+    // Where the finger is while it stays down between commands.
+    CGPoint finger{};
+    bool fingerIsDown = false;
+    auto moveFinger = [&](CGPoint to, double seconds) {
+        const CGPoint from = finger;
+        const int steps = std::max(2, static_cast<int>(seconds * 60));
+        for (int i = 1; i <= steps; ++i) {
+            driver.advance(seconds * 1000 / steps);
+            const double t = static_cast<double>(i) / steps;
+            finger = CGPointMake(from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t);
+            driver.fingerMove(finger);
+        }
+    };
+    auto press = [&](double x, double y) {
+        finger = CGPointMake(x, y);
+        fingerIsDown = true;
+        driver.fingerDown(finger);
+    };
+    auto lift = [&] {
+        if (!fingerIsDown) return;
+        fingerIsDown = false;
+        driver.fingerUp(finger);
+    };
+
+    driver.runUntilIdle();
     for (const ShellScriptCommand& c : commands) {
         switch (c.kind) {
-        case Kind::Tap: backend.tap(CGPointMake(c.x1, c.y1)); break;
-        case Kind::Hold: backend.longPress(CGPointMake(c.x1, c.y1), c.seconds); break;
-        case Kind::Drag:
-            backend.drag(CGPointMake(c.x1, c.y1), CGPointMake(c.x2, c.y2), c.seconds * 1000,
-                         std::max(2, static_cast<int>(c.seconds * 60)));
+        case Kind::Tap:
+        case Kind::Hold:
+            lift();
+            press(c.x1, c.y1);
+            driver.advance(c.kind == Kind::Tap ? 50 : c.seconds * 1000);
+            lift();
             break;
-        case Kind::Type: backend.typeText(c.text); break;
+        case Kind::Drag:
+            lift();
+            press(c.x1, c.y1);
+            moveFinger(CGPointMake(c.x2, c.y2), c.seconds);
+            lift();
+            break;
+        case Kind::Down:
+            lift();
+            press(c.x1, c.y1);
+            break;
+        case Kind::Move:
+            moveFinger(CGPointMake(c.x1, c.y1), c.seconds);
+            break;
+        case Kind::Up: lift(); break;
+        case Kind::Type: driver.typeText(c.text); break;
         case Kind::Key: {
             int key = keyNames().at(str::lowercase(c.text));
-            if (key < 0) backend.deleteBackward();
-            else backend.pressKey(key);
+            if (key < 0) driver.deleteBackward();
+            else driver.pressKey(key);
             break;
         }
         case Kind::Rotate:
-            backend.rotate(c.text == "left"    ? UIDeviceOrientationLandscapeLeft
-                           : c.text == "right" ? UIDeviceOrientationLandscapeRight
-                                               : UIDeviceOrientationPortrait);
+            driver.rotate(c.text == "left"    ? UIDeviceOrientationLandscapeLeft
+                          : c.text == "right" ? UIDeviceOrientationLandscapeRight
+                                              : UIDeviceOrientationPortrait);
             break;
-        case Kind::Wait: backend.advance(c.seconds * 1000); break;
+        case Kind::Wait: driver.advance(c.seconds * 1000); break;
         case Kind::Shot: {
-            backend.runUntilIdle();
-            backend.frame();
+            driver.runUntilIdle();
             std::string path = str::appendPathComponent(shotsDir.empty() ? "." : shotsDir, c.text);
-            if (!backend.screenshot(path)) {
+            if (!driver.screenshot(path)) {
                 if (error) *error = "line " + std::to_string(c.line) + ": cannot write " + path;
+                lift();
                 return false;
             }
             break;
         }
-        case Kind::Quit: return true;
+        case Kind::Quit: lift(); return true;
         }
-        backend.runUntilIdle();
-        if (backend.quitRequested()) return true;
+        // While the finger rests on the screen only the script's own times pass.
+        if (!fingerIsDown) driver.runUntilIdle();
+        if (driver.quitRequested()) return true;
     }
+    lift();
     return true;
 }
 
 const char* ShellScript::usage() {
     return "script commands, one a line (points, seconds):\n"
            "  tap X Y | hold X Y SECONDS | drag X1 Y1 X2 Y2 SECONDS | type TEXT | key NAME\n"
+           "  down X Y | move X Y SECONDS | up\n"
            "  rotate left|right|portrait | wait SECONDS | shot NAME.png | quit\n";
 }

@@ -1,7 +1,8 @@
 #pragma once
-// A script of user actions for the headless program, one command a line (coordinates in
-// points of the upright screen, times in seconds):
+// A script of user actions for the program, one command a line (coordinates in points of
+// the upright screen, times in seconds):
 //   tap X Y | hold X Y SECONDS | drag X1 Y1 X2 Y2 SECONDS | type TEXT | key NAME
+//   down X Y | move X Y SECONDS | up      (one finger step by step; "up" lifts it where it is)
 //   rotate left|right|portrait | wait SECONDS | shot NAME.png | quit
 // Empty lines and lines starting with "#" are skipped.
 
@@ -9,10 +10,10 @@
 #include <string>
 #include <vector>
 
-class HeadlessBackend;
+class ScriptDriver;
 
 struct ShellScriptCommand {
-    enum class Kind { Tap, Hold, Drag, Type, Key, Rotate, Wait, Shot, Quit };
+    enum class Kind { Tap, Hold, Drag, Down, Move, Up, Type, Key, Rotate, Wait, Shot, Quit };
     Kind kind = Kind::Wait;
     int line = 0;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
@@ -24,9 +25,9 @@ class ShellScript {
 public:
     // The commands, or nullopt with "line N: reason" in *error.
     static std::optional<std::vector<ShellScriptCommand>> parse(const std::string& text, std::string* error);
-    // Runs the commands on the backend (on the virtual clock). Shots go into shotsDir.
-    // False with *error set when a shot cannot be written.
-    [[nodiscard]] static bool run(const std::vector<ShellScriptCommand>& commands, HeadlessBackend& backend,
+    // Runs the commands on a backend (the headless one on its clock, or the window on the
+    // real one). Shots go into shotsDir. False with *error set when a shot cannot be written.
+    [[nodiscard]] static bool run(const std::vector<ShellScriptCommand>& commands, ScriptDriver& driver,
                                   const std::string& shotsDir, std::string* error);
     static const char* usage();
 };

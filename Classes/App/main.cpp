@@ -1,8 +1,9 @@
 // The reader's entry:
 //   lumeno [lumeno://C:V] [--headless] [--device phone|tablet] [--scale 1|2] [--landscape]
-//          [--documents DIR] [--script FILE] [--shots DIR]
+//          [--documents DIR] [--script FILE [--window]] [--shots DIR]
 // With --script the program runs headless on the virtual clock and plays the script's
-// actions; "shot" commands write into the shots folder.
+// actions; "shot" commands write into the shots folder. With --window as well, the script
+// is played in the desktop window instead, as window events on the real clock.
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,11 +33,12 @@ struct ProgramOptions {
     std::string url;
     std::string documents;
     std::string script;
+    bool window = false;  // play the script in the window
 };
 
 int usageError(const char* program, const std::string& error) {
     std::fprintf(stderr,
-                 "lumeno: %s\nusage: %s [lumeno://chapter:verse] [--documents DIR] [--script FILE] [options]\n%s%s",
+                 "lumeno: %s\nusage: %s [lumeno://chapter:verse] [--documents DIR] [--script FILE [--window]] [options]\n%s%s",
                  error.c_str(), program, BackendOptions::usage(), ShellScript::usage());
     return 2;
 }
@@ -53,6 +55,8 @@ int main(int argc, char** argv) {
         const std::string& arg = rest[i];
         if (arg.rfind("lumeno://", 0) == 0 && program.url.empty()) {
             program.url = arg;
+        } else if (arg == "--window") {
+            program.window = true;
         } else if ((arg == "--documents" || arg == "--script") && i + 1 < rest.size() && !rest[i + 1].empty()) {
             (arg == "--documents" ? program.documents : program.script) = rest[++i];
         } else {
@@ -72,8 +76,10 @@ int main(int argc, char** argv) {
             return 2;
         }
         commands = std::move(*parsed);
-        options->headless = true;
+        if (!program.window) options->headless = true;
     }
+    if (program.window && (program.script.empty() || options->headless))
+        return usageError(argv[0], "--window plays a script in the window: it needs --script and no --headless");
     if (!program.documents.empty()) setenv("LUMENO_DOCUMENTS_DIR", program.documents.c_str(), 1);
     if (!options->headless && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
         std::fprintf(stderr,
@@ -83,7 +89,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     options->apply();
-    if (!program.script.empty()) RunLoop::main().useVirtualClock();
+    if (!program.script.empty() && options->headless) RunLoop::main().useVirtualClock();
 
     // The chapter index is the root of the first tab.
     IndexViewController::registerInterface();
@@ -101,32 +107,33 @@ int main(int argc, char** argv) {
     UIApplicationLaunchOptions launch;
     launch.url = program.url;
 
+    // Plays the script on the backend, or runs the backend's own loop.
+    auto play = [&](auto& backend) {
+        if (program.script.empty()) return backend.run();
+        if (ShellScript::run(commands, backend, options->shotsDir, &error)) return 0;
+        std::fprintf(stderr, "lumeno: %s: %s\n", program.script.c_str(), error.c_str());
+        return 1;
+    };
     int status = 0;
     if (options->headless) {
         AudioOutput::setShared(HeadlessAudioOutput::create());
         HeadlessBackend backend(*options);
         backend.attach();
         app.launch(launch);
-        if (!program.script.empty()) {
-            if (!ShellScript::run(commands, backend, options->shotsDir, &error)) {
-                std::fprintf(stderr, "lumeno: %s: %s\n", program.script.c_str(), error.c_str());
-                status = 1;
-            }
-        } else {
-            status = backend.run();
-        }
+        status = play(backend);
     } else {
         SDLBackend backend(*options);
         if (!backend.open(&error)) {
             std::fprintf(stderr, "lumeno: %s\n", error.c_str());
             return 1;
         }
-        if (!options->shotsDir.empty()) backend.setScreenshotAndQuit(options->shotsDir + "/screen.png");
+        if (!options->shotsDir.empty() && program.script.empty())
+            backend.setScreenshotAndQuit(options->shotsDir + "/screen.png");
         // Sound through the desktop's audio device; with none, playback keeps time silently.
         std::shared_ptr<AudioOutput> sound = SDLAudioOutput::create();
         AudioOutput::setShared(sound ? sound : std::shared_ptr<AudioOutput>(HeadlessAudioOutput::create()));
         app.launch(launch);
-        status = backend.run();
+        status = play(backend);
     }
     app.terminate();
     AudioOutput::setShared(nullptr);

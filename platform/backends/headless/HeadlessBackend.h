@@ -7,13 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/backends/ScriptDriver.h"
 #include "platform/graphics/CairoHandles.h"
 #include "platform/graphics/Geometry.h"
 #include "platform/ui/Backend.h"
 #include "platform/ui/BackendOptions.h"
 #include "platform/ui/UIKitTypes.h"
 
-class HeadlessBackend : public Backend {
+class HeadlessBackend : public Backend, public ScriptDriver {
 public:
     HeadlessBackend() = default;
     explicit HeadlessBackend(BackendOptions options) : options_(std::move(options)) {}
@@ -26,20 +27,24 @@ public:
     // Runs what is due, draws a frame and (with --shots DIR) writes DIR/screen.png.
     int run() override;
     void quit() override { quit_ = true; }
-    bool quitRequested() const { return quit_; }
+    bool quitRequested() const override { return quit_; }
     void setScreenSaverInhibited(bool inhibited) override { screenSaverInhibited_ = inhibited; }
     bool screenSaverInhibited() const { return screenSaverInhibited_; }
 
     // --- Time (virtual clock) ---
     // Moves the clock in frame-sized steps, drawing a frame after each.
-    void advance(double milliseconds);
-    void runUntilIdle();
+    void advance(double milliseconds) override;
+    void runUntilIdle() override;
 
     // --- Touches ---
     void touchDown(long id, CGPoint displayPoint);
     void touchMove(long id, CGPoint displayPoint);
     void touchUp(long id, CGPoint displayPoint);
     void touchCancel(long id);
+    // The script's finger (one touch id of its own).
+    void fingerDown(CGPoint p) override { touchDown(kScriptFinger, p); }
+    void fingerMove(CGPoint p) override { touchMove(kScriptFinger, p); }
+    void fingerUp(CGPoint p) override { touchUp(kScriptFinger, p); }
     // A finger down and up after `holdMs`.
     void tap(CGPoint p, double holdMs = 50);
     void longPress(CGPoint p, double seconds);
@@ -51,11 +56,11 @@ public:
     void twoFingerTap(CGPoint a, CGPoint b, double holdMs = 50);
 
     // --- Text, keys, device ---
-    void typeText(const std::string& utf8);
-    void pressKey(int key);  // UIResponder::Key
-    void deleteBackward();
+    void typeText(const std::string& utf8) override;
+    void pressKey(int key) override;  // UIResponder::Key
+    void deleteBackward() override;
     void remoteControl(UIEventSubtype subtype);
-    void rotate(UIDeviceOrientation orientation);
+    void rotate(UIDeviceOrientation orientation) override;
 
     // --- Output ---
     // Draws a frame when something changed; true when it drew.
@@ -67,9 +72,10 @@ public:
         int r = 0, g = 0, b = 0, a = 0;
     };
     Pixel pixelAt(CGPoint displayPoint);
-    [[nodiscard]] bool screenshot(const std::string& path);
+    [[nodiscard]] bool screenshot(const std::string& path) override;
 
 private:
+    static constexpr long kScriptFinger = 999;
     void send(long id, UITouchPhase phase, CGPoint displayPoint);
     BackendOptions options_;
     bool attached_ = false;

@@ -11,6 +11,8 @@
 #include "platform/graphics/CairoHandles.h"
 #include "platform/ui/Compositor.h"
 #include "platform/ui/UIApplication.h"
+#include "platform/ui/UIDevice.h"
+#include "platform/ui/UIResponder.h"
 #include "platform/services/UIPasteboard.h"
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/ViewAnimator.h"
@@ -122,12 +124,12 @@ void SDLBackend::fitWindowToDisplay()
     forceFrame_ = true;
 }
 
-void SDLBackend::present()
+bool SDLBackend::present(const std::string* shot, bool* shotWritten)
 {
     auto& compositor = UIApplication::sharedApplication().compositor();
     bool drew = compositor.renderIfNeeded();
     // After a rotation the status bar orientation may change without a view change.
-    if (!drew && !forceFrame_) return;
+    if (!drew && !forceFrame_ && !shot) return false;
     forceFrame_ = false;
     cairo_surface_t* s = compositor.displaySurface();
     cairo_surface_flush(s);
@@ -143,11 +145,13 @@ void SDLBackend::present()
     }
     if (!texture_) {
         NSLog("cannot make the window's texture: %s", SDL_GetError());
-        return;
+        return false;
     }
     SDL_UpdateTexture(texture_.get(), nullptr, cairo_image_surface_get_data(s), cairo_image_surface_get_stride(s));
     SDL_RenderClear(renderer_.get());
     SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
+    // Read back before presenting: afterwards the back buffer's content is undefined.
+    if (shot && shotWritten) *shotWritten = writeWindowPNG(*shot);
     if (!shotPath_.empty()) {
         if (writeWindowPNG(shotPath_))
             NSLog("screenshot written to %@", shotPath_);
@@ -157,6 +161,7 @@ void SDLBackend::present()
         quit_ = true;
     }
     SDL_RenderPresent(renderer_.get());
+    return true;
 }
 
 // Reads back what the renderer drew, so the picture is the window's own.
@@ -179,24 +184,147 @@ bool SDLBackend::writeWindowPNG(const std::string& path)
     return true;
 }
 
+bool SDLBackend::step(int maxWaitMs)
+{
+    auto& loop = RunLoop::main();
+    double untilTimer = loop.runOnce(0);
+    bool drew = present();
+    if (quit_) return drew;
+    // Sleep until input, a post (the wake handler), the next timer, or the next animation frame.
+    double wait = untilTimer;
+    if (UIView::hasRunningAnimations() || Compositor::needsFrame()) wait = std::min(wait, 1.0 / 60);
+    int ms = std::isinf(wait) ? 500 : std::clamp(static_cast<int>(std::ceil(wait * 1000)), 0, 500);
+    SDL_Event e;
+    if (SDL_WaitEventTimeout(&e, std::min(ms, std::max(0, maxWaitMs)))) {
+        handle(e);
+        while (!quit_ && SDL_PollEvent(&e)) handle(e);
+    }
+    return drew;
+}
+
 int SDLBackend::run()
 {
     if (!window_) return 1;
-    auto& loop = RunLoop::main();
-    while (!quit_) {
-        double untilTimer = loop.runOnce(0);
-        present();
-        if (quit_) break;
-        // Sleep until input, a post (the wake handler), the next timer, or the
-        // next animation frame.
-        double wait = untilTimer;
-        if (UIView::hasRunningAnimations() || Compositor::needsFrame()) wait = std::min(wait, 1.0 / 60);
-        int ms = std::isinf(wait) ? 500 : std::clamp(static_cast<int>(std::ceil(wait * 1000)), 0, 500);
-        SDL_Event e;
-        if (SDL_WaitEventTimeout(&e, ms)) {
-            handle(e);
-            while (!quit_ && SDL_PollEvent(&e)) handle(e);
-        }
-    }
+    while (!quit_) step(500);
     return shotFailed_ ? 1 : 0;
+}
+
+// --- Script actions: events into SDL's queue, taken by the loop like a user's ---
+
+void SDLBackend::pushMouse(uint32_t type, CGPoint p)
+{
+    const double k = UIScreen::mainScreen().scale() * options_.zoom;
+    const int x = static_cast<int>(std::lround(p.x * k)), y = static_cast<int>(std::lround(p.y * k));
+    SDL_Event e{};
+    e.type = type;
+    if (type == SDL_MOUSEMOTION) {
+        e.motion.windowID = SDL_GetWindowID(window_.get());
+        e.motion.which = 0;
+        e.motion.state = SDL_BUTTON_LMASK;
+        e.motion.x = x;
+        e.motion.y = y;
+    } else {
+        e.button.windowID = SDL_GetWindowID(window_.get());
+        e.button.which = 0;
+        e.button.button = SDL_BUTTON_LEFT;
+        e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+        e.button.clicks = 1;
+        e.button.x = x;
+        e.button.y = y;
+    }
+    SDL_PushEvent(&e);
+    step(0);
+}
+
+void SDLBackend::fingerDown(CGPoint p) { pushMouse(SDL_MOUSEBUTTONDOWN, p); }
+void SDLBackend::fingerMove(CGPoint p) { pushMouse(SDL_MOUSEMOTION, p); }
+void SDLBackend::fingerUp(CGPoint p) { pushMouse(SDL_MOUSEBUTTONUP, p); }
+
+void SDLBackend::typeText(const std::string& utf8)
+{
+    // One event per character, as a keyboard sends them.
+    for (size_t i = 0; i < utf8.size();) {
+        size_t n = 1;
+        while (i + n < utf8.size() && (static_cast<unsigned char>(utf8[i + n]) & 0xC0) == 0x80) ++n;
+        SDL_Event e{};
+        e.type = SDL_TEXTINPUT;
+        e.text.windowID = SDL_GetWindowID(window_.get());
+        utf8.copy(e.text.text, std::min(n, sizeof e.text.text - 1), i);
+        SDL_PushEvent(&e);
+        step(0);
+        i += n;
+    }
+}
+
+void SDLBackend::pushKey(int sym, uint16_t mod)
+{
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.windowID = SDL_GetWindowID(window_.get());
+    e.key.state = SDL_PRESSED;
+    e.key.keysym.sym = sym;
+    e.key.keysym.scancode = SDL_GetScancodeFromKey(sym);
+    e.key.keysym.mod = mod;
+    SDL_PushEvent(&e);
+    e.type = SDL_KEYUP;
+    e.key.state = SDL_RELEASED;
+    SDL_PushEvent(&e);
+    step(0);
+}
+
+void SDLBackend::pressKey(int key)
+{
+    static const std::pair<int, SDL_Keycode> keys[] = {
+        {UIResponder::KeyReturn, SDLK_RETURN}, {UIResponder::KeyEscape, SDLK_ESCAPE}, {UIResponder::KeyTab, SDLK_TAB},
+        {UIResponder::KeyLeft, SDLK_LEFT},     {UIResponder::KeyRight, SDLK_RIGHT},   {UIResponder::KeyUp, SDLK_UP},
+        {UIResponder::KeyDown, SDLK_DOWN},     {UIResponder::KeyHome, SDLK_HOME},     {UIResponder::KeyEnd, SDLK_END},
+        {UIResponder::KeyPageUp, SDLK_PAGEUP}, {UIResponder::KeyPageDown, SDLK_PAGEDOWN},
+        {UIResponder::KeyDelete, SDLK_DELETE},
+    };
+    for (const auto& [ours, sym] : keys)
+        if (ours == key) return pushKey(sym, KMOD_NONE);
+    NSLog("no key of the window stands for key %d", key);
+}
+
+void SDLBackend::deleteBackward() { pushKey(SDLK_BACKSPACE, KMOD_NONE); }
+
+// The window turns the device with Ctrl+R (portrait <-> landscape, Shift for the right side).
+void SDLBackend::rotate(UIDeviceOrientation orientation)
+{
+    const UIDeviceOrientation now = UIDevice::currentDevice().orientation();
+    if (now == orientation) return;
+    if (UIInterfaceOrientationIsLandscape(now)) pushKey(SDLK_r, KMOD_LCTRL);
+    if (orientation == UIDeviceOrientationLandscapeLeft) pushKey(SDLK_r, KMOD_LCTRL);
+    if (orientation == UIDeviceOrientationLandscapeRight) pushKey(SDLK_r, KMOD_LCTRL | KMOD_LSHIFT);
+}
+
+void SDLBackend::advance(double milliseconds)
+{
+    const Uint64 end = SDL_GetTicks64() + static_cast<Uint64>(std::max(0.0, milliseconds));
+    for (Uint64 now = SDL_GetTicks64(); now < end && !quit_; now = SDL_GetTicks64())
+        step(static_cast<int>(std::min<Uint64>(end - now, 500)));
+}
+
+void SDLBackend::runUntilIdle()
+{
+    // Quiet: nothing drawn or animating, no input queued, for this long in a row.
+    constexpr Uint64 kQuietMs = 200, kBoundMs = 20000;
+    const Uint64 start = SDL_GetTicks64();
+    Uint64 quietSince = start;
+    while (!quit_) {
+        const Uint64 now = SDL_GetTicks64();
+        if (now - quietSince >= kQuietMs || now - start >= kBoundMs) break;
+        bool busy = step(16);
+        busy = busy || UIView::hasRunningAnimations() || Compositor::needsFrame() ||
+               SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0 ||
+               RunLoop::main().pendingPostCount() > 0;
+        if (busy) quietSince = SDL_GetTicks64();
+    }
+}
+
+bool SDLBackend::screenshot(const std::string& path)
+{
+    bool written = false;
+    present(&path, &written);
+    return written;
 }

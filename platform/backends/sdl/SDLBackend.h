@@ -4,10 +4,14 @@
 // when something changed and sleeps in SDL_WaitEventTimeout until the next
 // timer; work posted from other threads wakes it through the run loop's wake
 // handler. Keys: Ctrl+R or F11 rotates the device.
+//
+// As a ScriptDriver it plays a script's actions as SDL events pushed into SDL's queue, so
+// they pass through SDLEventTranslator like a user's, and lets real time pass.
 
 #include <memory>
 #include <string>
 
+#include "platform/backends/ScriptDriver.h"
 #include "platform/backends/sdl/SDLEventTranslator.h"
 #include "platform/ui/Backend.h"
 #include "platform/ui/BackendOptions.h"
@@ -16,7 +20,7 @@ struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 
-class SDLBackend : public Backend {
+class SDLBackend : public Backend, public ScriptDriver {
 public:
     explicit SDLBackend(BackendOptions options);
     ~SDLBackend() override;
@@ -35,13 +39,36 @@ public:
     // and quit (empty: keep running); run() then fails when it could not be written.
     void setScreenshotAndQuit(const std::string& path) { shotPath_ = path; }
 
+    // --- ScriptDriver: pushed SDL events, real time ---
+    void fingerDown(CGPoint displayPoint) override;
+    void fingerMove(CGPoint displayPoint) override;
+    void fingerUp(CGPoint displayPoint) override;
+    void typeText(const std::string& utf8) override;
+    void pressKey(int key) override;
+    void deleteBackward() override;
+    void rotate(UIDeviceOrientation orientation) override;
+    // Runs the window's loop for this many real milliseconds.
+    void advance(double milliseconds) override;
+    // Runs the loop until nothing has been drawn or animated for a while (bounded).
+    void runUntilIdle() override;
+    // What the window shows, read back from its renderer.
+    [[nodiscard]] bool screenshot(const std::string& path) override;
+    bool quitRequested() const override { return quit_; }
+
 private:
     struct WindowDeleter { void operator()(SDL_Window* w) const; };
     struct RendererDeleter { void operator()(SDL_Renderer* r) const; };
     struct TextureDeleter { void operator()(SDL_Texture* t) const; };
 
     void handle(const SDL_Event& event);
-    void present();
+    // One pass of the loop: due work, a frame, then events, waiting at most maxWaitMs for one.
+    // True when it drew.
+    bool step(int maxWaitMs);
+    // Draws when something changed (or forced, or a shot is asked for); true when it drew.
+    // With `shot`, what the window shows is also written there (*shotWritten tells).
+    bool present(const std::string* shot = nullptr, bool* shotWritten = nullptr);
+    void pushMouse(uint32_t type, CGPoint displayPoint);
+    void pushKey(int sym, uint16_t mod);
     void fitWindowToDisplay();
     bool writeWindowPNG(const std::string& path);
 

@@ -118,9 +118,11 @@ void SDLEventTranslator::keyDown(const SDL_KeyboardEvent& key, std::vector<Input
         if (key.repeat) return;
         InputAction a;
         a.kind = InputAction::Rotate;
+        const bool shift = (key.keysym.mod & KMOD_SHIFT) != 0;
         a.orientation = UIInterfaceOrientationIsLandscape(UIApplication::sharedApplication().statusBarOrientation())
                             ? UIDeviceOrientationPortrait
-                            : UIDeviceOrientationLandscapeLeft;
+                        : shift ? UIDeviceOrientationLandscapeRight
+                                : UIDeviceOrientationLandscapeLeft;
         out.push_back(a);
         return;
     }

@@ -6,7 +6,8 @@
 // as a mouse with SDL_TOUCH_MOUSEID) and may mirror the mouse as a finger
 // (SDL_MOUSE_TOUCHID); the copies are dropped so each touch arrives once.
 //
-// Keys: Ctrl+R or F11 turns the device (portrait <-> landscape), Home is the
+// Keys: Ctrl+R or F11 turns the device (portrait <-> landscape; with Shift to the
+// right-hand landscape), Home is the
 // status-bar tap (scroll to top), media keys play/pause/stop/next/previous.
 
 #include <SDL.h>
