@@ -223,17 +223,9 @@ void BookmarkCellView::layoutRow() {
     for (unsigned state : kAllStates) btnVerse->setTitle(number, state);
     refreshMeta();
 
-    const double a = w - 107;
-    const double b = std::trunc(a * 1.5 / 3);
-    if (showTranslation) {
-        lblTranslation->setHidden(false);
-        lblTranslation->setFrame(CGRectMake(50, 0, b, h));
-        lblArabicVerse->setFrame(CGRectMake(50 + b, 0, a - b, h));
-    } else {
-        lblTranslation->setHidden(true);
-        lblTranslation->setText("");
-        lblArabicVerse->setFrame(CGRectMake(50, 0, a, h));
-    }
+    lblTranslation->setHidden(!showTranslation);
+    if (!showTranslation) lblTranslation->setText("");
+    placeRowTexts();
 
     if (bookmark.HasExtraDetails()) {
         lblArabicVerse->setText(bookmark.ArabicVerse().value_or(""));
@@ -255,6 +247,29 @@ void BookmarkCellView::layoutRow() {
         addSubview(viewBorder);
     }
     viewBorder->setHidden(bookmark.IsLastInSection() || bookmark.IsSurahSection());
+}
+
+void BookmarkCellView::placeRowTexts() {
+    if (!lblArabicVerse) return;
+    // From the content's width, so the texts share the room that batch edit leaves them.
+    const double w = contentView->frame().size.width, h = frame().size.height;
+    const double a = w - 107;
+    const double b = std::trunc(a * 1.5 / 3);
+    if (!lblTranslation->isHidden()) {
+        lblTranslation->setFrame(CGRectMake(50, 0, b, h));
+        lblArabicVerse->setFrame(CGRectMake(50 + b, 0, a - b, h));
+    } else {
+        lblArabicVerse->setFrame(CGRectMake(50, 0, a, h));
+    }
+    // Their content modes keep the old drawing when only the size changes; truncation must
+    // follow the new width.
+    lblTranslation->setNeedsDisplay();
+    lblArabicVerse->setNeedsDisplay();
+}
+
+void BookmarkCellView::layoutSubviews() {
+    UIView::layoutSubviews();
+    if (ThisBookmark_ && !ThisBookmark_->IsSurahSection()) placeRowTexts();
 }
 
 void BookmarkCellView::refreshMeta() {
@@ -325,6 +340,7 @@ void BookmarkCellView::setEditing(bool editing, bool animated) {
     if (imgEditCircle) imgEditCircle->setFrame(batch ? CGRectMake(1, 0, 43, 44) : CGRectMake(-44, 0, 43, 44));
     contentView->setFrame(batch ? CGRectMake(44, 0, cell.width - 44, cell.height)
                                 : CGRectMake(0, 0, cell.width, cell.height));
+    placeRowTexts();
     if (animated) UIView::commitAnimations();
 }
 

@@ -33,6 +33,8 @@ public:
 
     void refresh();
     void refreshMeta();
+    // Places the translation and the Arabic in the content's width.
+    void placeRowTexts();
     void btnCollapsePressed();
     void btnVerseMetaPressed();
     void tapNHoldFired();
@@ -43,6 +45,7 @@ public:
     void toggleSelection();
     void refreshSelectionState();
 
+    void layoutSubviews() override;
     void touchesBegan(const UITouchSet& touches, UIEvent* event) override;
     void touchesMoved(const UITouchSet& touches, UIEvent* event) override;
     void touchesEnded(const UITouchSet& touches, UIEvent* event) override;

@@ -51,7 +51,9 @@ TEST_F(BookmarkRowViewTest, MarkShowsTheNoteFirstThenProstrationJuzAndHizbQuarte
         ASSERT_TRUE(view->btnVerseMeta);
         EXPECT_EQ(view->btnVerseMeta->isHidden(), c.image == nullptr);
         EXPECT_EQ(view->btnVerseMeta->isEnabled(), c.enabled);
-        if (c.image) EXPECT_EQ(view->btnVerseMeta->imageForState(UIControlStateNormal), UIImage::imageNamed(c.image));
+        if (c.image) {
+            EXPECT_EQ(view->btnVerseMeta->imageForState(UIControlStateNormal), UIImage::imageNamed(c.image));
+        }
         EXPECT_EQ(view->btnVerse->titleForState(UIControlStateDisabled), std::to_string(c.verse.second));
     }
 

@@ -145,6 +145,37 @@ TEST_F(BookmarksEditingTest, BatchRemoveDeletesExactlyTheCheckedBookmarksAndTell
     EXPECT_EQ(ChapterInfo::getBookmarkCount(db(), -1, 0), 0);
 }
 
+TEST_F(BookmarksEditingTest, BatchMoveGoesThroughTheGroupsScreenAndTheListReloadsAfter) {
+    addBookmark(2, 5, 0);
+    addBookmark(3, 1, 1);
+    addBookmark(4, 2, 0);
+    launch();
+    BookmarksViewController& list = openGroup(0);
+    countNotifications();
+    list.btnMorePressed();
+    settle();
+    select(list, NSIndexPath{0, 0});
+    select(list, NSIndexPath{2, 0});
+    const int loads = list.loadsCompleted();
+    list.batchEditButtonPressed(list.btnBatchMove.get());
+    settle();
+    auto* moving = dynamic_cast<BookmarkGroupsViewController*>(tabs->modalViewController());
+    ASSERT_NE(moving, nullptr);
+    ASSERT_TRUE(moving->IsMovingMode());
+    ASSERT_EQ(moving->arrBookmarks().size(), 2u);
+    EXPECT_EQ(moving->arrBookmarks()[1]->surah(), 4);
+
+    backend.tap(screenCentre(*moving->tblGroups, moving->tblGroups->rectForRowAtIndexPath(NSIndexPath{0, 3})));
+    settle();
+    waitForLoad(list);
+    EXPECT_EQ(tabs->modalViewController(), nullptr);
+    EXPECT_EQ(posted, std::vector<std::string>{"BookmarkDidChange"});
+    EXPECT_EQ(ChapterInfo::getBookmarkCount(db(), -1, 3), 2);
+    EXPECT_EQ(list.loadsCompleted(), loads + 1);  // stale from the move, reloaded once on reappearing
+    for (const auto& section : list.sections())
+        EXPECT_EQ(section->AllBookmarks()[0]->BookmarkGroup(), section->surah() == 3 ? 1 : 3);
+}
+
 TEST_F(BookmarksEditingTest, LeavingBatchEditClearsTheChecks) {
     addBookmark(2, 5, 0);
     launch();

@@ -53,6 +53,16 @@ TEST_F(BookmarksScreenshotTest, GroupsAndList) {
         if (brightness(CGPointMake(x, row.origin.y + row.size.height / 2)) < 300) ++ink;
     EXPECT_GT(ink, 3);
     shoot("bookmarks.png");
+
+    // Batch edit: the rows' circles, one checked; kept out of docs/.
+    list.btnMorePressed();
+    settle();
+    tapRow(list, NSIndexPath{1, 1});
+    backend.frame();
+    ASSERT_TRUE(backend.screenshot(Paths::temp() + "/bookmarks-editing.png"));
+    const CGRect checked = list.tblBookmarks->convertRectToView(
+        list.tblBookmarks->rectForRowAtIndexPath(NSIndexPath{1, 1}), nullptr);
+    EXPECT_LT(brightness(CGPointMake(22, checked.origin.y + 22)), brightness(CGPointMake(22, row.origin.y + 22)));
 }
 
 }  // namespace
