@@ -137,6 +137,7 @@ TEST_F(SDLEventTranslatorTest, KeysMapToTextRotationAndRemoteControl)
         int detail;
     } cases[] = {
         {SDLK_r, KMOD_LCTRL, InputAction::Rotate, UIDeviceOrientationLandscapeLeft},
+        {SDLK_r, KMOD_LCTRL | KMOD_LSHIFT, InputAction::Rotate, UIDeviceOrientationLandscapeRight},
         {SDLK_F11, 0, InputAction::Rotate, UIDeviceOrientationLandscapeLeft},
         {SDLK_AUDIOPLAY, 0, InputAction::RemoteControl, UIEventSubtypeRemoteControlTogglePlayPause},
         {SDLK_AUDIOSTOP, 0, InputAction::RemoteControl, UIEventSubtypeRemoteControlStop},
