@@ -163,9 +163,18 @@ void BookmarksViewController::deleteBookmarkAtIndexPaths(const std::vector<NSInd
             if (!plain || !audio)
                 NSLog("[deleteBookmarkAtIndexPaths] Error: the bookmark of %i:%i was not removed.", record->surah(),
                       record->verse());
-            section->setSectionBookmarkCount(section->SectionBookmarkCount() - 1);
-            removed.push_back(record);
-            tblBookmarks->deleteRowsAtIndexPaths({path}, UITableViewRowAnimationFade);
+            // Every row of that verse goes: a verse bookmarked both ways is listed twice.
+            const auto& rows = section->AllBookmarks();
+            for (size_t r = 0; r < rows.size(); ++r) {
+                const auto& same = rows[r];
+                if (same->verse() != record->verse() ||
+                    std::find(removed.begin(), removed.end(), same) != removed.end())
+                    continue;
+                section->setSectionBookmarkCount(section->SectionBookmarkCount() - 1);
+                removed.push_back(same);
+                tblBookmarks->deleteRowsAtIndexPaths({NSIndexPath{path.section, static_cast<int>(r)}},
+                                                     UITableViewRowAnimationFade);
+            }
         }
         if (section->SectionBookmarkCount() < 1 && emptied.insert(path.section).second)
             tblBookmarks->deleteSections({path.section}, UITableViewRowAnimationFade);

@@ -48,6 +48,16 @@ TEST_F(BookmarkGroupsTest, RowsShowEachGroupsCountAndAllCountsEveryBookmark) {
     EXPECT_EQ(row(*groups, 2)->detailTextLabel()->text(), "3");
 }
 
+TEST_F(BookmarkGroupsTest, RowsShrinkInLandscape) {
+    launch();
+    ASSERT_TRUE(UIViewController::rotateInterfaceTo(*window, UIInterfaceOrientationLandscapeRight));
+    settle();
+    EXPECT_EQ(groups->tblGroups->rectForRowAtIndexPath(NSIndexPath{0, 4}).size.height, 44);
+    ASSERT_TRUE(UIViewController::rotateInterfaceTo(*window, UIInterfaceOrientationPortrait));
+    settle();
+    EXPECT_EQ(groups->tblGroups->rectForRowAtIndexPath(NSIndexPath{0, 4}).size.height, 60);
+}
+
 TEST_F(BookmarkGroupsTest, TappingAGroupOpensItsListOnTheTab) {
     addBookmark(5, 3, 3);
     launch();

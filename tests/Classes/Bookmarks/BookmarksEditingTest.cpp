@@ -236,6 +236,42 @@ TEST_F(BookmarksEditingTest, LongPressOffersTheNoteAndUnbookmarkRemovesTheRow) {
     EXPECT_FALSE(ChapterInfo::isBookmarked(db(), 2, 6));
 }
 
+TEST_F(BookmarksEditingTest, NoteMarkOpensTheNoteAndSwipeDeleteRemovesTheVerse) {
+    addBookmark(2, 5, 0, "kept");
+    addBookmark(2, 6, 0);
+    addBookmark(2, 6, 0, std::nullopt, true);  // the same verse, also bookmarked from the audio
+    launch();
+    BookmarksViewController& list = openGroup(0);
+    UITableView& table = *list.tblBookmarks;
+    auto* noted = dynamic_cast<BookmarkCell*>(table.cellForRowAtIndexPath(NSIndexPath{0, 0}));
+    ASSERT_NE(noted, nullptr);
+    const UIButton& mark = *noted->cellView()->btnVerseMeta;
+    backend.tap(screenCentre(mark, mark.bounds()));
+    settle();
+    auto* editor = dynamic_cast<AddBookmarkNote*>(tabs->modalViewController());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->verse(), 5);
+    EXPECT_TRUE(app->opened.empty());
+    tabs->dismissModalViewControllerAnimated(false);
+    settle();
+
+    countNotifications();
+    const CGRect row = table.rectForRowAtIndexPath(NSIndexPath{0, 1});
+    backend.swipe(screenCentre(table, CGRectMake(220, row.origin.y, 80, row.size.height)),
+                  screenCentre(table, CGRectMake(60, row.origin.y, 80, row.size.height)));
+    settle();
+    auto* swiped = table.cellForRowAtIndexPath(NSIndexPath{0, 1});
+    ASSERT_NE(swiped, nullptr);
+    ASSERT_NE(swiped->deleteConfirmationButton(), nullptr);
+    EXPECT_EQ(swiped->deleteConfirmationButton()->titleForState(UIControlStateNormal), " - ");
+    const UIButton& confirm = *swiped->deleteConfirmationButton();
+    backend.tap(screenCentre(confirm, confirm.bounds()));
+    settle();
+    EXPECT_EQ(verses(list, 0), std::vector<int>{5});
+    EXPECT_FALSE(ChapterInfo::isBookmarked(db(), 2, 6));
+    EXPECT_EQ(posted, std::vector<std::string>{"TranslationDidChange"});
+}
+
 TEST_F(BookmarksEditingTest, MailOfSelectedBookmarksEscapesTheirTexts) {
     addBookmark(2, 5, 0, "a <b> & \"c\"\nnext");
     addBookmark(2, 6, 0);
