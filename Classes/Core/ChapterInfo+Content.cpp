@@ -6,6 +6,18 @@
 #include "platform/foundation/Format.h"
 #include "platform/foundation/Log.h"
 
+std::map<int, Blob> ChapterInfo::getChapterVerseData(sqlite3* db, int surah) {
+    std::map<int, Blob> all;
+    queryCached(
+        db, "SELECT verse, data FROM surahdata WHERE surah = ?", "getChapterVerseData",
+        [&](sqlite3_stmt* s) {
+            if (sqlite3_column_type(s, 1) != SQLITE_NULL) all[sqlite3_column_int(s, 0)] = columnBlob(s, 1);
+            return true;
+        },
+        surah);
+    return all;
+}
+
 namespace {
 
 // Single-verse statements by translation id; 0 and 10 read their full-text tables.

@@ -40,6 +40,8 @@ public:
     static Blob getVerseData(sqlite3* db, int surah, int verse);
     // Element 0 is an empty placeholder, then one entry per row whose blob is not NULL.
     static std::vector<std::optional<Blob>> getAllVerseData(sqlite3* db, int surah);
+    // The glyph bytes of every verse of a chapter that has them, by verse, in one query.
+    static std::map<int, Blob> getChapterVerseData(sqlite3* db, int surah);
     static int hezbFromSurah(sqlite3* db, int surah, int verse);
     static int getContMP3Part(sqlite3* db, int surah, int verse, int reciter);
     static double getContMP3BeginsTime(sqlite3* db, int surah, int verse, int reciter);

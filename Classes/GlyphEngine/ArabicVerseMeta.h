@@ -10,6 +10,8 @@ struct sqlite3;
 class ArabicVerseMeta {
 public:
     ArabicVerseMeta(int surah, int verse);   // initForSurah:andVerse:
+    // With the bytes already read (a whole chapter's at once).
+    ArabicVerseMeta(int surah, int verse, std::vector<uint8_t> data);
 
     int ThisSurah() const { return ThisSurah_; }
     int ThisVerse() const { return ThisVerse_; }

@@ -69,17 +69,35 @@ void SurahViewController::invalidateRowHeights() {
     rowHeightsWidth_ = -1;
 }
 
-double SurahViewController::heightForVerseRow(int row) {
+std::vector<double>& SurahViewController::currentRowHeights() {
     const double width = tblVerses ? tblVerses->frame().size.width : UIScreen::mainScreen().bounds().size.width;
     const bool landscape = statusBarIsLandscape();
     const int rows = numberOfVerseRows();
-    if (row < 0 || row >= rows) return kInvocationRowHeight;
     if (width != rowHeightsWidth_ || landscape != rowHeightsLandscape_ || static_cast<int>(rowHeights_.size()) != rows) {
         rowHeights_.assign(static_cast<size_t>(rows), -1);
         rowHeightsWidth_ = width;
         rowHeightsLandscape_ = landscape;
     }
-    double& cached = rowHeights_[static_cast<size_t>(row)];
+    return rowHeights_;
+}
+
+double SurahViewController::estimatedHeightForVerseRow(int row) {
+    if (row < 0 || row >= numberOfVerseRows()) return kInvocationRowHeight;
+    const double cached = currentRowHeights()[static_cast<size_t>(row)];
+    if (cached >= 0) return cached;
+    if (!isTranslationRow(row)) return heightForVerseRow(row);
+    auto it = transHeightMeta_.find(verseIndexOfRow(row) + 1);
+    if (it == transHeightMeta_.end()) return kInvocationRowHeight;
+    const int h = it->second->EstimatedHeight(statusBarIsLandscape());
+    return iCurrentTranslation_ == 1000 && h <= 0 ? 1 : h;
+}
+
+double SurahViewController::heightForVerseRow(int row) {
+    const double width = tblVerses ? tblVerses->frame().size.width : UIScreen::mainScreen().bounds().size.width;
+    const bool landscape = statusBarIsLandscape();
+    const int rows = numberOfVerseRows();
+    if (row < 0 || row >= rows) return kInvocationRowHeight;
+    double& cached = currentRowHeights()[static_cast<size_t>(row)];
     if (cached >= 0) return cached;
 
     const int a = verseIndexOfRow(row);
@@ -115,10 +133,10 @@ double SurahViewController::heightForVerseRow(int row) {
 }
 
 int SurahViewController::getTopOffsetForRow(int row, bool) {
-    // The same heights the table uses, so the offset lands on the row's top.
-    double offset = 0;
-    for (int r = 0; r < row && r < numberOfVerseRows(); ++r) offset += heightForVerseRow(r);
-    return static_cast<int>(offset);
+    // The table's own geometry, so the offset lands on the row's top.
+    if (!tblVerses || row <= 0) return 0;
+    row = std::min(row, numberOfVerseRows() - 1);
+    return static_cast<int>(tblVerses->rectForRowAtIndexPath(NSIndexPath::indexPathForRow(row, 0)).origin.y);
 }
 
 double SurahViewController::getHeightForVerse(int verse, bool) {

@@ -37,6 +37,10 @@ double SurahViewController::heightForRowAtIndexPath(UITableView* tableView, cons
     return 65;
 }
 
+double SurahViewController::estimatedHeightForRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) {
+    return tableView == tblVerses.get() ? estimatedHeightForVerseRow(indexPath.row) : -1;
+}
+
 UITableViewCellPtr SurahViewController::cellForRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) {
     if (tableView == tblSurahInfo.get()) return surahInfoCell(tableView, indexPath.row);
     const int row = indexPath.row;

@@ -244,9 +244,13 @@ void SurahViewController::refreshVerseHeights() {
     canRecreateFontLoader_ = false;
     const int count = ChapterInfo::getVersesFromNumber(iCurrentSurah_);
     sqlite3* content = contentDb();
+    std::map<int, Blob> glyphs = content ? ChapterInfo::getChapterVerseData(content, iCurrentSurah_) : std::map<int, Blob>{};
     for (int v = 1; v <= count; ++v) {
-        auto meta = std::make_shared<ArabicVerseMeta>(iCurrentSurah_, v);
-        if (content) meta->VerseData(content);
+        auto found = glyphs.find(v);
+        auto meta = found != glyphs.end()
+                        ? std::make_shared<ArabicVerseMeta>(iCurrentSurah_, v, std::move(found->second))
+                        : std::make_shared<ArabicVerseMeta>(iCurrentSurah_, v);
+        if (found == glyphs.end() && content) meta->VerseData(content);
         verseMetaData_[v] = meta;
         if (hasTranslation() && static_cast<size_t>(v - 1) < translationArr_.size())
             transHeightMeta_[v] = std::make_shared<TranslationMeta>(translationArr_[static_cast<size_t>(v - 1)],

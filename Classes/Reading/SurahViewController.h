@@ -81,6 +81,9 @@ public:
     bool isTranslationRow(int row) const;
     // The height the verse table gives a row (measured once, then cached).
     double heightForVerseRow(int row);
+    // The row's height when known or cheap; for a translation not yet measured, a guess from
+    // its length.
+    double estimatedHeightForVerseRow(int row);
     int getTopOffsetForRow(int row, bool landscape = false);
     double getHeightForVerse(int verse, bool landscape = false);
     void highlightVerse(int verse, bool jump, bool animated, bool force, bool ignorePassingToTrans);
@@ -160,6 +163,7 @@ public:
     int numberOfRowsInSection(UITableView* tableView, int section) override;
     UITableViewCellPtr cellForRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) override;
     double heightForRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) override;
+    double estimatedHeightForRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) override;
     std::optional<NSIndexPath> willSelectRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) override;
     void didSelectRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) override;
     void scrollViewDidScroll(UIScrollView* scrollView) override;
@@ -247,6 +251,8 @@ private:
     // A chapter change from the arrows or the end of a recitation: reset, fade, reload.
     void switchToSurah(int surah, bool play);
     void invalidateRowHeights();
+    // The cached heights of the current width and orientation, emptied when those changed.
+    std::vector<double>& currentRowHeights();
     void updateBadge();
     void resetHeader();
     void markRowSelected(int row, bool selected, bool deselectInTable);

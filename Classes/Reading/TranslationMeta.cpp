@@ -5,6 +5,8 @@
 #include "platform/text/StringDrawing.h"
 #include "platform/text/UIFont.h"
 
+#include <algorithm>
+#include <cmath>
 #include <mutex>
 #include <optional>
 #include <unordered_map>
@@ -49,19 +51,51 @@ TranslationMeta::TranslationMeta(std::string translation, int translator, int su
 int TranslationMeta::Height() { return measure(Height_, kPortraitWidth); }
 int TranslationMeta::LandscapeHeight() { return measure(LandscapeHeight_, kLandscapeWidth); }
 
-int TranslationMeta::measure(int& slot, int width) {
-    if (slot != -1 || ThisSurah_ == 0) return slot;
-    std::string text;
+bool TranslationMeta::textToMeasure(std::string& text) const {
+    if (ThisSurah_ == 0) return false;
     if (ThisTranslator_ == 1000) {
-        if (Translation_.empty()) return -1;
+        if (Translation_.empty()) return false;
         text = Translation_;
     } else {
         text = getSimpleTransliteration();
     }
+    return true;
+}
+
+std::string TranslationMeta::measureKey(const std::string& text, int width) const {
+    return std::to_string(getFontSize()) + ":" + std::to_string(width) + ":" + text;
+}
+
+int TranslationMeta::EstimatedHeight(bool landscape) {
+    const int& slot = landscape ? LandscapeHeight_ : Height_;
+    std::string text;
+    if (slot != -1 || !textToMeasure(text)) return slot;
+    if (text.empty()) return 0;
+    const int width = landscape ? kLandscapeWidth : kPortraitWidth;
+    if (std::optional<int> known = measuredHeights().find(measureKey(text, width)))
+        return *known >= 1 ? *known + kTextPadding : *known;
+    // Average advances as shares of the font size: Latin-like letters about half, wide
+    // (CJK) characters a whole em; lines a little over the size apart.
+    const double size = getFontSize();
+    double advance = 0;
+    for (size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const size_t n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        advance += lead >= 0xE3 && lead <= 0xED ? size : size * 0.5;
+        i += n;
+    }
+    const int lines = std::max(1, static_cast<int>(std::ceil(advance * 1.08 / width)));
+    return static_cast<int>(lines * size * 1.2) + kTextPadding;
+}
+
+int TranslationMeta::measure(int& slot, int width) {
+    std::string text;
+    if (slot != -1) return slot;
+    if (!textToMeasure(text)) return -1;
     int height = 0;
     if (!text.empty()) {
         const int size = getFontSize();
-        const std::string key = std::to_string(size) + ":" + std::to_string(width) + ":" + text;
+        const std::string key = measureKey(text, width);
         if (std::optional<int> known = measuredHeights().find(key)) {
             height = *known;
         } else {

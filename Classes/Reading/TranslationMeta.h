@@ -20,6 +20,9 @@ public:
     int Height();
     int LandscapeHeight();
     void ResetHeights() { Height_ = LandscapeHeight_ = -1; }
+    // The row height without laying the text out: the measured one when known, else a guess
+    // from the text's length and the font size.
+    int EstimatedHeight(bool landscape);
 
     int getFontSize() const;
     // The translation font size for a translation number and a font-size index.
@@ -35,6 +38,10 @@ public:
 
 private:
     int measure(int& slot, int width);
+    // The text that is measured; empty for nothing to measure. False: the slot's height is
+    // fixed without a text (an empty note or a chapter-0 record).
+    bool textToMeasure(std::string& text) const;
+    std::string measureKey(const std::string& text, int width) const;
 
     int ThisSurah_;
     int ThisVerse_;

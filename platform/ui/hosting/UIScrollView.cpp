@@ -69,6 +69,7 @@ void UIScrollView::setContentOffset(CGPoint offset, bool animated) {
         return;
     }
     CGPoint from = contentOffset();
+    animationShift_ = 0;
     UIView::beginAnimations("UIScrollViewOffset");
     UIView::setAnimationDuration(kOffsetAnimationDuration);
     UIView::setAnimationCurve(UIViewAnimationCurveEaseInOut);
@@ -76,7 +77,8 @@ void UIScrollView::setContentOffset(CGPoint offset, bool animated) {
     bool added = UIView::addCustomAnimation(this, "contentOffset", [weak, from, offset](double p) {
         auto self = std::static_pointer_cast<UIScrollView>(weak.lock());
         if (!self) return;
-        self->setContentOffset(CGPointMake(from.x + (offset.x - from.x) * p, from.y + (offset.y - from.y) * p));
+        self->setContentOffset(CGPointMake(from.x + (offset.x - from.x) * p,
+                                           from.y + (offset.y - from.y) * p + self->animationShift_));
         if (p >= 1 && self->animatingOffset_) {
             self->animatingOffset_ = false;
             self->hideIndicatorsSoon(0.2);
@@ -92,6 +94,14 @@ void UIScrollView::setContentOffset(CGPoint offset, bool animated) {
         setContentOffset(offset);
         if (delegate_) delegate_->scrollViewDidEndScrollingAnimation(this);
     }
+}
+
+void UIScrollView::shiftContentOffsetBy(double dy) {
+    if (dy == 0) return;
+    if (animatingOffset_) animationShift_ += dy;
+    if (decelerating_ && decelToTarget_) decelTarget_.y += dy;
+    CGPoint o = contentOffset();
+    setContentOffset(CGPointMake(o.x, o.y + dy));
 }
 
 void UIScrollView::setContentSize(CGSize size) {

@@ -112,6 +112,9 @@ public:
 
     // Stops deceleration or an offset animation where it is.
     void stopScrolling();
+    // Moves the offset by dy with the content: rows above the visible part changed height. A
+    // running offset animation or paging deceleration ends dy further too.
+    void shiftContentOffsetBy(double dy);
 
 protected:
     // The offset changed (before the delegate hears of it): subclasses lay out.
@@ -168,6 +171,7 @@ private:
     std::vector<Sample> samples_;
     CGPoint velocity_{};
     CGPoint decelTarget_{};
+    double animationShift_ = 0;  // added to a running offset animation's path
     bool decelToTarget_ = false;
     double lastTick_ = 0;
     std::shared_ptr<NSTimer> decelTimer_;

@@ -100,12 +100,19 @@ void UITableView::rebuildRowData() {
     rows_.setSectionGap(0);
     int sections = dataSource_ ? std::max(0, dataSource_->numberOfSectionsInTableView(this)) : 0;
     std::vector<double> heights;
+    std::vector<bool> estimated;
     for (int s = 0; s < sections; ++s) {
         int n = std::max(0, dataSource_->numberOfRowsInSection(this, s));
         heights.assign(static_cast<size_t>(n), rowHeight_);
+        estimated.assign(static_cast<size_t>(n), false);
         if (tableDelegate_) {
             for (int r = 0; r < n; ++r) {
-                double h = tableDelegate_->heightForRowAtIndexPath(this, {s, r});
+                double h = tableDelegate_->estimatedHeightForRowAtIndexPath(this, {s, r});
+                if (h >= 0) {
+                    estimated[static_cast<size_t>(r)] = true;
+                } else {
+                    h = tableDelegate_->heightForRowAtIndexPath(this, {s, r});
+                }
                 if (h >= 0) heights[static_cast<size_t>(r)] = h;
             }
         }
@@ -119,12 +126,60 @@ void UITableView::rebuildRowData() {
         }
         if (hh < 0) hh = headerHeightFor(s, ht.empty() && tableDelegate_ && tableDelegate_->viewForHeaderInSection(this, s), ht);
         if (fh < 0) fh = footerHeightFor(s, ft.empty() && tableDelegate_ && tableDelegate_->viewForFooterInSection(this, s), ft);
-        rows_.addSection(hh, heights, fh);
+        rows_.addSection(hh, heights, fh, estimated);
     }
     indexTitles_ = dataSource_ ? dataSource_->sectionIndexTitlesForTableView(this) : std::vector<std::string>{};
     buildIndexView();
     updateContentSize();
     loaded_ = true;
+}
+
+double UITableView::exactRowHeight(const NSIndexPath& path) {
+    double h = tableDelegate_ ? tableDelegate_->heightForRowAtIndexPath(this, path) : -1;
+    return h >= 0 ? h : rowHeight_;
+}
+
+bool UITableView::resolveEstimatedRowsInView() {
+    bool changed = false;
+    // What stays in place on screen: the first row already shown that is still in view, or,
+    // with none, the top edge.
+    std::optional<NSIndexPath> anchor;
+    {
+        CGRect vis = visibleRect();
+        for (const auto& [p, cell] : visible_) {
+            auto span = rows_.rowSpan(p);
+            if (span && span->first + span->second > CGRectGetMinY(vis) && span->first < CGRectGetMaxY(vis)) {
+                anchor = p;
+                break;
+            }
+        }
+    }
+    // One row at a time: a new height moves the rows below it in or out of view. A row is
+    // resolved once, so this ends.
+    for (;;) {
+        CGRect vis = visibleRect();
+        std::optional<NSIndexPath> next;
+        for (const NSIndexPath& p : rows_.rowsIn(CGRectGetMinY(vis), CGRectGetMaxY(vis)))
+            if (rows_.isEstimated(p)) {
+                next = p;
+                break;
+            }
+        if (!next) break;
+        const double top = rows_.rowSpan(*next)->first;
+        const double delta = rows_.setExactRowHeight(*next, exactRowHeight(*next));
+        if (delta == 0) continue;
+        changed = true;
+        if (anchor ? *next < *anchor : top < contentOffset().y) shiftContentOffsetBy(delta);
+    }
+    if (!changed) return false;
+    updateContentSize();
+    // Content that came out shorter than its estimate must not leave the view past its end.
+    const CGPoint o = contentOffset(), lo = minimumContentOffset(), hi = maximumContentOffset();
+    if (o.y > hi.y && hi.y >= lo.y && !isDragging() && !isDecelerating() && !animatingOffset()) {
+        setContentOffset(CGPointMake(o.x, hi.y));
+        resolveEstimatedRowsInView();
+    }
+    return true;
 }
 
 void UITableView::updateContentSize() {
@@ -248,6 +303,7 @@ void UITableView::layoutVisibleCells() {
     if (inLayout_) return;
     inLayout_ = true;
     NoAnimations noAnim;
+    resolveEstimatedRowsInView();
     CGRect vis = visibleRect();
     double width = bounds().size.width;
     std::vector<NSIndexPath> needed = rows_.rowsIn(CGRectGetMinY(vis), CGRectGetMaxY(vis));
@@ -427,6 +483,8 @@ CGRect UITableView::rectForRowAtIndexPath(const NSIndexPath& indexPath) const {
 
 void UITableView::scrollToRowAtIndexPath(const NSIndexPath& indexPath, UITableViewScrollPosition position, bool animated) {
     if (!loaded_) rebuildRowData();
+    if (rows_.isEstimated(indexPath) && rows_.setExactRowHeight(indexPath, exactRowHeight(indexPath)) != 0)
+        updateContentSize();
     auto span = rows_.rowSpan(indexPath);
     if (!span) {
         NSLog("UITableView: cannot scroll to row %i in section %i: no such row", indexPath.row, indexPath.section);

@@ -1,6 +1,7 @@
 #pragma once
 // A scrolling list of rows in sections (plain or grouped). Heights are asked for
-// every row at reload and kept as prefix sums; only the visible rows have cells,
+// every row at reload and kept as prefix sums; a delegate that estimates heights is asked
+// a row's exact height only when the row comes into view. Only the visible rows have cells,
 // and cells that scroll away go to a reuse pool keyed by their identifier.
 
 #include <deque>
@@ -39,6 +40,10 @@ public:
 class UITableViewDelegate : public UIScrollViewDelegate {
 public:
     virtual double heightForRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) { return -1; }
+    // A cheap guess of a row's height, asked at reload in place of the exact height; the
+    // exact one is asked once the row comes into view (the content above the visible rows
+    // keeps its place on screen). Negative: no estimate, the exact height is asked at reload.
+    virtual double estimatedHeightForRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) { return -1; }
     virtual double heightForHeaderInSection(UITableView* tableView, int section) { return -1; }
     virtual double heightForFooterInSection(UITableView* tableView, int section) { return -1; }
     virtual std::shared_ptr<UIView> viewForHeaderInSection(UITableView* tableView, int section) { return nullptr; }
@@ -169,6 +174,9 @@ private:
         UITableViewRowAnimation animation;
     };
     void rebuildRowData();
+    double exactRowHeight(const NSIndexPath& path);
+    // Replaces the estimated heights of the rows in view by exact ones; true when one changed.
+    bool resolveEstimatedRowsInView();
     double headerHeightFor(int section, bool hasView, const std::string& title) const;
     double footerHeightFor(int section, bool hasView, const std::string& title) const;
     void layoutVisibleCells();

@@ -6,7 +6,8 @@ void UITableViewRowData::clear() {
     sections_.clear();
 }
 
-void UITableViewRowData::addSection(double headerHeight, const std::vector<double>& rowHeights, double footerHeight) {
+void UITableViewRowData::addSection(double headerHeight, const std::vector<double>& rowHeights, double footerHeight,
+                                    std::vector<bool> estimated) {
     Section s;
     s.top = sections_.empty() ? tableHeaderHeight_ + sectionGap_ : sections_.back().top + sections_.back().height() + sectionGap_;
     s.headerHeight = std::max(0.0, headerHeight);
@@ -17,6 +18,10 @@ void UITableViewRowData::addSection(double headerHeight, const std::vector<doubl
     for (double h : rowHeights) {
         y += std::max(0.0, h);
         s.rowTops.push_back(y);
+    }
+    if (std::find(estimated.begin(), estimated.end(), true) != estimated.end()) {
+        estimated.resize(rowHeights.size(), false);
+        s.estimated = std::move(estimated);
     }
     sections_.push_back(std::move(s));
 }
@@ -35,6 +40,24 @@ std::optional<std::pair<double, double>> UITableViewRowData::rowSpan(const NSInd
     const Section& s = sections_[static_cast<size_t>(p.section)];
     double top = s.rowsTop() + s.rowTops[static_cast<size_t>(p.row)];
     return std::make_pair(top, s.rowTops[static_cast<size_t>(p.row) + 1] - s.rowTops[static_cast<size_t>(p.row)]);
+}
+
+bool UITableViewRowData::isEstimated(const NSIndexPath& p) const {
+    if (!contains(p)) return false;
+    const Section& s = sections_[static_cast<size_t>(p.section)];
+    return !s.estimated.empty() && s.estimated[static_cast<size_t>(p.row)];
+}
+
+double UITableViewRowData::setExactRowHeight(const NSIndexPath& p, double height) {
+    if (!contains(p)) return 0;
+    Section& s = sections_[static_cast<size_t>(p.section)];
+    if (!s.estimated.empty()) s.estimated[static_cast<size_t>(p.row)] = false;
+    const auto r = static_cast<size_t>(p.row);
+    const double delta = std::max(0.0, height) - (s.rowTops[r + 1] - s.rowTops[r]);
+    if (delta == 0) return 0;
+    for (size_t i = r + 1; i < s.rowTops.size(); ++i) s.rowTops[i] += delta;
+    for (size_t i = static_cast<size_t>(p.section) + 1; i < sections_.size(); ++i) sections_[i].top += delta;
+    return delta;
 }
 
 double UITableViewRowData::sectionsBottom() const {

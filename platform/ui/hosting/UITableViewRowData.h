@@ -7,7 +7,8 @@
 #include <vector>
 
 // Vertical geometry of a table: heights asked once per reload, kept as prefix sums so that
-// a row's offset and the rows in a band are found by binary search.
+// a row's offset and the rows in a band are found by binary search. A row's height may be an
+// estimate until its exact height is set.
 class UITableViewRowData {
 public:
     struct Section {
@@ -15,6 +16,7 @@ public:
         double headerHeight = 0;
         double footerHeight = 0;
         std::vector<double> rowTops;  // rows + 1 entries, relative to the first row's top
+        std::vector<bool> estimated;  // per row; empty when every height is exact
         int rows() const { return static_cast<int>(rowTops.size()) - 1; }
         double rowsTop() const { return top + headerHeight; }
         double height() const { return headerHeight + rowTops.back() + footerHeight; }
@@ -23,8 +25,10 @@ public:
     void clear();
     void setTableHeaderHeight(double h) { tableHeaderHeight_ = h; }
     double tableHeaderHeight() const { return tableHeaderHeight_; }
-    // Adds the next section; heights of rows are given in order.
-    void addSection(double headerHeight, const std::vector<double>& rowHeights, double footerHeight);
+    // Adds the next section; heights of rows are given in order, with the rows whose height
+    // is only an estimate flagged (empty: all exact).
+    void addSection(double headerHeight, const std::vector<double>& rowHeights, double footerHeight,
+                    std::vector<bool> estimated = {});
     // Spacing between sections (grouped tables).
     void setSectionGap(double g) { sectionGap_ = g; }
 
@@ -35,6 +39,9 @@ public:
 
     // y and height of a row (content coordinates); nullopt for a row that does not exist.
     std::optional<std::pair<double, double>> rowSpan(const NSIndexPath& p) const;
+    bool isEstimated(const NSIndexPath& p) const;
+    // Sets a row's exact height, moving every row and section below it; the change in height.
+    double setExactRowHeight(const NSIndexPath& p, double height);
     // Total height of headers, rows and footers (without the table footer view).
     double sectionsBottom() const;
     // The row whose span holds y, or nullopt (header, footer, gap or outside).

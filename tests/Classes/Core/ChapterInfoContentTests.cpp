@@ -65,6 +65,9 @@ TEST_F(ContentQueries, VerseGlyphDataAndPlainArabic) {
     ASSERT_EQ(all.size(), 3u);  // placeholder, verses 1 and 2; the NULL blob of verse 3 is left out
     EXPECT_FALSE(all[0].has_value());
     EXPECT_EQ(*all[2], (Blob{0x60, 0x61}));
+    // Read by verse number, the chapter's bytes match the per-verse reads; verse 3's NULL is absent.
+    std::map<int, Blob> byVerse = ChapterInfo::getChapterVerseData(db_.get(), 1);
+    EXPECT_EQ(byVerse, (std::map<int, Blob>{{1, {0x52, 0x53, 0x20, 0x0A}}, {2, {0x60, 0x61}}}));
     EXPECT_EQ(ChapterInfo::getArabicVerseFor(db_.get(), 2, 1), "الم");
     EXPECT_EQ(ChapterInfo::getArabicVerseFor(db_.get(), 2, 2), "");
 }

@@ -72,6 +72,31 @@ TEST_F(TranslationMetaTest, EmptyTextsAndUnmeasuredRecords) {
     EXPECT_GT(TranslationMeta("my note", 1000, 1, 1, false).Height(), 15);
 }
 
+TEST_F(TranslationMetaTest, EstimatesComeNearTheMeasureAndGiveWayToIt) {
+    struct Case {
+        std::string text;
+        bool landscape;
+    };
+    const std::string verse =
+        "Those messengers - some of them We caused to exceed others. Among them were those to whom Allah spoke, "
+        "and He raised some of them in degree. And We gave Jesus, the son of Mary, clear proofs and supported him "
+        "with the Pure Spirit.";
+    for (const Case& c : {Case{verse, false}, Case{verse, true}, Case{"Alif, Lam, Meem.", false},
+                          Case{"\xe5\xa5\xb9\xe4\xbb\xac\xe6\x98\xaf\xe9\x81\xb5\xe5\xbe\xaa\xe4\xbb\x96\xe4\xbb\xac\xe7\x9a\x84"
+                               "\xe4\xb8\xbb\xe7\x9a\x84\xe6\x8c\x87\xe5\xaf\xbc\xe7\x9a\x84\xe4\xba\xba\xe3\x80\x82",
+                               false}}) {
+        TranslationMeta unmeasured(c.text, 3, 2, 253, false);
+        const int estimate = unmeasured.EstimatedHeight(c.landscape);
+        const int exact = c.landscape ? unmeasured.LandscapeHeight() : unmeasured.Height();
+        EXPECT_NEAR(estimate, exact, exact * 0.4) << c.text;
+        // Once measured (by this record or another of the same text), the estimate is the measure.
+        EXPECT_EQ(unmeasured.EstimatedHeight(c.landscape), exact);
+        EXPECT_EQ(TranslationMeta(c.text, 3, 2, 253, false).EstimatedHeight(c.landscape), exact);
+    }
+    EXPECT_EQ(TranslationMeta("", 1000, 1, 1, false).EstimatedHeight(false), -1);
+    EXPECT_EQ(TranslationMeta("", 3, 1, 1, false).EstimatedHeight(false), 0);
+}
+
 TEST_F(TranslationMetaTest, TransliterationMeasuresEachStyleTagAsOneLetter) {
     TranslationMeta meta("<b>Bismi</b> <i>Allahi</i> <u>x</u> <span>y</span>", 10, 1, 1, false);
     EXPECT_EQ(meta.getSimpleTransliteration(), "WBismiW WAllahiW WxW <span>y</span>");

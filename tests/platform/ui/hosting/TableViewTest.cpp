@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "platform/foundation/Log.h"
 #include "tests/platform/ui/UITestSupport.h"
 #include "tests/platform/ui/hosting/HostingTestSupport.h"
@@ -21,7 +23,8 @@ protected:
         UITest::TearDown();
     }
     // Each visible cell shows the value the source has for its row.
-    void expectCellsMatchSource() {
+    void expectCellsMatchSource() { expectCellsMatchSourceOf(source); }
+    void expectCellsMatchSourceOf(const NumberSource& source) {
         auto paths = table->indexPathsForVisibleRows();
         ASSERT_FALSE(paths.empty());
         for (const NSIndexPath& p : paths) {
@@ -72,6 +75,53 @@ TEST_F(TableViewTest, VariableHeightsGiveOffsetsFromTheirSums) {
     EXPECT_EQ(table->cellForRowAtIndexPath({0, 0}), nullptr);  // off screen
     expectCellsMatchSource();
     EXPECT_FALSE(table->indexPathForRowAtPoint(CGPointMake(10, y + 5)));
+}
+
+// Rows estimated at 30 points whose exact heights are 40..80: only rows that come into view
+// are measured, and measuring rows above the view does not move what is on screen.
+class EstimatingSource : public NumberSource {
+public:
+    std::set<int> measured;
+    double estimatedHeightForRowAtIndexPath(UITableView*, const NSIndexPath&) override { return 30; }
+    double heightForRowAtIndexPath(UITableView* tv, const NSIndexPath& p) override {
+        measured.insert(p.row);
+        return NumberSource::heightForRowAtIndexPath(tv, p);
+    }
+};
+
+TEST_F(TableViewTest, EstimatedHeightsAreMeasuredOnlyInViewAndKeepTheViewInPlace) {
+    EstimatingSource estimating;
+    estimating.variableHeights = true;
+    estimating.sections = {NumberSource::range(500)};
+    table->setDataSource(&estimating);
+    table->setDelegate(&estimating);
+    table->reloadData();
+    // The first screenful is exact; the rest keeps its estimate.
+    EXPECT_LE(estimating.measured.size(), 12u);
+    for (int r : estimating.measured) EXPECT_LT(table->rectForRowAtIndexPath({0, r}).origin.y, 440) << r;
+    double sum = 0;
+    for (int r = 0; r < 500; ++r) sum += table->rectForRowAtIndexPath({0, r}).size.height;
+    EXPECT_DOUBLE_EQ(table->contentSize().height, sum);
+    for (const NSIndexPath& p : table->indexPathsForVisibleRows())
+        EXPECT_TRUE(near(table->cellForRowAtIndexPath(p)->frame(), table->rectForRowAtIndexPath(p)));
+
+    // Jumping to row 300 puts it at the top with its exact height.
+    table->scrollToRowAtIndexPath({0, 300}, UITableViewScrollPositionTop, false);
+    EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({0, 300}).origin.y, table->contentOffset().y);
+    EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({0, 300}).size.height, 40 + (300 % 5) * 10);
+    EXPECT_FALSE(estimating.measured.count(200));
+
+    // Scrolling up a little brings estimated rows into view from above: row 300 stays where
+    // it was on screen although the rows above it grew.
+    for (double step : {25.0, 60.0, 200.0}) {
+        const double before = table->rectForRowAtIndexPath({0, 300}).origin.y - table->contentOffset().y;
+        table->setContentOffset(CGPointMake(0, table->contentOffset().y - step));
+        const double after = table->rectForRowAtIndexPath({0, 300}).origin.y - table->contentOffset().y;
+        EXPECT_DOUBLE_EQ(after, before + step) << step;
+    }
+    expectCellsMatchSourceOf(estimating);
+    table->setDataSource(&source);
+    table->setDelegate(&source);
 }
 
 TEST_F(TableViewTest, ScrollToRowPositions) {
