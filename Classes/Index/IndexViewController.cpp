@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "Classes/Core/ChapterInfo.h"
+#include "Classes/Core/InstalledAudioSnapshot.h"
 #include "Classes/Core/Language.h"
 #include "Classes/Index/IndexTableViewCell.h"
 #include "Classes/Reading/SurahViewController.h"
@@ -213,10 +214,10 @@ void IndexViewController::refreshInstalledAudioCache() {
     const int r = static_cast<int>(defaults().integerForKey("CurrentReciterv22"));
     const int hq = ChapterInfo::getRemoteReciterHQCode(r);
     const int n = ChapterInfo::getTotalRecitersCount();
-    auto installed = [db](int surah, int reciter) {
-        return (ChapterInfo::doesReciterSupportContRecitation(reciter) &&
-                ChapterInfo::isSurahAudioContinuous(db, surah, reciter)) ||
-               ChapterInfo::isSurahAudioInstalled(db, surah, reciter);
+    const InstalledAudioSnapshot audio = InstalledAudioSnapshot::read(db);
+    auto installed = [&audio](int surah, int reciter) {
+        return (ChapterInfo::doesReciterSupportContRecitation(reciter) && audio.isSurahAudioContinuous(surah, reciter)) ||
+               audio.isSurahAudioInstalled(surah, reciter);
     };
     for (int c = 1; c <= 114; ++c) {
         bool others = false;

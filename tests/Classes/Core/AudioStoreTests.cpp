@@ -1,6 +1,7 @@
 // Installed recitation audio: marks, compressed clips, reciter codes, deletion and the gapless upgrade.
 
 #include "Classes/Core/ChapterInfo.h"
+#include "Classes/Core/InstalledAudioSnapshot.h"
 #include "tests/Classes/Core/DataStoreFixture.h"
 
 #include "platform/foundation/Log.h"
@@ -64,6 +65,34 @@ TEST_F(AudioStore, ReciterOneAndItsHighQualityCodeAreOneReciter) {
     EXPECT_TRUE(ChapterInfo::isSurahAudioContinuous(user(), 8, 1));
     EXPECT_EQ(ChapterInfo::getResolvedReciterCode(user(), 1, 8), 7);
     EXPECT_FALSE(ChapterInfo::isSurahAudioContinuous(user(), 8, 2));
+}
+
+TEST_F(AudioStore, TheSnapshotAnswersAsThePerChapterQueries) {
+    ASSERT_TRUE(ChapterInfo::markAudioAsInstalled(user(), 5, 7));
+    ASSERT_TRUE(ChapterInfo::markAudioAsInstalled(user(), 9, 4));
+    ASSERT_TRUE(ChapterInfo::markContAudioAsInstalled(user(), 3, 1, false));
+    ASSERT_TRUE(ChapterInfo::markContAudioAsInstalled(user(), 8, 7, true));
+    ASSERT_TRUE(ChapterInfo::markContAudioAsInstalled(user(), 2, 4, false));
+    const InstalledAudioSnapshot snapshot = InstalledAudioSnapshot::read(user());
+    for (int surah = 1; surah <= 10; ++surah)
+        for (int reciter = 0; reciter <= 8; ++reciter) {
+            EXPECT_EQ(snapshot.isSurahAudioInstalled(surah, reciter), ChapterInfo::isSurahAudioInstalled(user(), surah, reciter))
+                << surah << " " << reciter;
+            EXPECT_EQ(snapshot.isSurahAudioHQInstalled(surah, reciter),
+                      ChapterInfo::isSurahAudioHQInstalled(user(), surah, reciter))
+                << surah << " " << reciter;
+            EXPECT_EQ(snapshot.isSurahAudioContinuous(surah, reciter),
+                      ChapterInfo::isSurahAudioContinuous(user(), surah, reciter))
+                << surah << " " << reciter;
+        }
+    EXPECT_TRUE(snapshot.isSurahAudioInstalled(5, 1));
+    // Without the tables nothing is installed.
+    fixture::exec(user(), "DROP TABLE recitations");
+    fixture::exec(user(), "DROP TABLE contrecitations");
+    LogCapture log;
+    const InstalledAudioSnapshot none = InstalledAudioSnapshot::read(user());
+    EXPECT_FALSE(none.isSurahAudioInstalled(5, 1));
+    EXPECT_FALSE(none.isSurahAudioContinuous(8, 1));
 }
 
 TEST_F(AudioStore, DeletingAChapterRemovesBothCodesAndCompactionRuns) {
