@@ -1,0 +1,29 @@
+// The More menu and the settings page at scale 2 (docs/more.png, docs/settings.png).
+
+#include "tests/Classes/Settings/SettingsFixture.h"
+
+#include "Classes/Settings/SettingsViewController.h"
+#include "tests/support/DocsScreenshot.h"
+
+namespace {
+
+class MoreScreenshotTest : public SettingsTest {
+protected:
+    double scale() const override { return 2; }
+    int brightness(double x, double y) { return docs_screenshot::brightness(backend, CGPointMake(x, y)); }
+};
+
+TEST_F(MoreScreenshotTest, MenuAndSettings) {
+    launch();
+    // The menu's own top bar is darker than the paper under the rows.
+    EXPECT_LT(brightness(160, 5), brightness(300, 400));
+    docs_screenshot::shoot(backend, "more.png");
+
+    SettingsViewController& page = openSettings();
+    // The brown navigation bar over pale grouped rows.
+    EXPECT_LT(brightness(160, 30), brightness(160, 120));
+    ASSERT_TRUE(page.switchColoredTrans->window());
+    docs_screenshot::shoot(backend, "settings.png");
+}
+
+}  // namespace
