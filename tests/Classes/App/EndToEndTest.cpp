@@ -129,6 +129,11 @@ protected:
         fs::remove_all(work);
         for (const char* dir : {"shots", "documents", "config", "caches"}) fs::create_directories(work / dir);
         ASSERT_TRUE(fs::exists(programPath())) << programPath();
+        // The one setting made beforehand: the Friday reminder off, since its alert would come
+        // up over the walk 3 s after a start on a Friday daytime.
+        NSUserDefaults seeded((work / "config" / "defaults.bin").string());
+        seeded.setBool(false, "AlKahfReminders");
+        ASSERT_TRUE(seeded.synchronize());
     }
     // Runs the program on the script, headless or (window) in the desktop window under a
     // virtual X display; its exit status.
