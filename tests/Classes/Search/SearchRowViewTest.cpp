@@ -1,0 +1,142 @@
+// The result row view and its snippet label, without the databases: reading snippet mark-up,
+// the boxed word's look following selection, and which rows never change look.
+
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "Classes/Search/HighlightTextStyleSheet.h"
+#include "Classes/Search/SearchViewCell.h"
+#include "Classes/Search/StyledSnippetLabel.h"
+#include "platform/backends/headless/HeadlessBackend.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/graphics/CGContext.h"
+#include "platform/ui/UIScreen.h"
+
+namespace {
+
+struct ParseCase {
+    const char* markup;
+    std::vector<SnippetRun> runs;
+};
+
+TEST(SnippetMarkupTest, ReadsSpansAndEscapesAndShowsAnythingElseAsText) {
+    const ParseCase cases[] = {
+        {"plain", {{"plain", ""}}},
+        {"\xE2\x80\xA6" "a &amp; b <span class=\"yellowBox\">Lord&#39;s</span> &lt;c&gt; &quot;d&quot;",
+         {{"\xE2\x80\xA6" "a & b ", ""}, {"Lord's", "yellowBox"}, {" <c> \"d\"", ""}}},
+        // Tags that are not the snippet's own span stay visible text.
+        {"<b>bold</b> &nbsp;", {{"<b>bold</b> &nbsp;", ""}}},
+        {"x <span class=\"whiteBox\">y", {{"x ", ""}, {"y", "whiteBox"}}},
+        {"</span>", {{"</span>", ""}}},
+        {"", {}},
+    };
+    for (const ParseCase& c : cases) {
+        const auto runs = HighlightTextStyleSheet::parse(c.markup);
+        ASSERT_EQ(runs.size(), c.runs.size()) << c.markup;
+        for (size_t i = 0; i < runs.size(); ++i) {
+            EXPECT_EQ(runs[i].text, c.runs[i].text) << c.markup;
+            EXPECT_EQ(runs[i].styleName, c.runs[i].styleName) << c.markup;
+        }
+    }
+    EXPECT_TRUE(HighlightTextStyleSheet::styleWithSelector("yellowBox")->boxColor);
+    EXPECT_FALSE(HighlightTextStyleSheet::styleWithSelector("whiteBox")->boxColor);
+    EXPECT_FALSE(HighlightTextStyleSheet::styleWithSelector("blackBox"));
+}
+
+class SearchRowViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RunLoop::main().useVirtualClock();
+        RunLoop::main().resetForTesting();
+        UIScreen::mainScreen().configure(UIUserInterfaceIdiomPhone, 1);
+        backend.attach();
+    }
+    static std::shared_ptr<SearchResult> hit(int translator, std::string text, bool last = false) {
+        auto result = std::make_shared<SearchResult>();
+        result->setSurah(19);
+        result->setVerse(7);
+        result->setTranslator(translator);
+        result->setVerseText(std::move(text));
+        result->setIsLastInSection(last);
+        return result;
+    }
+    // Counts pixels of the label's box colour (white) in its drawing.
+    static int whitePixels(StyledSnippetLabel& label) {
+        const int w = static_cast<int>(label.bounds().size.width), h = static_cast<int>(label.bounds().size.height);
+        auto context = CGBitmapContextCreate(w, h);
+        UIGraphicsPushContext(context.get());
+        label.drawRect(label.bounds());
+        UIGraphicsPopContext();
+        cairo_surface_t* surface = context->targetSurface();
+        cairo_surface_flush(surface);
+        const unsigned char* data = cairo_image_surface_get_data(surface);
+        const int stride = cairo_image_surface_get_stride(surface);
+        int white = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                uint32_t argb;
+                std::memcpy(&argb, data + y * stride + x * 4, 4);
+                if (argb == 0xFFFFFFFFu) ++white;
+            }
+        return white;
+    }
+    HeadlessBackend backend;
+};
+
+TEST_F(SearchRowViewTest, SelectingATranslationHitTurnsItsBoxedWordWhite) {
+    SearchViewCell cell(UITableViewCellStyleDefault, "VerseCell");
+    SearchCellView& row = *cell.cellView();
+    row.setThisSearchResult(hit(3, "\xE2\x80\xA6said, <span class=\"yellowBox\">Zechariah</span>, indeed We give"));
+    StyledSnippetLabel& label = *row.lblTranslationHighlighted;
+    EXPECT_FALSE(label.isHidden());
+    EXPECT_TRUE(row.lblTranslation->isHidden());
+    EXPECT_TRUE(row.lblArabicVerse->isHidden());
+    EXPECT_EQ(row.btnVerse->titleForState(UIControlStateNormal), "7");
+    const int boxed = whitePixels(label);
+    EXPECT_GT(boxed, 60);
+
+    cell.setSelected(true, false);
+    EXPECT_TRUE(label.showsSelectionLook());
+    EXPECT_EQ(label.displayedRuns()[1].styleName, "whiteBox");
+    EXPECT_TRUE(row.btnVerse->isHighlighted());
+    EXPECT_LT(whitePixels(label), boxed);  // white text only, no box
+    cell.setSelected(false, false);
+    EXPECT_EQ(label.displayedRuns()[1].styleName, "yellowBox");
+    cell.setHighlighted(true, false);
+    EXPECT_TRUE(label.showsSelectionLook());
+    cell.setHighlighted(false, false);
+    EXPECT_FALSE(label.showsSelectionLook());
+    // Reused for another hit, the row keeps one label per look and a separator unless last.
+    EXPECT_FALSE(row.viewBorder->isHidden());
+    row.setThisSearchResult(hit(3, "short", true));
+    EXPECT_TRUE(row.viewBorder->isHidden());
+}
+
+TEST_F(SearchRowViewTest, ArabicAndRightToLeftHitsNeverSwapLooks) {
+    struct Case {
+        int translator;
+        bool plainLabel, arabicLabel;
+    } cases[] = {{0, false, true}, {15, true, false}};
+    for (const Case& c : cases) {
+        SearchViewCell cell(UITableViewCellStyleDefault, "VerseCell");
+        SearchCellView& row = *cell.cellView();
+        row.setThisSearchResult(hit(c.translator, "<b>text</b>"));
+        EXPECT_EQ(!row.lblTranslation->isHidden(), c.plainLabel) << c.translator;
+        EXPECT_EQ(!row.lblArabicVerse->isHidden(), c.arabicLabel) << c.translator;
+        EXPECT_TRUE(row.lblTranslationHighlighted->isHidden());
+        // Shown as given: plain labels take no mark-up.
+        EXPECT_EQ((c.arabicLabel ? row.lblArabicVerse : row.lblTranslation)->text(), "<b>text</b>");
+        cell.setSelected(true, false);
+        EXPECT_FALSE(row.lblTranslationHighlighted->showsSelectionLook()) << c.translator;
+    }
+    // No result hides the row.
+    SearchViewCell cell(UITableViewCellStyleDefault, "VerseCell");
+    cell.cellView()->setThisSearchResult(nullptr);
+    EXPECT_EQ(cell.cellView()->alpha(), 0);
+}
+
+}  // namespace

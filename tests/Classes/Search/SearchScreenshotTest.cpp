@@ -1,0 +1,58 @@
+// The search screen with results and the history at scale 2. With LUMENO_UPDATE_DOCS set the
+// images are also written into docs/ of the source tree.
+
+#include "tests/Classes/Search/SearchFixture.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "Classes/Search/SavedSearchStore.h"
+#include "platform/foundation/NSUserDefaults.h"
+#include "platform/foundation/Paths.h"
+
+namespace {
+
+class SearchScreenshotTest : public SearchTest {
+protected:
+    double scale() const override { return 2; }
+
+    void shoot(const std::string& name) {
+        backend.frame();
+        const std::string path = Paths::temp() + "/" + name;
+        ASSERT_TRUE(backend.screenshot(path));
+        EXPECT_GT(std::filesystem::file_size(path), 10000u);
+        const char* update = std::getenv("LUMENO_UPDATE_DOCS");
+        const char* source = std::getenv("LUMENO_SOURCE_DIR");
+        if (update && *update && source)
+            std::filesystem::copy_file(path, std::string(source) + "/docs/" + name,
+                                       std::filesystem::copy_options::overwrite_existing);
+    }
+    int brightness(CGPoint p) {
+        const auto px = backend.pixelAt(p);
+        return px.r + px.g + px.b;
+    }
+};
+
+TEST_F(SearchScreenshotTest, HistoryAndResults) {
+    launch();
+    backend.advance(1000);
+    ASSERT_TRUE(SavedSearchStore::recordSearch(db(), "Zechariah", 3, 7));
+    history->setupView();
+    waitForHistory();
+    ASSERT_EQ(history->savedSearches().size(), 6u);
+    shoot("search-history.png");
+
+    SearchViewController& screen = openSearch();
+    search(screen, "Zechariah");
+    ASSERT_EQ(screen.sections().size(), 4u);
+    // Somewhere in a hit's snippet the boxed word is whiter than the paper beside it.
+    const CGRect row = screen.tblSearchResults->convertRectToView(
+        screen.tblSearchResults->rectForRowAtIndexPath(NSIndexPath{0, 0}), nullptr);
+    int white = 0;
+    for (double x = 60; x < 300; x += 1)
+        if (brightness(CGPointMake(x, row.origin.y + row.size.height / 2)) >= 760) ++white;
+    EXPECT_GT(white, 10);
+    shoot("search.png");
+}
+
+}  // namespace
