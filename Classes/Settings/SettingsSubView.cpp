@@ -10,7 +10,9 @@
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/graphics/UIImage.h"
+#include "platform/text/StringDrawing.h"
 #include "platform/text/UIFont.h"
+#include "platform/ui/UILabel.h"
 #include "platform/ui/Backend.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/hosting/UINavigationController.h"
@@ -104,6 +106,39 @@ std::string SettingsSubView::titleForFooterInSection(UITableView*, int section) 
         case Tajweed: return section == 2 ? settingsText("Red means Stop, Green means Go") : "";
         default: return {};
     }
+}
+
+namespace {
+constexpr double kFooterInset = 20;
+UIFontPtr footerFont() { return UIFont::fontWithName("Helvetica", 15); }
+}  // namespace
+
+double SettingsSubView::heightForFooterInSection(UITableView* tableView, int section) {
+    const std::string text = titleForFooterInSection(tableView, section);
+    if (text.empty()) return -1;
+    const double width = tableView->bounds().size.width - 2 * kFooterInset;
+    return sizeWithFont(text, *footerFont(), CGSizeMake(width, 200)).height + 14;
+}
+
+std::shared_ptr<UIView> SettingsSubView::viewForFooterInSection(UITableView* tableView, int section) {
+    const std::string text = titleForFooterInSection(tableView, section);
+    if (text.empty()) return nullptr;
+    const double width = tableView->bounds().size.width;
+    auto label = std::make_shared<UILabel>(CGRectMake(kFooterInset, 4, width - 2 * kFooterInset,
+                                                      heightForFooterInSection(tableView, section) - 8));
+    label->setText(text);
+    label->setFont(footerFont());
+    label->setNumberOfLines(0);
+    label->setTextAlignment(UITextAlignmentCenter);
+    label->setTextColor(UIColor::colorWithRed(0.30, 0.34, 0.42, 1));
+    label->setShadowColor(UIColor::colorWithWhite(1, 0.8));
+    label->setShadowOffset(CGSizeMake(0, 1));
+    label->setBackgroundColor(UIColor::clearColor());
+    label->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    auto footer = std::make_shared<UIView>(CGRectMake(0, 0, width, heightForFooterInSection(tableView, section)));
+    footer->setBackgroundColor(UIColor::clearColor());
+    footer->addSubview(label);
+    return footer;
 }
 
 double SettingsSubView::heightForRowAtIndexPath(UITableView*, const NSIndexPath& indexPath) {

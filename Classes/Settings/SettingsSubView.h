@@ -37,6 +37,9 @@ public:
     std::string titleForHeaderInSection(UITableView* tableView, int section) override;
     std::string titleForFooterInSection(UITableView* tableView, int section) override;
     double heightForRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) override;
+    // Footers wrap onto as many lines as their text needs.
+    double heightForFooterInSection(UITableView* tableView, int section) override;
+    std::shared_ptr<UIView> viewForFooterInSection(UITableView* tableView, int section) override;
     UITableViewCellPtr cellForRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) override;
     void didSelectRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) override;
 

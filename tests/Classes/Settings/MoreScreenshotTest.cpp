@@ -27,3 +27,20 @@ TEST_F(MoreScreenshotTest, MenuAndSettings) {
 }
 
 }  // namespace
+
+namespace {
+
+// The sub-pages, kept out of docs/: the font size previews and the Tajweed switches.
+TEST_F(MoreScreenshotTest, FontSizeAndTajweedPages) {
+    launch();
+    SettingsViewController& root = openSettings();
+    for (NSIndexPath row : {NSIndexPath{1, 0}, NSIndexPath{1, 1}, NSIndexPath{0, 0}}) {
+        tapRow(*root.myTableView, row);
+        ASSERT_NE(nav->topViewController(), &root);
+        docs_screenshot::shoot(backend, "settings-page-" + std::to_string(row.row) + std::to_string(row.section) + ".png");
+        nav->popViewControllerAnimated(true);
+        settle();
+    }
+}
+
+}  // namespace
