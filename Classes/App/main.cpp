@@ -15,6 +15,7 @@
 #include "Classes/App/ShellScript.h"
 #include "Classes/Bookmarks/BookmarksViewController.h"
 #include "Classes/Index/IndexViewController.h"
+#include "Classes/Search/SearchViewController.h"
 #include "Classes/Settings/MoreViewController.h"
 #include "platform/backends/headless/HeadlessAudioOutput.h"
 #include "platform/backends/headless/HeadlessBackend.h"
@@ -95,6 +96,7 @@ int main(int argc, char** argv) {
     // The chapter index is the root of the first tab.
     IndexViewController::registerInterface();
     BookmarksViewController::registerInterface();
+    SearchViewController::registerInterface();
     MoreViewController::registerInterface();
     auto& app = UIApplication::sharedApplication();
     LumenoAppShell delegate;

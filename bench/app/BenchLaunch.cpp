@@ -6,6 +6,7 @@
 #include "Classes/Bookmarks/BookmarksViewController.h"
 #include "Classes/Index/IndexViewController.h"
 #include "Classes/Reading/SurahViewController.h"
+#include "Classes/Search/SearchViewController.h"
 #include "Classes/Settings/MoreViewController.h"
 #include "platform/backends/headless/HeadlessAudioOutput.h"
 #include "platform/foundation/RunLoop.h"
@@ -36,6 +37,7 @@ BenchLaunch::BenchLaunch(const std::string& home, int scale, bool virtualClock)
     : options_(headlessOptions(home, scale, virtualClock)), backend_(options_) {
     IndexViewController::registerInterface();
     BookmarksViewController::registerInterface();
+    SearchViewController::registerInterface();
     MoreViewController::registerInterface();
     UIApplication::sharedApplication().setDelegate(&shell_);
     AudioOutput::setShared(HeadlessAudioOutput::create());
