@@ -30,7 +30,7 @@ TEST_F(MoreScreenshotTest, MenuAndSettings) {
 
 namespace {
 
-// The sub-pages, kept out of docs/: the font size previews and the Tajweed switches.
+// The sub-pages and the About screen, kept out of docs/.
 TEST_F(MoreScreenshotTest, FontSizeAndTajweedPages) {
     launch();
     SettingsViewController& root = openSettings();
@@ -41,6 +41,11 @@ TEST_F(MoreScreenshotTest, FontSizeAndTajweedPages) {
         nav->popViewControllerAnimated(true);
         settle();
     }
+    nav->popViewControllerAnimated(true);
+    settle();
+    openMenuRow(6);
+    ASSERT_TRUE(tabs->modalViewController());
+    docs_screenshot::shoot(backend, "about.png");
 }
 
 }  // namespace

@@ -1,0 +1,47 @@
+#pragma once
+// The About screen, presented by the More menu: version and build, credits with two logo
+// buttons, and links to the makers' pages. The addresses are settings ("AboutMakerSite",
+// "AboutCreditSite", "AboutCreditMail"); a link whose address is not set does nothing.
+// Web pages open in the desktop's browser. Built from the interface "AboutView".
+
+#include <memory>
+#include <string>
+
+#include "platform/ui/UIButton.h"
+#include "platform/ui/UIImageView.h"
+#include "platform/ui/UILabel.h"
+#include "platform/ui/hosting/UIActionSheet.h"
+#include "platform/ui/hosting/UIViewController.h"
+
+class AboutViewController : public UIViewController, public UIActionSheetDelegate {
+public:
+    explicit AboutViewController(const std::string& nibName = "AboutView");
+    ~AboutViewController() override;
+
+    // Registers "AboutView" and its factory maker.
+    static void registerInterface();
+
+    // ---- Outlets, wired by the "AboutView" builder ----
+    std::shared_ptr<UILabel> lblVersion;
+    std::shared_ptr<UIImageView> imgBG;
+    std::shared_ptr<UILabel> lblDevelopedBy, lblAnalysis, lblAbout, lblBack;
+    std::shared_ptr<UIButton> btnDeveloped, btnCorvel, btnBack;
+
+    void wendropLogoPressed();
+    void makersPressed();
+    void corvelLogoPressed();
+    void cancelPressed();
+    void actionSheetClickedButtonAtIndex(UIActionSheet* sheet, int buttonIndex) override;
+
+    void viewDidLoad() override;
+    void viewDidAppear(bool animated) override;
+
+    // "Lumeno III v<version> (Build <build>)".
+    static std::string versionText();
+    UIActionSheet* creditSheet() const { return sheet_.get(); }
+
+private:
+    // Opens the address of a setting with the path after it; false when the setting is empty.
+    bool openSetting(const char* key, const std::string& path);
+    std::shared_ptr<UIActionSheet> sheet_;
+};
