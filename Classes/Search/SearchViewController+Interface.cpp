@@ -51,6 +51,7 @@ std::shared_ptr<UIView> buildSearchView(SearchViewController& c) {
     c.btnMore = barButton(CGRectMake(w - 56, 7, 50, 30), 12);
     c.btnMore->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
     c.btnMore->setHidden(true);
+    c.btnMore->addTarget(&c, [&c](UIControl*, UIEvent*) { c.btnMorePressed(); }, UIControlEventTouchUpInside);
     c.viewTopBar->addSubview(c.btnMore);
 
     c.lblResultsTitle = clearLabel(CGRectMake(10, kTopBarHeight, w - 20, kCountLineHeight), "Helvetica-Bold", 13,

@@ -56,13 +56,12 @@ UITableViewCellPtr SearchViewController::cellForRowAtIndexPath(UITableView* tabl
 }
 
 void SearchViewController::didSelectRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) {
-    tableView->deselectRowAtIndexPath(indexPath, true);
     if (selectedCell_) {
-        // The touch that ends a long press only lets go of the held row.
-        const bool held = *selectedCell_ == indexPath;
+        // The release of a long press: the row stays held for its sheet.
+        if (*selectedCell_ == indexPath) return;
         removeCurrentSelection();
-        if (held) return;
     }
+    tableView->deselectRowAtIndexPath(indexPath, true);
     auto record = resultAt(indexPath);
     if (!record || record->IsSurahSection()) return;
     if (LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance())

@@ -56,6 +56,7 @@ SearchViewController::~SearchViewController() {
     if (txtSearchBar) txtSearchBar->setDelegate(nullptr);
     if (viewOpaqueLayer) viewOpaqueLayer->setDelegate(nullptr);
     for (const auto& header : arrSectionViews_) header->setViewController(nullptr);
+    if (actionSheet_) actionSheet_->setDelegate(nullptr);
 }
 
 void SearchViewController::refreshTheme() {
@@ -293,21 +294,6 @@ void SearchViewController::sectionWithRow(const std::shared_ptr<SearchResult>& s
     for (int row = 0; row < n; ++row) paths.push_back(NSIndexPath{index, row});
     if (willCollapse) tblSearchResults->deleteRowsAtIndexPaths(paths, UITableViewRowAnimationFade);
     else tblSearchResults->insertRowsAtIndexPaths(paths, UITableViewRowAnimationFade);
-}
-
-void SearchViewController::tapAndHoldRow(SearchViewCell* cell) {
-    removeCurrentSelection();
-    if (!cell || !tblSearchResults) return;
-    selectedCell_ = tblSearchResults->indexPathForCell(cell);
-    if (!selectedCell_) return;
-    tblSearchResults->selectRowAtIndexPath(*selectedCell_, false, UITableViewScrollPositionNone);
-    currTblOffset_ = tblSearchResults->contentOffset();
-}
-
-void SearchViewController::removeCurrentSelection() {
-    if (selectedCell_ && tblSearchResults) tblSearchResults->deselectRowAtIndexPath(*selectedCell_, true);
-    selectedCell_.reset();
-    if (txtSearchBar && txtSearchBar->isFirstResponder()) txtSearchBar->resignFirstResponder();
 }
 
 // ---- Life cycle ----

@@ -19,10 +19,14 @@
 #include "Classes/Core/SavedSearch.h"
 #include "Classes/Core/SearchResult.h"
 #include "Classes/Search/SearchCellView.h"
+#include "platform/services/MFMailComposeViewController.h"
+#include "platform/services/MFMessageComposeViewController.h"
 #include "platform/ui/UIActivityIndicatorView.h"
 #include "platform/ui/UIButton.h"
 #include "platform/ui/UIImageView.h"
 #include "platform/ui/UILabel.h"
+#include "platform/ui/hosting/UIActionSheet.h"
+#include "platform/ui/hosting/UIAlertView.h"
 #include "platform/ui/hosting/UISearchBar.h"
 #include "platform/ui/hosting/UITableView.h"
 #include "platform/ui/hosting/UIViewController.h"
@@ -35,7 +39,10 @@ class SearchViewController : public UIViewController,
                              public UITableViewDataSource,
                              public UITableViewDelegate,
                              public UISearchBarDelegate,
-                             public OpaqueLayerDelegate {
+                             public OpaqueLayerDelegate,
+                             public UIActionSheetDelegate,
+                             public MFMailComposeViewControllerDelegate,
+                             public MFMessageComposeViewControllerDelegate {
 public:
     explicit SearchViewController(const std::string& nibName = "SearchView");
     ~SearchViewController() override;
@@ -93,9 +100,31 @@ public:
     void translationDidChange();
     void arabicLanguageChanged() { needsRefresh_ = true; }
     void sectionWithRow(const std::shared_ptr<SearchResult>& section, bool willCollapse);
-    // A long press on a hit: the row is held (selected) until the next touch elsewhere.
+    // ---- Sharing and marking (+Sharing) ----
+    // A long press on a hit: the row is held (selected) and its sheet offers mail and SMS.
     void tapAndHoldRow(SearchViewCell* cell);
     void removeCurrentSelection();
+    // The sheet of all results: mail them, or mark / unmark them in the reading view.
+    void btnMorePressed();
+    void actionSheetClickedButtonAtIndex(UIActionSheet* sheet, int buttonIndex) override;
+    // Composes a mail of the HTML followed by the store link.
+    void emailText(const std::string& html);
+    void smsText(const std::string& text);
+    void mailComposeController(MFMailComposeViewController& controller, MFMailComposeResult result,
+                               const NSError* error) override;
+    void messageComposeViewController(MFMessageComposeViewController& controller, MessageComposeResult result) override;
+    // The mail of one hit: heading, Arabic and (with a translation set) the translation, all
+    // texts escaped.
+    static std::string htmlForVerse(int surah, int verse);
+    static std::string textForVerse(int surah, int verse);
+    // The body of "Email Results" before the store link: every hit of every section, collapsed
+    // ones included.
+    std::string htmlForAllResults() const;
+    // Marks or unmarks the hits of the shown search's history entry; false when it has none
+    // or the marks could not be changed.
+    bool toggleMarkingOfCurrentSearch();
+    UIActionSheet* actionSheet() const { return actionSheet_.get(); }
+    UIAlertView* lastAlert() const { return lastAlert_.get(); }
 
     // ---- Search bar, overlay, keyboard ----
     void searchBarTextDidChange(UISearchBar* bar, const std::string& searchText) override;
@@ -151,6 +180,7 @@ private:
     std::shared_ptr<SearchResult> resultAt(const NSIndexPath& path) const;
     void startWorker(std::string query);
     void applyResultTexts();
+    void showAlert(const std::string& title, const std::string& message);
 
     SearchResult::List arrSectionedResults_;
     std::vector<std::shared_ptr<SearchCellView>> arrSectionViews_;
@@ -175,5 +205,7 @@ private:
     bool needsToRefresh_ = false;
     bool isTextFilterResults_ = false;
     bool hidingOpaque_ = false;
+    std::shared_ptr<UIActionSheet> actionSheet_;
+    std::shared_ptr<UIAlertView> lastAlert_;
     int searchesStarted_ = 0, searchesShown_ = 0;
 };
