@@ -9,6 +9,7 @@
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Search/SearchViewCell.h"
 #include "Classes/Search/StyledSnippetLabel.h"
+#include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/NSUserDefaults.h"
 
 // Drawing starts the text libraries' own font-loading threads, which lock inside those
@@ -228,6 +229,64 @@ TEST_F(SearchScreenTest, TheSearchKeyOnTheShownTextRecordsWithoutSearchingAgain)
     screen.keybarButtonPressed(screen.btnBarAsterisk.get());
     screen.keybarButtonPressed(screen.btnBarMinus.get());
     EXPECT_EQ(screen.txtSearchBar->text(), "heaven OR \"*-");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SearchScreenTest, EditingDimsTheResultsAndRaisesTheOperatorKeysAboveTheKeyboard) {
+    defaults().setInteger(1, "FirstTimeInstall");
+    launch();
+    SearchViewController& screen = openSearch();
+    search(screen, "Zechariah");
+    const double tableHeight = screen.tblSearchResults->frame().size.height;
+    const double viewHeight = screen.view()->bounds().size.height;
+    ASSERT_TRUE(screen.txtSearchBar->becomeFirstResponder());
+    settle();
+    EXPECT_TRUE(screen.keyboardIsShowing());
+    EXPECT_NEAR(screen.viewOpaqueLayer->alpha(), 0.2, 1e-6);
+    EXPECT_TRUE(screen.viewOpaqueLayer->isUserInteractionEnabled());
+    ASSERT_NE(screen.viewSearchBar->superview(), nullptr);
+    const CGRect keys = screen.viewSearchBar->frame();
+    EXPECT_LT(keys.origin.y, viewHeight);
+    EXPECT_LT(screen.tblSearchResults->frame().size.height, tableHeight);
+    // Editing drops the saved search and keeps the shown results in place.
+    EXPECT_EQ(screen.useSavedSearchFromHistory(), nullptr);
+
+    // A touch on the dimmed results ends the editing.
+    backend.tap(screenCentre(*screen.viewOpaqueLayer, CGRectMake(0, 20, 320, 20)));
+    settle();
+    EXPECT_FALSE(screen.txtSearchBar->isFirstResponder());
+    EXPECT_FALSE(screen.keyboardIsShowing());
+    EXPECT_EQ(screen.viewOpaqueLayer->alpha(), 0);
+    EXPECT_EQ(screen.tblSearchResults->frame().size.height, tableHeight);
+    EXPECT_EQ(screen.viewSearchBar->frame().origin.y, viewHeight);
+    EXPECT_TRUE(app->opened.empty());
+}
+
+TEST_F(SearchScreenTest, TheLastSearchIsRestoredAndATranslationChangeSearchesAgain) {
+    defaults().setInteger(1, "FirstTimeInstall");
+    defaults().setString("Zechariah", "LastSearchString");
+    defaults().setInteger(3, "LastTranslationSearched");
+    // Another translation is current now; the restored search keeps the one it was found in.
+    defaults().setInteger(5, "CurrentTranslationv22");
+    launch();
+    SearchViewController& screen = openSearch();
+    EXPECT_EQ(screen.txtSearchBar->text(), "Zechariah");
+    EXPECT_EQ(screen.foundInTrans(), 3);
+    EXPECT_EQ(chapters(screen), (std::vector<int>{3, 6, 19, 21}));
+
+    // After a change of translation the screen searches the current one when next shown.
+    NSNotificationCenter::defaultCenter().postNotificationName("TranslationDidChange");
+    EXPECT_TRUE(screen.needsRefresh());
+    const int started = screen.searchesStarted();
+    screen.viewWillDisappear(false);
+    screen.viewWillAppear(false);
+    screen.viewDidAppear(false);
+    waitForSearch(screen);
+    EXPECT_EQ(screen.searchesStarted(), started + 1);
+    EXPECT_EQ(screen.foundInTrans(), 5);
 }
 
 }  // namespace

@@ -53,6 +53,14 @@ TEST_F(SearchScreenshotTest, HistoryAndResults) {
         if (brightness(CGPointMake(x, row.origin.y + row.size.height / 2)) >= 760) ++white;
     EXPECT_GT(white, 10);
     shoot("search.png");
+
+    // Editing: the results dimmed, the operator keys on the keyboard; kept out of docs/.
+    ASSERT_TRUE(screen.txtSearchBar->becomeFirstResponder());
+    settle();
+    backend.frame();
+    ASSERT_TRUE(backend.screenshot(Paths::temp() + "/search-editing.png"));
+    const CGRect keys = screen.viewSearchBar->convertRectToView(screen.viewSearchBar->bounds(), nullptr);
+    EXPECT_LT(brightness(CGPointMake(160, keys.origin.y + 3)), brightness(CGPointMake(160, 60)));
 }
 
 }  // namespace
