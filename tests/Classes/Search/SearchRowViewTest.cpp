@@ -12,6 +12,8 @@
 #include "Classes/Search/SearchViewCell.h"
 #include "Classes/Search/StyledSnippetLabel.h"
 #include "platform/backends/headless/HeadlessBackend.h"
+#include "Classes/Core/LumenoSDKAppDelegate.h"
+#include "platform/foundation/NSUserDefaults.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/graphics/CGContext.h"
 #include "platform/ui/UIScreen.h"
@@ -137,6 +139,39 @@ TEST_F(SearchRowViewTest, ArabicAndRightToLeftHitsNeverSwapLooks) {
     SearchViewCell cell(UITableViewCellStyleDefault, "VerseCell");
     cell.cellView()->setThisSearchResult(nullptr);
     EXPECT_EQ(cell.cellView()->alpha(), 0);
+}
+
+TEST_F(SearchRowViewTest, TheArabicInterfaceMirrorsTheHeaderAndWritesArabicIndicDigits) {
+    NSUserDefaults& defaults = NSUserDefaults::standardUserDefaults();
+    struct Case {
+        const char* language;
+        const char* count;
+        const char* chapter;
+        double badgeX, numberX;
+    } cases[] = {{"en", "12", "19", 320 - 45, 55},
+                 {"ar", "\u0661\u0662", "\u0661\u0669", 45, 320 - 55}};
+    for (const Case& c : cases) {
+        defaults.setArray({Value(c.language)}, "AppleLanguages");
+        LumenoSDKAppDelegate::ResetArabicCheck();
+        auto section = std::make_shared<SearchResult>();
+        section->setSurah(19);
+        section->setIsSurahSection(true);
+        section->setSectionResultCount(12);
+        SearchCellView header(CGRectMake(0, 0, 320, 44));
+        header.setThisSearchResult(section);
+        EXPECT_EQ(header.btnVerseCounter->titleForState(UIControlStateDisabled), c.count) << c.language;
+        EXPECT_EQ(header.lblSurahNumLabel->text(), c.chapter) << c.language;
+        EXPECT_EQ(header.btnVerseCounter->frame().origin.x, c.badgeX) << c.language;
+        EXPECT_EQ(header.lblSurahNumLabel->frame().origin.x, c.numberX) << c.language;
+        EXPECT_EQ(header.lblEngSurahLabel->text(), "Maryam");
+        // Collapsed, the arrow turns a quarter to the left.
+        section->setIsSectionCollapsed(true);
+        SearchCellView collapsed(CGRectMake(0, 0, 320, 44));
+        collapsed.setThisSearchResult(section);
+        EXPECT_NEAR(collapsed.imgCollapseArrow->transform().b, -1, 1e-9);
+    }
+    defaults.removeObjectForKey("AppleLanguages");
+    LumenoSDKAppDelegate::ResetArabicCheck();
 }
 
 }  // namespace
