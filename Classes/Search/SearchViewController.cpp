@@ -253,7 +253,7 @@ void SearchViewController::applyResultTexts() {
             if (lblHintTitle) {
                 lblHintTitle->setAlpha(1);
                 const bool landscape = UIInterfaceOrientationIsLandscape(interfaceOrientation());
-                lblHintTitle->setText(landscape ? tr(kShortHelp) : tr((std::string(kShortHelp) + kLongHelpTail).c_str()));
+                lblHintTitle->setText(landscape ? tr(kShortHelp) : tr(kShortHelp) + tr(kLongHelpTail));
             }
         }
     }

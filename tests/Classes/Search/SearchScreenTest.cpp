@@ -93,6 +93,15 @@ TEST_F(SearchScreenTest, NothingFoundShowsTheEmptyStatesAndStoresNoHistory) {
     EXPECT_EQ(screen.lblHintTop->text(), "You can use operators:");
     EXPECT_NE(screen.lblHintTitle->text().find("good OR bad"), std::string::npos);
     EXPECT_TRUE(screen.btnMore->isHidden());
+    // In landscape the help is the short one.
+    backend.rotate(UIDeviceOrientationLandscapeLeft);
+    settle();
+    waitForSearch(screen);
+    EXPECT_EQ(screen.lblHintTitle->text().find("good OR bad"), std::string::npos);
+    EXPECT_NE(screen.lblHintTitle->text().find("exam*"), std::string::npos);
+    backend.rotate(UIDeviceOrientationPortrait);
+    settle();
+    waitForSearch(screen);
 
     // Mark-up and quotes typed by the user are only text to search for.
     for (const char* text : {"</span><b>qq", "qq' OR '1'='1", "\"unclosed"}) {
