@@ -358,7 +358,11 @@ void SearchViewController::viewWillDisappear(bool) {
         usePrevOffset_ = true;
         currTblOffset_ = tblSearchResults->contentOffset();
     }
-    if (loadingResults_) cancelPreviousSearch_->store(true);
+    if (loadingResults_) {
+        cancelPreviousSearch_->store(true);
+        // The cancelled search ends empty; coming back runs it again.
+        needsRefresh_ = true;
+    }
     defaults().setInteger(static_cast<long long>(currTblOffset_.y), "LastSearchYOffset");
     defaults().synchronize();
     if (keyboardIsShowing_) showHideKeyboard(false, false);

@@ -180,6 +180,25 @@ TEST_F(SearchScreenTest, AChangedTextDuringASearchEndsWithTheNewestQueryOnly) {
     EXPECT_EQ(screen.lblResultsTitle->text(), "7 results in 4 Surahs");
 }
 
+TEST_F(SearchScreenTest, LeavingDuringASearchCancelsItAndComingBackSearchesAgain) {
+    defaults().setInteger(1, "FirstTimeInstall");
+    launch();
+    SearchViewController& screen = openSearch();
+    screen.txtSearchBar->setText("Zechariah");
+    settle(250);
+    ASSERT_TRUE(screen.loadingResults());
+    const UIViewControllerPtr keep = screen.shared_from_this();
+    nav->popViewControllerAnimated(false);
+    settle();
+    waitForSearch(screen);
+    EXPECT_TRUE(screen.needsRefresh());
+    nav->pushViewController(keep, false);
+    settle();
+    waitForSearch(screen);
+    EXPECT_EQ(screen.strLastSearchedWord(), "Zechariah");
+    EXPECT_EQ(chapters(screen), (std::vector<int>{3, 6, 19, 21}));
+}
+
 TEST_F(SearchScreenTest, ACancelledWorkerHandsBackNothing) {
     SearchViewController::SearchRequest request;
     request.query = "Zechariah";
