@@ -95,6 +95,12 @@ SearchViewController& SearchTest::openSearch() {
     return *screen;
 }
 
+SearchViewController& SearchTest::launchIntoSearch() {
+    NSUserDefaults::standardUserDefaults().setInteger(1, "FirstTimeInstall");
+    launch();
+    return openSearch();
+}
+
 void SearchTest::search(SearchViewController& screen, const std::string& text) {
     screen.txtSearchBar->setText(text);
     settle(250);

@@ -46,6 +46,8 @@ protected:
     void launch();
     // The search screen pushed over the history without a saved search, its first search done.
     SearchViewController& openSearch();
+    // The examples' seeding already done, the history launched and the search screen opened.
+    SearchViewController& launchIntoSearch();
     // Types a query as one change and waits for its search to be shown.
     void search(SearchViewController& screen, const std::string& text);
     void settle(double ms = 700);

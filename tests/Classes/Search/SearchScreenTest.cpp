@@ -26,9 +26,7 @@ using SearchScreenTest = SearchTest;
 NSUserDefaults& defaults() { return NSUserDefaults::standardUserDefaults(); }
 
 TEST_F(SearchScreenTest, TypingSearchesOnceAFifthOfASecondAfterTheLastChange) {
-    defaults().setInteger(1, "FirstTimeInstall");
-    launch();
-    SearchViewController& screen = openSearch();
+    SearchViewController& screen = launchIntoSearch();
     const int before = screen.searchesStarted();
     for (const char* text : {"Z", "Ze", "Zech", "Zechar", "Zechariah"}) {
         screen.txtSearchBar->setText(text);
@@ -59,9 +57,7 @@ TEST_F(SearchScreenTest, TypingSearchesOnceAFifthOfASecondAfterTheLastChange) {
 }
 
 TEST_F(SearchScreenTest, ArabicWithVowelMarksFindsTheArabicTextGroupedByChapter) {
-    defaults().setInteger(1, "FirstTimeInstall");
-    launch();
-    SearchViewController& screen = openSearch();
+    SearchViewController& screen = launchIntoSearch();
     search(screen, "\u0632\u064E\u0643\u064E\u0631\u0650\u064A\u0651\u064E\u0627");  // zakariyya, with marks
     EXPECT_EQ(screen.foundInTrans(), 0);
     EXPECT_EQ(chapters(screen), (std::vector<int>{3, 6, 19, 21}));
@@ -85,9 +81,7 @@ TEST_F(SearchScreenTest, ArabicWithVowelMarksFindsTheArabicTextGroupedByChapter)
 }
 
 TEST_F(SearchScreenTest, NothingFoundShowsTheEmptyStatesAndStoresNoHistory) {
-    defaults().setInteger(1, "FirstTimeInstall");
-    launch();
-    SearchViewController& screen = openSearch();
+    SearchViewController& screen = launchIntoSearch();
     // An empty bar shows the operator help, the long one in portrait.
     EXPECT_EQ(screen.lblHintTop->alpha(), 1);
     EXPECT_EQ(screen.lblHintTop->text(), "You can use operators:");
@@ -119,9 +113,7 @@ TEST_F(SearchScreenTest, NothingFoundShowsTheEmptyStatesAndStoresNoHistory) {
 }
 
 TEST_F(SearchScreenTest, ASnippetOfUserAndVerseTextIsShownEscaped) {
-    defaults().setInteger(1, "FirstTimeInstall");
-    launch();
-    SearchViewController& screen = openSearch();
+    SearchViewController& screen = launchIntoSearch();
     search(screen, "Abraham's");
     ASSERT_EQ(chapters(screen), std::vector<int>{29});
     const auto& hit = screen.sections()[0]->AllResults()[0];
@@ -144,9 +136,7 @@ TEST_F(SearchScreenTest, ASnippetOfUserAndVerseTextIsShownEscaped) {
 }
 
 TEST_F(SearchScreenTest, ATappedHitOpensItsVerseAndAHeaderCollapsesItsChapter) {
-    defaults().setInteger(1, "FirstTimeInstall");
-    launch();
-    SearchViewController& screen = openSearch();
+    SearchViewController& screen = launchIntoSearch();
     search(screen, "Zechariah");
     tapRow(*screen.tblSearchResults, NSIndexPath{2, 1});
     ASSERT_EQ(app->opened.size(), 1u);
@@ -164,9 +154,7 @@ TEST_F(SearchScreenTest, ATappedHitOpensItsVerseAndAHeaderCollapsesItsChapter) {
 }
 
 TEST_F(SearchScreenTest, AChangedTextDuringASearchEndsWithTheNewestQueryOnly) {
-    defaults().setInteger(1, "FirstTimeInstall");
-    launch();
-    SearchViewController& screen = openSearch();
+    SearchViewController& screen = launchIntoSearch();
     screen.txtSearchBar->setText("the");
     settle(250);
     ASSERT_TRUE(screen.loadingResults());
@@ -181,9 +169,7 @@ TEST_F(SearchScreenTest, AChangedTextDuringASearchEndsWithTheNewestQueryOnly) {
 }
 
 TEST_F(SearchScreenTest, LeavingDuringASearchCancelsItAndComingBackSearchesAgain) {
-    defaults().setInteger(1, "FirstTimeInstall");
-    launch();
-    SearchViewController& screen = openSearch();
+    SearchViewController& screen = launchIntoSearch();
     screen.txtSearchBar->setText("Zechariah");
     settle(250);
     ASSERT_TRUE(screen.loadingResults());
@@ -225,9 +211,7 @@ TEST_F(SearchScreenTest, ACancelledWorkerHandsBackNothing) {
 }
 
 TEST_F(SearchScreenTest, ManyHitsEndTheCountLineWithTheLimitNote) {
-    defaults().setInteger(1, "FirstTimeInstall");
-    launch();
-    SearchViewController& screen = openSearch();
+    SearchViewController& screen = launchIntoSearch();
     search(screen, "Allah");
     EXPECT_EQ(screen.limitReached(), 1);
     const std::string title = screen.lblResultsTitle->text();
@@ -239,9 +223,7 @@ TEST_F(SearchScreenTest, ManyHitsEndTheCountLineWithTheLimitNote) {
 }
 
 TEST_F(SearchScreenTest, TheSearchKeyOnTheShownTextRecordsWithoutSearchingAgain) {
-    defaults().setInteger(1, "FirstTimeInstall");
-    launch();
-    SearchViewController& screen = openSearch();
+    SearchViewController& screen = launchIntoSearch();
     search(screen, "Zechariah");
     const int started = screen.searchesStarted();
     ASSERT_TRUE(ChapterInfo::deleteSavedSearch(db(), *ChapterInfo::getSavedSearch(db())[0]));
@@ -264,9 +246,7 @@ TEST_F(SearchScreenTest, TheSearchKeyOnTheShownTextRecordsWithoutSearchingAgain)
 namespace {
 
 TEST_F(SearchScreenTest, EditingDimsTheResultsAndRaisesTheOperatorKeysAboveTheKeyboard) {
-    defaults().setInteger(1, "FirstTimeInstall");
-    launch();
-    SearchViewController& screen = openSearch();
+    SearchViewController& screen = launchIntoSearch();
     search(screen, "Zechariah");
     const double tableHeight = screen.tblSearchResults->frame().size.height;
     const double viewHeight = screen.view()->bounds().size.height;

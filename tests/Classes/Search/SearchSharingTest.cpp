@@ -55,9 +55,7 @@ TEST_F(SearchSharingTest, AVerseMailCarriesTheTranslationInUseEscapedAndRightToL
 }
 
 TEST_F(SearchSharingTest, AHeldHitOffersMailAndTextAndTheReleaseOpensNothing) {
-    defaults().setInteger(1, "FirstTimeInstall");
-    launch();
-    SearchViewController& screen = openSearch();
+    SearchViewController& screen = launchIntoSearch();
     search(screen, "Zechariah");
     UITableView& table = *screen.tblSearchResults;
     const NSIndexPath held{2, 1};
@@ -90,9 +88,7 @@ TEST_F(SearchSharingTest, AHeldHitOffersMailAndTextAndTheReleaseOpensNothing) {
 }
 
 TEST_F(SearchSharingTest, TheMoreSheetMailsEveryHitAndMarksTheShownSearch) {
-    defaults().setInteger(1, "FirstTimeInstall");
-    launch();
-    SearchViewController& screen = openSearch();
+    SearchViewController& screen = launchIntoSearch();
     search(screen, "Zechariah");
     screen.sectionViews()[1]->btnCollapsePressed();
     settle();
