@@ -107,7 +107,7 @@ TEST(NumberText, DirectionDigitsAndPadding) {
 TEST(TranslationCatalogue, LabelsDirectionsOrderAndWebCodes) {
     EXPECT_EQ(ChapterInfo::getTranslationFullNameForNumber(39), "No Translation");
     EXPECT_EQ(ChapterInfo::getTranslationFullNameForNumber(-1), "No Translation");
-    EXPECT_EQ(ChapterInfo::getTranslationFullNameForNumber(1000), "NotesPicker");
+    EXPECT_EQ(ChapterInfo::getTranslationFullNameForNumber(1000), "My Notes");  // the localized "NotesPicker"
     EXPECT_EQ(ChapterInfo::getTranslationAbbrNameForNumber(1001), "AR");
     EXPECT_EQ(ChapterInfo::getTranslationAbbrNameForNumber(27), "AM");
     EXPECT_EQ(ChapterInfo::getTranslationNameForNumber(10), "Trans.");
