@@ -1,3 +1,20 @@
+# Unity builds: each library's and test program's sources are compiled a batch at a time
+# as one file, so the standard library and GoogleTest headers and their inline code are
+# compiled once per batch instead of once per source. Precompiled headers were measured on
+# top of this and gained nothing: the time saved parsing went into loading them.
+option(LUMENO_UNITY_BUILD "Compile the sources of each library and test program in batches" ON)
+set(LUMENO_UNITY_BATCH_SIZE 8 CACHE STRING "Sources per unity batch")
+if(LUMENO_UNITY_BUILD)
+  # A class in a batch's unnamed namespace is not "in the main file", which GCC reports.
+  add_compile_options(-Wno-subobject-linkage)
+endif()
+
+function(lumeno_unity name)
+  if(LUMENO_UNITY_BUILD)
+    set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE ${LUMENO_UNITY_BATCH_SIZE})
+  endif()
+endfunction()
+
 # lumeno_library(NAME SOURCES ... [DEPS ...])
 #   A static library whose headers are included from the repository root
 #   ("platform/foundation/RunLoop.h").
@@ -6,6 +23,7 @@ function(lumeno_library name)
   add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  lumeno_unity(${name})
 endfunction()
 
 # lumeno_test(NAME SOURCES ... [DEPS ...] [LABELS ...])
@@ -25,6 +43,7 @@ function(lumeno_test name)
   endif()
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock lumeno_test_main)
+  lumeno_unity(${name})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
