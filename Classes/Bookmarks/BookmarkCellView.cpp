@@ -5,6 +5,7 @@
 #include "Classes/Bookmarks/BookmarkCell.h"
 #include "Classes/Bookmarks/BookmarksViewController.h"
 #include "Classes/Bookmarks/ScreenSupport.h"
+#include "Classes/Bookmarks/VerseRowParts.h"
 #include "Classes/Core/ChapterInfo.h"
 #include "platform/foundation/Format.h"
 #include "platform/foundation/Log.h"
@@ -22,19 +23,6 @@ constexpr double kLongPressSeconds = 0.7;
 UIColorPtr rgb(int r, int g, int b) { return UIColor::colorWithRed(r / 255.0, g / 255.0, b / 255.0, 1); }
 
 // A number as the interface shows it: Arabic-Indic digits in the Arabic interface.
-std::string shownNumber(int n) {
-    std::string text = stringWithFormat("%i", n);
-    return LumenoSDKAppDelegate::IsLanguageArabic() ? ChapterInfo::getArabicNumbersFrom(text) : text;
-}
-
-std::shared_ptr<UILabel> clearLabel(CGRect frame, const char* font, double size) {
-    auto label = std::make_shared<UILabel>(frame);
-    label->setFont(UIFont::fontWithName(font, size));
-    label->setBackgroundColor(UIColor::clearColor());
-    label->setHighlightedTextColor(UIColor::whiteColor());
-    return label;
-}
-
 int currentTranslation() {
     return static_cast<int>(NSUserDefaults::standardUserDefaults().integerForKey("CurrentTranslationv22"));
 }
@@ -42,7 +30,9 @@ int currentTranslation() {
 // The chosen translation is shown beside the Arabic unless it is none, a commentary or the notes.
 bool translationShown(int t) { return t != 0 && t != 27 && t != 38 && t != 1000; }
 
-constexpr unsigned kAllStates[] = {UIControlStateNormal, UIControlStateDisabled, UIControlStateHighlighted};
+using verse_row::clearLabel;
+using verse_row::kAllStates;
+using verse_row::shownNumber;
 
 }  // namespace
 
@@ -189,19 +179,7 @@ void BookmarkCellView::makeRowParts() {
     lblArabicVerse->setLineBreakMode(UILineBreakModeTailTruncation);
     contentView->addSubview(lblArabicVerse);
 
-    btnVerse = std::make_shared<UIButton>(CGRectMake(0, std::floor((h - 44) / 2), 44, 44));
-    btnVerse->setAutoresizingMask(UIViewAutoresizingFlexibleRightMargin);
-    for (unsigned state : {UIControlStateNormal, UIControlStateDisabled})
-        btnVerse->setBackgroundImage(UIImage::imageNamed("bookmarks-search-aya.png"), state);
-    btnVerse->setBackgroundImage(UIImage::imageNamed("bookmarks-search-aya-t.png"), UIControlStateHighlighted);
-    for (unsigned state : kAllStates) btnVerse->setTitleColor(UIColor::blackColor(), state);
-    btnVerse->setFont(UIFont::fontWithName("Helvetica", 11));
-    btnVerse->setTitleEdgeInsets(UIEdgeInsetsMake(0, 1, 0, 0));
-    btnVerse->setTitleShadowColor(UIColor::colorWithWhite(1, 0.3), UIControlStateNormal);
-    btnVerse->titleLabel()->setShadowOffset(CGSizeMake(0, 1));
-    btnVerse->setEnabled(false);
-    btnVerse->setAdjustsImageWhenDisabled(false);
-    btnVerse->setUserInteractionEnabled(false);
+    btnVerse = verse_row::verseBadge(h);
     contentView->addSubview(btnVerse);
 
     btnVerseMeta = std::make_shared<UIButton>(CGRectMake(w - 44, std::floor((h - 44) / 2), 44, 44));

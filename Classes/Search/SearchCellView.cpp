@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "Classes/Bookmarks/ScreenSupport.h"
+#include "Classes/Bookmarks/VerseRowParts.h"
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
 #include "Classes/Search/SearchViewCell.h"
@@ -14,28 +16,12 @@
 namespace {
 
 constexpr double kLongPressSeconds = 0.7;
-constexpr unsigned kAllStates[] = {UIControlStateNormal, UIControlStateDisabled, UIControlStateHighlighted};
+using verse_row::clearLabel;
+using verse_row::kAllStates;
+using verse_row::shownNumber;
+using screen_support::stretched;
 
 UIColorPtr rgb(int r, int g, int b) { return UIColor::colorWithRed(r / 255.0, g / 255.0, b / 255.0, 1); }
-
-UIImagePtr stretched(const char* name, int leftCap, int topCap) {
-    UIImagePtr image = UIImage::imageNamed(name);
-    return image ? image->stretchableImageWithLeftCapWidth(leftCap, topCap) : nullptr;
-}
-
-// A number as the interface shows it: Arabic-Indic digits in the Arabic interface.
-std::string shownNumber(int n) {
-    std::string text = stringWithFormat("%i", n);
-    return LumenoSDKAppDelegate::IsLanguageArabic() ? ChapterInfo::getArabicNumbersFrom(text) : text;
-}
-
-std::shared_ptr<UILabel> clearLabel(CGRect frame, const char* font, double size) {
-    auto label = std::make_shared<UILabel>(frame);
-    label->setFont(UIFont::fontWithName(font, size));
-    label->setBackgroundColor(UIColor::clearColor());
-    label->setHighlightedTextColor(UIColor::whiteColor());
-    return label;
-}
 
 void place(UIView& view, CGRect frame, unsigned margin) {
     view.setFrame(frame);
@@ -183,19 +169,7 @@ void SearchCellView::makeRowParts() {
     lblArabicVerse->setLineBreakMode(UILineBreakModeTailTruncation);
     contentView->addSubview(lblArabicVerse);
 
-    btnVerse = std::make_shared<UIButton>(CGRectMake(0, std::floor((h - 44) / 2), 44, 44));
-    btnVerse->setAutoresizingMask(UIViewAutoresizingFlexibleRightMargin);
-    for (unsigned state : {UIControlStateNormal, UIControlStateDisabled})
-        btnVerse->setBackgroundImage(UIImage::imageNamed("bookmarks-search-aya.png"), state);
-    btnVerse->setBackgroundImage(UIImage::imageNamed("bookmarks-search-aya-t.png"), UIControlStateHighlighted);
-    for (unsigned state : kAllStates) btnVerse->setTitleColor(UIColor::blackColor(), state);
-    btnVerse->setFont(UIFont::fontWithName("Helvetica", 11));
-    btnVerse->setTitleEdgeInsets(UIEdgeInsetsMake(0, 1, 0, 0));
-    btnVerse->setTitleShadowColor(UIColor::colorWithWhite(1, 0.3), UIControlStateNormal);
-    btnVerse->titleLabel()->setShadowOffset(CGSizeMake(0, 1));
-    btnVerse->setEnabled(false);
-    btnVerse->setAdjustsImageWhenDisabled(false);
-    btnVerse->setUserInteractionEnabled(false);
+    btnVerse = verse_row::verseBadge(h);
     contentView->addSubview(btnVerse);
 }
 

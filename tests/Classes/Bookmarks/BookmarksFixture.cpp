@@ -11,6 +11,7 @@
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/hosting/UIBarButtonItem.h"
+#include "tests/support/ScreenTouches.h"
 
 void RecordingAppDelegate::filterBookmarksOnGroup(int group) {
     if (!bookmarksNav) return;
@@ -95,17 +96,10 @@ void BookmarksTest::waitForLoad(BookmarksViewController& list) {
     settle();
 }
 
-CGPoint BookmarksTest::screenCentre(const UIView& view, CGRect rect) {
-    const CGRect r = view.convertRectToView(rect, nullptr);
-    return CGPointMake(r.origin.x + r.size.width / 2, r.origin.y + r.size.height / 2);
-}
+CGPoint BookmarksTest::screenCentre(const UIView& view, CGRect rect) { return screen_touches::screenCentre(view, rect); }
 
 void BookmarksTest::tapRow(BookmarksViewController& list, NSIndexPath path) {
-    UITableView& table = *list.tblBookmarks;
-    table.scrollToRowAtIndexPath(path, UITableViewScrollPositionMiddle, false);
-    settle();
-    backend.tap(screenCentre(table, table.rectForRowAtIndexPath(path)));
-    settle();
+    screen_touches::tapRow(backend, *list.tblBookmarks, path, [this] { settle(); });
 }
 
 std::vector<int> BookmarksTest::chapters(const BookmarksViewController& list) {

@@ -3,10 +3,8 @@
 
 #include "tests/Classes/Bookmarks/BookmarksFixture.h"
 
-#include <cstdlib>
-#include <filesystem>
-
 #include "platform/foundation/Paths.h"
+#include "tests/support/DocsScreenshot.h"
 
 namespace {
 
@@ -14,21 +12,8 @@ class BookmarksScreenshotTest : public BookmarksTest {
 protected:
     double scale() const override { return 2; }
 
-    void shoot(const std::string& name) {
-        backend.frame();
-        const std::string path = Paths::temp() + "/" + name;
-        ASSERT_TRUE(backend.screenshot(path));
-        EXPECT_GT(std::filesystem::file_size(path), 10000u);
-        const char* update = std::getenv("LUMENO_UPDATE_DOCS");
-        const char* source = std::getenv("LUMENO_SOURCE_DIR");
-        if (update && *update && source)
-            std::filesystem::copy_file(path, std::string(source) + "/docs/" + name,
-                                       std::filesystem::copy_options::overwrite_existing);
-    }
-    int brightness(CGPoint p) {
-        const auto px = backend.pixelAt(p);
-        return px.r + px.g + px.b;
-    }
+    void shoot(const std::string& name) { docs_screenshot::shoot(backend, name); }
+    int brightness(CGPoint p) { return docs_screenshot::brightness(backend, p); }
 };
 
 TEST_F(BookmarksScreenshotTest, GroupsAndList) {

@@ -13,6 +13,7 @@
 #include "platform/ui/UIView.h"
 #include "platform/ui/UIWindow.h"
 #include "platform/ui/hosting/UIViewController.h"
+#include "tests/support/ScreenTouches.h"
 
 class IndexUITest : public ::testing::Test {
 protected:
@@ -34,10 +35,7 @@ protected:
     }
 
     // Centre of a view's rectangle on the screen.
-    static CGPoint screenCentre(const UIView& view, CGRect rect) {
-        const CGRect r = view.convertRectToView(rect, nullptr);
-        return CGPointMake(r.origin.x + r.size.width / 2, r.origin.y + r.size.height / 2);
-    }
+    static CGPoint screenCentre(const UIView& view, CGRect rect) { return screen_touches::screenCentre(view, rect); }
 
     HeadlessBackend backend;
 };

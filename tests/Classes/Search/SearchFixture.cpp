@@ -13,6 +13,7 @@
 #include "platform/ui/hosting/UIBarButtonItem.h"
 
 #include <sqlite3.h>
+#include "tests/support/ScreenTouches.h"
 
 void SearchAppDelegate::filterSearchViewWithSavedSearch(const std::shared_ptr<SavedSearch>& savedSearch) {
     if (!searchNav) return;
@@ -123,16 +124,10 @@ void SearchTest::waitForHistory() {
     settle();
 }
 
-CGPoint SearchTest::screenCentre(const UIView& view, CGRect rect) {
-    const CGRect r = view.convertRectToView(rect, nullptr);
-    return CGPointMake(r.origin.x + r.size.width / 2, r.origin.y + r.size.height / 2);
-}
+CGPoint SearchTest::screenCentre(const UIView& view, CGRect rect) { return screen_touches::screenCentre(view, rect); }
 
 void SearchTest::tapRow(UITableView& table, NSIndexPath path) {
-    table.scrollToRowAtIndexPath(path, UITableViewScrollPositionMiddle, false);
-    settle();
-    backend.tap(screenCentre(table, table.rectForRowAtIndexPath(path)));
-    settle();
+    screen_touches::tapRow(backend, table, path, [this] { settle(); });
 }
 
 std::vector<int> SearchTest::chapters(const SearchViewController& screen) {

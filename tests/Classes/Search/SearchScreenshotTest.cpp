@@ -3,12 +3,10 @@
 
 #include "tests/Classes/Search/SearchFixture.h"
 
-#include <cstdlib>
-#include <filesystem>
-
 #include "Classes/Search/SavedSearchStore.h"
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/foundation/Paths.h"
+#include "tests/support/DocsScreenshot.h"
 
 namespace {
 
@@ -16,21 +14,8 @@ class SearchScreenshotTest : public SearchTest {
 protected:
     double scale() const override { return 2; }
 
-    void shoot(const std::string& name) {
-        backend.frame();
-        const std::string path = Paths::temp() + "/" + name;
-        ASSERT_TRUE(backend.screenshot(path));
-        EXPECT_GT(std::filesystem::file_size(path), 10000u);
-        const char* update = std::getenv("LUMENO_UPDATE_DOCS");
-        const char* source = std::getenv("LUMENO_SOURCE_DIR");
-        if (update && *update && source)
-            std::filesystem::copy_file(path, std::string(source) + "/docs/" + name,
-                                       std::filesystem::copy_options::overwrite_existing);
-    }
-    int brightness(CGPoint p) {
-        const auto px = backend.pixelAt(p);
-        return px.r + px.g + px.b;
-    }
+    void shoot(const std::string& name) { docs_screenshot::shoot(backend, name); }
+    int brightness(CGPoint p) { return docs_screenshot::brightness(backend, p); }
 };
 
 TEST_F(SearchScreenshotTest, HistoryAndResults) {

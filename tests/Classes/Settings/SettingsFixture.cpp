@@ -14,6 +14,7 @@
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIDevice.h"
 #include "platform/ui/UIScreen.h"
+#include "tests/support/ScreenTouches.h"
 
 namespace {
 constexpr const char* kAnnounced[] = {"TranslationDidChange",     "ReciterDidChange",         "ArabicFontChanged",
@@ -95,11 +96,7 @@ void SettingsTest::settle(double ms) {
 }
 
 void SettingsTest::tapRow(UITableView& table, NSIndexPath path) {
-    table.scrollToRowAtIndexPath(path, UITableViewScrollPositionMiddle, false);
-    settle();
-    const CGRect r = table.convertRectToView(table.rectForRowAtIndexPath(path), nullptr);
-    backend.tap(CGPointMake(r.origin.x + r.size.width / 2, r.origin.y + r.size.height / 2));
-    settle();
+    screen_touches::tapRow(backend, table, path, [this] { settle(); });
 }
 
 void SettingsTest::tapView(UIView& view) {
