@@ -1,9 +1,12 @@
 #include "Classes/Reading/SurahViewController.h"
+
 #include "Classes/Reading/SurahOptionsHUD.h"
 
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Reading/SurahVerseView.h"
 #include "Classes/Reading/SurahViewCell.h"
+#include "Classes/Reference/TipsViewController.h"
+#include "Classes/Reference/UpdateViewController.h"
 #include "platform/foundation/Format.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSNotificationCenter.h"
@@ -196,15 +199,18 @@ void SurahViewController::setupSurah(int surah, int verse, bool play) {
 }
 
 void SurahViewController::presentFirstRunScreen() {
-    // The tips and notice screens come with the settings screens; until their interfaces
-    // exist the flags stay unset so that they show once they do.
+    // The tips on the first chapter opening, the notice on a later one, then neither; an alert
+    // already up (a launch notice) is answered first.
+    if (UIApplication::sharedApplication().modalBlocker()) {
+        RunLoop::main().performAfterDelay(this, 0.5, [this] { presentFirstRunScreen(); }, "presentFirstRunScreen");
+        return;
+    }
     for (const char* key : {"TipsShown3.1", "Update3.1Shown"}) {
         if (defaults().boolForKey(key)) continue;
-        const char* nib = std::string(key) == "TipsShown3.1" ? "TipsViewController" : "UpdateViewController";
-        if (!UIViewController::hasInterface(nib)) return;
         defaults().setBool(true, key);
         defaults().synchronize();
-        presentModalViewController(std::make_shared<UIViewController>(nib), true);
+        if (std::string(key) == "TipsShown3.1") presentModalViewController(std::make_shared<TipsViewController>(), true);
+        else presentModalViewController(std::make_shared<UpdateViewController>(), true);
         return;
     }
 }

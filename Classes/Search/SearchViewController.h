@@ -36,6 +36,7 @@ class SearchViewCell;
 
 class SearchViewController : public UIViewController,
                              public SearchScreen,
+                             public SearchResultListOwner,
                              public UITableViewDataSource,
                              public UITableViewDelegate,
                              public UISearchBarDelegate,
@@ -99,10 +100,10 @@ public:
     void btnSavedSearchesPressed();
     void translationDidChange();
     void arabicLanguageChanged() { needsRefresh_ = true; }
-    void sectionWithRow(const std::shared_ptr<SearchResult>& section, bool willCollapse);
+    void sectionWithRow(const std::shared_ptr<SearchResult>& section, bool willCollapse) override;
     // ---- Sharing and marking (+Sharing) ----
     // A long press on a hit: the row is held (selected) and its sheet offers mail and SMS.
-    void tapAndHoldRow(SearchViewCell* cell);
+    void tapAndHoldRow(SearchViewCell* cell) override;
     void removeCurrentSelection();
     // The sheet of all results: mail them, or mark / unmark them in the reading view.
     void btnMorePressed();

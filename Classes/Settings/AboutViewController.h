@@ -41,7 +41,5 @@ public:
     UIActionSheet* creditSheet() const { return sheet_.get(); }
 
 private:
-    // Opens the address of a setting with the path after it; false when the setting is empty.
-    bool openSetting(const char* key, const std::string& path);
     std::shared_ptr<UIActionSheet> sheet_;
 };

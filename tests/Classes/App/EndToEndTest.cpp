@@ -198,6 +198,8 @@ TEST_F(EndToEndTest, ReadsChapterOneLongPressesAVerseAndReopensThePlace) {
     ASSERT_EQ(run("first", "wait 1\n"
                            "tap 160 300\n"
                            "wait 1\n"
+                           "tap 160 461\n"
+                           "wait 1\n"
                            "shot read.png\n"
                            "hold 160 320 0.7\n"
                            "wait 1\n"
@@ -230,7 +232,7 @@ TEST_F(EndToEndTest, ReadsChapterOneLongPressesAVerseAndReopensThePlace) {
 
     // A second run returns to chapter 1 where it was left, with the bookmarked verse 2
     // (its row in the bookmark yellow) near the top (from the chapter's start it would sit below y 280).
-    ASSERT_EQ(run("second", "wait 1\nshot again.png\nrotate left\nwait 1\nshot landscape.png\nquit\n"), 0);
+    ASSERT_EQ(run("second", "wait 1\ntap 160 461\nwait 1\nshot again.png\nrotate left\nwait 1\nshot landscape.png\nquit\n"), 0);
     Shot again = shot("again.png");
     ASSERT_TRUE(again.ok());
     double firstYellow = -1;
@@ -250,9 +252,11 @@ TEST_F(EndToEndTest, ReadsChapterOneLongPressesAVerseAndReopensThePlace) {
 
 // A newcomer's first minutes. Drags rest before they lift, so the lists stop where the finger
 // left them on either clock; the coordinates were found by looking at each screen.
-const char* const kNewcomerWalk = R"(# First start: the update notice, then from the reading screen back to the index.
+const char* const kNewcomerWalk = R"(# First start: the update notice and the tips, then from the reading screen back to the index.
 wait 1
 tap 160 300
+wait 1
+tap 160 461
 wait 1
 tap 30 22
 wait 1
@@ -268,6 +272,9 @@ up
 wait 1
 tap 160 231
 wait 2
+# A later chapter opening shows the update notice once.
+tap 160 461
+wait 1
 shot cave.png
 # Read on, two screens: verse 4 comes to the top.
 down 160 400
