@@ -33,8 +33,8 @@ std::shared_ptr<UIButton> transportButton(const std::string& symbol) {
 
 std::shared_ptr<UIButton> bubble(CGRect frame) {
     auto button = std::make_shared<UIButton>(frame);
-    button->setBackgroundImage(stretched("repeat-bubble.png", 14), UIControlStateNormal);
-    button->setBackgroundImage(stretched("repeat-bubble-t.png", 14), UIControlStateHighlighted);
+    button->setBackgroundImage(stretched("repeat-bubble.png", 16), UIControlStateNormal);
+    button->setBackgroundImage(stretched("repeat-bubble-t.png", 16), UIControlStateHighlighted);
     button->setFont(UIFont::fontWithName("Helvetica-Bold", 11));
     button->setTitleColor(UIColor::colorWithRed(92 / 255.0, 62 / 255.0, 20 / 255.0, 1), UIControlStateNormal);
     button->setTitleColor(UIColor::colorWithRed(251 / 255.0, 236 / 255.0, 196 / 255.0, 1), UIControlStateHighlighted);
