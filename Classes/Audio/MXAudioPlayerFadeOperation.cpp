@@ -14,7 +14,8 @@ constexpr double kStep = 1.0 / 15.0;
 
 // Waits `seconds` of the main run loop's clock on a worker thread. On the virtual clock the
 // wait ends when the loop runs a timer due then (or drops it); false when cancelled.
-bool sleepOnLoopClock(double seconds, const std::atomic<bool>& cancelled) {
+// `waiting` is set while the thread waits for the clock.
+bool sleepOnLoopClock(double seconds, const std::atomic<bool>& cancelled, const std::shared_ptr<std::atomic<bool>>& waiting) {
     RunLoop& loop = RunLoop::main();
     if (seconds <= 0) return !cancelled;
     if (!loop.isVirtualClock()) {
@@ -27,9 +28,16 @@ bool sleepOnLoopClock(double seconds, const std::atomic<bool>& cancelled) {
         return false;
     }
     auto due = std::make_shared<std::atomic<bool>>(false);
-    const RunLoop::TimerId timer = loop.addTimer(seconds, [due] { *due = true; });
+    // Cleared by the loop itself as the timer runs, so the loop's thread knows at once that
+    // this thread has work to do again.
+    *waiting = true;
+    const RunLoop::TimerId timer = loop.addTimer(seconds, [due, waiting] {
+        *waiting = false;
+        *due = true;
+    });
     while (!cancelled && !*due && loop.isTimerPending(timer))
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    *waiting = false;
     if (cancelled) loop.cancelTimer(timer);
     return !cancelled;
 }
@@ -72,7 +80,11 @@ void MXAudioPlayerFadeOperation::setDelegate(MXAudioPlayerFadeOperationDelegate*
 }
 
 void MXAudioPlayerFadeOperation::main(const std::atomic<bool>& cancelled) {
-    if (!sleepOnLoopClock(delay_, cancelled)) return;
+    struct Ended {
+        std::atomic<bool>& flag;
+        ~Ended() { flag = true; }
+    } ended{ended_};
+    if (!sleepOnLoopClock(delay_, cancelled, waitingOnClock_)) return;
     std::shared_ptr<AVAudioPlayer> player = audioPlayer();
     if (!player) {
         NSLog("AudioPlayerFadeOperation began with invalid AVAudioPlayer");
@@ -86,14 +98,15 @@ void MXAudioPlayerFadeOperation::main(const std::atomic<bool>& cancelled) {
         for (double now = t0; now < t0 + fadeDuration(); now = loop.now()) {
             const double f = (now - t0) / fadeDuration();
             player->setVolume(static_cast<float>(finishVolume_ * f + startVolume * (1 - f)));
-            if (!sleepOnLoopClock(kStep, cancelled)) return;
+            if (!sleepOnLoopClock(kStep, cancelled, waitingOnClock_)) return;
         }
     }
     player->setVolume(finishVolume_);
     if (player->isPlaying() && pauseAfterFade_) player->pause();
     if (player->isPlaying() && stopAfterFade_) player->stop();
     if (!delegate_) return;
-    // Finished on the main thread, where the delegate's state lives.
+    // Finished on the main thread, where the delegate's state lives; posted before the
+    // operation counts as ended.
     loop.post([delegate = delegate_, alive = delegateAlive_, player] {
         if (alive.lock()) delegate->fadeOperationFinished(player);
     });
@@ -103,16 +116,18 @@ void FadeQueues::add(const std::shared_ptr<MXAudioPlayerFadeOperation>& operatio
     prune();
     auto queue = std::make_unique<NSOperationQueue>("fade");
     queue->addOperation([operation](const std::atomic<bool>& cancelled) { operation->main(cancelled); });
-    queues_.push_back(std::move(queue));
+    queues_.push_back(Entry{std::move(queue), operation});
 }
 
 void FadeQueues::prune() {
-    queues_.erase(std::remove_if(queues_.begin(), queues_.end(),
-                                 [](const std::unique_ptr<NSOperationQueue>& q) { return q->operationCount() == 0; }),
+    queues_.erase(std::remove_if(queues_.begin(), queues_.end(), [](const Entry& e) { return e.queue->operationCount() == 0; }),
                   queues_.end());
 }
 
 size_t FadeQueues::running() const {
-    return std::count_if(queues_.begin(), queues_.end(),
-                         [](const std::unique_ptr<NSOperationQueue>& q) { return q->operationCount() > 0; });
+    return std::count_if(queues_.begin(), queues_.end(), [](const Entry& e) { return e.queue->operationCount() > 0; });
+}
+
+bool FadeQueues::waitingOnClock() const {
+    return std::all_of(queues_.begin(), queues_.end(), [](const Entry& e) { return e.operation->isWaitingOnClock(); });
 }

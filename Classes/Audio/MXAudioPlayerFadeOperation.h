@@ -57,6 +57,8 @@ public:
 
     // The body, on the queue's thread. A cancelled operation ends at its next step, silently.
     void main(const std::atomic<bool>& cancelled);
+    // Waiting for the clock between steps, or ended: nothing moves until the clock does.
+    bool isWaitingOnClock() const { return *waitingOnClock_ || ended_; }
 
 private:
     MXAudioPlayerFadeOperation() = default;
@@ -71,6 +73,8 @@ private:
     double delay_ = 0;
     MXAudioPlayerFadeOperationDelegate* delegate_ = nullptr;  // unretained
     std::weak_ptr<void> delegateAlive_;
+    std::shared_ptr<std::atomic<bool>> waitingOnClock_ = std::make_shared<std::atomic<bool>>(false);
+    std::atomic<bool> ended_{false};
 };
 
 // The fade queues of one user: each fade gets a serial queue of its own, kept here until its
@@ -81,7 +85,13 @@ public:
     // Frees the queues whose operation has ended (main thread).
     void prune();
     size_t running() const;
+    // Every fade waits for the clock to move (tests advance it only then).
+    bool waitingOnClock() const;
 
 private:
-    std::vector<std::unique_ptr<NSOperationQueue>> queues_;
+    struct Entry {
+        std::unique_ptr<NSOperationQueue> queue;
+        std::shared_ptr<MXAudioPlayerFadeOperation> operation;
+    };
+    std::vector<Entry> queues_;
 };

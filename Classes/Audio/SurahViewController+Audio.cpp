@@ -108,6 +108,8 @@ void SurahViewController::playStopOrDownload() {
 }
 
 void SurahViewController::playNextVerseForSelectedVerse(int verse) {
+    // The verse that played keeps no mark when another one (or the top) plays next.
+    if (IsInPlayMode_) highlightForPlayingVerse(iCurrentPlayingVerse_, true);
     iCurrentPlayingVerse_ = verse;
     if (verse < 0) {
         lastPlayedVerse_ = -1;
@@ -207,7 +209,8 @@ void SurahViewController::playNextVerseForSelectedVerse(int verse) {
 }
 
 void SurahViewController::checkContinuousPlayback() {
-    if (!CurrentAudioPlayer_ || !IsInPlayMode_) return;
+    // A held skip button keeps playback inside the verse until it is let go.
+    if (!CurrentAudioPlayer_ || !IsInPlayMode_ || fingerDownOnFF_ || fingerDownOnRR_) return;
     const double position = CurrentAudioPlayer_->currentTime();
     if (nextVerseBeginTime_ > 0 && position >= nextVerseBeginTime_) {
         finishedPlayingVerseMoveToNext();

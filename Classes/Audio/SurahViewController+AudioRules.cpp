@@ -68,7 +68,6 @@ void SurahViewController::finishedPlayingVerseMoveToNext() {
     }
     switch (surahRepeatBubbleCounter_) {
         case 2:
-            iCurrentPlayingVerse_ = -1;
             playNextVerseForSelectedVerse(-1);
             if (IsInPlayMode_) selectAndMarkVerse(iCurrentPlayingVerse_, true, false);
             break;

@@ -218,6 +218,7 @@ public:
     const std::shared_ptr<PlayNextAyasController>& optionsview() const { return optionsview_; }
     const std::shared_ptr<AyaRepeatController>& ayahOptionsView() const { return ayahOptionsView_; }
     size_t runningFades() const { return fadeQueues_->running(); }
+    bool fadesWaitingOnClock() const { return fadeQueues_->waitingOnClock(); }
 
     // ---- Life cycle, rotation, header ----
     void viewDidLoad() override;

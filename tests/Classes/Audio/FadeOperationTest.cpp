@@ -38,9 +38,14 @@ protected:
     // Moves the clock in 10 ms steps, giving the fade thread time to follow each step.
     void run(double ms) {
         for (double t = 0; t < ms; t += 10) {
+            settle();
             RunLoop::main().advance(10);
-            RunLoop::main().runUntil([] { return RunLoop::main().pendingPostCount() == 0; }, 0.5);
         }
+        settle();
+    }
+    void settle() {
+        RunLoop::main().runUntil(
+            [this] { return RunLoop::main().pendingPostCount() == 0 && (!queues || queues->waitingOnClock()); }, 2.0);
     }
     bool waitForQueues() {
         return RunLoop::main().runUntil([this] { return queues->running() == 0; }, 5.0);
@@ -77,6 +82,7 @@ TEST_F(FadeOperationTest, RampsFollowTheClockAndEndAsAsked) {
         EXPECT_EQ(fade->playBeforeFade(), c.to != 0);
         EXPECT_EQ(fade->pauseAfterFade(), c.to == 0);
         queues->add(fade);
+        settle();
         if (c.duration > 0) {
             run(c.duration * 500);
             ASSERT_EQ(queues->running(), 1u);

@@ -55,7 +55,7 @@ TEST_F(PlayOptionPickers, VerseRepeatStoresTheCountAndCloses) {
 
 TEST_F(PlayOptionPickers, PlayNextNeverCombinesAGroupWithTheNextChapterRule) {
     installPerVerse(112, 2);
-    NSUserDefaults::standardUserDefaults().setInteger(9, "PlayVerseRange");
+    NSUserDefaults::standardUserDefaults().setInteger(2, "PlayVerseRange");
     openAndPlay(112, 1);
     screen->btnPlayNextPressed();
     run(400);
@@ -63,14 +63,14 @@ TEST_F(PlayOptionPickers, PlayNextNeverCombinesAGroupWithTheNextChapterRule) {
     ASSERT_TRUE(sheet);
     EXPECT_EQ(PlayNextAyasController::rowText(1, 9), "Play the next 10 verses");
     EXPECT_EQ(PlayNextAyasController::rowText(0, 2), "Repeat current surah / group");
-    EXPECT_TRUE(checked(*sheet, 1, 9));
+    EXPECT_TRUE(checked(*sheet, 1, 2));
 
     choose(*sheet, 0, 1);
     EXPECT_EQ(stored("SurahRepeatCounter"), 1);
     EXPECT_EQ(stored("PlayVerseRange"), 0);
     EXPECT_EQ(posted, (std::vector<std::string>{"SurahRepeatDidChange", "PlayVerseRangeDidChange"}));
     EXPECT_TRUE(checked(*sheet, 1, 0));
-    EXPECT_FALSE(checked(*sheet, 1, 9));
+    EXPECT_FALSE(checked(*sheet, 1, 2));
 
     posted.clear();
     choose(*sheet, 1, 3);

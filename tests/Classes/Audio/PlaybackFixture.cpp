@@ -80,7 +80,8 @@ void PlaybackTest::openAndPlay(int surah, int verse) {
 }
 
 void PlaybackTest::settle() {
-    RunLoop::main().runUntil([] { return RunLoop::main().pendingPostCount() == 0; }, 2.0);
+    RunLoop::main().runUntil(
+        [this] { return RunLoop::main().pendingPostCount() == 0 && (!screen || screen->fadesWaitingOnClock()); }, 2.0);
     backend.runUntilIdle();
 }
 
@@ -93,8 +94,8 @@ void PlaybackTest::run(double milliseconds) {
 
 std::vector<int> PlaybackTest::playingRows() {
     std::vector<int> verses;
-    const int count = ChapterInfo::getVersesFromNumber(screen->iCurrentSurah());
-    for (int v = 0; v <= count; ++v)
+    const int surah = screen->iCurrentSurah();
+    for (int v = surah == 1 || surah == 9 ? 1 : 0; v <= ChapterInfo::getVersesFromNumber(surah); ++v)
         if (SurahVerseView* row = arabicRow(v); row && row->isPlaying()) verses.push_back(v);
     return verses;
 }

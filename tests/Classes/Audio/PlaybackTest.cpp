@@ -8,6 +8,7 @@
 
 #include "Classes/Audio/VerseClipFiles.h"
 #include "Classes/Core/ChapterInfo.h"
+#include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/media/AVAudioSession.h"
 #include "tests/Classes/Audio/PlaybackFixture.h"
@@ -137,22 +138,25 @@ TEST_F(Playback, AStopFadesOutUnlessJustFadedInAndItsEndNeverCutsANewRun) {
     EXPECT_TRUE(screen->CurrentAudioPlayer()->isPlaying());
 
     // A fade-out that ends with nothing playing lets the session go.
-    run(1500);
     screen->playStopOrDownload();
+    openAndPlay(112, 1);
+    run(2100);
+    screen->playStopOrDownload();
+    EXPECT_EQ(screen->runningFades(), 1u);
     run(800);
     EXPECT_EQ(screen->runningFades(), 0u);
     EXPECT_FALSE(session.isActive());
 }
 
 TEST_F(Playback, HoldingSeeksWithinTheVerseAndATapSkips) {
-    installContinuous(112, 2, {{0, 1, 0.0}, {1, 1, 0.4}, {2, 1, 0.8}, {3, 2, 0.0}, {4, 2, 0.6}});
+    installContinuous(112, 2, {{0, 1, 0.0}, {1, 1, 0.2}, {2, 1, 1.2}, {3, 2, 0.0}, {4, 2, 0.6}});
     openAndPlay(112, 1);
-    run(300);
+    run(100);
     // Back: stops at the verse's start.
     screen->btnAudioFingerDown(screen->btnBottomAudioRR.get());
     run(1000);
     EXPECT_TRUE(screen->isShowingFFRRHUD());
-    EXPECT_FLOAT_EQ(static_cast<float>(screen->CurrentAudioPlayer()->currentTime()), 0.4f);
+    EXPECT_FLOAT_EQ(static_cast<float>(screen->CurrentAudioPlayer()->currentTime()), 0.2f);
     EXPECT_FALSE(screen->CurrentAudioPlayer()->isPlaying());
     EXPECT_EQ(screen->lblFFRR->text(), "-00:01");
     screen->btnAudioFingerUp();
@@ -165,10 +169,14 @@ TEST_F(Playback, HoldingSeeksWithinTheVerseAndATapSkips) {
     screen->btnAudioFingerDown(screen->btnBottomAudioFF.get());
     for (int i = 0; i < 60; ++i) {
         run(20);
-        ASSERT_LE(screen->CurrentAudioPlayer()->currentTime(), 0.8 + 1e-6);
+        ASSERT_LE(screen->CurrentAudioPlayer()->currentTime(), 1.2 + 1e-6);
+        ASSERT_EQ(screen->iCurrentPlayingVerse(), 1);
     }
+    EXPECT_EQ(screen->lblFFRR->text().front(), '+');
     screen->btnAudioFingerUp();
     screen->btnAudioFFPressed();
+    run(150);
+    EXPECT_EQ(screen->iCurrentPlayingVerse(), 2) << "let go at the next verse's start, it plays";
 
     // Per-verse back taps: the previous verse in the first second, else the verse again.
     screen->stopIfPlaying();
@@ -218,6 +226,7 @@ TEST_F(Playback, MediaKeysPlayPauseAndSkip) {
 
     // Forward on the last verse under the next-chapter rule opens the next chapter playing.
     NSUserDefaults::standardUserDefaults().setInteger(1, "SurahRepeatCounter");
+    NSNotificationCenter::defaultCenter().postNotificationName("SurahRepeatDidChange");
     openAndPlay(112, 4);
     backend.remoteControl(UIEventSubtypeRemoteControlNextTrack);
     run(600);
