@@ -67,7 +67,6 @@ TEST(AudioTables, EveryChapterFillsItsPartsAndEachPartStartsAtZero)
 
 TEST(AudioTables, SizesAreThoseOfThePerVerseArchives)
 {
-    EXPECT_EQ(audioContent().value("SELECT count(*) FROM recitationmp3sizes"), std::to_string(9 * 114));
     for (int surah : {1, 2, 112}) {
         for (int reciter : {0, 1, 5}) {
             const auto expected = RecitationTiming::perVerseArchiveSize(
