@@ -16,7 +16,8 @@
 class DemoMirrorProcess {
 public:
     struct Options {
-        // none, not-found, truncated, stall, wrong-length, corrupt-gzip, bad-tar, escaping-tar
+        // none, not-found, truncated, stall, wrong-length, corrupt-gzip, bad-tar, escaping-tar,
+        // cut-in-padding (see tools/mirror/DemoMirror.h)
         std::string failure = "none";
         int stallSeconds = 20;
         // Where made archives are kept; empty: a folder of the build tree shared by all tests.

@@ -9,8 +9,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -54,6 +56,7 @@ std::optional<MirrorFailure> mirrorFailureNamed(const std::string& name)
         {"corrupt-gzip", MirrorFailure::CorruptGzip},
         {"bad-tar", MirrorFailure::BadTar},
         {"escaping-tar", MirrorFailure::EscapingTar},
+        {"cut-in-padding", MirrorFailure::CutInPadding},
     };
     for (const auto& [n, f] : names)
         if (name == n)
@@ -185,11 +188,25 @@ std::vector<uint8_t> DemoMirror::damaged(const std::vector<uint8_t>& archive, Mi
             out[13] ^= 0xFF;  // the first stored block's inverted length no longer matches
         return out;
     }
-    if (failure != MirrorFailure::BadTar && failure != MirrorFailure::EscapingTar)
+    if (failure != MirrorFailure::BadTar && failure != MirrorFailure::EscapingTar &&
+        failure != MirrorFailure::CutInPadding)
         return out;
     std::vector<uint8_t> tar;
     if (!ChapterArchive::gunzip(archive, tar) || tar.size() < ChapterArchive::kBlock)
         return out;
+    if (failure == MirrorFailure::CutInPadding) {
+        size_t end = 0;  // after the last member
+        while (end + ChapterArchive::kBlock <= tar.size() && tar[end] != 0) {
+            const size_t size = std::strtoull(std::string(reinterpret_cast<const char*>(&tar[end + 124]), 12).c_str(),
+                                              nullptr, 8);
+            end += ChapterArchive::kBlock + (size + ChapterArchive::kBlock - 1) / ChapterArchive::kBlock * ChapterArchive::kBlock;
+        }
+        const size_t keep = std::min(end + 2 * ChapterArchive::kBlock, tar.size() - 1);
+        // the stored stream holds the tar byte for byte after a 10-byte header and 5 bytes per block
+        out = ChapterArchive::gzipStored(tar);
+        out.resize(10 + keep + 5 * (keep / 65535 + 1));
+        return out;
+    }
     if (failure == MirrorFailure::BadTar) {
         tar[0] ^= 0x01;  // a name byte changes; the checksum is left as it was
     } else {

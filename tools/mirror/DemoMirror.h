@@ -23,6 +23,7 @@ enum class MirrorFailure {
     CorruptGzip,  // a damaged gzip stream
     BadTar,       // a valid gzip stream around a tar header with a wrong checksum
     EscapingTar,  // a valid archive whose first member is named "../<name>"
+    CutInPadding, // the gzip stream cut (and announced so) just after the tar's two end blocks
 };
 
 std::optional<MirrorFailure> mirrorFailureNamed(const std::string& name);
@@ -46,7 +47,8 @@ public:
     // Async-signal-safe.
     void requestStop();
 
-    // The body served for an archive under a failure switch.
+    // The body served for an archive under a failure switch (all of it is announced and sent,
+    // except under Truncated, Stall and WrongLength).
     static std::vector<uint8_t> damaged(const std::vector<uint8_t>& archive, MirrorFailure failure);
 
 private:

@@ -22,7 +22,7 @@ int usage()
 {
     std::fprintf(stderr,
                  "usage: lumeno-mirror [--port N] [--content lumeno.db] [--cache DIR] [--quiet]\n"
-                 "                     [--fail none|not-found|truncated|stall|wrong-length|corrupt-gzip|bad-tar|escaping-tar]\n"
+                 "                     [--fail none|not-found|truncated|stall|wrong-length|corrupt-gzip|bad-tar|escaping-tar|cut-in-padding]\n"
                  "                     [--stall-seconds N]\n"
                  "Serves GET /downloads/iphone/<audioCont|audiov2.2>/<folder>/<CCC>.tar.gz on 127.0.0.1.\n"
                  "--port 0 picks a free port; the first line on standard output names the address.\n");
