@@ -192,7 +192,7 @@ struct ReadDuringInstall {
 int readThroughMainConnection(void* context) {
     auto* probe = static_cast<ReadDuringInstall*>(context);
     if (probe->checked || sqlite3_get_autocommit(probe->installer) != 0) return 0;
-    if (++probe->callsInTransaction < 20) return 0;
+    if (++probe->callsInTransaction < 100) return 0;
     probe->checked = true;
     probe->bookmarks = ChapterInfo::getBookmarkCount(probe->main, -1, 0);
     probe->installedSeen = ChapterInfo::isSurahAudioInstalled(probe->main, 1, 9);
@@ -207,7 +207,7 @@ TEST_F(InstallTest, TheMainConnectionReadsWhileTheInstallerHoldsItsTransaction) 
     ASSERT_TRUE(ChapterInfo::insertBookmark(user(), 1, 2, false, 0, std::nullopt));
     placeArchive(d, allClips(d));
     ReadDuringInstall probe{user(), app->dbConnectionAudioDownload()};
-    sqlite3_progress_handler(probe.installer, 10, readThroughMainConnection, &probe);
+    sqlite3_progress_handler(probe.installer, 1, readThroughMainConnection, &probe);
     ASSERT_TRUE(app->setupDownloadedSurahAudio(1));
     sqlite3_progress_handler(probe.installer, 0, nullptr, nullptr);
     ASSERT_TRUE(probe.checked);
