@@ -159,8 +159,6 @@ bool LumenoSDKAppDelegate::IsIPhoneOS5() {
     });
 }
 
-bool LumenoSDKAppDelegate::BackgroundTasksSupported() { return UIDevice::currentDevice().isMultitaskingSupported(); }
-
 std::optional<std::string> LumenoSDKAppDelegate::GetiCloudPath() {
     if (!IsIPhoneOS5()) return std::nullopt;
     NSLog("INFO  - [%@] No iCloud access", describe(NSDate::date()));
