@@ -11,19 +11,19 @@ using screen_support::tr;
 
 namespace {
 
-NSUserDefaults& defaults() { return NSUserDefaults::standardUserDefaults(); }
+NSUserDefaults& pickerDefaults() { return NSUserDefaults::standardUserDefaults(); }
 
-void store(int value, const char* key, const char* notification) {
-    defaults().setInteger(value, key);
-    defaults().synchronize();
+void storeChoice(int value, const char* key, const char* notification) {
+    pickerDefaults().setInteger(value, key);
+    pickerDefaults().synchronize();
     NSNotificationCenter::defaultCenter().postNotificationName(notification);
 }
 
 }  // namespace
 
 void PlayNextAyasController::viewDidLoad() {
-    iCurrSurahRepeat_ = static_cast<int>(defaults().integerForKey("SurahRepeatCounter"));
-    iCurrVerseRange_ = static_cast<int>(defaults().integerForKey("PlayVerseRange"));
+    iCurrSurahRepeat_ = static_cast<int>(pickerDefaults().integerForKey("SurahRepeatCounter"));
+    iCurrVerseRange_ = static_cast<int>(pickerDefaults().integerForKey("PlayVerseRange"));
     setUpTopBar(tr("Play Options"), false);
 }
 
@@ -36,7 +36,7 @@ std::string PlayNextAyasController::titleForHeaderInSection(UITableView*, int se
 }
 
 std::string PlayNextAyasController::rowText(int section, int row) {
-    const bool options = defaults().boolForKey("PlayOptionsEnabled");
+    const bool options = pickerDefaults().boolForKey("PlayOptionsEnabled");
     if (section == 0) {
         static const char* const kWithGroups[] = {"Stop at surah / group end", "Play surah by surah",
                                                   "Repeat current surah / group"};
@@ -66,7 +66,7 @@ void PlayNextAyasController::chooseRule(int rule) {
     setChecked(0, iCurrSurahRepeat_, false);
     setChecked(0, rule, true);
     iCurrSurahRepeat_ = rule;
-    store(rule, "SurahRepeatCounter", "SurahRepeatDidChange");
+    storeChoice(rule, "SurahRepeatCounter", "SurahRepeatDidChange");
 }
 
 void PlayNextAyasController::chooseGroup(int group, bool mark) {
@@ -75,7 +75,7 @@ void PlayNextAyasController::chooseGroup(int group, bool mark) {
         setChecked(1, group, true);
     }
     iCurrVerseRange_ = group;
-    store(group, "PlayVerseRange", "PlayVerseRangeDidChange");
+    storeChoice(group, "PlayVerseRange", "PlayVerseRangeDidChange");
 }
 
 void PlayNextAyasController::didSelectRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) {
@@ -83,7 +83,7 @@ void PlayNextAyasController::didSelectRowAtIndexPath(UITableView* tableView, con
     const int r = indexPath.row;
     if (indexPath.section == 0) {
         chooseRule(r);
-        if (r == 1 && iCurrVerseRange_ != 0) chooseGroup(0, defaults().boolForKey("PlayOptionsEnabled"));
+        if (r == 1 && iCurrVerseRange_ != 0) chooseGroup(0, pickerDefaults().boolForKey("PlayOptionsEnabled"));
     } else {
         chooseGroup(r, true);
         if (r != 0 && iCurrSurahRepeat_ == 1) chooseRule(0);

@@ -3,6 +3,7 @@
 
 #include "Classes/Audio/AyaRepeatController.h"
 #include "Classes/Audio/PlayNextAyasController.h"
+#include "Classes/Bookmarks/ScreenSupport.h"
 #include "Classes/Core/Language.h"
 #include "Classes/Reading/SurahViewController.h"
 #include "platform/foundation/NSUserDefaults.h"
@@ -19,11 +20,6 @@ constexpr double kOptionBarTop = 44;
 constexpr double kOptionBarHeight = 44;
 constexpr double kSlide = 0.3;
 
-UIImagePtr stretched(const char* name, int cap) {
-    UIImagePtr image = UIImage::imageNamed(name);
-    return image ? image->stretchableImageWithLeftCapWidth(cap, 0) : nullptr;
-}
-
 std::shared_ptr<UIButton> transportButton(const std::string& symbol) {
     auto button = std::make_shared<UIButton>(CGRect{{0, 0}, {44, 44}});
     button->setImage(UIImage::imageNamed("audio-" + symbol + ".png"), UIControlStateNormal);
@@ -33,8 +29,8 @@ std::shared_ptr<UIButton> transportButton(const std::string& symbol) {
 
 std::shared_ptr<UIButton> bubble(CGRect frame) {
     auto button = std::make_shared<UIButton>(frame);
-    button->setBackgroundImage(stretched("repeat-bubble.png", 16), UIControlStateNormal);
-    button->setBackgroundImage(stretched("repeat-bubble-t.png", 16), UIControlStateHighlighted);
+    button->setBackgroundImage(screen_support::stretched("repeat-bubble.png", 16, 0), UIControlStateNormal);
+    button->setBackgroundImage(screen_support::stretched("repeat-bubble-t.png", 16, 0), UIControlStateHighlighted);
     button->setFont(UIFont::fontWithName("Helvetica-Bold", 11));
     button->setTitleColor(UIColor::colorWithRed(92 / 255.0, 62 / 255.0, 20 / 255.0, 1), UIControlStateNormal);
     button->setTitleColor(UIColor::colorWithRed(251 / 255.0, 236 / 255.0, 196 / 255.0, 1), UIControlStateHighlighted);
@@ -93,7 +89,7 @@ void SurahViewController::loadAudioBarViews() {
     viewLandscapeAudioBar = std::make_shared<UIView>(CGRect{{0, 0}, {132, kOptionBarHeight}});
     viewLandscapeAudioBar->setAutoresizingMask(centred);
     auto landscapeBG = std::make_shared<UIImageView>(viewLandscapeAudioBar->bounds());
-    landscapeBG->setImage(stretched("tabbar.png", 159));
+    landscapeBG->setImage(screen_support::stretched("tabbar.png", 159, 0));
     viewLandscapeAudioBar->addSubview(landscapeBG);
     btnLandscapeAudioRR = transportButton("rr");
     btnLandscapeAudioPause = transportButton("pause");
@@ -218,7 +214,7 @@ void SurahViewController::showBottomAudioBar(bool animated, bool alterBubbles) {
     UIView& root = *view();
     const CGRect bounds = root.bounds();
     isShowingBubbles_ = true;
-    imgBottomAudioBG->setImage(stretched("tabbar.png", 159));
+    imgBottomAudioBG->setImage(screen_support::stretched("tabbar.png", 159, 0));
     if (viewBottomAudioBar->superview() != &root) root.addSubview(viewBottomAudioBar);
     viewBottomAudioBar->setFrame(CGRect{{0, bounds.size.height}, {bounds.size.width, kBarHeight}});
     viewBottomAudioBar->setAlpha(0);

@@ -1,6 +1,7 @@
 // What plays when a verse ends: verse repeats, verse groups and the chapter rule, and the
 // two labels of the repeat bubbles that show them.
 
+#include "Classes/Bookmarks/ScreenSupport.h"
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Core/Language.h"
 #include "Classes/Reading/SurahViewController.h"
@@ -9,9 +10,8 @@
 
 namespace {
 
-NSUserDefaults& defaults() { return NSUserDefaults::standardUserDefaults(); }
-bool playOptionsEnabled() { return defaults().boolForKey("PlayOptionsEnabled"); }
-std::string tr(const std::string& text) { return Language::get(text, text); }
+NSUserDefaults& ruleDefaults() { return NSUserDefaults::standardUserDefaults(); }
+bool playOptionsEnabled() { return ruleDefaults().boolForKey("PlayOptionsEnabled"); }
 
 constexpr int kEndlessRepeat = 5;
 
@@ -89,25 +89,25 @@ void SurahViewController::setCorrectSurahRepeatButton() {
     const int size = playVerseRangeCounter_ >= 1 && playVerseRangeCounter_ <= 13 ? verseGroupSize(playVerseRangeCounter_) : 0;
     const int d = size - playedVerseRange_;
     std::string title;
-    if (playOptionsEnabled() && d >= 0 && defaults().integerForKey("PlayVerseRange") != 0) {
+    if (playOptionsEnabled() && d >= 0 && ruleDefaults().integerForKey("PlayVerseRange") != 0) {
         if (d > 2) {
             title = LumenoSDKAppDelegate::IsLanguageArabic()
-                        ? stringWithFormat("%@ %@ %@", tr("Play the next"),
-                                           ChapterInfo::getArabicNumbersFrom(stringWithFormat("%i", d)), tr("playverses"))
-                        : stringWithFormat("%@ %i %@", tr("Play the next"), d, tr("ayas"));
+                        ? stringWithFormat("%@ %@ %@", screen_support::tr("Play the next"),
+                                           ChapterInfo::getArabicNumbersFrom(stringWithFormat("%i", d)), screen_support::tr("playverses"))
+                        : stringWithFormat("%@ %i %@", screen_support::tr("Play the next"), d, screen_support::tr("ayas"));
         } else if (d == 2) {
-            title = tr("Play the next 2 verses");
+            title = screen_support::tr("Play the next 2 verses");
         } else if (d == 1) {
-            title = tr("Play the next 1 aya");
+            title = screen_support::tr("Play the next 1 aya");
         } else {
-            title = tr("Playing last aya");
+            title = screen_support::tr("Playing last aya");
         }
     } else if (surahRepeatBubbleCounter_ == 2) {
-        title = tr("Repeat current surah");
+        title = screen_support::tr("Repeat current surah");
     } else if (surahRepeatBubbleCounter_ == 1) {
-        title = tr("Play surah by surah");
+        title = screen_support::tr("Play surah by surah");
     } else if (surahRepeatBubbleCounter_ == 0) {
-        title = tr("Stop at end of surah");
+        title = screen_support::tr("Stop at end of surah");
     } else {
         return;
     }
@@ -126,17 +126,17 @@ void SurahViewController::setCorrectAyahRepeatButton() {
 }
 
 void SurahViewController::ayahRepeatDidChange() {
-    ayahRepeatBubbleCounter_ = static_cast<int>(defaults().integerForKey("AyahRepeatCounter"));
+    ayahRepeatBubbleCounter_ = static_cast<int>(ruleDefaults().integerForKey("AyahRepeatCounter"));
     setCorrectAyahRepeatButton();
 }
 
 void SurahViewController::surahRepeatDidChange() {
-    surahRepeatBubbleCounter_ = static_cast<int>(defaults().integerForKey("SurahRepeatCounter"));
+    surahRepeatBubbleCounter_ = static_cast<int>(ruleDefaults().integerForKey("SurahRepeatCounter"));
     setCorrectSurahRepeatButton();
 }
 
 void SurahViewController::playVerseDidChange() {
-    playVerseRangeCounter_ = static_cast<int>(defaults().integerForKey("PlayVerseRange"));
+    playVerseRangeCounter_ = static_cast<int>(ruleDefaults().integerForKey("PlayVerseRange"));
     playedVerseRange_ = 0;
     setCorrectSurahRepeatButton();
 }
