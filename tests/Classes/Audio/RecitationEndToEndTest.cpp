@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "Classes/Audio/ChapterAudioDownload.h"
 #include "Classes/Audio/Downloader.h"
 #include "Classes/Core/ChapterInfo.h"
@@ -29,6 +31,7 @@ TEST_F(RecitationEndToEnd, AnInstalledChapterPlaysWithTheRecitedVerseHighlighted
     ASSERT_TRUE(mirror) << error;
     const ChapterAudioDownload chapter{112, 2};
     Transfer transfer;
+    std::filesystem::create_directories(chapter.folderPath());
     auto downloader = Downloader::downloadURL("http://" + mirror->host() + chapter.remotePath(), chapter.archivePath(),
                                               &transfer, 0);
     ASSERT_TRUE(downloader);
