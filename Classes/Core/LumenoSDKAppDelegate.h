@@ -6,6 +6,7 @@
 #include "Classes/Core/DataStoreConnection.h"
 #include "platform/foundation/Value.h"
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <optional>
@@ -71,10 +72,27 @@ public:
     // not installed, or 1 when all are.
     int firstChapterToDownload(int reciter);
 
-    // ---- Background tasks (kind 1 = downloading audio, 2 = deleting audio) ----
+    // ---- Background tasks (kind 1 = downloading audio, 2 = deleting audio; lumeno_audio) ----
+    // Main thread. At most one task per kind is held; a second begin gives the first back.
     void beginBackgroundTask(int kind);
     void endBackgroundTask(int kind);
-    bool isBackgroundTaskRunning(int kind) const;
+    // Whether a task of kind 1 or 2 is held (always true where background tasks are unsupported).
+    bool isTaskAlreadyInBackground(int kind) const;
+    // The platform's expiration handlers of the two kinds: they give the task back.
+    void downloadAudioTaskExpired();
+    void deletingAudioTaskExpired();
+
+    // ---- Installing a downloaded chapter (lumeno_audio) ----
+    // Starts the installation worker for a chapter whose archive has been downloaded.
+    void startSetupDownloadedSurahAudio(int surah);
+    // The worker: installs, then reports setupSucceeded or setupFailed and finalizeDownload
+    // on the main thread, waiting for each.
+    void setupDownloadedSurahAudioInBG(int surah);
+    // Installs the chapter's archive for the reciter of the download on the installer's
+    // connection, with settingUpSurah set meanwhile. False when nothing was installed.
+    [[nodiscard]] bool setupDownloadedSurahAudio(int surah);
+    // Main thread: tells the listener that the installation begins.
+    void willPerformAudioSetup();
 
     // ---- Supplied by the application shell ----
     // Closes the reading screen when the chapter index shows it.
@@ -88,6 +106,9 @@ public:
 
     // Registers the default settings (once; every operation below makes sure it ran).
     static void initialize();
+    // Stores `host` ("name" or "name:port") as all seven recitation mirrors; "demo" removes the
+    // stored hosts, so the registered demo mirror applies again.
+    static void setMirrorHosts(const std::string& host);
     static bool IsLanguageArabic();
     static void ResetArabicCheck();
     static bool IsDeviceIPad();
@@ -169,6 +190,13 @@ public:
     virtual void downloadAllSurahAudio() {}
     virtual void downloadSurahAudioAlert(int surah) {}
     virtual void cancelDownload() {}
+    // The end of an installation, on the main thread (the download flow completes these).
+    virtual void setupSucceeded() {}
+    virtual void setupFailed() {}
+    virtual void finalizeDownload() {}
+    // The reciter whose archive the running download fetches, fixed when it starts.
+    int downloadingReciter() const { return downloadingReciter_; }
+    void setDownloadingReciter(int reciter) { downloadingReciter_ = reciter; }
     LumenoSDKAppDownloadDelegate* downloadDelegate() const { return downloadDelegate_; }
     // Unretained; the listener clears it before it goes away.
     void setDownloadDelegate(LumenoSDKAppDownloadDelegate* d) { downloadDelegate_ = d; }
@@ -202,7 +230,9 @@ protected:
     int fileSize_ = 0;
     float lastDownloadProgress_ = 0;
     int totalBytesDownloaded_ = 0;
-    bool settingUpSurah_ = false;
+    // Written by the installation worker, read on the main thread.
+    std::atomic<bool> settingUpSurah_{false};
+    int downloadingReciter_ = 0;
     int nextDownloadSurah_ = 0;
     int downloadServer_ = -1;
 
@@ -211,6 +241,6 @@ private:
     SQLiteConnection dbConnection_;
     SQLiteConnection dbConnectionAudioDownload_;
     SQLiteConnection dbConnectionStatic_;
-    std::map<int, unsigned> backgroundTasks_;
-    unsigned nextBackgroundTaskId_ = 1;
+    // Held platform task identifiers by kind.
+    std::map<int, std::uint64_t> backgroundTasks_;
 };

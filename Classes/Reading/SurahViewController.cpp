@@ -23,9 +23,13 @@ NSUserDefaults& defaults() { return NSUserDefaults::standardUserDefaults(); }
 
 }  // namespace
 
-SurahViewController::SurahViewController() : UIViewController("SurahView") { registerInterface(); }
+SurahViewController::SurahViewController() : UIViewController("SurahView") {
+    registerInterface();
+    setUpAudio();
+}
 
 SurahViewController::~SurahViewController() {
+    tearDownAudio();
     NSNotificationCenter::defaultCenter().removeObserver(this);
     RunLoop::main().cancelPreviousPerformRequests(this);
     if (idleTimer_) idleTimer_->invalidate();
@@ -129,10 +133,8 @@ void SurahViewController::setupSurah(int surah, int verse, bool play) {
     updateSurahNameButton();
     if (surah == 18) LumenoSDKAppDelegate::MarkAlKahfRead();
 
-    isAltVerse_ = false;
     firstTimePLay_ = true;
-    lastPlayedVerse_ = -2;
-    altVerseFileName_ = "current.mp3";
+    resetClipState();
     if (btnTopOptionBar) btnTopOptionBar->setEnabled(true);
     hideDialControl();
     globalShouldStartPlaying_ = false;
