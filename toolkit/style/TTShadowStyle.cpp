@@ -1,5 +1,6 @@
 #include "toolkit/style/TTShadowStyle.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/graphics/CGContext.h"
@@ -70,15 +71,31 @@ std::shared_ptr<TTInnerShadowStyle> TTInnerShadowStyle::styleWithColor(UIColorPt
 }
 
 void TTInnerShadowStyle::draw(TTStyleContext& context) {
-    if (CGContext* ctx = UIGraphicsGetCurrentContext()) {
-        ctx->saveGState();
-        context.shape()->addToPath(context.frame);
-        ctx->clip();
-        context.shape()->addInverseToPath(context.frame);
-        ctx->setFillColorWithColor(*UIColor::whiteColor());
-        ctx->setShadowWithColor(offset, blur, color.get());
-        ctx->eoFillPath();
-        ctx->restoreGState();
+    CGContext* ctx = UIGraphicsGetCurrentContext();
+    const CGRect f = context.frame;
+    if (ctx && f.size.width > 0 && f.size.height > 0) {
+        // The outside of the shape casts the shadow. It is drawn in an image with room around
+        // the frame, so that the part of the outside beyond the target still casts, and then
+        // only what falls inside the shape is kept.
+        const CGFloat margin = std::ceil(6 + blur + std::max(std::fabs(offset.width), std::fabs(offset.height)));
+        const CGRect area = CGRectInset(f, -margin, -margin);
+        const CGRect local = CGRectMake(margin, margin, f.size.width, f.size.height);
+        UIGraphicsBeginImageContextWithOptions(area.size, false, ctx->scale());
+        if (CGContext* image = UIGraphicsGetCurrentContext(); image && image != ctx) {
+            context.shape()->addInverseToPath(local);
+            image->setFillColorWithColor(*UIColor::whiteColor());
+            image->setShadowWithColor(offset, blur, color.get());
+            image->eoFillPath();
+            image->setShadowWithColor(CGSizeMake(0, 0), 0, nullptr);
+            image->setBlendMode(kCGBlendModeDestinationIn);
+            context.shape()->addToPath(local);
+            image->fillPath();
+            const UIImagePtr shadow = UIGraphicsGetImageFromCurrentImageContext();
+            UIGraphicsEndImageContext();
+            if (shadow) shadow->drawInRect(area);
+        } else if (image) {
+            UIGraphicsEndImageContext();
+        }
     }
     drawNext(context);
 }
