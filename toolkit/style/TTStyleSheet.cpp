@@ -9,6 +9,8 @@
 
 namespace {
 TTStyleSheetPtr& globalSheet() {
+    // The notification centre outlives the global sheet, which unsubscribes as it goes.
+    NSNotificationCenter::defaultCenter();
     static TTStyleSheetPtr sheet;
     return sheet;
 }

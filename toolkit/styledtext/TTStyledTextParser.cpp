@@ -58,6 +58,7 @@ bool TTStyledTextParser::parseXHTML(const std::string& html) {
 }
 
 void TTStyledTextParser::startElement(const char* rawName, const char** attributes) {
+    if (tooDeep_) return;  // the parse stopped there
     flushCharacters();
     const std::string name = lowercase(rawName);
     std::shared_ptr<TTStyledElement> element;
@@ -98,6 +99,7 @@ void TTStyledTextParser::startElement(const char* rawName, const char** attribut
 }
 
 void TTStyledTextParser::endElement(const char*) {
+    if (tooDeep_) return;
     flushCharacters();
     if (!openedElement_.empty()) {
         if (openedElement_.back()) popNode();
