@@ -2,7 +2,7 @@
 
 #include "platform/graphics/CGContext.h"
 #include "toolkit/style/TTStyleCoding.h"
-#include "toolkit/style/TTStyleColor.h"
+#include "toolkit/foundation/UIColor+TTCategory.h"
 
 using namespace TTStyleCoding;
 
@@ -129,8 +129,8 @@ std::shared_ptr<TTBevelBorderStyle> TTBevelBorderStyle::styleWithHighlight(UICol
 
 std::shared_ptr<TTBevelBorderStyle> TTBevelBorderStyle::styleWithColor(UIColorPtr color, float width,
                                                                        TTStylePtr next) {
-    return styleWithHighlight(TTStyleColor::highlight(color), TTStyleColor::shadow(color), width, 125,
-                              std::move(next));
+    return styleWithHighlight(color ? tt::highlight(*color) : nullptr, color ? tt::shadow(*color) : nullptr, width,
+                              125, std::move(next));
 }
 
 std::array<UIColorPtr, 4> TTBevelBorderStyle::sideColors() const {

@@ -6,6 +6,7 @@
 #include "toolkit/style/TTRoundedRectangleShape.h"
 #include "toolkit/style/TTShadowStyle.h"
 #include "toolkit/style/TTStructuralStyles.h"
+#include "toolkit/foundation/UIColor+TTCategory.h"
 #include "toolkit/style/TTStyleColor.h"
 #include "toolkit/style/TTTextStyle.h"
 
@@ -78,8 +79,7 @@ UIFontPtr TTDefaultStyleSheet::activityBannerFont() { return UIFont::boldSystemF
 
 UIColorPtr TTDefaultStyleSheet::toolbarButtonColorWithTintColor(const UIColorPtr& tint, int state) {
     if (!tint) return nullptr;
-    const TTStyleColor::HSV c = TTStyleColor::hsvOf(*tint);
-    const float s = static_cast<float>(c.s), v = static_cast<float>(c.v);
+    const float s = tt::saturation(*tint), v = tt::value(*tint);
     if (state & 5) {
         if (static_cast<double>(v) < 0.2) return TTStyleColor::add(tint, 0, 0, 0.2);
         if (static_cast<double>(s) > 0.3) return TTStyleColor::multiply(tint, 1, 1, 0.4);

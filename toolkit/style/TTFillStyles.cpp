@@ -4,7 +4,7 @@
 
 #include "platform/graphics/CGContext.h"
 #include "toolkit/style/TTStyleCoding.h"
-#include "toolkit/style/TTStyleColor.h"
+#include "toolkit/foundation/UIColor+TTCategory.h"
 
 using namespace TTStyleCoding;
 
@@ -78,8 +78,7 @@ std::shared_ptr<TTReflectiveFillStyle> TTReflectiveFillStyle::styleWithColor(UIC
 }
 
 std::pair<UIColorPtr, UIColorPtr> TTReflectiveFillStyle::glossColors(const UIColor& base) {
-    const TTStyleColor::HSV c = TTStyleColor::hsvOf(base);
-    const float h = static_cast<float>(c.h), s = static_cast<float>(c.s), v = static_cast<float>(c.v);
+    const float h = tt::hue(base), s = tt::saturation(base), v = tt::value(base);
     auto clamp = [](double x) { return static_cast<float>(std::clamp(x, 0.0, 1.0)); };
     float ts, tv, bs, bv;
     if (v < 0.5) {
@@ -90,7 +89,7 @@ std::pair<UIColorPtr, UIColorPtr> TTReflectiveFillStyle::glossColors(const UICol
         else ts = static_cast<float>(s * 0.4), tv = static_cast<float>(v * 1.2);
         bs = static_cast<float>(s * 0.9), bv = static_cast<float>(v + 0.05);
     }
-    return {TTStyleColor::colorWithHue(h, ts, tv, 1), TTStyleColor::colorWithHue(h, bs, bv, 1)};
+    return {tt::colorWithHue(h, ts, tv, 1), tt::colorWithHue(h, bs, bv, 1)};
 }
 
 void TTReflectiveFillStyle::draw(TTStyleContext& context) {

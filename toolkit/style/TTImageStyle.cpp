@@ -1,7 +1,8 @@
 #include "toolkit/style/TTImageStyle.h"
 
 #include "toolkit/style/TTStyleCoding.h"
-#include "toolkit/style/TTStyleImages.h"
+#include "toolkit/foundation/UIImage+TTCategory.h"
+#include "toolkit/network/TTURLCache.h"
 
 using namespace TTStyleCoding;
 
@@ -36,7 +37,7 @@ std::shared_ptr<TTImageStyle> TTImageStyle::styleWithImage(UIImagePtr image, UII
 }
 
 const UIImagePtr& TTImageStyle::image() {
-    if (!image_ && !imageURL.empty()) image_ = TTStyleImages::imageForURL(imageURL);
+    if (!image_ && !imageURL.empty()) image_ = TTURLCache::sharedCache().imageForURL(imageURL);
     return image_;
 }
 
@@ -46,7 +47,8 @@ UIImagePtr TTImageStyle::imageForContext(TTStyleContext& context) {
 }
 
 void TTImageStyle::draw(TTStyleContext& context) {
-    if (UIImagePtr img = imageForContext(context)) TTStyleImages::drawImage(*img, context.contentFrame, contentMode);
+    if (UIImagePtr img = imageForContext(context))
+        tt::drawInRect(*img, context.contentFrame, static_cast<UIViewContentMode>(contentMode));
     drawNext(context);
 }
 
@@ -77,6 +79,7 @@ void TTImageStyle::decodeWithCoder(NSKeyedUnarchiver& coder) {
     imageURL = coder.decodeString("imageURL").value_or("");
     image_ = decodeImage(coder, "image");
     defaultImage = decodeImage(coder, "defaultImage");
-    contentMode = static_cast<int>(coder.decodeInteger("contentMode"));
+    const long long mode = coder.decodeInteger("contentMode");
+    contentMode = mode >= UIViewContentModeScaleToFill && mode <= UIViewContentModeBottomRight ? static_cast<int>(mode) : 0;
     size = decodeSize(coder, "size");
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Draws an image of its own, one found by URL, or the delegate's, into the content frame.
 
+#include "platform/ui/UIKitTypes.h"
 #include "toolkit/style/TTStyle.h"
 
 class TTImageStyle : public TTStyle {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/graphics/CGContext.h"
+#include "toolkit/foundation/UIFont+TTCategory.h"
 #include "toolkit/style/TTStyleCoding.h"
 
 using namespace TTStyleCoding;
@@ -113,7 +114,7 @@ CGSize TTTextStyle::addToSize(CGSize size, TTStyleContext& context) {
             const UIFontPtr& f = font ? font : context.font;
             if (f) {
                 const CGFloat maxWidth = context.contentFrame.size.width ? context.contentFrame.size.width : FLT_MAX;
-                const CGFloat maxHeight = numberOfLines ? numberOfLines * f->lineHeight() : FLT_MAX;
+                const CGFloat maxHeight = numberOfLines ? numberOfLines * tt::lineHeight(*f) : FLT_MAX;
                 const CGSize textSize = sizeOfText(*text, *f, CGSizeMake(maxWidth, maxHeight));
                 size.width += textSize.width;
                 size.height += textSize.height;

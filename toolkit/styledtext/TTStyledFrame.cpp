@@ -5,7 +5,7 @@
 #include "platform/graphics/CGContext.h"
 #include "platform/text/StringDrawing.h"
 #include "toolkit/style/TTImageStyle.h"
-#include "toolkit/style/TTStyleImages.h"
+#include "toolkit/foundation/UIImage+TTCategory.h"
 #include "toolkit/style/TTTextStyle.h"
 #include "toolkit/styledtext/TTStyledImageNode.h"
 
@@ -119,7 +119,7 @@ void TTStyledImageFrame::drawImage(CGRect rect) {
     if (!image || !ctx) return;
     ctx->saveGState();
     ctx->clipToRect(rect);
-    TTStyleImages::drawImage(*image, rect, 1);
+    tt::drawInRect(*image, rect, UIViewContentModeScaleAspectFit);
     ctx->restoreGState();
 }
 
@@ -132,7 +132,9 @@ bool TTStyledImageFrame::drawLayer(TTStyleContext& context, TTStyle* style) {
     ctx->clip();
     auto* imageStyle = dynamic_cast<TTImageStyle*>(style);
     const bool exactlyImageStyle = imageStyle && typeid(*style) == typeid(TTImageStyle);
-    TTStyleImages::drawImage(*image, context.contentFrame, exactlyImageStyle ? imageStyle->contentMode : 1);
+    tt::drawInRect(*image, context.contentFrame,
+                   exactlyImageStyle ? static_cast<UIViewContentMode>(imageStyle->contentMode)
+                                     : UIViewContentModeScaleAspectFit);
     ctx->restoreGState();
     return true;
 }

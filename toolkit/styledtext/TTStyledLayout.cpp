@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/foundation/UIFont+TTCategory.h"
 #include "toolkit/style/TTStyleSheet.h"
 #include "toolkit/style/TTTextStyle.h"
 #include "toolkit/styledtext/TTStyledCharacters.h"
@@ -236,7 +237,7 @@ void TTStyledLayout::layoutElement(TTStyledElement* element) {
             height_ += box->margin.top;
         }
         if (rootFrame_) {
-            if (dynamic_cast<TTStyledLineBreakNode*>(element) && lineHeight_ == 0) lineHeight_ = font()->lineHeight();
+            if (dynamic_cast<TTStyledLineBreakNode*>(element) && lineHeight_ == 0) lineHeight_ = tt::lineHeight(*font());
             breakLine();
         }
         if (style) blockFrame = addBlockFrame(style, element, width_, height_);
@@ -334,7 +335,7 @@ void TTStyledLayout::layoutText(TTStyledTextNode* node, TTStyledElement* contain
     }
     size_t index = 0, partStart = 0;
     CGFloat partWidth = 0;
-    const auto lineFrameHeight = [this] { return lineHeight_ ? lineHeight_ : font()->lineHeight(); };
+    const auto lineFrameHeight = [this] { return lineHeight_ ? lineHeight_ : tt::lineHeight(*font()); };
     while (index < text.size()) {
         size_t end = index;
         while (end < text.size()) {

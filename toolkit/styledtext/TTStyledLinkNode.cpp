@@ -1,8 +1,13 @@
 #include "toolkit/styledtext/TTStyledLinkNode.h"
 
 #include "platform/services/URLOpener.h"
+#include "toolkit/foundation/TTNavigatorHooks.h"
 
-void TTStyledOpenURL(const std::string& url) { (void)URLOpener::shared().openURL(url); }
+void TTStyledOpenURL(const std::string& url) {
+    // Through the navigator once one runs; until then the platform opens the link.
+    if (const auto& open = TTNavigatorHooks::shared().openURL) open(url, {}, true);
+    else (void)URLOpener::shared().openURL(url);
+}
 
 TTStyledLinkNode::TTStyledLinkNode(std::string url, TTStyledNodePtr next)
     : TTStyledInline(), url_(std::move(url)) {

@@ -42,5 +42,5 @@ private:
     bool highlighted_ = false;
 };
 
-// Opens a link's URL (in-process for the program's own schemes).
+// Opens a link's URL through the navigator, animated.
 void TTStyledOpenURL(const std::string& url);

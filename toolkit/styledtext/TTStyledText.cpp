@@ -1,10 +1,12 @@
 #include "toolkit/styledtext/TTStyledText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "platform/graphics/CGContext.h"
-#include "toolkit/style/TTStyleImages.h"
+#include "toolkit/network/TTURLCache.h"
+#include "toolkit/network/TTURLImageResponse.h"
 #include "toolkit/styledtext/TTStyledImageNode.h"
 #include "toolkit/styledtext/TTStyledTextParser.h"
 
@@ -146,21 +148,56 @@ void TTStyledText::loadImages() {
     stopLoadingImages();
     if (!delegate_ || !invalidImages_) return;
     bool found = false;
-    auto waiting = std::make_shared<std::vector<TTStyledImageNode*>>();
-    for (TTStyledImageNode* node : *invalidImages_) {
+    const TTStyledImageList nodes = std::move(invalidImages_);
+    for (TTStyledImageNode* node : *nodes) {
         if (node->URL().empty()) continue;
-        if (UIImagePtr image = TTStyleImages::imageForURL(node->URL())) {
+        if (UIImagePtr image = TTURLCache::sharedCache().imageForURL(node->URL())) {
             node->setImage(std::move(image));
             found = true;
         } else {
-            waiting->push_back(node);
+            auto request = TTURLRequest::requestWithURL(node->URL(), this);
+            request->setUserInfo(node);
+            request->setResponse(std::make_shared<TTURLImageResponse>());
+            (void)request->send();
         }
     }
-    invalidImages_ = waiting->empty() ? nullptr : waiting;
-    if (found) delegate_->styledTextNeedsDisplay(this);
+    if (found && delegate_) delegate_->styledTextNeedsDisplay(this);
 }
 
-void TTStyledText::stopLoadingImages() {}
+void TTStyledText::stopLoadingImages() {
+    if (imageRequests_.empty()) return;
+    const std::vector<TTURLRequestPtr> requests = std::move(imageRequests_);
+    imageRequests_.clear();
+    for (const TTURLRequestPtr& request : requests) {
+        if (auto* const* node = std::any_cast<TTStyledImageNode*>(&request->userInfo())) {
+            if (!invalidImages_) invalidImages_ = std::make_shared<std::vector<TTStyledImageNode*>>();
+            // A new layout may have listed the node already.
+            if (std::find(invalidImages_->begin(), invalidImages_->end(), *node) == invalidImages_->end())
+                invalidImages_->push_back(*node);
+        }
+        request->cancel();
+    }
+}
+
+void TTStyledText::forgetRequest(TTURLRequest* request) {
+    std::erase_if(imageRequests_, [request](const TTURLRequestPtr& r) { return r.get() == request; });
+}
+
+void TTStyledText::requestDidStartLoad(TTURLRequest* request) {
+    imageRequests_.push_back(request->shared_from_this());
+}
+
+void TTStyledText::requestDidFinishLoad(TTURLRequest* request) {
+    auto* response = dynamic_cast<TTURLImageResponse*>(request->response().get());
+    if (auto* const* node = std::any_cast<TTStyledImageNode*>(&request->userInfo()); node && response)
+        (*node)->setImage(response->image());
+    forgetRequest(request);
+    if (delegate_) delegate_->styledTextNeedsDisplay(this);
+}
+
+void TTStyledText::requestDidFailLoadWithError(TTURLRequest* request, const NSError&) { forgetRequest(request); }
+
+void TTStyledText::requestDidCancelLoad(TTURLRequest* request) { forgetRequest(request); }
 
 std::string TTStyledText::description() {
     layoutIfNeeded();

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "toolkit/network/TTURLRequest.h"
 #include "toolkit/styledtext/TTStyledFrame.h"
 #include "toolkit/styledtext/TTStyledLayout.h"
 #include "toolkit/styledtext/TTStyledNode.h"
@@ -20,7 +21,7 @@ public:
     virtual void styledTextNeedsDisplay(TTStyledText* text) = 0;
 };
 
-class TTStyledText {
+class TTStyledText : public TTURLRequestDelegate {
 public:
     // Line-break splitting off, URL detection on.
     static TTStyledTextPtr textFromXHTML(const std::string& html);
@@ -30,7 +31,7 @@ public:
     static TTStyledTextPtr textWithURLs(const std::string& text, bool lineBreaks);
 
     explicit TTStyledText(TTStyledNodePtr rootNode = nullptr) : rootNode_(std::move(rootNode)) {}
-    ~TTStyledText();
+    ~TTStyledText() override;
     TTStyledText(const TTStyledText&) = delete;
     TTStyledText& operator=(const TTStyledText&) = delete;
 
@@ -64,8 +65,16 @@ public:
     // A new delegate starts the image loads.
     void setDelegate(TTStyledTextDelegate* delegate);
     const TTStyledImageList& invalidImages() const { return invalidImages_; }
+    // Applies the images the URL cache holds and requests the others through the queue.
     void loadImages();
+    // Cancels the requests in flight; their nodes are listed again.
     void stopLoadingImages();
+    size_t imageRequestCount() const { return imageRequests_.size(); }
+
+    void requestDidStartLoad(TTURLRequest* request) override;
+    void requestDidFinishLoad(TTURLRequest* request) override;
+    void requestDidFailLoadWithError(TTURLRequest* request, const NSError& error) override;
+    void requestDidCancelLoad(TTURLRequest* request) override;
 
     std::string description();
 
@@ -77,4 +86,7 @@ private:
     CGFloat height_ = 0;
     TTStyledTextDelegate* delegate_ = nullptr;  // unretained
     TTStyledImageList invalidImages_;
+    std::vector<TTURLRequestPtr> imageRequests_;
+
+    void forgetRequest(TTURLRequest* request);
 };

@@ -9,7 +9,7 @@
 #include "toolkit/style/TTRoundedRectangleShape.h"
 #include "toolkit/style/TTShadowStyle.h"
 #include "toolkit/style/TTStructuralStyles.h"
-#include "toolkit/style/TTStyleColor.h"
+#include "toolkit/foundation/UIColor+TTCategory.h"
 
 namespace {
 
@@ -61,12 +61,11 @@ TEST(FillStyleTest, GlossColoursFollowValueAndSaturation) {
     };
     for (const Case& c : cases) {
         const auto [top, bottom] =
-            TTReflectiveFillStyle::glossColors(*TTStyleColor::colorWithHue(210, c.s, c.v, 1));
-        const auto t = TTStyleColor::hsvOf(*top), b = TTStyleColor::hsvOf(*bottom);
-        EXPECT_NEAR(t.s, c.topS, 1e-3) << c.s << "/" << c.v;
-        EXPECT_NEAR(t.v, c.topV, 1e-3) << c.s << "/" << c.v;
-        EXPECT_NEAR(b.s, c.bottomS, 1e-3) << c.s << "/" << c.v;
-        EXPECT_NEAR(b.v, c.bottomV, 1e-3) << c.s << "/" << c.v;
+            TTReflectiveFillStyle::glossColors(*tt::colorWithHue(210, c.s, c.v, 1));
+        EXPECT_NEAR(tt::saturation(*top), c.topS, 1e-3) << c.s << "/" << c.v;
+        EXPECT_NEAR(tt::value(*top), c.topV, 1e-3) << c.s << "/" << c.v;
+        EXPECT_NEAR(tt::saturation(*bottom), c.bottomS, 1e-3) << c.s << "/" << c.v;
+        EXPECT_NEAR(tt::value(*bottom), c.bottomV, 1e-3) << c.s << "/" << c.v;
     }
 }
 

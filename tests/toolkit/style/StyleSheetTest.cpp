@@ -19,6 +19,7 @@
 #include "toolkit/style/TTShadowStyle.h"
 #include "toolkit/style/TTSpeechBubbleShape.h"
 #include "toolkit/style/TTStructuralStyles.h"
+#include "toolkit/foundation/UIColor+TTCategory.h"
 #include "toolkit/style/TTStyleColor.h"
 #include "toolkit/style/TTTextStyle.h"
 
@@ -150,20 +151,20 @@ TEST(StyleSheetTest, ReadsStyleArchivesFromTheResourcesAndRejectsOthers) {
 
 TEST(DefaultStyleSheetTest, ToolbarButtonFillFollowsTintAndState) {
     TTDefaultStyleSheet sheet;
-    struct Case { UIColorPtr tint; int state; double h, s, v; };
+    struct Case { UIColorPtr tint; int state; double s, v; };
     const UIColorPtr dark = TTStyleColor::rgb(10, 10, 10), nav = sheet.navigationBarTintColor();
-    const auto navHSV = TTStyleColor::hsvOf(*nav);
+    const double navS = tt::saturation(*nav), navV = tt::value(*nav);
     const Case cases[] = {
-        {dark, 1, 0, 0, 10 / 255.0 + 0.2},
-        {dark, 0, 0, 0, 10 / 255.0 * 0.97},
-        {nav, 1, navHSV.h, navHSV.s * 2.3, navHSV.v * 0.64},
-        {nav, 3, navHSV.h, navHSV.s * 2.3, navHSV.v * 0.64},  // disabled and pressed: the pressed fill
-        {nav, 0, navHSV.h, navHSV.s * 1.6, navHSV.v * 0.97},
+        {dark, 1, 0, 10 / 255.0 + 0.2},
+        {dark, 0, 0, 10 / 255.0 * 0.97},
+        {nav, 1, navS * 2.3, navV * 0.64},
+        {nav, 3, navS * 2.3, navV * 0.64},  // disabled and pressed: the pressed fill
+        {nav, 0, navS * 1.6, navV * 0.97},
     };
     for (const Case& c : cases) {
-        const auto hsv = TTStyleColor::hsvOf(*sheet.toolbarButtonColorWithTintColor(c.tint, c.state));
-        EXPECT_NEAR(hsv.s, c.s, 1e-3) << c.state;
-        EXPECT_NEAR(hsv.v, c.v, 1e-3) << c.state;
+        const UIColorPtr fill = sheet.toolbarButtonColorWithTintColor(c.tint, c.state);
+        EXPECT_NEAR(tt::saturation(*fill), c.s, 1e-3) << c.state;
+        EXPECT_NEAR(tt::value(*fill), c.v, 1e-3) << c.state;
     }
     EXPECT_DOUBLE_EQ(sheet.toolbarButtonTextColorForState(7)->alpha(), 0.4);
     EXPECT_DOUBLE_EQ(sheet.toolbarButtonTextColorForState(1)->alpha(), 1);
@@ -199,7 +200,7 @@ TEST(DefaultStyleSheetTest, ToolbarButtonsTakeTheirTintFromTheGlobalSheet) {
     auto green = std::make_shared<GreenSheet>();
     TTStyleSheet::setGlobalStyleSheet(green);
     const auto fill = green->styleWithSelector("toolbarButton:")->firstStyleOfClass<TTReflectiveFillStyle>();
-    EXPECT_NEAR(TTStyleColor::hsvOf(*fill->color).h, 120, 0.5);
+    EXPECT_NEAR(tt::hue(*fill->color), 120, 0.5);
     TTStyleSheet::setGlobalStyleSheet(nullptr);
     EXPECT_TRUE(dynamic_cast<TTDefaultStyleSheet*>(TTStyleSheet::globalStyleSheet().get()));
 }

@@ -116,9 +116,10 @@ TEST(StyledTextDocumentTest, ImagesAtHandAreAppliedWhenADelegateIsSet) {
     auto* image = dynamic_cast<TTStyledImageFrame*>(text->rootFrame().get());
     ASSERT_TRUE(image && image->imageNode()->image());
     EXPECT_EQ(image->imageNode()->image()->pixelWidth(), 6);
-    // A URL that leaves the bundle finds nothing and stays listed.
-    ASSERT_TRUE(text->invalidImages());
-    EXPECT_EQ(text->invalidImages()->size(), 1u);
+    // A URL that leaves the bundle finds nothing there.
+    auto* outside = dynamic_cast<TTStyledImageFrame*>(image->nextFrame()->nextFrame().get());
+    ASSERT_TRUE(outside);
+    EXPECT_FALSE(outside->imageNode()->image());
     text->setDelegate(nullptr);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/text/StringDrawing.h"
+#include "toolkit/foundation/UIFont+TTCategory.h"
 #include "toolkit/style/TTDefaultStyleSheet.h"
 #include "toolkit/style/TTFillStyles.h"
 #include "toolkit/style/TTTextStyle.h"
@@ -116,7 +117,7 @@ TEST_F(StyledLayoutTest, LineBreaksEndLinesAndASecondLeavesABlankLine) {
     struct Case { const char* markup; int lines, blankLines; };
     const Case cases[] = {{"a<br/>b", 2, 0}, {"a<br/><br/>b", 2, 1}, {"<br/>a", 1, 0}, {"a<br/>", 1, 0}};
     for (const Case& c : cases)
-        EXPECT_EQ(layOut(c.markup, 200)->height(), std::ceil(line * c.lines + font->lineHeight() * c.blankLines))
+        EXPECT_EQ(layOut(c.markup, 200)->height(), std::ceil(line * c.lines + tt::lineHeight(*font) * c.blankLines))
             << c.markup;
 }
 
