@@ -9,7 +9,7 @@
 #include "toolkit/network/TTURLRequest.h"
 #include "toolkit/styledtext/TTStyledFrame.h"
 #include "toolkit/styledtext/TTStyledLayout.h"
-#include "toolkit/styledtext/TTStyledNode.h"
+#include "toolkit/styledtext/TTStyledElement.h"
 
 class TTStyledText;
 using TTStyledTextPtr = std::shared_ptr<TTStyledText>;

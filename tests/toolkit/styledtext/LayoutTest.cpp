@@ -13,6 +13,7 @@
 #include "toolkit/style/TTTextStyle.h"
 #include "toolkit/styledtext/TTStyledImageNode.h"
 #include "toolkit/styledtext/TTStyledText.h"
+#include "toolkit/styledtext/TTWordMeasure.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ protected:
         }
         return out;
     }
-    CGFloat widthOf(const std::string& s) const { return sizeWithFont(s, *font, CGSizeMake(1e6, 1e6)).width; }
+    CGFloat widthOf(const std::string& word) const { return TTWordMeasure::sizeOf(word, *font, 0).width; }
 
     UIFontPtr font = UIFont::fontWithName("Helvetica", 14);
     // A line holding words is as high as a measured word; an empty line as the font's line.
