@@ -20,10 +20,8 @@ const TTStyleSheet::Builder* HighlightTextStyleSheet::builderNamed(const std::st
     return it != own.end() ? &it->second : TTDefaultStyleSheet::builderNamed(name);
 }
 
-std::string HighlightTextStyleSheet::withSelectionLook(const std::string& markup, bool selected) {
+void HighlightTextStyleSheet::applySelectionLook(TTStyledText& snippet, bool selected) {
     const std::string from = selected ? "yellowBox" : "whiteBox", to = selected ? "whiteBox" : "yellowBox";
-    std::string out = markup;
-    for (size_t at = out.find(from); at != std::string::npos; at = out.find(from, at + to.size()))
-        out.replace(at, from.size(), to);
-    return out;
+    while (TTStyledElement* word = snippet.getElementByClassName(from)) word->setClassName(to);
+    snippet.setNeedsLayout();
 }

@@ -6,12 +6,14 @@
 #include <string>
 
 #include "toolkit/style/TTDefaultStyleSheet.h"
+#include "toolkit/styledtext/TTStyledText.h"
 
 class HighlightTextStyleSheet : public TTDefaultStyleSheet {
 public:
     const Builder* builderNamed(const std::string& name) const override;
     UIColorPtr highlightedTextColor() override { return UIColor::whiteColor(); }
 
-    // The snippet with its words in the selected row's look (white) or the plain one (boxed).
-    static std::string withSelectionLook(const std::string& markup, bool selected);
+    // Gives the snippet's words the selected row's look (white) or the plain one (boxed). Only
+    // the elements' style names change, never the text.
+    static void applySelectionLook(TTStyledText& snippet, bool selected);
 };

@@ -222,9 +222,9 @@ void SearchCellView::layoutRow() {
 
 void SearchCellView::showSelectionLook(bool on) {
     if (!lblTranslationHighlighted || !ThisSearchResult_) return;
-    // The search word's look is chosen by re-reading the snippet under the other style name.
-    lblTranslationHighlighted->setText(TTStyledText::textFromXHTML(
-        HighlightTextStyleSheet::withSelectionLook(ThisSearchResult_->VerseText(), on), false, false));
+    TTStyledTextPtr snippet = TTStyledText::textFromXHTML(ThisSearchResult_->VerseText(), false, false);
+    if (snippet) HighlightTextStyleSheet::applySelectionLook(*snippet, on);
+    lblTranslationHighlighted->setText(snippet);
     lblTranslationHighlighted->setHighlighted(on);
     lblTranslationHighlighted->setTextColor(on ? UIColor::whiteColor() : UIColor::blackColor());
 }
