@@ -8,12 +8,12 @@
 #include <memory>
 
 #include "Classes/Core/SearchResult.h"
-#include "Classes/Search/StyledSnippetLabel.h"
 #include "platform/foundation/NSTimer.h"
 #include "platform/ui/UIButton.h"
 #include "platform/ui/UIImageView.h"
 #include "platform/ui/UILabel.h"
 #include "platform/ui/UIView.h"
+#include "toolkit/styledtext/TTStyledTextLabel.h"
 
 class SearchViewCell;
 
@@ -58,7 +58,7 @@ public:
     std::shared_ptr<UIButton> btnCollapse, btnVerseCounter, btnVerse;
     std::shared_ptr<UIImageView> imgCollapseArrow, imgSurahLabel;
     std::shared_ptr<UILabel> lblSurahNumLabel, lblEngSurahLabel, lblArabicVerse, lblTranslation;
-    std::shared_ptr<StyledSnippetLabel> lblTranslationHighlighted;
+    std::shared_ptr<TTStyledTextLabel> lblTranslationHighlighted;
     std::shared_ptr<UIView> viewBorder;
 
 private:
