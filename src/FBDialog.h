@@ -53,7 +53,7 @@ class FBDialog : public UIView, protected UIWebViewDelegate {
   void load();
   void loadURL(const std::string& url, const FBParams& params);
   void dismissWithSuccess(bool success, bool animated);
-  void dismissWithError(const NSError& error, bool animated);
+  virtual void dismissWithError(const NSError& error, bool animated);
   void cancel();
   void dismiss(bool animated);
   virtual void dialogDidSucceed(const std::string& url);

@@ -29,5 +29,9 @@ void FBLoginDialog::webViewDidFailLoadWithError(UIWebView* webView, const NSErro
       (error.domain == WebKitErrorDomain && error.code == WebKitErrorFrameLoadInterruptedByPolicyChange))
     return;
   FBDialog::webViewDidFailLoadWithError(webView, error);
+}
+
+void FBLoginDialog::dismissWithError(const NSError& error, bool animated) {
+  FBDialog::dismissWithError(error, animated);
   if (loginDelegate_) loginDelegate_->fbDialogNotLogin(false);
 }

@@ -14,6 +14,8 @@ class FBLoginDialog : public FBDialog {
 
   void dialogDidSucceed(const std::string& url) override;
   void dialogDidCancel(const std::string& url) override;
+  // Also tells the session that the login failed.
+  void dismissWithError(const NSError& error, bool animated) override;
 
  protected:
   void webViewDidFailLoadWithError(UIWebView* webView, const NSError& error) override;

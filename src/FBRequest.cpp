@@ -64,6 +64,7 @@ std::string FBRequest::serializeURL(const std::string& baseURL, const FBParams& 
 }
 
 std::string FBRequest::boundary() const {
+  if (!boundary_.empty()) return boundary_;
   std::string candidate = kDefaultBoundary;
   for (;;) {
     bool clash = false;
@@ -77,7 +78,7 @@ std::string FBRequest::boundary() const {
         break;
       }
     }
-    if (!clash) return candidate;
+    if (!clash) return boundary_ = candidate;
     candidate = randomBoundary();
   }
 }

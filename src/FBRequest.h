@@ -85,4 +85,5 @@ class FBRequest : public std::enable_shared_from_this<FBRequest>, private NSURLC
   std::shared_ptr<NSURLConnection> connection_;
   std::vector<uint8_t> responseText_;
   int statusCode_ = 0;
+  mutable std::string boundary_;  // chosen on first use
 };

@@ -54,6 +54,8 @@ void Facebook::authorizeWithFBAppAuth(bool tryFBAppAuth, bool trySafariAuth) {
     }
   }
   if (didOpenOtherApp) return;
+  // The dialog completes the login itself, from its own redirect.
+  params.set("redirect_uri", kRedirectURL);
   if (loginDialog_) loginDialog_->setLoginDelegate(nullptr);
   loginDialog_ = std::make_shared<FBLoginDialog>(loginURL, params, this);
   loginDialog_->show();
