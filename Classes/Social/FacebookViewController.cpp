@@ -22,7 +22,10 @@ namespace {
 
 constexpr const char* kNameKey = "FacebookName";
 constexpr const char* kPictureKey = "FacebookPic1.0";
-constexpr unsigned kAllStates = UIControlStateNormal | UIControlStateHighlighted | UIControlStateDisabled;
+
+void setTitleInEveryState(UIButton& button, const std::string& title) {
+  for (unsigned state : {UIControlStateNormal, UIControlStateHighlighted, UIControlStateDisabled}) button.setTitle(title, state);
+}
 
 // The main bundle's strings, keyed by the English text.
 std::string tr(const std::string& english) {
@@ -40,7 +43,7 @@ std::shared_ptr<UIButton> makeBigButton(const std::string& title, CGRect frame) 
   button->setFrame(frame);
   button->setBackgroundImage(UIImage::imageNamed("short-button-white-.png"), UIControlStateNormal);
   button->setBackgroundImage(UIImage::imageNamed("short-button-t.png"), UIControlStateHighlighted);
-  button->setTitle(title, kAllStates);
+  setTitleInEveryState(*button, title);
   button->setFont(UIFont::fontWithName("Helvetica-Bold", 21));
   button->setTitleColor(UIColor::colorWithWhite(0.2, 1), UIControlStateNormal);
   button->setTitleColor(UIColor::whiteColor(), UIControlStateHighlighted);
@@ -264,7 +267,7 @@ void FacebookViewController::fbDidLogin() { loginTwitter(); }
 void FacebookViewController::setSending(bool sending) {
   IsSendingMessage_ = sending;
   btnCancel_->setEnabled(!sending);
-  btnSend_->setTitle(sending ? tr("Sending") : tr("Post"), kAllStates);
+  setTitleInEveryState(*btnSend_, sending ? tr("Sending") : tr("Post"));
   txtView_->setEditable(!sending);
   if (sending) btnSend_->setEnabled(false);
   else checkCharacterCount();
