@@ -73,6 +73,8 @@ FacebookViewController::~FacebookViewController() {
 
 void FacebookViewController::loadView() {
   auto root = std::make_shared<UIView>(CGRectMake(0, 0, 320, 460));
+  root->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+  root->setBackgroundColor(UIColor::colorWithRed(0xef / 255.0, 0xe2 / 255.0, 0xc2 / 255.0, 1));  // the background's paper
   imgBG_ = std::make_shared<UIImageView>(CGRectMake(0, 0, 320, 460));
   imgBG_->setImage(UIImage::imageNamed("tweet-bg-2.png"));
   root->addSubview(imgBG_);

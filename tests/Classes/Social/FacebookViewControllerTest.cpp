@@ -12,6 +12,7 @@
 #include "platform/ui/hosting/UIAlertView.h"
 #include "src/FBLoginDialog.h"
 #include "tests/Classes/Reading/panel/PanelFixture.h"
+#include "tests/support/DocsScreenshot.h"
 #include "tests/support/FakeSocialServer.h"
 
 namespace {
@@ -204,6 +205,33 @@ TEST_F(PostVerseTest, AStoredProfileIsShownWithoutAskingAndTheCountRuleDecidesPo
   EXPECT_FALSE(screen->btnSend()->isEnabled());
   EXPECT_TRUE(server->service.received().empty());
   window->setRootViewController(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PostVerseTest, ThePostScreenAndTheLoginDialogAsTheyLook) {
+  open(2, 255, 3);
+  shareVerse(255, 0);
+  FBLoginDialog* dialog = social->facebook()->loginDialog();
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(waitFor([&] { return !dialog->webView()->document().blocks.empty(); }));
+  backend.advance(1000);
+  docs_screenshot::shoot(backend, "social-login.png");
+  // The panel's blue title bar sits inside its grey frame.
+  const auto bar = backend.pixelAt(CGPointMake(160, 30));
+  EXPECT_GT(bar.b, bar.r + 30);
+
+  for (const HTMLBlock& block : dialog->webView()->document().blocks)
+    if (block.text == "Allow") dialog->webView()->followLink(block.href);
+  ASSERT_TRUE(post());
+  ASSERT_TRUE(waitFor([&] { return post()->hasLoggedIn(); }));
+  backend.advance(1000);
+  docs_screenshot::shoot(backend, "social-post.png");
+  // The service's picture (teal) has replaced the placeholder.
+  const auto picture = backend.pixelAt(CGPointMake(28, 14));
+  EXPECT_GT(picture.g, picture.r + 50);
 }
 
 }  // namespace
