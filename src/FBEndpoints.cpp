@@ -1,5 +1,7 @@
 #include "src/FBEndpoints.h"
 
+#include <cstdlib>
+
 #include "platform/foundation/NSUserDefaults.h"
 
 FBEndpoints FBEndpoints::onServer(const std::string& origin) {
@@ -18,7 +20,9 @@ std::string FBEndpoints::appIdFromDefaults() {
 }
 
 void FBEndpoints::registerDefaults() {
-  const FBEndpoints local = onServer("http://127.0.0.1:" + std::to_string(kDefaultPort));
+  const char* origin = std::getenv("LUMENO_SOCIAL_ORIGIN");
+  const FBEndpoints local =
+      onServer(origin && *origin ? std::string(origin) : "http://127.0.0.1:" + std::to_string(kDefaultPort));
   NSUserDefaults::standardUserDefaults().registerDefaults({
       {kAppIdKey, Value(std::string(kDefaultAppId))},
       {kDialogBaseKey, Value(local.dialogBase)},

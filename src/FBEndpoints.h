@@ -23,6 +23,7 @@ struct FBEndpoints {
   static FBEndpoints onServer(const std::string& origin);
   static FBEndpoints fromDefaults();
   static std::string appIdFromDefaults();
-  // Registers the defaults: the local service on its fixed port.
+  // Registers the defaults: every base on the origin in LUMENO_SOCIAL_ORIGIN, else the local
+  // service on its fixed port.
   static void registerDefaults();
 };

@@ -35,10 +35,10 @@ class JSONObject {
   JSONValue* find(std::string_view key);
   bool contains(std::string_view key) const { return find(key) != nullptr; }
   bool remove(std::string_view key);
-  size_t size() const { return members_.size(); }
-  bool empty() const { return members_.empty(); }
+  size_t size() const;
+  bool empty() const;
   const std::vector<Member>& members() const { return members_; }
-  void reserve(size_t n) { members_.reserve(n); }
+  void reserve(size_t n);
 
   bool operator==(const JSONObject& other) const;
 
@@ -105,3 +105,8 @@ class JSONValue {
  private:
   std::variant<std::monostate, bool, JSONDecimal, std::string, Array, Object, std::shared_ptr<const JSONForeign>> value_;
 };
+
+// Defined here, where the member type is complete.
+inline size_t JSONObject::size() const { return members_.size(); }
+inline bool JSONObject::empty() const { return members_.empty(); }
+inline void JSONObject::reserve(size_t n) { members_.reserve(n); }
