@@ -200,6 +200,15 @@ void FBRequest::connectionDidReceiveResponse(NSURLConnection&, const NSHTTPURLRe
 }
 
 void FBRequest::connectionDidReceiveData(NSURLConnection&, const std::vector<uint8_t>& data) {
+  if (!connection_) return;
+  if (responseText_.size() + data.size() > kMaxResponseBytes) {
+    auto self = shared_from_this();
+    connection_->cancel();
+    finish();
+    failWithError(FBError(NSError::urlError(NSURLErrorBadServerResponse, "the answer is larger than " +
+                                                                              std::to_string(kMaxResponseBytes) + " bytes")));
+    return;
+  }
   responseText_.insert(responseText_.end(), data.begin(), data.end());
 }
 

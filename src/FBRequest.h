@@ -38,6 +38,8 @@ class FBRequest : public std::enable_shared_from_this<FBRequest>, private NSURLC
  public:
   static constexpr const char* kDefaultBoundary = "3i2ndDfv2rTHiSisAbouNdArYfORhtTPEefj3q2f";
   static constexpr double kTimeoutSeconds = 180;
+  // Answers are small; a body past this is refused as a failure.
+  static constexpr size_t kMaxResponseBytes = 8 * 1024 * 1024;
 
   static std::shared_ptr<FBRequest> getRequestWithParams(FBParams params, std::string httpMethod,
                                                          FBRequestDelegate* delegate, std::string requestURL);

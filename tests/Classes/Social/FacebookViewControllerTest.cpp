@@ -235,3 +235,20 @@ TEST_F(PostVerseTest, ThePostScreenAndTheLoginDialogAsTheyLook) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PostVerseTest, AScreenClosedDuringItsLoginIsNotCalledWhenTheLoginCompletes) {
+  Facebook* session = social->facebook();  // no token: the profile request is refused
+  auto screen = std::make_shared<FacebookViewController>(session, "text");
+  window->setRootViewController(screen);
+  ASSERT_TRUE(waitFor([&] { return session->sessionDelegate() == screen.get(); }));
+  ASSERT_TRUE(session->loginDialog());
+  window->setRootViewController(nullptr);
+  screen.reset();
+  EXPECT_EQ(session->sessionDelegate(), nullptr);
+  EXPECT_TRUE(session->handleOpenURL(std::string("fblumeno://authorize#access_token=") + FakeSocialService::kToken));
+  EXPECT_TRUE(session->isSessionValid());
+}
+
+}  // namespace

@@ -174,6 +174,20 @@ TEST_F(FBRequestServiceTest, AnErrorStatusIsAFailureWhateverTheBody) {
   EXPECT_EQ(recorder.error->domain, "facebookErrDomain");
 }
 
+TEST_F(FBRequestServiceTest, AnOversizedAnswerIsRefused) {
+  FakeSocialService::Switches switches;
+  switches.postBody = "[\"" + std::string(FBRequest::kMaxResponseBytes, 'x') + "\"]";
+  FakeSocialServer server(switches);
+  RequestRecorder recorder;
+  auto request = FBRequest::getRequestWithParams(FBParams{{"access_token", FakeSocialService::kToken}}, "POST", &recorder,
+                                                 server.service.origin() + "/method/stream.publish");
+  request->connect();
+  ASSERT_TRUE(RunLoop::main().runUntil([&] { return recorder.ended; }, 20));
+  EXPECT_EQ(recorder.calls.back(), "fail");
+  EXPECT_EQ(recorder.error->code, NSURLErrorBadServerResponse);
+  EXPECT_FALSE(request->loading());
+}
+
 TEST_F(FBRequestServiceTest, ARawOnlyDelegateGetsTheBytesUndecodedAndTransportFailuresArriveUnchanged) {
   FakeSocialServer server;
   RequestRecorder rawOnly;
