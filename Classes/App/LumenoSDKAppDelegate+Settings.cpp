@@ -1,5 +1,6 @@
 // Default settings, device facts, font-size caches, the idle-timer hold and the shared glyph font.
 
+#include "src/FBEndpoints.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
 
 #include "Classes/GlyphEngine/ArabicFont.h"
@@ -113,7 +114,10 @@ std::string dictionaryPath(const std::string& fileName) {
 
 }  // namespace
 
-void LumenoSDKAppDelegate::initialize() { registerDefaultsOnce(); }
+void LumenoSDKAppDelegate::initialize() {
+    registerDefaultsOnce();
+    FBEndpoints::registerDefaults();
+}
 
 void LumenoSDKAppDelegate::setMirrorHosts(const std::string& host) {
     registerDefaultsOnce();

@@ -28,6 +28,7 @@
 #include "platform/services/URLOpener.h"
 #include "platform/ui/BackendOptions.h"
 #include "platform/ui/UIApplication.h"
+#include "src/FBEndpoints.h"
 
 namespace {
 
@@ -54,10 +55,12 @@ int main(int argc, char** argv) {
     auto options = BackendOptions::parse(argc, argv, &error);
     if (!options) return usageError(argv[0], error);
     ProgramOptions program;
+    // The social network's login comes back as a link of this scheme.
+    const std::string callbackScheme = "fb" + FBEndpoints::appIdFromDefaults();
     const auto& rest = options->remaining;
     for (size_t i = 0; i < rest.size(); ++i) {
         const std::string& arg = rest[i];
-        if (arg.rfind("lumeno://", 0) == 0 && program.url.empty()) {
+        if ((arg.rfind("lumeno://", 0) == 0 || arg.rfind(callbackScheme + "://", 0) == 0) && program.url.empty()) {
             program.url = arg;
         } else if (arg == "--window") {
             program.window = true;
@@ -108,6 +111,7 @@ int main(int argc, char** argv) {
     // Links: the program's own scheme comes back to the delegate; others go to the desktop.
     auto& opener = URLOpener::shared();
     opener.registerSchemeHandler("lumeno", [&app](const std::string& url) { return app.openURLFromOutside(url); });
+    opener.registerSchemeHandler(callbackScheme, [&app](const std::string& url) { return app.openURLFromOutside(url); });
     app.setURLHandlers([&opener](const std::string& url) { return opener.openURL(url); },
                        [&opener](const std::string& url) { return opener.canOpenURL(url); });
     LocalNotificationScheduler::shared().setDeliveryHandler(
@@ -147,6 +151,7 @@ int main(int argc, char** argv) {
     AudioOutput::setShared(nullptr);
     LocalNotificationScheduler::shared().setDeliveryHandler(nullptr);
     opener.unregisterSchemeHandler("lumeno");
+    opener.unregisterSchemeHandler(callbackScheme);
     app.setDelegate(nullptr);
     if (!delegate.startupFailureFile().empty() && status == 0) status = 1;
     return status;

@@ -13,6 +13,7 @@
 #include <string>
 
 class ArabicFont;
+class Facebook;
 class SavedSearch;
 class TabBarViewController;
 class UITabBarItem;
@@ -169,6 +170,12 @@ public:
     virtual void filterSearchViewWithSavedSearch(const std::shared_ptr<SavedSearch>& savedSearch) {}
     virtual void resetTabbarLabels() {}
     virtual void finalizeView() { closeDatabases(); }
+    // The one social network session, made on first use; null on a bare delegate.
+    virtual Facebook* facebook() { return nullptr; }
+    // The session if one was made (never makes one).
+    virtual Facebook* existingFacebook() const { return nullptr; }
+    // A login reported to the application succeeded.
+    virtual void fbDidLogin() {}
 
     // The tab bar and the panels that take its place (orientation: interface orientation
     // value; speed: seconds, 0 = at once).
