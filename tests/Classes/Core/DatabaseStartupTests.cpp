@@ -107,19 +107,20 @@ TEST_F(DatabaseStartup, ADatabaseFromBefore3_0TakesAllThreeStepsAndKeepsItsBookm
 TEST_F(DatabaseStartup, AFailingStepIsRolledBackAndRecordsNoVersion) {
     fixture::createUserTemplate(userDb());
     {
+        // Step 3.1 indexes dbversion's column "version", which this table lacks.
         SQLiteConnection db = fixture::open(userDb());
-        fixture::exec(db.get(), "DROP TABLE searchmatches");
+        fixture::exec(db.get(), "CREATE TABLE dbversion (other double)");
     }
     NSUserDefaults::standardUserDefaults().setInteger(1, LumenoSDKAppDelegate::schemaVersion3_0());
     LumenoSDKAppDelegate app;
     LogCapture log;
     EXPECT_FALSE(app.initializeDatabase());
-    EXPECT_TRUE(log.contains("[1] 3.1 Schema ERROR: message 'no such table: main.searchmatches'."));
+    EXPECT_TRUE(log.contains("[1.2] 3.1 Schema ERROR:"));
     EXPECT_TRUE(log.contains("Failed to open database with message"));
+    EXPECT_EQ(app.startupFailure().cause, StartupFailure::Cause::SchemaStepFailed);
     SQLiteConnection db = fixture::open(userDb());
     EXPECT_EQ(fixture::scalar(db.get(),
-                              "SELECT count(*) FROM sqlite_master WHERE name IN ('dbversion', "
-                              "'contrecitations')"),
+                              "SELECT count(*) FROM sqlite_master WHERE name IN ('dbver', 'contrecitations')"),
               0);
 }
 
