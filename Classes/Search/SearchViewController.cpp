@@ -164,8 +164,12 @@ void SearchViewController::startWorker(std::string query) {
 }
 
 void SearchViewController::doneLoadingResults(SearchOutcome outcome) {
-    // Cut short by shutdown: the screen, the settings and the history stay as they were.
-    if (outcome.cancelled && workersShouldStop()) return;
+    // Cut short by shutdown: the results, the settings and the history stay as they were.
+    if (outcome.cancelled && workersShouldStop()) {
+        loadingResults_ = false;
+        searchRequested_ = false;
+        return;
+    }
     if (outcome.cancelled) {
         arrSectionedResults_.clear();
         strLastSearchedWord_.reset();
