@@ -104,6 +104,26 @@ void registerDefaultsOnce() {
             {"MirrorHost6", kDemoMirrorHost},
             {"MirrorHost7", kDemoMirrorHost},
         });
+        // Values the screens can follow; anything else reads as the default above.
+        constexpr double kMaxVerse = 286, kMaxOffset = 1e7;
+        d.registerRanges({
+            {"ArabicFontSize", {0, 4}},
+            {"TranslationFontSize", {0, 4}},
+            {"LastSurah", {1, 114}},
+            {"LastVerse", {1, kMaxVerse}},
+            {"LastAudioSurah", {1, 114}},
+            {"LastAudioVerse", {1, kMaxVerse}},
+            {"CurrentReciterv22", {1, 1000}},
+            {"CurrentTranslationv22", {0, 1000}},
+            {"CurrentTranslationPrimary", {0, 1000}},
+            {"CurrentTranslationSecondary", {0, 1000}},
+            {"HUDTranslation", {0, 1000}},
+            {"LastSurahYOffset", {0, kMaxOffset}},
+            {"SectionListYOffset", {0, kMaxOffset}},
+            {"SurahListYOffset", {0, kMaxOffset}},
+            {"LastBookmarkYOffset", {0, kMaxOffset}},
+            {"LastSearchYOffset", {0, kMaxOffset}},
+        });
         d.synchronize();
     });
 }

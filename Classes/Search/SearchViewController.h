@@ -78,6 +78,7 @@ public:
         int limitReached = 0;
         bool cancelled = false;
         std::string query;
+        std::string failure;  // what went wrong when a query could not run (empty: none)
     };
     // The whole search, off the main thread: Arabic first, then the translation; hits grouped
     // by chapter with their texts and snippets. The flag is polled before every hit.
@@ -166,6 +167,7 @@ public:
     bool loadingResults() const { return loadingResults_; }
     int foundInTrans() const { return foundInTrans_; }
     int limitReached() const { return limitReached_; }
+    const std::string& searchFailure() const { return searchFailure_; }
     int totalSurahs() const { return totalSurahs_; }
     int totalVerses() const { return totalVerses_; }
     const std::optional<std::string>& strLastSearchedWord() const { return strLastSearchedWord_; }
@@ -188,6 +190,7 @@ private:
     std::shared_ptr<SavedSearch> useSavedSearchFromHistory_;
     int foundInTrans_ = 0;
     int limitReached_ = 0;
+    std::string searchFailure_;  // the last search's failure, shown instead of "No results found"
     int lastTranslationSearched_ = 0;
     std::optional<std::string> strLastSearchedWord_;
     // The running worker's cancel flag; a new search gets a new one.

@@ -431,3 +431,32 @@ TEST_F(EndToEndTest, TheNewcomersWalkThroughTheDesktopWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EndToEndTest, AHeadlessSearchIsWaitedForAndQuittingDuringItEndsCleanly) {
+    // The search tab, "mercy" typed and sent, a wait, then back to the history and quit.
+    const std::string script =
+        "wait 3\ntap 200 460\nwait 1\ntap 160 21\nwait 1\ntype mercy\nkey Return\nwait 3\nshot s1.png\n"
+        "tap 35 21\nwait 1\nshot s2.png\nquit\n";
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(run("search", script), 0);
+        std::ifstream log(work / "search.log");
+        const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(text.find("unfinalized"), std::string::npos) << text;
+        EXPECT_EQ(text.find("still run"), std::string::npos) << text;
+    }
+    // The results were shown: only shown results enter the history.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2((documents / "lumenodyn.db").c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt* st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT count(*) FROM savedsearches WHERE searchword = 'mercy'", -1, &st, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_GE(sqlite3_column_int(st, 0), 1);
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+}
+
+}  // namespace
