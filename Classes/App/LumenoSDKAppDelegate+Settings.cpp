@@ -73,11 +73,11 @@ void registerDefaultsOnce() {
             {"PlayOptionsEnabled", "1"},
             {"LastVerse", "1"},
             {"CurrentTranslationv22", "3"},
-            {"HUDTranslation", "2"},
+            {"HUDTranslation", "10"},
             {"ColoredStopSigns", "1"},
             {"ColoredTranslation", "1"},
             {"CurrentTranslationPrimary", "3"},
-            {"CurrentTranslationSecondary", "2"},
+            {"CurrentTranslationSecondary", "10"},
             {"LastAudioSurah", "1"},
             {"LastAudioVerse", "1"},
             {"IndexInArabic", arabic ? "YES" : "NO"},
@@ -91,6 +91,10 @@ void registerDefaultsOnce() {
             {"ArabicFontSize", "1"},
             {"ResizeTranslations", "1"},
             {"TranslationFontSize", "1"},
+            // About's links.
+            {"AboutMakerSite", "https://lumeno.app"},
+            {"AboutCreditSite", "https://lumeno.app/credits"},
+            {"AboutCreditMail", "credits@lumeno.app"},
         });
         d.synchronize();
     });

@@ -51,6 +51,7 @@ UIPopoverController::UIPopoverController(std::shared_ptr<UIViewController> conte
     : content_(std::move(contentViewController)) {}
 
 UIPopoverController::~UIPopoverController() {
+    if (content_ && content_->popoverController() == this) content_->setPopoverController(nullptr);
     if (auto* b = static_cast<PopoverBackdrop*>(backdrop_.get())) {
         b->forget();
         b->removeFromSuperview();
@@ -75,8 +76,10 @@ void UIPopoverController::setContentViewController(std::shared_ptr<UIViewControl
         box_->setContentView(nullptr);
         content_->endAppearance();
     }
+    if (content_ && content_->popoverController() == this) content_->setPopoverController(nullptr);
     content_ = std::move(controller);
     if (visible_ && content_) {
+        content_->setPopoverController(this);
         content_->beginAppearance(true, animated);
         box_->setContentView(content_->viewPtr());
         place();
@@ -128,6 +131,7 @@ void UIPopoverController::presentPopoverFromRect(CGRect rect, UIView* view, unsi
     backdrop_->setFrame(root->bounds());
     if (!box_) box_ = std::make_shared<UIPopoverView>();
     if (auto* owner = dynamic_cast<UIViewController*>(root->viewController())) content_->setInterfaceOrientationTree(owner->interfaceOrientation());
+    content_->setPopoverController(this);
     content_->beginAppearance(true, animated);
     box_->setContentView(content_->viewPtr());
     root->addSubview(backdrop_);
@@ -247,5 +251,8 @@ void UIPopoverController::finishDismiss() {
         box_->setContentView(nullptr);
     }
     root_ = nullptr;
-    if (content_) content_->endAppearance();
+    if (content_) {
+        if (content_->popoverController() == this) content_->setPopoverController(nullptr);
+        content_->endAppearance();
+    }
 }

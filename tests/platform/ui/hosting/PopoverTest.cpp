@@ -169,11 +169,16 @@ TEST_F(PopoverTest, ContentHearsAppearanceCallsAndCanBeReplaced) {
     EXPECT_EQ(second->view()->superview()->frame().size.height, 200);
     EXPECT_EQ(content->view()->superview(), nullptr);
 
-    popover->dismissPopoverAnimated(true);
+    EXPECT_EQ(second->popoverController(), popover.get());
+    EXPECT_EQ(content->popoverController(), nullptr);
+    second->dismissModalViewControllerAnimated(true);  // the content closes its popover
+    EXPECT_FALSE(popover->isPopoverVisible());
     EXPECT_EQ(second->calls.back(), "willDisappear");
     backend.advance(300);
     EXPECT_EQ(second->calls.back(), "didDisappear");
     EXPECT_EQ(second->view()->window(), nullptr);
+    EXPECT_EQ(second->popoverController(), nullptr);
+    EXPECT_EQ(recorder.dismissed, 0);
 }
 
 TEST_F(PopoverTest, FromABarButtonItemTheArrowPointsAtItsButton) {
