@@ -4,7 +4,7 @@
 # top of this and gained nothing: the time saved parsing went into loading them.
 option(LUMENO_UNITY_BUILD "Compile the sources of each library and test program in batches" ON)
 set(LUMENO_UNITY_BATCH_SIZE 8 CACHE STRING "Sources per unity batch")
-if(LUMENO_UNITY_BUILD)
+if(LUMENO_UNITY_BUILD AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   # A class in a batch's unnamed namespace is not "in the main file", which GCC reports.
   add_compile_options(-Wno-subobject-linkage)
 endif()
@@ -59,11 +59,40 @@ function(lumeno_bench name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS})
 endfunction()
 
-# Adds every immediate sub-folder of the current source folder that has a CMakeLists.txt.
+# lumeno_fuzz_target(NAME SOURCES ... [DEPS ...])
+#   A fuzz target over one parser: its source defines LLVMFuzzerTestOneInput and its seed
+#   corpus lies in corpus/ beside it. With LUMENO_FUZZ (the "fuzz" preset, clang) it is a
+#   libFuzzer program fuzz_NAME; otherwise it is a program that replays the corpus, run by
+#   CTest, so every build checks the seeds (under the sanitizers in CI).
+if(NOT TARGET fuzz_targets)
+  add_custom_target(fuzz_targets)
+endif()
+function(lumeno_fuzz_target name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  set(exe fuzz_${name})
+  add_executable(${exe} ${ARG_SOURCES})
+  target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
+  target_link_libraries(${exe} PRIVATE ${ARG_DEPS})
+  add_dependencies(fuzz_targets ${exe})
+  if(LUMENO_FUZZ)
+    target_link_options(${exe} PRIVATE -fsanitize=fuzzer)
+  else()
+    target_link_libraries(${exe} PRIVATE lumeno_fuzz_replay)
+    add_test(NAME fuzz.${name}.corpus COMMAND ${exe} ${CMAKE_CURRENT_SOURCE_DIR}/corpus)
+    set_tests_properties(fuzz.${name}.corpus PROPERTIES LABELS fuzz)
+  endif()
+endfunction()
+
+# Adds every immediate sub-folder of the current source folder that has a CMakeLists.txt,
+# except those named after EXCEPT.
 function(lumeno_add_subfolders)
+  cmake_parse_arguments(ARG "" "" "EXCEPT" ${ARGN})
   file(GLOB children RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
   list(SORT children)
   foreach(child ${children})
+    if(child IN_LIST ARG_EXCEPT)
+      continue()
+    endif()
     if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${child} AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
       add_subdirectory(${child})
     endif()
