@@ -28,6 +28,7 @@
 #include "platform/ui/hosting/UIActionSheet.h"
 #include "platform/ui/hosting/UIAlertView.h"
 #include "platform/ui/hosting/UISearchBar.h"
+#include "platform/ui/hosting/UISegmentedControl.h"
 #include "platform/ui/hosting/UITableView.h"
 #include "platform/ui/hosting/UIViewController.h"
 
@@ -59,6 +60,9 @@ public:
     std::shared_ptr<UIButton> btnMore, btnSavedSearches;
     std::shared_ptr<UIButton> btnBarQoute, btnBarAsterisk, btnBarMinus, btnBarOR;
     std::shared_ptr<UIView> viewSearchBar, viewTopBar;
+    // Where the shown hits were found: the Quran's text or the current translation. A press
+    // searches again afresh in the current translation.
+    std::shared_ptr<UISegmentedControl> segmentSelector;
     std::shared_ptr<UIImageView> imgBG, imgTopBarBG;
     std::shared_ptr<UIActivityIndicatorView> activityView;
     // Made in code when the view loads.
@@ -100,6 +104,9 @@ public:
     void keybarButtonPressed(UIButton* sender);
     void btnSavedSearchesPressed();
     void translationDidChange();
+    void segmentSelectorPressed();
+    // Titles the two segments and selects the one the shown hits came from.
+    void updateSegmentSelector();
     void arabicLanguageChanged() { needsRefresh_ = true; }
     void sectionWithRow(const std::shared_ptr<SearchResult>& section, bool willCollapse) override;
     // ---- Sharing and marking (+Sharing) ----

@@ -27,6 +27,7 @@ void ReadingTest::SetUp() {
 
     LumenoSDKAppDelegate::resetCachedFactsForTesting();
     app = std::make_unique<LumenoSDKAppDelegate>();
+    app->setSplashHasDisplayed(true);  // the one-time fade has a test of its own
     ASSERT_TRUE(app->createEditableCopyOfDatabaseIfNeeded());
     ASSERT_TRUE(app->initializeDatabase());
     NSUserDefaults& defaults = NSUserDefaults::standardUserDefaults();
