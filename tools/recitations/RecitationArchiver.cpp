@@ -158,3 +158,21 @@ std::string RecitationArchiver::archivePath(Kind kind, int folder, int surah, st
         return {};
     return path;
 }
+
+bool RecitationArchiver::recordVerse(int folder, int surah, int verse, const std::string& path, std::string& error)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    ChapterText chapter;
+    if (!chapterText(surah, chapter, error))
+        return false;
+    if (verse < 1 || verse > static_cast<int>(chapter.verses.size())) {
+        error = "no verse " + std::to_string(surah) + ":" + std::to_string(verse);
+        return false;
+    }
+    if (!synthesizer_ && !(synthesizer_ = VerseSynthesizer::shared(error)))
+        return false;
+    const Voice& voice = voiceForFolder(folder);
+    const std::string& text = chapter.verses[verse - 1];
+    auto mp3 = synthesizer_->verseMP3(text, voice, verseFrames(text, voice), error);
+    return !mp3.empty() && writeWhole(path, mp3, error);
+}

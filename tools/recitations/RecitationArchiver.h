@@ -35,6 +35,9 @@ public:
                                std::string& error);
     // Where the archive lives in the cache, made first when it is not there yet. Empty on failure.
     std::string archivePath(Kind kind, int folder, int surah, std::string& error);
+    // Writes one verse recited alone in a folder's voice as an MP3 file at path (whole, or not
+    // at all); false, with `error`, on failure.
+    [[nodiscard]] bool recordVerse(int folder, int surah, int verse, const std::string& path, std::string& error);
 
 private:
     RecitationArchiver() = default;
