@@ -64,10 +64,11 @@ Reply get(int port, const std::string& path, int idleMs = 20000)
     return reply;
 }
 
-std::unique_ptr<DemoMirrorProcess> startMirror(const std::string& failure, int stallSeconds = 20)
+std::unique_ptr<DemoMirrorProcess> startMirror(const std::string& failure, int stallSeconds = 20,
+                                               const std::string& cacheDir = "")
 {
     std::string error;
-    auto mirror = DemoMirrorProcess::start({failure, stallSeconds, ""}, error);
+    auto mirror = DemoMirrorProcess::start({failure, stallSeconds, cacheDir}, error);
     EXPECT_TRUE(mirror) << error;
     return mirror;
 }
@@ -86,7 +87,8 @@ int signedChecksum(const uint8_t* h)
 
 TEST(DemoMirror, ServesChapterArchivesWithTheirLengthAndAnswersOtherPathsWith404)
 {
-    auto mirror = startMirror("none");
+    // an empty cache: the archives are sent while they are made, then from the cache
+    auto mirror = startMirror("none", 20, std::string(std::getenv("LUMENO_CACHES_DIR")) + "/mirror");
     ASSERT_TRUE(mirror);
     EXPECT_EQ(mirror->url("audioCont", 7, 2), "http://" + mirror->host() + "/downloads/iphone/audioCont/7/002.tar.gz");
 
