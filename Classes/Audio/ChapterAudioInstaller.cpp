@@ -8,6 +8,8 @@
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/StringUtils.h"
 
+#include "Classes/Core/NSData+Bzip2.h"
+
 #include <cstdio>
 #include <vector>
 
@@ -45,11 +47,26 @@ private:
     bool open_;
 };
 
-bool storeClip(sqlite3* db, const ChapterAudioDownload& download, int number, const std::vector<uint8_t>& clip) {
+// One clip read from the extraction folder and compressed: none when the member is missing.
+struct PreparedClip {
+    bool found = false;
+    std::optional<std::vector<uint8_t>> compressed;
+};
+
+PreparedClip prepareClip(const std::string& path) {
+    PreparedClip clip;
+    std::optional<std::vector<uint8_t>> bytes = NSFileManager::defaultManager().contentsAtPath(path);
+    if (!bytes) return clip;
+    clip.found = true;
+    clip.compressed = NSData::gzipDeflate(*bytes);
+    return clip;
+}
+
+bool storeClip(sqlite3* db, const ChapterAudioDownload& download, int number, const std::vector<uint8_t>& gzipped) {
     if (download.continuous())
-        return ChapterInfo::insertContMP3Blob(db, download.surah, number,
-                                              ChapterInfo::getRemoteReciterHQCode(download.reciter), clip);
-    return ChapterInfo::insertMP3Blob(db, download.surah, number, download.reciter, clip);
+        return ChapterInfo::insertCompressedContMP3Blob(db, download.surah, number,
+                                                        ChapterInfo::getRemoteReciterHQCode(download.reciter), gzipped);
+    return ChapterInfo::insertCompressedMP3Blob(db, download.surah, number, download.reciter, gzipped);
 }
 
 // Marks the chapter installed unless an equivalent mark is already there (a chapter fetched again).
@@ -80,6 +97,7 @@ bool unpack(const ChapterAudioDownload& download) {
     if (decompressed && !tar) NSLog("FILE NOT OPENED");
     int extracted = -1;
     if (tar) {
+        std::setvbuf(tar, nullptr, _IOFBF, 256 * 1024);
         extracted = tar_extract(tar, download.archivePath(), download.extractionPath());
         std::fclose(tar);
     }
@@ -96,15 +114,13 @@ bool store(sqlite3* db, const ChapterAudioDownload& download) {
     const int surah = download.surah, reciter = download.reciter;
     InstallTransaction transaction(db);
     if (!transaction.isOpen()) return fail("Cannot begin the transaction", surah, reciter);
-    NSFileManager& files = NSFileManager::defaultManager();
     const std::vector<std::string> names = ChapterAudioInstaller::memberNames(download);
     const int first = download.continuous() ? 1 : 0;
     bool stored = false;
     for (size_t i = 0; i < names.size(); ++i) {
-        std::optional<std::vector<uint8_t>> clip =
-            files.contentsAtPath(str::appendPathComponent(download.extractionPath(), names[i]));
-        if (!clip) continue;
-        if (!storeClip(db, download, first + static_cast<int>(i), *clip))
+        PreparedClip clip = prepareClip(str::appendPathComponent(download.extractionPath(), names[i]));
+        if (!clip.found) continue;
+        if (!clip.compressed || !storeClip(db, download, first + static_cast<int>(i), *clip.compressed))
             return fail("A clip could not be stored", surah, reciter);
         stored = true;
     }

@@ -92,6 +92,8 @@ bool writeRegularFile(FILE* in, const std::string& path, long long size) {
         close(fd);
         return false;
     }
+    char buffer[64 * 1024];
+    std::setvbuf(out, buffer, _IOFBF, sizeof buffer);
     unsigned char block[kTarBlockSize];
     bool ok = true;
     for (long long remaining = size; remaining > 0 && ok;) {
