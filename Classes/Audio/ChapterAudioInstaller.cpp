@@ -1,5 +1,6 @@
 #include "Classes/Audio/ChapterAudioInstaller.h"
 
+#include "Classes/Audio/ClipPreparer.h"
 #include "Classes/Audio/Gunzip.h"
 #include "Classes/Audio/TarExtract.h"
 #include "Classes/Core/ChapterInfo.h"
@@ -7,8 +8,6 @@
 #include "platform/foundation/NSFileManager.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/StringUtils.h"
-
-#include "Classes/Core/NSData+Bzip2.h"
 
 #include <cstdio>
 #include <vector>
@@ -46,21 +45,6 @@ private:
     sqlite3* db_;
     bool open_;
 };
-
-// One clip read from the extraction folder and compressed: none when the member is missing.
-struct PreparedClip {
-    bool found = false;
-    std::optional<std::vector<uint8_t>> compressed;
-};
-
-PreparedClip prepareClip(const std::string& path) {
-    PreparedClip clip;
-    std::optional<std::vector<uint8_t>> bytes = NSFileManager::defaultManager().contentsAtPath(path);
-    if (!bytes) return clip;
-    clip.found = true;
-    clip.compressed = NSData::gzipDeflate(*bytes);
-    return clip;
-}
 
 bool storeClip(sqlite3* db, const ChapterAudioDownload& download, int number, const std::vector<uint8_t>& gzipped) {
     if (download.continuous())
@@ -116,11 +100,15 @@ bool store(sqlite3* db, const ChapterAudioDownload& download) {
     if (!transaction.isOpen()) return fail("Cannot begin the transaction", surah, reciter);
     const std::vector<std::string> names = ChapterAudioInstaller::memberNames(download);
     const int first = download.continuous() ? 1 : 0;
+    std::vector<std::string> paths;
+    for (const std::string& name : names) paths.push_back(str::appendPathComponent(download.extractionPath(), name));
+    // Compression, the slow part, overlaps the inserts.
+    ClipPreparer preparer(std::move(paths));
     bool stored = false;
     for (size_t i = 0; i < names.size(); ++i) {
-        PreparedClip clip = prepareClip(str::appendPathComponent(download.extractionPath(), names[i]));
+        ClipPreparer::Clip clip = preparer.take(i);
         if (!clip.found) continue;
-        if (!clip.compressed || !storeClip(db, download, first + static_cast<int>(i), *clip.compressed))
+        if (!clip.gzipped || !storeClip(db, download, first + static_cast<int>(i), *clip.gzipped))
             return fail("A clip could not be stored", surah, reciter);
         stored = true;
     }
