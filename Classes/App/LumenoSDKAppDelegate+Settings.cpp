@@ -52,6 +52,9 @@ std::string environmentLanguage() {
     return "en";
 }
 
+// Host and port of the demo mirror (tools/mirror) as scripts/start runs it.
+constexpr const char* kDemoMirrorHost = "127.0.0.1:8642";
+
 std::once_flag languageRegistered, registered;
 
 void registerLanguageOnce() {
@@ -91,6 +94,14 @@ void registerDefaultsOnce() {
             {"ArabicFontSize", "1"},
             {"ResizeTranslations", "1"},
             {"TranslationFontSize", "1"},
+            // The seven recitation mirrors; all point at the demo mirror that scripts/start runs.
+            {"MirrorHost1", kDemoMirrorHost},
+            {"MirrorHost2", kDemoMirrorHost},
+            {"MirrorHost3", kDemoMirrorHost},
+            {"MirrorHost4", kDemoMirrorHost},
+            {"MirrorHost5", kDemoMirrorHost},
+            {"MirrorHost6", kDemoMirrorHost},
+            {"MirrorHost7", kDemoMirrorHost},
         });
         d.synchronize();
     });
@@ -103,6 +114,18 @@ std::string dictionaryPath(const std::string& fileName) {
 }  // namespace
 
 void LumenoSDKAppDelegate::initialize() { registerDefaultsOnce(); }
+
+void LumenoSDKAppDelegate::setMirrorHosts(const std::string& host) {
+    registerDefaultsOnce();
+    for (int n = 1; n <= 7; ++n) {
+        const std::string key = "MirrorHost" + std::to_string(n);
+        if (host == "demo")
+            defaults().removeObjectForKey(key);
+        else
+            defaults().setString(host, key);
+    }
+    defaults().synchronize();
+}
 
 bool LumenoSDKAppDelegate::IsLanguageArabic() {
     registerLanguageOnce();

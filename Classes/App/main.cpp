@@ -1,6 +1,6 @@
 // The reader's entry:
 //   lumeno [lumeno://C:V] [--headless] [--device phone|tablet] [--scale 1|2] [--landscape]
-//          [--documents DIR] [--script FILE [--window]] [--shots DIR]
+//          [--documents DIR] [--script FILE [--window]] [--shots DIR] [--mirrors HOST[:PORT]|demo]
 // With --script the program runs headless on the virtual clock and plays the script's
 // actions; "shot" commands write into the shots folder. With --window as well, the script
 // is played in the desktop window instead, as window events on the real clock.
@@ -35,12 +35,14 @@ struct ProgramOptions {
     std::string url;
     std::string documents;
     std::string script;
+    std::string mirrors;  // host of the seven recitation mirrors, stored in the settings
     bool window = false;  // play the script in the window
 };
 
 int usageError(const char* program, const std::string& error) {
     std::fprintf(stderr,
-                 "lumeno: %s\nusage: %s [lumeno://chapter:verse] [--documents DIR] [--script FILE [--window]] [options]\n%s%s",
+                 "lumeno: %s\nusage: %s [lumeno://chapter:verse] [--documents DIR] [--script FILE [--window]]\n"
+                 "       [--mirrors HOST[:PORT]|demo] [options]\n%s%s",
                  error.c_str(), program, BackendOptions::usage(), ShellScript::usage());
     return 2;
 }
@@ -59,8 +61,9 @@ int main(int argc, char** argv) {
             program.url = arg;
         } else if (arg == "--window") {
             program.window = true;
-        } else if ((arg == "--documents" || arg == "--script") && i + 1 < rest.size() && !rest[i + 1].empty()) {
-            (arg == "--documents" ? program.documents : program.script) = rest[++i];
+        } else if ((arg == "--documents" || arg == "--script" || arg == "--mirrors") && i + 1 < rest.size() &&
+                   !rest[i + 1].empty()) {
+            (arg == "--documents" ? program.documents : arg == "--script" ? program.script : program.mirrors) = rest[++i];
         } else {
             return usageError(argv[0], "unknown or incomplete argument \"" + arg + "\"");
         }
@@ -91,6 +94,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     options->apply();
+    if (!program.mirrors.empty()) LumenoSDKAppDelegate::setMirrorHosts(program.mirrors);
     if (!program.script.empty() && options->headless) RunLoop::main().useVirtualClock();
 
     // The chapter index is the root of the first tab.

@@ -106,6 +106,9 @@ public:
 
     // Registers the default settings (once; every operation below makes sure it ran).
     static void initialize();
+    // Stores `host` ("name" or "name:port") as all seven recitation mirrors; "demo" removes the
+    // stored hosts, so the registered demo mirror applies again.
+    static void setMirrorHosts(const std::string& host);
     static bool IsLanguageArabic();
     static void ResetArabicCheck();
     static bool IsDeviceIPad();

@@ -82,6 +82,9 @@ std::shared_ptr<UIView> buildAboutView(AboutViewController& c) {
     root->addSubview(c.lblAnalysis);
     c.btnCorvel = creditButton(c, 262, "Lumeno Design", &AboutViewController::corvelLogoPressed);
     root->addSubview(c.btnCorvel);
+    c.lblRecitations = label(CGRectMake(10, 350, w - 20, 40), 12, false, sepia);
+    c.lblRecitations->setNumberOfLines(2);
+    root->addSubview(c.lblRecitations);
     return root;
 }
 
@@ -113,6 +116,7 @@ void AboutViewController::viewDidLoad() {
     if (imgBG) imgBG->setImage(stretched("about-bg.png"));
     if (lblDevelopedBy) lblDevelopedBy->setText(tr("Developed by"));
     if (lblAnalysis) lblAnalysis->setText(tr("Analysis and Interface"));
+    if (lblRecitations) lblRecitations->setText(tr("Recitations: synthetic speech (espeak-ng), not recordings of the reciters"));
     if (lblVersion) {
         lblVersion->setText(versionText());
         lblVersion->setFont(UIFont::fontWithName("Helvetica-Bold", 14));

@@ -26,6 +26,8 @@ public:
     std::shared_ptr<UIImageView> imgBG;
     std::shared_ptr<UILabel> lblDevelopedBy, lblAnalysis, lblAbout, lblBack;
     std::shared_ptr<UIButton> btnDeveloped, btnCorvel, btnBack;
+    // Where the recitations come from: synthetic speech.
+    std::shared_ptr<UILabel> lblRecitations;
 
     void wendropLogoPressed();
     void makersPressed();
