@@ -1,8 +1,8 @@
 #include "Classes/Audio/ChapterAudioInstaller.h"
 
 #include "Classes/Audio/ClipPreparer.h"
-#include "Classes/Audio/Gunzip.h"
-#include "Classes/Audio/TarExtract.h"
+#include "Classes/Audio/Archive/Gunzip.h"
+#include "Classes/Audio/Archive/TarExtract.h"
 #include "Classes/Core/ChapterInfo.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSFileManager.h"

@@ -1,4 +1,4 @@
-#include "Classes/Audio/Gunzip.h"
+#include "Classes/Audio/Archive/Gunzip.h"
 
 #include "platform/foundation/Log.h"
 

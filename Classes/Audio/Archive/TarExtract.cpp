@@ -1,4 +1,4 @@
-#include "Classes/Audio/TarExtract.h"
+#include "Classes/Audio/Archive/TarExtract.h"
 
 #include "platform/foundation/Log.h"
 
