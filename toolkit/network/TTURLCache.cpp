@@ -10,6 +10,8 @@
 
 namespace {
 std::shared_ptr<TTURLCache>& sharedHolder() {
+  // The notification centre outlives the shared cache, which unsubscribes as it goes.
+  NSNotificationCenter::defaultCenter();
   static std::shared_ptr<TTURLCache> cache;
   return cache;
 }
