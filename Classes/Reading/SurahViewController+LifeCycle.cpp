@@ -1,5 +1,6 @@
 // View life cycle, the notifications observed, rotation and the header.
 
+#include "Classes/Audio/PickReciterController.h"
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Core/Language.h"
 #include "Classes/Reading/SurahViewCell.h"
@@ -107,6 +108,7 @@ void SurahViewController::viewDidAppear(bool) {
         app->isTabBarPhysicallyVisible(UIApplication::sharedApplication().statusBarOrientation()))
         app->showHideTabBar(UIApplication::sharedApplication().statusBarOrientation(), 0.3, true);
     dateLastActivity_ = NSDate::date();
+    listenForMediaKeys(true);
     if (LumenoSDKAppDelegate::isSleepEnabled()) LumenoSDKAppDelegate::disableSleep();
     updateTranslationLabel();
     if (RequiresReload_) {
@@ -157,6 +159,7 @@ void SurahViewController::viewWillDisappear(bool) {
     if (isShowingSurahInfo_) surahNameButtonPressed();
     if (showingDialControl_) hideDialControl();
     stopIfPlaying();
+    listenForMediaKeys(false);
     usePrevOffset_ = true;
     saveCurrentSurahAndVerse();
     viewIsVisible_ = false;
@@ -225,8 +228,9 @@ void SurahViewController::btnIndexPressed() {
 void SurahViewController::btnReciterPressed() {
     if (isShowingSurahInfo_) surahNameButtonPressed();
     stopIfPlaying();
-    if (UIViewController::hasInterface("SurahOptionsReciter"))
-        presentModalViewController(std::make_shared<UIViewController>("SurahOptionsReciter"), true);
+    auto picker = std::make_shared<PickReciterController>();
+    picker->setSurah(iCurrentSurah_);
+    presentModalViewController(picker, true);
 }
 
 void SurahViewController::btnTranslatorPressed() {

@@ -3,7 +3,7 @@
 #include "Classes/Core/Language.h"
 #include "Classes/GlyphEngine/ArabicFont.h"
 #include "Classes/Reading/SurahViewController.h"
-#include "Classes/Reading/TajweedRulesPlaceholder.h"
+#include "Classes/Reference/TajweedInfoViewController.h"
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/graphics/UIColor.h"
 #include "platform/graphics/UIImage.h"
@@ -124,9 +124,7 @@ void SurahViewController::tajweedButtonPressed(UIButton* button) {
     int index = 0;
     for (const TajweedRule& rule : kRules)
         if ((this->*rule.button).get() == button) index = rule.index;
-    // The rules screen comes with the settings screens; a placeholder names the rule until then.
-    auto rules = std::make_shared<TajweedRulesPlaceholder>(index);
-    presentModalViewController(rules, true);
+    presentModalViewController(std::make_shared<TajweedInfoViewController>("Tajweed", index, false), true);
 }
 
 void SurahViewController::tajweedBarDisplayToggled(bool animated) {

@@ -20,6 +20,7 @@
 namespace {
 
 using screen_support::contentDb;
+using screen_support::searchDb;
 using screen_support::stretched;
 using screen_support::tr;
 using screen_support::userDb;
@@ -151,7 +152,7 @@ void SearchViewController::startWorker(std::string query) {
     else if (lastTranslationSearched_ != 0) request.translation = lastTranslationSearched_;
     else request.translation = defaultInt("CurrentTranslationv22");
     request.viewWidth = viewFrame_.size.width > 0 ? viewFrame_.size.width : 320;
-    request.contentDb = contentDb();
+    request.contentDb = searchDb();
     std::weak_ptr<SearchViewController> weak = std::static_pointer_cast<SearchViewController>(shared_from_this());
     detachNewThread(
         [weak, request = std::move(request), cancel = cancelPreviousSearch_] {
@@ -164,6 +165,12 @@ void SearchViewController::startWorker(std::string query) {
 }
 
 void SearchViewController::doneLoadingResults(SearchOutcome outcome) {
+    // Cut short by shutdown: the results, the settings and the history stay as they were.
+    if (outcome.cancelled && workersShouldStop()) {
+        loadingResults_ = false;
+        searchRequested_ = false;
+        return;
+    }
     if (outcome.cancelled) {
         arrSectionedResults_.clear();
         strLastSearchedWord_.reset();
@@ -176,6 +183,8 @@ void SearchViewController::doneLoadingResults(SearchOutcome outcome) {
     }
     foundInTrans_ = outcome.foundInTrans;
     limitReached_ = outcome.limitReached;
+    searchFailure_ = outcome.failure;
+    if (!searchFailure_.empty()) NSLog("[SearchViewController] %@ (query \"%@\")", searchFailure_, outcome.query);
     lastTranslationSearched_ = foundInTrans_;
     updateSegmentSelector();
 
@@ -244,7 +253,7 @@ void SearchViewController::applyResultTexts() {
         if (!empty) {
             if (lblResultsTitle) {
                 lblResultsTitle->setAlpha(1);
-                lblResultsTitle->setText(tr("No results found"));
+                lblResultsTitle->setText(searchFailure_.empty() ? tr("No results found") : tr(searchFailure_.c_str()));
             }
         } else {
             if (lblResultsTitle) lblResultsTitle->setAlpha(0);

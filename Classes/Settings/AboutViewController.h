@@ -26,6 +26,8 @@ public:
     std::shared_ptr<UIImageView> imgBG;
     std::shared_ptr<UILabel> lblDevelopedBy, lblAnalysis, lblAbout, lblBack;
     std::shared_ptr<UIButton> btnDeveloped, btnCorvel, btnBack;
+    // Where the recitations come from: synthetic speech.
+    std::shared_ptr<UILabel> lblRecitations;
 
     void wendropLogoPressed();
     void makersPressed();
@@ -41,7 +43,5 @@ public:
     UIActionSheet* creditSheet() const { return sheet_.get(); }
 
 private:
-    // Opens the address of a setting with the path after it; false when the setting is empty.
-    bool openSetting(const char* key, const std::string& path);
     std::shared_ptr<UIActionSheet> sheet_;
 };

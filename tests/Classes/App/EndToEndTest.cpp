@@ -199,6 +199,8 @@ TEST_F(EndToEndTest, ReadsChapterOneLongPressesAVerseAndReopensThePlace) {
     ASSERT_EQ(run("first", "wait 1\n"
                            "tap 160 300\n"
                            "wait 1\n"
+                           "tap 160 461\n"
+                           "wait 1\n"
                            "shot read.png\n"
                            "hold 160 320 0.7\n"
                            "wait 1\n"
@@ -231,7 +233,7 @@ TEST_F(EndToEndTest, ReadsChapterOneLongPressesAVerseAndReopensThePlace) {
 
     // A second run returns to chapter 1 where it was left, with the bookmarked verse 2
     // (its row in the bookmark yellow) near the top (from the chapter's start it would sit below y 280).
-    ASSERT_EQ(run("second", "wait 1\nshot again.png\nrotate left\nwait 1\nshot landscape.png\nquit\n"), 0);
+    ASSERT_EQ(run("second", "wait 1\ntap 160 461\nwait 1\nshot again.png\nrotate left\nwait 1\nshot landscape.png\nquit\n"), 0);
     Shot again = shot("again.png");
     ASSERT_TRUE(again.ok());
     double firstYellow = -1;
@@ -251,9 +253,11 @@ TEST_F(EndToEndTest, ReadsChapterOneLongPressesAVerseAndReopensThePlace) {
 
 // A newcomer's first minutes. Drags rest before they lift, so the lists stop where the finger
 // left them on either clock; the coordinates were found by looking at each screen.
-const char* const kNewcomerWalk = R"(# First start: the update notice, then from the reading screen back to the index.
+const char* const kNewcomerWalk = R"(# First start: the update notice and the tips, then from the reading screen back to the index.
 wait 1
 tap 160 300
+wait 1
+tap 160 461
 wait 1
 tap 30 22
 wait 1
@@ -269,6 +273,9 @@ up
 wait 1
 tap 160 231
 wait 2
+# A later chapter opening shows the update notice once.
+tap 160 461
+wait 1
 shot cave.png
 # Read on, two screens: verse 4 comes to the top.
 down 160 400
@@ -427,6 +434,35 @@ TEST_F(EndToEndTest, ANewcomerOpensChapter18BookmarksAndAnnotatesAVerseAndFindsI
 TEST_F(EndToEndTest, TheNewcomersWalkThroughTheDesktopWindow) {
     if (!onPath("xvfb-run") || !onPath("Xvfb")) GTEST_SKIP() << "xvfb-run / Xvfb not installed";
     walkTheNewcomersFirstMinutes(true);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EndToEndTest, AHeadlessSearchIsWaitedForAndQuittingDuringItEndsCleanly) {
+    // The search tab, "mercy" typed and sent, a wait, then back to the history and quit.
+    const std::string script =
+        "wait 3\ntap 200 460\nwait 1\ntap 160 21\nwait 1\ntype mercy\nkey Return\nwait 3\nshot s1.png\n"
+        "tap 35 21\nwait 1\nshot s2.png\nquit\n";
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(run("search", script), 0);
+        std::ifstream log(work / "search.log");
+        const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(text.find("unfinalized"), std::string::npos) << text;
+        EXPECT_EQ(text.find("still run"), std::string::npos) << text;
+    }
+    // The results were shown: only shown results enter the history.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2((documents / "lumenodyn.db").c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt* st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT count(*) FROM savedsearches WHERE searchword = 'mercy'", -1, &st, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+    EXPECT_GE(sqlite3_column_int(st, 0), 1);
+    sqlite3_finalize(st);
+    sqlite3_close(db);
 }
 
 }  // namespace

@@ -63,6 +63,24 @@ TEST_F(SettingsTest, RegistrationKeepsStoredValuesAndTypedReadsConvert) {
     EXPECT_EQ(defaults().storedValues().count("CurrentReciterv22"), 0u);
 }
 
+TEST_F(SettingsTest, MirrorHostsPointAtTheDemoMirrorUntilSetElsewhere) {
+    defaults().setString("mirror.example:8080", "MirrorHost3");
+    LumenoSDKAppDelegate::initialize();
+    for (int n = 1; n <= 7; ++n)
+        EXPECT_EQ(defaults().stringForKey("MirrorHost" + std::to_string(n)).value_or(""), n == 3 ? "mirror.example:8080" : "127.0.0.1:8642")
+            << n;
+}
+
+TEST_F(SettingsTest, MirrorHostsAreSetTogetherAndGoBackToTheDemoMirror) {
+    LumenoSDKAppDelegate::initialize();
+    LumenoSDKAppDelegate::setMirrorHosts("192.0.2.4:81");
+    for (int n = 1; n <= 7; ++n)
+        EXPECT_EQ(defaults().stringForKey("MirrorHost" + std::to_string(n)).value_or(""), "192.0.2.4:81") << n;
+    LumenoSDKAppDelegate::setMirrorHosts("demo");
+    for (int n = 1; n <= 7; ++n)
+        EXPECT_EQ(defaults().stringForKey("MirrorHost" + std::to_string(n)).value_or(""), "127.0.0.1:8642") << n;
+}
+
 TEST_F(SettingsTest, FontSizesAreCachedUntilReset) {
     defaults().setInteger(3, "ArabicFontSize");
     defaults().setInteger(4, "TranslationFontSize");

@@ -75,8 +75,12 @@ TEST_F(RealDatabases, ContentQueriesReadEveryKindOfTable) {
         ChapterInfo::setSurahVerseForHizb(&surah, &verse, hizb);
         ASSERT_EQ(ChapterInfo::hezbFromSurah(content(), surah, verse), hizb);
     }
-    EXPECT_EQ(ChapterInfo::getContMP3Part(content(), 2, 5, 0), 0);  // no recordings are shipped
-    EXPECT_EQ(ChapterInfo::getMP3RecitationSize(content(), 2, 0), 0);
+    // the synthetic recitations' parts, timings and sizes
+    EXPECT_EQ(ChapterInfo::getContMP3Part(content(), 2, 5, 0), 1);
+    EXPECT_EQ(ChapterInfo::getContMP3Part(content(), 2, 286, 0), 40);
+    EXPECT_EQ(ChapterInfo::getContMP3BeginsTime(content(), 2, 0, 7), 0.0);
+    EXPECT_GT(ChapterInfo::getContMP3BeginsTime(content(), 2, 1, 7), 1.0);
+    EXPECT_GT(ChapterInfo::getMP3RecitationSize(content(), 2, 0), 1000000);
 }
 
 TEST_F(RealDatabases, EnglishSearchInWordAndOperatorMode) {

@@ -1,3 +1,4 @@
+#include "tests/support/FirstRunScreens.h"
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -47,6 +48,7 @@ protected:
         app = std::make_unique<TestAppDelegate>();
         ASSERT_TRUE(app->createEditableCopyOfDatabaseIfNeeded());
         ASSERT_TRUE(app->initializeDatabase());
+        markFirstRunScreensSeen();
     }
 
     void TearDown() override {

@@ -1,5 +1,7 @@
 #include "tests/Classes/Reading/ReadingFixture.h"
 
+#include "tests/support/FirstRunScreens.h"
+
 #include <cmath>
 
 #include "platform/foundation/NSUserDefaults.h"
@@ -31,6 +33,7 @@ void ReadingTest::SetUp() {
     NSUserDefaults& defaults = NSUserDefaults::standardUserDefaults();
     defaults.setInteger(1, "ArabicFontSize");
     defaults.setInteger(1, "TranslationFontSize");
+    markFirstRunScreensSeen();
     screen = std::make_shared<CountingSurahViewController>();
 }
 

@@ -8,7 +8,6 @@
 
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Search/SearchViewCell.h"
-#include "Classes/Search/StyledSnippetLabel.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/NSUserDefaults.h"
 
@@ -121,18 +120,13 @@ TEST_F(SearchScreenTest, ASnippetOfUserAndVerseTextIsShownEscaped) {
     EXPECT_NE(hit->VerseText().find(">Abraham&#39;s</span>"), std::string::npos) << hit->VerseText();
     auto* cell = dynamic_cast<SearchViewCell*>(screen.tblSearchResults->cellForRowAtIndexPath(NSIndexPath{0, 0}));
     ASSERT_NE(cell, nullptr);
-    StyledSnippetLabel& label = *cell->cellView()->lblTranslationHighlighted;
+    TTStyledTextLabel& label = *cell->cellView()->lblTranslationHighlighted;
     EXPECT_FALSE(label.isHidden());
-    const auto& runs = label.runs();
-    ASSERT_GE(runs.size(), 2u);
-    bool boxed = false;
-    for (const auto& run : runs)
-        if (run.styleName == "yellowBox") {
-            EXPECT_EQ(run.text, "Abraham's");
-            boxed = true;
-        }
-    EXPECT_TRUE(boxed);
-    EXPECT_EQ(HighlightTextStyleSheet::plainText(runs).find('&'), std::string::npos);
+    ASSERT_TRUE(label.text());
+    TTStyledElement* boxed = label.text()->getElementByClassName("yellowBox");
+    ASSERT_TRUE(boxed);
+    EXPECT_EQ(boxed->firstChild()->outerText(), "Abraham's");
+    EXPECT_EQ(label.text()->rootNode()->outerText().find('&'), std::string::npos);
 }
 
 TEST_F(SearchScreenTest, ATappedHitOpensItsVerseAndAHeaderCollapsesItsChapter) {

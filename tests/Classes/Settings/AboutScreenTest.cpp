@@ -41,6 +41,7 @@ TEST_F(AboutTest, ShowsVersionAndCreditsAndBackCloses) {
     EXPECT_EQ(about.lblAbout->text(), "About");
     EXPECT_EQ(about.lblDevelopedBy->text(), "Developed by");
     EXPECT_EQ(about.lblAnalysis->text(), "Analysis and Interface");
+    EXPECT_NE(about.lblRecitations->text().find("synthetic speech"), std::string::npos);
     EXPECT_EQ(about.btnBack->titleForState(UIControlStateHighlighted), "Back");
     EXPECT_TRUE(about.btnDeveloped->backgroundImageForState(UIControlStateHighlighted));
     EXPECT_EQ(about.contentSizeForViewInPopover().height, 476);

@@ -4,7 +4,7 @@
 
 #include "Classes/GlyphEngine/ArabicFont.h"
 #include "Classes/Reading/PickTranslationController.h"
-#include "Classes/Reading/TajweedRulesPlaceholder.h"
+#include "Classes/Reference/TajweedInfoViewController.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/ui/hosting/UINavigationController.h"
@@ -180,9 +180,15 @@ TEST_F(PanelTest, TajweedButtonOpensTheRulesAtItsSection) {
                                                                 {&screen->btnTajweedQalqala, 4}};
     for (const auto& [button, index] : cases) {
         screen->tajweedButtonPressed(button->get());
-        auto* rules = dynamic_cast<TajweedRulesPlaceholder*>(screen->modalViewController());
+        auto* rules = dynamic_cast<TajweedInfoViewController*>(screen->modalViewController());
         ASSERT_NE(rules, nullptr);
-        EXPECT_EQ(rules->scrollTo(), index);
+        EXPECT_EQ(rules->scrollToView(), index);
+        EXPECT_FALSE(rules->fromSettings());
+        // Opened at its rule's section: Ghunna at the top, Qalqala at 1754 in English.
+        backend.advance(800);
+        backend.runUntilIdle();
+        ASSERT_TRUE(rules->viewScroll);
+        EXPECT_EQ(rules->viewScroll->contentOffset().y, index == 0 ? 0 : 1754);
         screen->dismissModalViewControllerAnimated(false);
         backend.advance(800);
         backend.runUntilIdle();
