@@ -18,7 +18,12 @@ namespace {
 
 constexpr int kRuns = 100;
 
-std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
+std::string quoted(const fs::path& p) {
+    std::string text = "'";
+    text += p.string();
+    text += '\'';
+    return text;
+}
 
 }  // namespace
 
