@@ -1,5 +1,6 @@
 // Launch, life cycle and termination.
 
+#include "src/Facebook.h"
 #include "Classes/App/LumenoAppShell.h"
 
 #include "Classes/App/MainWindow.h"

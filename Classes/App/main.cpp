@@ -1,6 +1,6 @@
 // The reader's entry:
 //   lumeno [lumeno://C:V] [--headless] [--device phone|tablet] [--scale 1|2] [--landscape]
-//          [--documents DIR] [--script FILE [--window]] [--shots DIR]
+//          [--documents DIR] [--script FILE [--window]] [--shots DIR] [--mirrors HOST[:PORT]|demo]
 // With --script the program runs headless on the virtual clock and plays the script's
 // actions; "shot" commands write into the shots folder. With --window as well, the script
 // is played in the desktop window instead, as window events on the real clock.
@@ -32,6 +32,7 @@
 #include "platform/services/URLOpener.h"
 #include "platform/ui/BackendOptions.h"
 #include "platform/ui/UIApplication.h"
+#include "src/FBEndpoints.h"
 
 namespace {
 
@@ -39,12 +40,14 @@ struct ProgramOptions {
     std::string url;
     std::string documents;
     std::string script;
+    std::string mirrors;  // host of the seven recitation mirrors, stored in the settings
     bool window = false;  // play the script in the window
 };
 
 int usageError(const char* program, const std::string& error) {
     std::fprintf(stderr,
-                 "lumeno: %s\nusage: %s [lumeno://chapter:verse] [--documents DIR] [--script FILE [--window]] [options]\n%s%s",
+                 "lumeno: %s\nusage: %s [lumeno://chapter:verse] [--documents DIR] [--script FILE [--window]]\n"
+                 "       [--mirrors HOST[:PORT]|demo] [options]\n%s%s",
                  error.c_str(), program, BackendOptions::usage(), ShellScript::usage());
     return 2;
 }
@@ -56,15 +59,18 @@ int main(int argc, char** argv) {
     auto options = BackendOptions::parse(argc, argv, &error);
     if (!options) return usageError(argv[0], error);
     ProgramOptions program;
+    // The social network's login comes back as a link of this scheme.
+    const std::string callbackScheme = "fb" + FBEndpoints::appIdFromDefaults();
     const auto& rest = options->remaining;
     for (size_t i = 0; i < rest.size(); ++i) {
         const std::string& arg = rest[i];
-        if (arg.rfind("lumeno://", 0) == 0 && program.url.empty()) {
+        if ((arg.rfind("lumeno://", 0) == 0 || arg.rfind(callbackScheme + "://", 0) == 0) && program.url.empty()) {
             program.url = arg;
         } else if (arg == "--window") {
             program.window = true;
-        } else if ((arg == "--documents" || arg == "--script") && i + 1 < rest.size() && !rest[i + 1].empty()) {
-            (arg == "--documents" ? program.documents : program.script) = rest[++i];
+        } else if ((arg == "--documents" || arg == "--script" || arg == "--mirrors") && i + 1 < rest.size() &&
+                   !rest[i + 1].empty()) {
+            (arg == "--documents" ? program.documents : arg == "--script" ? program.script : program.mirrors) = rest[++i];
         } else {
             return usageError(argv[0], "unknown or incomplete argument \"" + arg + "\"");
         }
@@ -119,6 +125,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     options->apply();
+    if (!program.mirrors.empty()) LumenoSDKAppDelegate::setMirrorHosts(program.mirrors);
     if (!program.script.empty() && options->headless) RunLoop::main().useVirtualClock();
 
     // The chapter index is the root of the first tab.
@@ -132,6 +139,7 @@ int main(int argc, char** argv) {
     // Links: the program's own scheme comes back to the delegate; others go to the desktop.
     auto& opener = URLOpener::shared();
     opener.registerSchemeHandler("lumeno", [&app](const std::string& url) { return app.openURLFromOutside(url); });
+    opener.registerSchemeHandler(callbackScheme, [&app](const std::string& url) { return app.openURLFromOutside(url); });
     app.setURLHandlers([&opener](const std::string& url) { return opener.openURL(url); },
                        [&opener](const std::string& url) { return opener.canOpenURL(url); });
     LocalNotificationScheduler::shared().setDeliveryHandler(
@@ -182,6 +190,7 @@ int main(int argc, char** argv) {
     AudioOutput::setShared(nullptr);
     LocalNotificationScheduler::shared().setDeliveryHandler(nullptr);
     opener.unregisterSchemeHandler("lumeno");
+    opener.unregisterSchemeHandler(callbackScheme);
     app.setDelegate(nullptr);
     if (!delegate.startupFailureFile().empty() && status == 0) status = 1;
     return status;

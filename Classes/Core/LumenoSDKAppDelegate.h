@@ -6,12 +6,14 @@
 #include "Classes/Core/DataStoreConnection.h"
 #include "platform/foundation/Value.h"
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
 class ArabicFont;
+class Facebook;
 class SavedSearch;
 class TabBarViewController;
 class UITabBarItem;
@@ -100,10 +102,27 @@ public:
     // not installed, or 1 when all are.
     int firstChapterToDownload(int reciter);
 
-    // ---- Background tasks (kind 1 = downloading audio, 2 = deleting audio) ----
+    // ---- Background tasks (kind 1 = downloading audio, 2 = deleting audio; lumeno_audio) ----
+    // Main thread. At most one task per kind is held; a second begin gives the first back.
     void beginBackgroundTask(int kind);
     void endBackgroundTask(int kind);
-    bool isBackgroundTaskRunning(int kind) const;
+    // Whether a task of kind 1 or 2 is held (always true where background tasks are unsupported).
+    bool isTaskAlreadyInBackground(int kind) const;
+    // The platform's expiration handlers of the two kinds: they give the task back.
+    void downloadAudioTaskExpired();
+    void deletingAudioTaskExpired();
+
+    // ---- Installing a downloaded chapter (lumeno_audio) ----
+    // Starts the installation worker for a chapter whose archive has been downloaded.
+    void startSetupDownloadedSurahAudio(int surah);
+    // The worker: installs, then reports setupSucceeded or setupFailed and finalizeDownload
+    // on the main thread, waiting for each.
+    void setupDownloadedSurahAudioInBG(int surah);
+    // Installs the chapter's archive for the reciter of the download on the installer's
+    // connection, with settingUpSurah set meanwhile. False when nothing was installed.
+    [[nodiscard]] bool setupDownloadedSurahAudio(int surah);
+    // Main thread: tells the listener that the installation begins.
+    void willPerformAudioSetup();
 
     // ---- Supplied by the application shell ----
     // Closes the reading screen when the chapter index shows it.
@@ -117,6 +136,9 @@ public:
 
     // Registers the default settings (once; every operation below makes sure it ran).
     static void initialize();
+    // Stores `host` ("name" or "name:port") as all seven recitation mirrors; "demo" removes the
+    // stored hosts, so the registered demo mirror applies again.
+    static void setMirrorHosts(const std::string& host);
     static bool IsLanguageArabic();
     static void ResetArabicCheck();
     static bool IsDeviceIPad();
@@ -177,6 +199,12 @@ public:
     virtual void filterSearchViewWithSavedSearch(const std::shared_ptr<SavedSearch>& savedSearch) {}
     virtual void resetTabbarLabels() {}
     virtual void finalizeView() { closeDatabases(); }
+    // The one social network session, made on first use; null on a bare delegate.
+    virtual Facebook* facebook() { return nullptr; }
+    // The session if one was made (never makes one).
+    virtual Facebook* existingFacebook() const { return nullptr; }
+    // A login reported to the application succeeded.
+    virtual void fbDidLogin() {}
 
     // The tab bar and the panels that take its place (orientation: interface orientation
     // value; speed: seconds, 0 = at once).
@@ -198,6 +226,13 @@ public:
     virtual void downloadAllSurahAudio() {}
     virtual void downloadSurahAudioAlert(int surah) {}
     virtual void cancelDownload() {}
+    // The end of an installation, on the main thread (the download flow completes these).
+    virtual void setupSucceeded() {}
+    virtual void setupFailed() {}
+    virtual void finalizeDownload() {}
+    // The reciter whose archive the running download fetches, fixed when it starts.
+    int downloadingReciter() const { return downloadingReciter_; }
+    void setDownloadingReciter(int reciter) { downloadingReciter_ = reciter; }
     LumenoSDKAppDownloadDelegate* downloadDelegate() const { return downloadDelegate_; }
     // Unretained; the listener clears it before it goes away.
     void setDownloadDelegate(LumenoSDKAppDownloadDelegate* d) { downloadDelegate_ = d; }
@@ -231,7 +266,9 @@ protected:
     int fileSize_ = 0;
     float lastDownloadProgress_ = 0;
     int totalBytesDownloaded_ = 0;
-    bool settingUpSurah_ = false;
+    // Written by the installation worker, read on the main thread.
+    std::atomic<bool> settingUpSurah_{false};
+    int downloadingReciter_ = 0;
     int nextDownloadSurah_ = 0;
     int downloadServer_ = -1;
 
@@ -243,6 +280,6 @@ private:
     SQLiteConnection dbConnectionSearch_;
     StartupFailure startupFailure_;
     void failStartup(StartupFailure::Cause cause, std::string file, std::string detail);
-    std::map<int, unsigned> backgroundTasks_;
-    unsigned nextBackgroundTaskId_ = 1;
+    // Held platform task identifiers by kind.
+    std::map<int, std::uint64_t> backgroundTasks_;
 };

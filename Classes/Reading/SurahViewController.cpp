@@ -1,12 +1,15 @@
 #include "Classes/Reading/SurahViewController.h"
 
 #include <algorithm>
+
 #include "Classes/Reading/SurahOptionsHUD.h"
 
 #include "Classes/Bookmarks/ScreenSupport.h"
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Reading/SurahVerseView.h"
 #include "Classes/Reading/SurahViewCell.h"
+#include "Classes/Reference/TipsViewController.h"
+#include "Classes/Reference/UpdateViewController.h"
 #include "platform/foundation/Format.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSNotificationCenter.h"
@@ -23,9 +26,13 @@ NSUserDefaults& defaults() { return NSUserDefaults::standardUserDefaults(); }
 
 }  // namespace
 
-SurahViewController::SurahViewController() : UIViewController("SurahView") { registerInterface(); }
+SurahViewController::SurahViewController() : UIViewController("SurahView") {
+    registerInterface();
+    setUpAudio();
+}
 
 SurahViewController::~SurahViewController() {
+    tearDownAudio();
     NSNotificationCenter::defaultCenter().removeObserver(this);
     RunLoop::main().cancelPreviousPerformRequests(this);
     if (idleTimer_) idleTimer_->invalidate();
@@ -129,10 +136,8 @@ void SurahViewController::setupSurah(int surah, int verse, bool play) {
     updateSurahNameButton();
     if (surah == 18) LumenoSDKAppDelegate::MarkAlKahfRead();
 
-    isAltVerse_ = false;
     firstTimePLay_ = true;
-    lastPlayedVerse_ = -2;
-    altVerseFileName_ = "current.mp3";
+    resetClipState();
     if (btnTopOptionBar) btnTopOptionBar->setEnabled(true);
     hideDialControl();
     globalShouldStartPlaying_ = false;
@@ -204,15 +209,18 @@ void SurahViewController::setupSurah(int surah, int verse, bool play) {
 }
 
 void SurahViewController::presentFirstRunScreen() {
-    // The tips and notice screens come with the settings screens; until their interfaces
-    // exist the flags stay unset so that they show once they do.
+    // The tips on the first chapter opening, the notice on a later one, then neither; an alert
+    // already up (a launch notice) is answered first.
+    if (UIApplication::sharedApplication().modalBlocker()) {
+        RunLoop::main().performAfterDelay(this, 0.5, [this] { presentFirstRunScreen(); }, "presentFirstRunScreen");
+        return;
+    }
     for (const char* key : {"TipsShown3.1", "Update3.1Shown"}) {
         if (defaults().boolForKey(key)) continue;
-        const char* nib = std::string(key) == "TipsShown3.1" ? "TipsViewController" : "UpdateViewController";
-        if (!UIViewController::hasInterface(nib)) return;
         defaults().setBool(true, key);
         defaults().synchronize();
-        presentModalViewController(std::make_shared<UIViewController>(nib), true);
+        if (std::string(key) == "TipsShown3.1") presentModalViewController(std::make_shared<TipsViewController>(), true);
+        else presentModalViewController(std::make_shared<UpdateViewController>(), true);
         return;
     }
 }

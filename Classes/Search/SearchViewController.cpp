@@ -80,6 +80,7 @@ void SearchViewController::refreshTheme() {
         btnMore->setBackgroundImage(stretched("black-button-t.png", 16, 0), UIControlStateHighlighted);
     }
     if (lblResultsTitle) lblResultsTitle->setContentMode(UIViewContentModeCenter);
+    updateSegmentSelector();
 }
 
 // ---- Saved searches ----
@@ -185,6 +186,7 @@ void SearchViewController::doneLoadingResults(SearchOutcome outcome) {
     searchFailure_ = outcome.failure;
     if (!searchFailure_.empty()) NSLog("[SearchViewController] %@ (query \"%@\")", searchFailure_, outcome.query);
     lastTranslationSearched_ = foundInTrans_;
+    updateSegmentSelector();
 
     for (const auto& header : arrSectionViews_) header->setViewController(nullptr);
     arrSectionViews_.clear();
@@ -292,6 +294,24 @@ void SearchViewController::translationDidChange() {
     needsRefresh_ = true;
     strLastSearchedWord_.reset();
     lastTranslationSearched_ = 0;
+    updateSegmentSelector();
+}
+
+void SearchViewController::segmentSelectorPressed() {
+    needsToRefresh_ = true;
+    useSavedSearchFromHistory_.reset();
+    strLastSearchedWord_.reset();
+    lastTranslationSearched_ = 0;
+    refreshViewWithRetry();
+}
+
+void SearchViewController::updateSegmentSelector() {
+    if (!segmentSelector) return;
+    const int current = static_cast<int>(defaults().integerForKey("CurrentTranslationv22"));
+    segmentSelector->setTitle(tr("Quran"), 0);
+    segmentSelector->setTitle(ChapterInfo::getTranslationNameForNumber(foundInTrans_ ? foundInTrans_ : current), 1);
+    segmentSelector->setEnabled(current != 0 || foundInTrans_ != 0, 1);
+    segmentSelector->setSelectedSegmentIndex(foundInTrans_ ? 1 : 0);
 }
 
 void SearchViewController::sectionWithRow(const std::shared_ptr<SearchResult>& section, bool willCollapse) {

@@ -28,6 +28,7 @@
 #include "platform/ui/hosting/UIActionSheet.h"
 #include "platform/ui/hosting/UIAlertView.h"
 #include "platform/ui/hosting/UISearchBar.h"
+#include "platform/ui/hosting/UISegmentedControl.h"
 #include "platform/ui/hosting/UITableView.h"
 #include "platform/ui/hosting/UIViewController.h"
 
@@ -36,6 +37,7 @@ class SearchViewCell;
 
 class SearchViewController : public UIViewController,
                              public SearchScreen,
+                             public SearchResultListOwner,
                              public UITableViewDataSource,
                              public UITableViewDelegate,
                              public UISearchBarDelegate,
@@ -58,6 +60,9 @@ public:
     std::shared_ptr<UIButton> btnMore, btnSavedSearches;
     std::shared_ptr<UIButton> btnBarQoute, btnBarAsterisk, btnBarMinus, btnBarOR;
     std::shared_ptr<UIView> viewSearchBar, viewTopBar;
+    // Where the shown hits were found: the Quran's text or the current translation. A press
+    // searches again afresh in the current translation.
+    std::shared_ptr<UISegmentedControl> segmentSelector;
     std::shared_ptr<UIImageView> imgBG, imgTopBarBG;
     std::shared_ptr<UIActivityIndicatorView> activityView;
     // Made in code when the view loads.
@@ -99,11 +104,14 @@ public:
     void keybarButtonPressed(UIButton* sender);
     void btnSavedSearchesPressed();
     void translationDidChange();
+    void segmentSelectorPressed();
+    // Titles the two segments and selects the one the shown hits came from.
+    void updateSegmentSelector();
     void arabicLanguageChanged() { needsRefresh_ = true; }
-    void sectionWithRow(const std::shared_ptr<SearchResult>& section, bool willCollapse);
+    void sectionWithRow(const std::shared_ptr<SearchResult>& section, bool willCollapse) override;
     // ---- Sharing and marking (+Sharing) ----
     // A long press on a hit: the row is held (selected) and its sheet offers mail and SMS.
-    void tapAndHoldRow(SearchViewCell* cell);
+    void tapAndHoldRow(SearchViewCell* cell) override;
     void removeCurrentSelection();
     // The sheet of all results: mail them, or mark / unmark them in the reading view.
     void btnMorePressed();

@@ -56,8 +56,8 @@ TEST_F(DatabaseStartup, FirstLaunchCopiesTheTemplateAndRunsSteps3_1And3_24Only) 
     ASSERT_TRUE(app.initializeDatabase());
     EXPECT_FALSE(log.contains("Running Schema 3.0 Update"));
     EXPECT_TRUE(log.contains("Running Schema 3.1 Update"));
-    // The template already has the columns that step 3.24 adds: logged, tolerated.
-    EXPECT_TRUE(log.contains("[1.2] 3.2 Schema ERROR: message 'duplicate column name: isipad'."));
+    // The template already has the columns that step 3.24 adds: skipped, nothing logged.
+    EXPECT_FALSE(log.contains("Schema ERROR"));
     EXPECT_TRUE(LumenoSDKAppDelegate::HasUpgradedApp());
     EXPECT_EQ(versions(app.dbConnection()), "3.1 3.24 ");
     EXPECT_EQ(ChapterInfo::dbVersion(app.dbConnection()), 3.24);
@@ -98,6 +98,7 @@ TEST_F(DatabaseStartup, ADatabaseFromBefore3_0TakesAllThreeStepsAndKeepsItsBookm
     EXPECT_TRUE(log.contains("Running Schema 3.1 Update"));
     EXPECT_EQ(schemaDefault(), 1);
     EXPECT_EQ(versions(app.dbConnection()), "3.1 3.24 ");
+    EXPECT_FALSE(log.contains("Schema ERROR"));
     EXPECT_EQ(ChapterInfo::getBookmarkNote(app.dbConnection(), 2, 255), "kept");
     EXPECT_EQ(fixture::scalar(app.dbConnection(), "SELECT bkgroup FROM bookmarks WHERE verse = 255"), 0);
     EXPECT_EQ(fixture::scalar(app.dbConnection(),
@@ -105,6 +106,34 @@ TEST_F(DatabaseStartup, ADatabaseFromBefore3_0TakesAllThreeStepsAndKeepsItsBookm
                               "('optimizedtrans', 'bookmarksections', 'contrecitations', "
                               "'contrecitationmp3s', 'recitations_recsur')"),
               5);
+}
+
+TEST_F(DatabaseStartup, Step3_24AddsTheColumnsA3_1DatabaseLacks) {
+    fixture::createUserTemplate(userDb());
+    {
+        SQLiteConnection db = fixture::open(userDb());
+        fixture::exec(db.get(),
+                      "DROP TABLE optimizedtrans;"
+                      "CREATE TABLE optimizedtrans (translation INTEGER NOT NULL, surah INTEGER NOT NULL, verse INTEGER "
+                      "NOT NULL, height INTEGER NOT NULL, islandscape INTEGER NOT NULL DEFAULT 0, potraitwidth INTEGER "
+                      "NOT NULL, landscapewidth INTEGER NOT NULL, devicescale DOUBLE NOT NULL DEFAULT 1);"
+                      "CREATE UNIQUE INDEX optimizedtrans_all ON optimizedtrans (translation, surah, verse);"
+                      "CREATE TABLE dbversion ('version' double); INSERT INTO dbversion VALUES (3.1);"
+                      "CREATE TABLE contrecitations ('reciter' integer, 'surah' integer);"
+                      "CREATE INDEX contrecitsurahrecit ON contrecitations (reciter, surah);"
+                      "INSERT INTO contrecitations VALUES (1, 2);");
+    }
+    NSUserDefaults::standardUserDefaults().setInteger(1, LumenoSDKAppDelegate::schemaVersion3_0());
+    LumenoSDKAppDelegate app;
+    LogCapture log;
+    ASSERT_TRUE(app.initializeDatabase());
+    EXPECT_FALSE(log.contains("Schema ERROR"));
+    EXPECT_EQ(ChapterInfo::dbVersion(app.dbConnection()), 3.24);
+    EXPECT_EQ(fixture::scalar(app.dbConnection(),
+                              "SELECT count(*) FROM pragma_table_info('optimizedtrans') WHERE name IN "
+                              "('isipad', 'fontscale', 'isfullscreen')"),
+              3);
+    EXPECT_EQ(fixture::scalar(app.dbConnection(), "SELECT ishq FROM contrecitations WHERE surah = 2"), 0);
 }
 
 TEST_F(DatabaseStartup, AFailingStepIsRolledBackAndRecordsNoVersion) {
