@@ -16,7 +16,15 @@
 #include "toolkit/styledtext/TTStyledTextLabel.h"
 
 class SearchViewCell;
-class SearchViewController;
+
+// The screen that shows a result list: told when a section header collapses or expands, and
+// (outside supplication mode) when a hit is held.
+class SearchResultListOwner {
+public:
+    virtual ~SearchResultListOwner() = default;
+    virtual void sectionWithRow(const std::shared_ptr<SearchResult>& section, bool willCollapse) = 0;
+    virtual void tapAndHoldRow(SearchViewCell* cell) {}
+};
 
 class SearchCellView : public UIView {
 public:
@@ -26,8 +34,8 @@ public:
     const std::shared_ptr<SearchResult>& ThisSearchResult() const { return ThisSearchResult_; }
     // Lays the view out again unless it is the result already shown; none hides the view.
     void setThisSearchResult(std::shared_ptr<SearchResult> result);
-    SearchViewController* viewController() const { return viewController_; }
-    void setViewController(SearchViewController* controller) { viewController_ = controller; }  // unretained
+    SearchResultListOwner* viewController() const { return viewController_; }
+    void setViewController(SearchResultListOwner* controller) { viewController_ = controller; }  // unretained
     // The hosting cell; none for a section header. Unretained: the cell owns this view.
     SearchViewCell* thisCell() const { return thisCell_; }
     void setCell(SearchViewCell* cell) { thisCell_ = cell; }
@@ -64,7 +72,7 @@ private:
     void showSelectionLook(bool on);
 
     std::shared_ptr<SearchResult> ThisSearchResult_;
-    SearchViewController* viewController_ = nullptr;
+    SearchResultListOwner* viewController_ = nullptr;
     SearchViewCell* thisCell_ = nullptr;
     std::shared_ptr<NSTimer> tapNHoldTimer_;
     bool duaMode_ = false;

@@ -267,12 +267,17 @@ TEST_F(SearchScreenTest, EditingDimsTheResultsAndRaisesTheOperatorKeysAboveTheKe
     EXPECT_TRUE(app->opened.empty());
 }
 
-TEST_F(SearchScreenTest, TheLastSearchIsRestoredAndATranslationChangeSearchesAgain) {
+// The last search, "Zechariah", was found in translation 3; another translation is current now.
+void storeALastSearchFoundInAnotherTranslation() {
     defaults().setInteger(1, "FirstTimeInstall");
     defaults().setString("Zechariah", "LastSearchString");
     defaults().setInteger(3, "LastTranslationSearched");
-    // Another translation is current now; the restored search keeps the one it was found in.
     defaults().setInteger(5, "CurrentTranslationv22");
+}
+
+TEST_F(SearchScreenTest, TheLastSearchIsRestoredAndATranslationChangeSearchesAgain) {
+    // The restored search keeps the translation it was found in.
+    storeALastSearchFoundInAnotherTranslation();
     launch();
     SearchViewController& screen = openSearch();
     EXPECT_EQ(screen.txtSearchBar->text(), "Zechariah");
@@ -289,6 +294,33 @@ TEST_F(SearchScreenTest, TheLastSearchIsRestoredAndATranslationChangeSearchesAga
     waitForSearch(screen);
     EXPECT_EQ(screen.searchesStarted(), started + 1);
     EXPECT_EQ(screen.foundInTrans(), 5);
+}
+
+TEST_F(SearchScreenTest, TheSegmentSelectorShowsWhereHitsCameFromAndSearchesTheCurrentTranslation) {
+    storeALastSearchFoundInAnotherTranslation();
+    launch();
+    SearchViewController& screen = openSearch();
+    ASSERT_NE(screen.segmentSelector, nullptr);
+    UISegmentedControl& segments = *screen.segmentSelector;
+    EXPECT_EQ(segments.titleForSegmentAtIndex(0), "Quran");
+    EXPECT_EQ(segments.titleForSegmentAtIndex(1), ChapterInfo::getTranslationNameForNumber(3));
+    EXPECT_EQ(segments.selectedSegmentIndex(), 1);
+
+    // A press searches again in the current translation, dropping the one restored.
+    const int started = screen.searchesStarted();
+    const CGRect quran = segments.convertRectToView(
+        CGRectMake(0, 0, segments.bounds().size.width / 2, segments.bounds().size.height), nullptr);
+    backend.tap(CGPointMake(CGRectGetMidX(quran), CGRectGetMidY(quran)));
+    waitForSearch(screen);
+    EXPECT_EQ(screen.searchesStarted(), started + 1);
+    EXPECT_EQ(screen.foundInTrans(), 5);
+    EXPECT_EQ(segments.titleForSegmentAtIndex(1), ChapterInfo::getTranslationNameForNumber(5));
+    EXPECT_EQ(segments.selectedSegmentIndex(), 1);
+
+    // Hits in the Quran's own text select the first segment.
+    search(screen, "الرحمن");
+    EXPECT_EQ(screen.foundInTrans(), 0);
+    EXPECT_EQ(segments.selectedSegmentIndex(), 0);
 }
 
 }  // namespace

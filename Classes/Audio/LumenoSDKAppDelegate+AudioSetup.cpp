@@ -1,0 +1,34 @@
+// Installing a downloaded chapter on a worker thread, on the user database's second connection.
+
+#include "Classes/Core/LumenoSDKAppDelegate.h"
+
+#include "Classes/Audio/ChapterAudioInstaller.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/foundation/Thread.h"
+
+void LumenoSDKAppDelegate::startSetupDownloadedSurahAudio(int surah) {
+    detachNewThread([this, surah] { setupDownloadedSurahAudioInBG(surah); }, "audio-setup");
+}
+
+void LumenoSDKAppDelegate::setupDownloadedSurahAudioInBG(int surah) {
+    const bool ok = setupDownloadedSurahAudio(surah);
+    RunLoop::main().postAndWait([this, ok] {
+        if (ok)
+            setupSucceeded();
+        else
+            setupFailed();
+    });
+    RunLoop::main().postAndWait([this] { finalizeDownload(); });
+}
+
+bool LumenoSDKAppDelegate::setupDownloadedSurahAudio(int surah) {
+    RunLoop::main().postAndWait([this] { willPerformAudioSetup(); });
+    settingUpSurah_ = true;
+    const bool ok = ChapterAudioInstaller::install(dbConnectionAudioDownload(), {surah, downloadingReciter_});
+    settingUpSurah_ = false;
+    return ok;
+}
+
+void LumenoSDKAppDelegate::willPerformAudioSetup() {
+    if (downloadDelegate_) downloadDelegate_->willPerformAudioSetup();
+}
