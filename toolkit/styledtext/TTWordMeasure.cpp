@@ -35,11 +35,12 @@ std::string keyOf(const std::string& text, const UIFont& font) {
 double advanceOf(const std::string& text, const UIFont& font) {
     TextSystem& system = TextSystem::shared();
     std::lock_guard lock(system.lock());
-    static PangoLayout* layout = pango_layout_new(system.context());
+    PangoLayout* layout = pango_layout_new(system.context());
     pango_layout_set_font_description(layout, font.description());
     pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
     PangoRectangle logical;
     pango_layout_get_extents(layout, nullptr, &logical);
+    g_object_unref(layout);
     return static_cast<double>(logical.width) / PANGO_SCALE;
 }
 }  // namespace
