@@ -159,7 +159,10 @@ void SurahViewController::animateBar(UIView& bar, const char* name, bool animate
     }
     UIView::beginAnimations(name);
     UIView::setAnimationDuration(kSlide);
-    if (done) UIView::setAnimationDidStopSelector([done](const std::string&, bool, void*) { done(); });
+    if (done)
+        UIView::setAnimationDidStopSelector([done, screen = weak_from_this()](const std::string&, bool, void*) {
+            if (!screen.expired()) done();
+        });
     bar.setFrame(frame);
     bar.setAlpha(alpha);
     UIView::commitAnimations();
@@ -260,7 +263,10 @@ void SurahViewController::hideBottomAudioBar(bool animated, bool alterBubbles) {
     if (animated) {
         UIView::beginAnimations("HideBottomAudioBar");
         UIView::setAnimationDuration(kSlide);
-        UIView::setAnimationDidStopSelector([done](const std::string&, bool, void*) { done(); });
+        // The animation may end after the screen has gone.
+        UIView::setAnimationDidStopSelector([done, screen = weak_from_this()](const std::string&, bool, void*) {
+            if (!screen.expired()) done();
+        });
     }
     if (withBubbles) {
         viewTopRepeatBubbles->setFrame(CGRect{{0, kOptionBarTop - kOptionBarHeight}, {bounds.size.width, kOptionBarHeight}});
@@ -325,7 +331,10 @@ void SurahViewController::hideLSAudioBar(bool animated, bool alterBubbles) {
     if (animated) {
         UIView::beginAnimations("HideLSAudioBar");
         UIView::setAnimationDuration(kSlide);
-        UIView::setAnimationDidStopSelector([done](const std::string&, bool, void*) { done(); });
+        // The animation may end after the screen has gone.
+        UIView::setAnimationDidStopSelector([done, screen = weak_from_this()](const std::string&, bool, void*) {
+            if (!screen.expired()) done();
+        });
     }
     if (withBubbles) {
         viewTopRepeatBubbles->setFrame(CGRect{{0, kOptionBarTop - kOptionBarHeight}, {root.bounds().size.width, kOptionBarHeight}});

@@ -49,6 +49,10 @@ bool waitForWorkers(double realSecondsBound)
 
 bool stopWorkers(double realSecondsBound)
 {
+    // Nothing to wait for: the main loop's queued work is left alone, since at shutdown it may
+    // belong to screens that are already gone.
+    if (running.load() == 0)
+        return true;
     stopping = true;
     const bool ended = waitForWorkers(realSecondsBound);
     stopping = false;

@@ -43,7 +43,7 @@ protected:
         auto downloader = Downloader::downloadURL("http://" + mirror.host() + d.remotePath(), d.archivePath(),
                                                   &transfer, expected);
         if (!downloader) return false;
-        EXPECT_TRUE(RunLoop::main().runUntil([&] { return transfer.ended; }, 60));
+        EXPECT_TRUE(RunLoop::main().runUntil([&] { return transfer.ended; }, 180));
         return transfer.finished;
     }
 
@@ -65,8 +65,9 @@ TEST_F(MirrorTest, ASyntheticChapterIsFetchedAndInstalledWhole) {
         ChapterAudioDownload download;
         size_t clips;
     };
-    // Al-Baqarah in parts for reciter 1 (stored under its high-quality code), Al-Ikhlas verse by verse.
-    for (const Case c : {Case{{2, 1}, 40}, Case{{112, 9}, 5}}) {
+    // Al-Qariah in its parts for reciter 1 (stored under its high-quality code), Al-Ikhlas verse
+    // by verse. Short chapters: the mirror speaks each one first, slowly under the sanitizers.
+    for (const Case c : {Case{{101, 1}, static_cast<size_t>(ChapterInfo::getTotalPartsForChapter(101))}, Case{{112, 9}, 5}}) {
         const ChapterAudioDownload& d = c.download;
         auto mirror = startMirror("none");
         ASSERT_TRUE(mirror);
