@@ -17,14 +17,21 @@ std::optional<NSDate> expiryFrom(const std::map<std::string, std::string>& param
   return seconds > 0 ? NSDate::dateWithTimeIntervalSinceNow(static_cast<double>(seconds)) : NSDate::distantFuture();
 }
 
+// A dialog the session lets go of leaves the screen and reports nothing more.
+void retire(FBDialog* dialog) {
+  if (!dialog) return;
+  dialog->setDelegate(nullptr);
+  if (auto* login = dynamic_cast<FBLoginDialog*>(dialog)) login->setLoginDelegate(nullptr);
+  if (dialog->isShowing()) dialog->dismiss(false);
+}
+
 }  // namespace
 
 Facebook::Facebook(std::string appId, FBEndpoints endpoints) : appId_(std::move(appId)), endpoints_(std::move(endpoints)) {}
 
 Facebook::~Facebook() {
-  // The dialogs outlive nothing they report to.
-  if (loginDialog_) loginDialog_->setLoginDelegate(nullptr);
-  if (auto* login = dynamic_cast<FBLoginDialog*>(fbDialog_.get())) login->setLoginDelegate(nullptr);
+  retire(loginDialog_.get());
+  retire(fbDialog_.get());
 }
 
 std::string Facebook::callbackURL() const { return "fb" + appId_ + "://authorize"; }
@@ -56,7 +63,7 @@ void Facebook::authorizeWithFBAppAuth(bool tryFBAppAuth, bool trySafariAuth) {
   if (didOpenOtherApp) return;
   // The dialog completes the login itself, from its own redirect.
   params.set("redirect_uri", kRedirectURL);
-  if (loginDialog_) loginDialog_->setLoginDelegate(nullptr);
+  retire(loginDialog_.get());
   loginDialog_ = std::make_shared<FBLoginDialog>(loginURL, params, this);
   loginDialog_->show();
 }
@@ -170,7 +177,7 @@ void Facebook::dialog(const std::string& action, FBDialogDelegate* delegate) {
 }
 
 void Facebook::dialog(const std::string& action, FBParams& params, FBDialogDelegate* delegate) {
-  if (fbDialog_) fbDialog_->setDelegate(nullptr);
+  retire(fbDialog_.get());
   fbDialog_.reset();
   const std::string dialogURL = endpoints_.dialogBase + action;
   params.set("display", "touch");
