@@ -11,6 +11,7 @@
 #include "platform/text/UIFont.h"
 #include "platform/ui/UIApplication.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -149,20 +150,10 @@ void SurahViewController::loadAudioBarViews() {
     viewLandscapeAudioBar->addSubview(viewLandscapeAirPlayControl);
 }
 
-void SurahViewController::animateBar(UIView& bar, const char* name, bool animated, CGRect frame, double alpha,
-                                     std::function<void()> done) {
-    if (!animated) {
-        bar.setFrame(frame);
-        bar.setAlpha(alpha);
-        if (done) done();
-        return;
-    }
-    UIView::beginAnimations(name);
-    UIView::setAnimationDuration(kSlide);
-    if (done) UIView::setAnimationDidStopSelector([done](const std::string&, bool, void*) { done(); });
-    bar.setFrame(frame);
-    bar.setAlpha(alpha);
-    UIView::commitAnimations();
+void SurahViewController::fitRuleBubble(double right) {
+    CGRect f = btnSurahRepeatBubble->frame();
+    f.size.width = std::max(0.0, right - f.origin.x);
+    btnSurahRepeatBubble->setFrame(f);
 }
 
 void SurahViewController::showAudioControls(bool animated) {
@@ -218,6 +209,7 @@ void SurahViewController::showBottomAudioBar(bool animated, bool alterBubbles) {
     if (viewBottomAudioBar->superview() != &root) root.addSubview(viewBottomAudioBar);
     viewBottomAudioBar->setFrame(CGRect{{0, bounds.size.height}, {bounds.size.width, kBarHeight}});
     viewBottomAudioBar->setAlpha(0);
+    fitRuleBubble(btnPlay ? btnPlay->frame().origin.x - 8 : bounds.size.width / 2);
     const bool bringBubbles = alterBubbles && viewTopRepeatBubbles->superview() != &root;
     if (bringBubbles) {
         root.insertSubviewBelowSubview(viewTopRepeatBubbles, btnPlay.get());
@@ -285,6 +277,7 @@ void SurahViewController::showLSAudioBar(bool animated, bool alterBubbles) {
     const double x = btnPlay ? btnPlay->frame().origin.x - 132 : 0;
     const CGRect place{{x, kOptionBarTop}, {132, kOptionBarHeight}};
     if (viewLandscapeAudioBar->superview() != &root) root.insertSubviewBelowSubview(viewLandscapeAudioBar, btnPlay.get());
+    fitRuleBubble(x - 6);
     const bool bringBubbles = alterBubbles && viewTopRepeatBubbles->superview() != &root;
     if (bringBubbles) {
         root.insertSubviewBelowSubview(viewTopRepeatBubbles, viewLandscapeAudioBar.get());
