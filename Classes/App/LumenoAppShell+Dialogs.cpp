@@ -1,6 +1,7 @@
 // The own link scheme, the review prompt, the gapless-upgrade offer, the recommendation mail
 // and the answers to the delegate's alerts and action sheets (told apart by their tags).
 
+#include "src/Facebook.h"
 #include "Classes/App/LumenoAppShell.h"
 
 #include <charconv>
@@ -71,8 +72,8 @@ bool LumenoAppShell::handleOpenURL(const std::string& url) {
         }
         return true;
     }
-    // Another scheme: the social-network session's answer; none is held here.
-    return false;
+    // Another scheme: the social network session's answer (its login callback).
+    return facebook_ ? facebook_->handleOpenURL(url) : false;
 }
 
 void LumenoAppShell::showNagScreen() {
@@ -125,6 +126,11 @@ void LumenoAppShell::mailComposeController(MFMailComposeViewController& controll
                                            const NSError*) {
     if (result == MFMailComposeResultFailed) showAlert("Mail Not Sent", "Email could not be sent", nullptr);
     controller.dismissModalViewControllerAnimated(true);
+}
+
+Facebook* LumenoAppShell::facebook() {
+    if (!facebook_) facebook_ = std::make_unique<Facebook>(FBEndpoints::appIdFromDefaults(), FBEndpoints::fromDefaults());
+    return facebook_.get();
 }
 
 void LumenoAppShell::fbDidLogin() {

@@ -81,7 +81,9 @@ public:
     void showNagScreen();
     void showSlicedWarning();
     void tellAFriend();
-    void fbDidLogin();
+    Facebook* facebook() override;
+    Facebook* existingFacebook() const override { return facebook_.get(); }
+    void fbDidLogin() override;
     // The program's page, opened by "Review Now" and linked in the recommendation mail:
     // the user default "ReviewPageURL", else the environment's LUMENO_REVIEW_URL; empty
     // when neither is set ("Review Now" then only ends the prompt).
@@ -108,4 +110,5 @@ private:
     std::shared_ptr<UIActionSheet> failedDownloadActionSheet_;
     uint64_t dismissTimer_ = 0;
     std::shared_ptr<MFMailComposeViewController> mailComposer_;
+    std::unique_ptr<Facebook> facebook_;
 };

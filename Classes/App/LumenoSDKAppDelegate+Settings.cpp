@@ -1,5 +1,6 @@
 // Default settings, device facts, font-size caches, the idle-timer hold and the shared glyph font.
 
+#include "src/FBEndpoints.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
 
 #include "Classes/GlyphEngine/ArabicFont.h"
@@ -76,11 +77,11 @@ void registerDefaultsOnce() {
             {"PlayOptionsEnabled", "1"},
             {"LastVerse", "1"},
             {"CurrentTranslationv22", "3"},
-            {"HUDTranslation", "2"},
+            {"HUDTranslation", "10"},
             {"ColoredStopSigns", "1"},
             {"ColoredTranslation", "1"},
             {"CurrentTranslationPrimary", "3"},
-            {"CurrentTranslationSecondary", "2"},
+            {"CurrentTranslationSecondary", "10"},
             {"LastAudioSurah", "1"},
             {"LastAudioVerse", "1"},
             {"IndexInArabic", arabic ? "YES" : "NO"},
@@ -94,6 +95,10 @@ void registerDefaultsOnce() {
             {"ArabicFontSize", "1"},
             {"ResizeTranslations", "1"},
             {"TranslationFontSize", "1"},
+            // About's links.
+            {"AboutMakerSite", "https://lumeno.app"},
+            {"AboutCreditSite", "https://lumeno.app/credits"},
+            {"AboutCreditMail", "credits@lumeno.app"},
             // The seven recitation mirrors; all point at the demo mirror that scripts/start runs.
             {"MirrorHost1", kDemoMirrorHost},
             {"MirrorHost2", kDemoMirrorHost},
@@ -102,6 +107,26 @@ void registerDefaultsOnce() {
             {"MirrorHost5", kDemoMirrorHost},
             {"MirrorHost6", kDemoMirrorHost},
             {"MirrorHost7", kDemoMirrorHost},
+        });
+        // Values the screens can follow; anything else reads as the default above.
+        constexpr double kMaxVerse = 286, kMaxOffset = 1e7;
+        d.registerRanges({
+            {"ArabicFontSize", {0, 4}},
+            {"TranslationFontSize", {0, 4}},
+            {"LastSurah", {1, 114}},
+            {"LastVerse", {1, kMaxVerse}},
+            {"LastAudioSurah", {1, 114}},
+            {"LastAudioVerse", {1, kMaxVerse}},
+            {"CurrentReciterv22", {1, 1000}},
+            {"CurrentTranslationv22", {0, 1000}},
+            {"CurrentTranslationPrimary", {0, 1000}},
+            {"CurrentTranslationSecondary", {0, 1000}},
+            {"HUDTranslation", {0, 1000}},
+            {"LastSurahYOffset", {0, kMaxOffset}},
+            {"SectionListYOffset", {0, kMaxOffset}},
+            {"SurahListYOffset", {0, kMaxOffset}},
+            {"LastBookmarkYOffset", {0, kMaxOffset}},
+            {"LastSearchYOffset", {0, kMaxOffset}},
         });
         d.synchronize();
     });
@@ -113,7 +138,10 @@ std::string dictionaryPath(const std::string& fileName) {
 
 }  // namespace
 
-void LumenoSDKAppDelegate::initialize() { registerDefaultsOnce(); }
+void LumenoSDKAppDelegate::initialize() {
+    registerDefaultsOnce();
+    FBEndpoints::registerDefaults();
+}
 
 void LumenoSDKAppDelegate::setMirrorHosts(const std::string& host) {
     registerDefaultsOnce();

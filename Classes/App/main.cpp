@@ -13,6 +13,7 @@
 
 #include "Classes/App/LumenoAppShell.h"
 #include "Classes/App/ShellScript.h"
+#include "Classes/App/SingleInstance.h"
 #include "Classes/Bookmarks/BookmarksViewController.h"
 #include "Classes/Index/IndexViewController.h"
 #include "Classes/Search/SearchViewController.h"
@@ -21,6 +22,9 @@
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/backends/sdl/SDLAudioOutput.h"
 #include "platform/backends/sdl/SDLBackend.h"
+#include "platform/foundation/Log.h"
+#include "platform/foundation/NSFileManager.h"
+#include "platform/foundation/Paths.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/media/AudioOutput.h"
 #include "platform/services/LocalNotificationScheduler.h"
@@ -28,6 +32,7 @@
 #include "platform/services/URLOpener.h"
 #include "platform/ui/BackendOptions.h"
 #include "platform/ui/UIApplication.h"
+#include "src/FBEndpoints.h"
 
 namespace {
 
@@ -54,10 +59,12 @@ int main(int argc, char** argv) {
     auto options = BackendOptions::parse(argc, argv, &error);
     if (!options) return usageError(argv[0], error);
     ProgramOptions program;
+    // The social network's login comes back as a link of this scheme.
+    const std::string callbackScheme = "fb" + FBEndpoints::appIdFromDefaults();
     const auto& rest = options->remaining;
     for (size_t i = 0; i < rest.size(); ++i) {
         const std::string& arg = rest[i];
-        if (arg.rfind("lumeno://", 0) == 0 && program.url.empty()) {
+        if ((arg.rfind("lumeno://", 0) == 0 || arg.rfind(callbackScheme + "://", 0) == 0) && program.url.empty()) {
             program.url = arg;
         } else if (arg == "--window") {
             program.window = true;
@@ -71,6 +78,9 @@ int main(int argc, char** argv) {
 
     std::vector<ShellScriptCommand> commands;
     if (!program.script.empty()) {
+        bool isFolder = false;
+        if (NSFileManager::defaultManager().fileExistsAtPath(program.script, &isFolder) && isFolder)
+            return usageError(argv[0], "the script " + program.script + " is a folder, not a file");
         std::ifstream in(program.script);
         if (!in) return usageError(argv[0], "cannot read the script " + program.script);
         std::stringstream text;
@@ -86,11 +96,32 @@ int main(int argc, char** argv) {
     if (program.window && (program.script.empty() || options->headless))
         return usageError(argv[0], "--window plays a script in the window: it needs --script and no --headless");
     if (!program.documents.empty()) setenv("LUMENO_DOCUMENTS_DIR", program.documents.c_str(), 1);
+    if (!options->shotsDir.empty() && !NSFileManager::defaultManager().createDirectoryAtPath(options->shotsDir, true)) {
+        std::fprintf(stderr, "lumeno: cannot make the shots folder %s\n", options->shotsDir.c_str());
+        return 1;
+    }
+
     if (!options->headless && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
         std::fprintf(stderr,
                      "lumeno: no display found. Run it headless with --headless, or under a virtual "
                      "display: xvfb-run -a %s\n",
                      argv[0]);
+        return 1;
+    }
+    // One reader per settings: a second start hands its link to the running one.
+    SingleInstance instance(
+        SingleInstance::socketPath(SingleInstance::runtimeFolder(), Paths::config(), Paths::documents()));
+    switch (instance.claim(program.url, &error)) {
+    case SingleInstance::Role::Primary: break;
+    case SingleInstance::Role::HandedOver:
+        if (!program.script.empty()) {
+            std::fprintf(stderr, "lumeno: another Lumeno runs with these settings; the script was not played\n");
+            return 1;
+        }
+        std::fprintf(stderr, "lumeno: handed over to the running Lumeno\n");
+        return 0;
+    case SingleInstance::Role::Failed:
+        std::fprintf(stderr, "lumeno: %s\n", error.c_str());
         return 1;
     }
     options->apply();
@@ -108,10 +139,15 @@ int main(int argc, char** argv) {
     // Links: the program's own scheme comes back to the delegate; others go to the desktop.
     auto& opener = URLOpener::shared();
     opener.registerSchemeHandler("lumeno", [&app](const std::string& url) { return app.openURLFromOutside(url); });
+    opener.registerSchemeHandler(callbackScheme, [&app](const std::string& url) { return app.openURLFromOutside(url); });
     app.setURLHandlers([&opener](const std::string& url) { return opener.openURL(url); },
                        [&opener](const std::string& url) { return opener.canOpenURL(url); });
     LocalNotificationScheduler::shared().setDeliveryHandler(
         [&app](const UILocalNotification& n) { app.deliverLocalNotification(n); });
+    instance.listen([&app](const std::string& url) {
+        if (url.empty()) return;
+        if (!app.openURLFromOutside(url)) NSLog("A link handed over was not opened: %@", url);
+    });
     UIApplicationLaunchOptions launch;
     launch.url = program.url;
 
@@ -135,18 +171,26 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "lumeno: %s\n", error.c_str());
             return 1;
         }
-        if (!options->shotsDir.empty() && program.script.empty())
-            backend.setScreenshotAndQuit(options->shotsDir + "/screen.png");
         // Sound through the desktop's audio device; with none, playback keeps time silently.
         std::shared_ptr<AudioOutput> sound = SDLAudioOutput::create();
         AudioOutput::setShared(sound ? sound : std::shared_ptr<AudioOutput>(HeadlessAudioOutput::create()));
         app.launch(launch);
-        status = play(backend);
+        if (!options->shotsDir.empty() && program.script.empty()) {
+            // The picture once nothing loads, draws or moves.
+            backend.runUntilIdle();
+            const std::string path = options->shotsDir + "/screen.png";
+            status = backend.screenshot(path) ? 0 : 1;
+            if (status == 0) NSLog("screenshot written to %@", path);
+        } else {
+            status = play(backend);
+        }
     }
+    instance.stop();
     app.terminate();
     AudioOutput::setShared(nullptr);
     LocalNotificationScheduler::shared().setDeliveryHandler(nullptr);
     opener.unregisterSchemeHandler("lumeno");
+    opener.unregisterSchemeHandler(callbackScheme);
     app.setDelegate(nullptr);
     if (!delegate.startupFailureFile().empty() && status == 0) status = 1;
     return status;

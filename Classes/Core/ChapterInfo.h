@@ -34,6 +34,9 @@ public:
 
     // ---- Content database ----
     static std::string getTranslationFor(sqlite3* db, int trans, int surah, int verse);
+    // Whether the content database holds any text for the translation slot; "no
+    // translation" (0) and the notes (1000) always count as having it.
+    static bool hasTranslationText(sqlite3* db, int trans);
     // Element i holds verse i+1.
     static std::vector<std::string> getTranslationDataFor(sqlite3* db, int trans, int surah);
     static std::string getArabicVerseFor(sqlite3* db, int surah, int verse);

@@ -13,6 +13,7 @@
 #include <string>
 
 class ArabicFont;
+class Facebook;
 class SavedSearch;
 class TabBarViewController;
 class UITabBarItem;
@@ -33,6 +34,24 @@ public:
     virtual void didEndDownloading() {}
 };
 
+// Why start-up stopped, for the screen that says so and advises what to do.
+struct StartupFailure {
+    enum class Cause {
+        None,
+        TemplateMissing,     // the bundle lacks the user-database template
+        FolderNotWritable,   // Documents cannot be written (permissions, read-only disk)
+        DiskFull,            // no space left for the user database
+        FileUnreadable,      // the user database cannot be read (permissions)
+        NotADatabase,        // the user database is not a database
+        DamagedStore,        // the user database lacks a table no schema step makes
+        SchemaStepFailed,    // a schema step failed and was rolled back
+        ContentUnusable,     // the bundle's content database is missing or incomplete
+    };
+    Cause cause = Cause::None;
+    std::string file;    // the file or folder concerned
+    std::string detail;  // the system's own reason
+};
+
 class LumenoSDKAppDelegate {
 public:
     LumenoSDKAppDelegate();
@@ -44,13 +63,21 @@ public:
     static LumenoSDKAppDelegate* GetInstance();
 
     // ---- DBHandler ----
-    // Copies the template user database into Documents when it is missing. False (after the
-    // start-up failure report) when the copy failed.
+    // Opens the content database read-only and checks its tables, before any file is
+    // touched. False (after the start-up failure report) when it cannot be used.
+    [[nodiscard]] bool openContentDatabase();
+    // Copies the template user database into Documents when it is missing or empty (nothing
+    // stored in it). False (after the start-up failure report) when the copy failed.
     [[nodiscard]] bool createEditableCopyOfDatabaseIfNeeded();
-    // Opens the three connections and brings the user database's schema up to date. False
-    // (after the start-up failure report) when a database cannot be opened or a step failed.
+    // Opens the connections (the content one unless already open), checks the user
+    // database's tables, brings its schema up to date and recreates tables a step makes.
+    // False (after the start-up failure report) when a database cannot be used or a step
+    // failed; a failure changes no file.
     [[nodiscard]] bool initializeDatabase();
-    // Finalizes the cached statements and closes the connections in the order they were opened.
+    // Why the last start-up call failed.
+    const StartupFailure& startupFailure() const { return startupFailure_; }
+    // Stops the worker threads, finalizes the cached statements and closes the connections
+    // in the order they were opened.
     void closeDatabases();
     static std::string schemaVersion3_0() { return "UpdatedSchemav3.054"; }
     static std::string dbFileName() { return "lumeno.db"; }
@@ -59,6 +86,9 @@ public:
     sqlite3* dbConnection() const { return dbConnection_.get(); }
     sqlite3* dbConnectionAudioDownload() const { return dbConnectionAudioDownload_.get(); }
     sqlite3* dbConnectionStatic() const { return dbConnectionStatic_.get(); }
+    // A second read-only connection to the content database for searches, so a long search
+    // never holds the lock the drawing reads through.
+    sqlite3* dbConnectionSearch() const { return dbConnectionSearch_.get(); }
 
     // Flag behind the one-time update notice.
     static void MarkUpgraded(bool upgraded);
@@ -169,6 +199,12 @@ public:
     virtual void filterSearchViewWithSavedSearch(const std::shared_ptr<SavedSearch>& savedSearch) {}
     virtual void resetTabbarLabels() {}
     virtual void finalizeView() { closeDatabases(); }
+    // The one social network session, made on first use; null on a bare delegate.
+    virtual Facebook* facebook() { return nullptr; }
+    // The session if one was made (never makes one).
+    virtual Facebook* existingFacebook() const { return nullptr; }
+    // A login reported to the application succeeded.
+    virtual void fbDidLogin() {}
 
     // The tab bar and the panels that take its place (orientation: interface orientation
     // value; speed: seconds, 0 = at once).
@@ -241,6 +277,9 @@ private:
     SQLiteConnection dbConnection_;
     SQLiteConnection dbConnectionAudioDownload_;
     SQLiteConnection dbConnectionStatic_;
+    SQLiteConnection dbConnectionSearch_;
+    StartupFailure startupFailure_;
+    void failStartup(StartupFailure::Cause cause, std::string file, std::string detail);
     // Held platform task identifiers by kind.
     std::map<int, std::uint64_t> backgroundTasks_;
 };

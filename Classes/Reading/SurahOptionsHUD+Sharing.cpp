@@ -326,10 +326,45 @@ void SurahOptionsHUD::smsText(const std::string& text) {
     screen_.presentModalViewController(composer, true);
 }
 
-void SurahOptionsHUD::facebookText(const std::string&) {
-    // Posting needs a logged-in social network session; none is ever valid until the
-    // social network client exists, so nothing is posted.
-    NSLog("[SurahOptionsHUD] No valid social network session; nothing posted.");
+void SurahOptionsHUD::facebookText(const std::string& text) {
+    LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance();
+    Facebook* session = app ? app->facebook() : nullptr;
+    if (!session) return;
+    if (!session->isSessionValid()) {
+        pendingPost_ = text;
+        std::vector<std::string> permissions;
+        if (!NSUserDefaults::standardUserDefaults().boolForKey("FacebookAuth1.9")) permissions = {"publish_stream", "offline_access"};
+        session->authorize(permissions, this);
+        return;
+    }
+    facebookScreen_ = std::make_shared<FacebookViewController>(session, text);
+    facebookScreen_->setDelegate(this);
+    screen_.presentModalViewController(facebookScreen_, true);
+}
+
+void SurahOptionsHUD::fbDidLogin() {
+    if (LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance()) app->fbDidLogin();
+    const std::string text = std::move(pendingPost_);
+    pendingPost_.clear();
+    if (!text.empty()) facebookText(text);
+}
+
+void SurahOptionsHUD::fbDidNotLogin(bool cancelled) {
+    pendingPost_.clear();
+    showAlert(tr("Facebook"),
+              cancelled ? tr("The login was cancelled; nothing was posted.")
+                        : tr("The login failed; nothing was posted. Please try again later."),
+              0, false, tr("OK"));
+}
+
+void SurahOptionsHUD::facebookViewSentMessage() {
+    screen_.dismissModalViewControllerAnimated(true);
+    facebookScreen_.reset();
+}
+
+void SurahOptionsHUD::facebookViewCancelled() {
+    screen_.dismissModalViewControllerAnimated(true);
+    facebookScreen_.reset();
 }
 
 void SurahOptionsHUD::tweetText(const std::string& text) {

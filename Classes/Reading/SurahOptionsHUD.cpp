@@ -37,6 +37,9 @@ constexpr double kButtonWidth = 96, kButtonHeight = 66;
 SurahOptionsHUD::SurahOptionsHUD(SurahViewController& screen) : screen_(screen) { buildViews(); }
 
 SurahOptionsHUD::~SurahOptionsHUD() {
+    if (LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance())
+        if (Facebook* session = app->existingFacebook()) session->resignSessionDelegate(this);
+    if (facebookScreen_) facebookScreen_->setDelegate(nullptr);
     if (lastDialog_) {
         if (auto* alert = dynamic_cast<UIAlertView*>(lastDialog_.get())) alert->setDelegate(nullptr);
         if (auto* sheet = dynamic_cast<UIActionSheet*>(lastDialog_.get())) sheet->setDelegate(nullptr);

@@ -4,6 +4,7 @@
 // bookmarking, copying and sharing. Every dialog remembers the chapter and verse it was raised
 // for and acts on those, whatever the screen highlights by the time it is answered.
 
+#include "Classes/Social/FacebookViewController.h"
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,7 +34,9 @@ class SurahOptionsHUD : public UIAlertViewDelegate,
                         public MFMailComposeViewControllerDelegate,
                         public MFMessageComposeViewControllerDelegate,
                         public PickTranslationControllerDelegate,
-                        public UIScrollViewDelegate {
+                        public UIScrollViewDelegate,
+                        public FacebookViewDelegate,
+                        public FBSessionDelegate {
 public:
     // Dialog tags.
     enum : int {
@@ -82,7 +85,13 @@ public:
     void actionSheetClickedButtonAtIndex(UIActionSheet* sheet, int index) override;
     void emailText(const std::string& text);
     void smsText(const std::string& text);
+    // Opens the post screen with the text; without a valid session it logs in first.
     void facebookText(const std::string& text);
+    void facebookViewSentMessage() override;
+    void facebookViewCancelled() override;
+    void fbDidLogin() override;
+    void fbDidNotLogin(bool cancelled) override;
+    FacebookViewController* facebookScreen() const { return facebookScreen_.get(); }
     void tweetText(const std::string& text);
     static bool isTwitterInstalled();
     static bool isTallowmirInstalled();
@@ -126,4 +135,6 @@ private:
     std::shared_ptr<PickTranslationController> pickTranslationView_;
     std::shared_ptr<UIDialogView> lastDialog_;
     int dialogSurah_ = 0, dialogVerse_ = 0;
+    std::shared_ptr<FacebookViewController> facebookScreen_;
+    std::string pendingPost_;  // posted once the login started for it succeeds
 };

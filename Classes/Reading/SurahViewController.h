@@ -30,6 +30,7 @@
 #include "platform/ui/UIImageView.h"
 #include "platform/ui/UILabel.h"
 #include "platform/ui/hosting/UITableView.h"
+#include "platform/ui/hosting/UIPopoverController.h"
 #include "platform/ui/hosting/UIViewController.h"
 
 class NSTimer;
@@ -49,7 +50,8 @@ class SurahViewController : public UIViewController,
                             public LumenoSDKAppDownloadDelegate,
                             public AVAudioPlayerDelegate,
                             public AVAudioSessionDelegate,
-                            public MXAudioPlayerFadeOperationDelegate {
+                            public MXAudioPlayerFadeOperationDelegate,
+                            public UIPopoverControllerDelegate {
 public:
     SurahViewController();
     ~SurahViewController() override;
@@ -64,6 +66,11 @@ public:
     std::shared_ptr<UILabel> lblSurahName, lblLoading, lblSurahInfoNotice;
     std::shared_ptr<UIImageView> imgSurahName, imgBG, imgHeaderCover, imgOrnamentsUnderLay;
     std::shared_ptr<UIView> viewSurahDisplay, viewSurahInfoHUD;
+    // The header bar; under it the strip of reciter, play and translation that landscape
+    // slides out of sight behind the bar; the chapter buttons only landscape shows.
+    std::shared_ptr<UIView> viewEverything, viewTopOptionsBar, viewSurahDispAndOrnaments, viewTopLSButtons;
+    std::shared_ptr<UIButton> btnLSNextSurah, btnLSPrevSurah;
+    std::shared_ptr<UIImageView> imgSplash;
     std::shared_ptr<UITableView> tblVerses, tblSurahInfo;
     std::shared_ptr<UIActivityIndicatorView> progressIndicator;
 
@@ -267,6 +274,20 @@ public:
     void cleanupStateClosingView();
     // Whether the device may turn now (never while a chapter loads or the panel is open).
     bool canTurnLandscape(int orientation) const;
+    // Lays the header and display out for an orientation (no animation of its own).
+    void layoutHeader(bool landscape);
+    // Brings the layout in line with the status bar's orientation, as an initial set-up.
+    void followStatusBarOrientation();
+    bool animatingSplash() const { return animatingSplash_; }
+
+    // ---- Tablet: pickers open in the screen's one popover ----
+    UIPopoverController* popoverView() const { return popoverView_.get(); }
+    // Reuses the popover for the new content (clearing its pass-through views) or makes it.
+    UIPopoverController& createPopoverViewWithController(std::shared_ptr<UIViewController> controller);
+    bool popoverControllerShouldDismissPopover(UIPopoverController*) override { return true; }
+    void popoverControllerDidDismissPopover(UIPopoverController* popover) override;
+    void showSplashFade();
+    void splashDidStop();
     std::shared_ptr<UIView> viewTajweedBar;
     std::shared_ptr<UIButton> btnTajweedQalqala, btnTajweedIqlab, btnTajweedIdgham, btnTajweedIkhfa, btnTajweedGhunna;
     std::shared_ptr<UIImageView> imgNoteCover;
@@ -376,6 +397,8 @@ private:
     bool showingDialControl_ = false;
     bool isShowingSurahInfo_ = false;
     bool isRotating_ = false;
+    bool animatingSplash_ = false;
+    UIPopoverControllerPtr popoverView_;
     bool ignoreProcessingScrollEvents_ = false;
     bool deceleratingTable_ = false;
     bool previouslyDragging_ = false;

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Registers the reader as the user's handler of "lumeno://" links: a desktop entry in the
+# Registers the reader as the user's handler of "lumeno://" links (and of "fblumeno://", the
+# social network login's way back): a desktop entry in the
 # user's applications folder pointing at the release build, made the default for
 # x-scheme-handler/lumeno. Idempotent; on a machine without a desktop it only writes the entry.
 set -uo pipefail
@@ -29,10 +30,13 @@ if command -v update-desktop-database >/dev/null 2>&1; then
   update-desktop-database -q "$apps" >/dev/null 2>&1 || true
 fi
 if command -v xdg-mime >/dev/null 2>&1; then
-  current="$(xdg-mime query default x-scheme-handler/lumeno 2>/dev/null || true)"
-  if [ "$current" != "lumeno.desktop" ]; then
-    xdg-mime default lumeno.desktop x-scheme-handler/lumeno >/dev/null 2>&1 ||
-      echo "setup: no desktop to register lumeno:// links with (the entry is in $apps)"
-  fi
+  # lumeno:// links, and fblumeno:// that brings a social network login back to the reader.
+  for scheme in lumeno fblumeno; do
+    current="$(xdg-mime query default "x-scheme-handler/$scheme" 2>/dev/null || true)"
+    if [ "$current" != "lumeno.desktop" ]; then
+      xdg-mime default lumeno.desktop "x-scheme-handler/$scheme" >/dev/null 2>&1 ||
+        echo "setup: no desktop to register $scheme:// links with (the entry is in $apps)"
+    fi
+  done
 fi
 exit 0

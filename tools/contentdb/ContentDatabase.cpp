@@ -1,4 +1,5 @@
 #include "tools/contentdb/ContentDatabase.h"
+#include "tools/contentdb/SegmentedSearchText.h"
 
 #include "tools/contentdb/AudioTables.h"
 #include "tools/contentdb/VerseEncoder.h"
@@ -239,7 +240,8 @@ bool build(const ContentInputs& inputs, const std::string& path, std::string& er
         return false;
     for (const auto& [id, texts] : translations) {
         std::string name = "trans" + std::to_string(id);
-        if (!insertTexts(db, name, texts, true, error) || !insertTexts(db, name + "fts", texts, false, error))
+        if (!insertTexts(db, name, texts, true, error) ||
+            !insertTexts(db, name + "fts", SegmentedSearchText::forTranslation(id, texts), false, error))
             return false;
         if (id == 10 && !insertTexts(db, "transliterationdata", texts, false, error))
             return false;

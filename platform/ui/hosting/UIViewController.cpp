@@ -1,5 +1,7 @@
 #include "platform/ui/hosting/UIViewController.h"
 
+#include "platform/ui/hosting/UIPopoverController.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -248,6 +250,7 @@ void UIViewController::dismissModalViewControllerAnimated(bool animated) {
     if (!host->modal_) {
         // Sent to the presented controller: its presenter dismisses it.
         if (host->presenter_) host->presenter_->dismissModalViewControllerAnimated(animated);
+        else if (host->popover_) host->popover_->dismissPopoverAnimated(animated);
         return;
     }
     std::shared_ptr<UIViewController> controller = host->modal_;

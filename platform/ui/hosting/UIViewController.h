@@ -15,6 +15,7 @@
 #include "platform/ui/hosting/UIHostingTypes.h"
 
 class UINavigationController;
+class UIPopoverController;
 class UITabBarController;
 class UIWindow;
 
@@ -83,8 +84,12 @@ public:
     void setModalTransitionStyle(UIModalTransitionStyle style) { modalTransitionStyle_ = style; }
     // Covers the screen with the controller's view (sliding up over 0.3 s when animated).
     void presentModalViewController(std::shared_ptr<UIViewController> controller, bool animated);
-    // Sent to the presenter or to the presented controller itself.
+    // Sent to the presenter or to the presented controller itself; sent to the content of a
+    // popover, it dismisses the popover.
     void dismissModalViewControllerAnimated(bool animated);
+    // The popover showing this controller, while it does (unretained; set by the popover).
+    UIPopoverController* popoverController() const { return popover_; }
+    void setPopoverController(UIPopoverController* popover) { popover_ = popover; }
 
     // --- Rotation ---
     UIInterfaceOrientation interfaceOrientation() const { return orientation_; }
@@ -134,6 +139,7 @@ private:
     CGSize popoverSize_{320, 1100};
     UIViewController* parent_ = nullptr;      // unretained container
     UIViewController* presenter_ = nullptr;   // unretained; set while presented
+    UIPopoverController* popover_ = nullptr;  // unretained; set while shown in a popover
     std::shared_ptr<UIViewController> modal_;
     std::shared_ptr<UIViewController> dismissing_;  // kept until its slide ends
     UIModalTransitionStyle modalTransitionStyle_ = UIModalTransitionStyleCoverVertical;

@@ -57,7 +57,7 @@ TEST_F(SettingsTest, RegistrationKeepsStoredValuesAndTypedReadsConvert) {
     EXPECT_EQ(defaults().integerForKey("CurrentTranslationv22"), 7);
     EXPECT_EQ(defaults().integerForKey("CurrentReciterv22"), 1);
     EXPECT_TRUE(defaults().boolForKey("AlKahfReminders"));
-    EXPECT_EQ(defaults().integerForKey("HUDTranslation"), 2);
+    EXPECT_EQ(defaults().integerForKey("HUDTranslation"), 10);
     EXPECT_FALSE(defaults().objectForKey("CurrentTafsir").isNull());
     // Registered values are not written into the stored layer.
     EXPECT_EQ(defaults().storedValues().count("CurrentReciterv22"), 0u);

@@ -139,4 +139,34 @@ TEST_F(RealDatabases, ArabicAndTransliterationSearch) {
     EXPECT_TRUE(search(10, "alrrahmani").count({1, 1}));
 }
 
+TEST_F(RealDatabases, ChineseWordsAreFoundInsideTheirClauses) {
+    using Verses = std::set<std::pair<int, int>>;
+    struct Case {
+        const char* query;
+        Verses mustFind;
+        Verses mustNotFind;
+    } cases[] = {
+        // word mode
+        {"安拉", {{1, 1}, {1, 2}, {2, 255}}, {}},
+        {"崇拜", {{1, 5}, {2, 255}}, {}},
+        {"库尔西", {{2, 255}}, {{1, 1}}},
+        {"世界", {{1, 2}}, {}},
+        // operator mode: phrase, exclusion, OR, prefix
+        {"\"至仁至慈\"", {{1, 1}, {1, 3}}, {{2, 255}}},
+        {"崇拜 -永生", {{1, 5}}, {{2, 255}}},
+        {"谴怒 OR 库尔西", {{1, 7}, {2, 255}}, {{1, 5}}},
+        {"\"永生\" \"瞌睡\"", {{2, 255}}, {{1, 5}}},
+        {"迷误*", {{1, 7}}, {}},
+    };
+    for (const Case& c : cases) {
+        const Verses found = search(24, c.query);
+        for (const auto& v : c.mustFind) EXPECT_TRUE(found.count(v)) << c.query << " " << v.first << ":" << v.second;
+        for (const auto& v : c.mustNotFind) EXPECT_FALSE(found.count(v)) << c.query << " " << v.first << ":" << v.second;
+    }
+    // Characters that are each in a verse but not side by side are no phrase.
+    EXPECT_TRUE(search(24, "\"慈安\"").empty());
+    // The verse shown is the text as written.
+    EXPECT_EQ(ChapterInfo::getTranslationFor(content(), 24, 1, 1), "奉至仁至慈的安拉之名");
+}
+
 }  // namespace

@@ -1,0 +1,296 @@
+#include "Classes/Social/FacebookViewController.h"
+
+#include "platform/foundation/Format.h"
+#include "platform/foundation/Localization.h"
+#include "platform/foundation/Log.h"
+#include "platform/foundation/NSFileManager.h"
+#include "platform/foundation/NSUserDefaults.h"
+#include "platform/foundation/Paths.h"
+#include "platform/foundation/StringUtils.h"
+#include "platform/graphics/UIColor.h"
+#include "platform/graphics/UIImage.h"
+#include "platform/net/NSURLConnection.h"
+#include "platform/text/UIFont.h"
+#include "platform/ui/UIActivityIndicatorView.h"
+#include "platform/ui/UIApplication.h"
+#include "platform/ui/UIButton.h"
+#include "platform/ui/UIDevice.h"
+#include "platform/ui/UIImageView.h"
+#include "platform/ui/UILabel.h"
+
+namespace {
+
+constexpr const char* kNameKey = "FacebookName";
+constexpr const char* kPictureKey = "FacebookPic1.0";
+
+void setTitleInEveryState(UIButton& button, const std::string& title) {
+  for (unsigned state : {UIControlStateNormal, UIControlStateHighlighted, UIControlStateDisabled}) button.setTitle(title, state);
+}
+
+// The main bundle's strings, keyed by the English text.
+std::string tr(const std::string& english) {
+  auto languages = NSUserDefaults::standardUserDefaults().stringArrayForKey("AppleLanguages");
+  const std::string lang = languages && !languages->empty() ? languages->front().substr(0, 2) : "en";
+  return localizedString(english, lang, english);
+}
+
+NSUserDefaults& defaults() { return NSUserDefaults::standardUserDefaults(); }
+
+std::string picturePath() { return str::appendPathComponent(Paths::documents(), FacebookViewController::kPictureFile); }
+
+std::shared_ptr<UIButton> makeBigButton(const std::string& title, CGRect frame) {
+  auto button = UIButton::buttonWithType(UIButtonTypeCustom);
+  button->setFrame(frame);
+  button->setBackgroundImage(UIImage::imageNamed("short-button-white-.png"), UIControlStateNormal);
+  button->setBackgroundImage(UIImage::imageNamed("short-button-t.png"), UIControlStateHighlighted);
+  setTitleInEveryState(*button, title);
+  button->setFont(UIFont::fontWithName("Helvetica-Bold", 21));
+  button->setTitleColor(UIColor::colorWithWhite(0.2, 1), UIControlStateNormal);
+  button->setTitleColor(UIColor::whiteColor(), UIControlStateHighlighted);
+  button->setTitleColor(UIColor::colorWithWhite(0.2, 0.6), UIControlStateDisabled);
+  button->setTitleShadowColor(UIColor::colorWithWhite(1, 0.35), UIControlStateNormal);
+  button->setTitleShadowColor(UIColor::colorWithWhite(0, 0.55), UIControlStateHighlighted);
+  button->setTitleShadowColor(UIColor::colorWithWhite(1, 0.35), UIControlStateDisabled);
+  button->titleLabel()->setShadowOffset(CGSizeMake(0, 1));
+  button->setReversesTitleShadowWhenHighlighted(true);
+  button->setExclusiveTouch(true);
+  button->setAdjustsImageWhenHighlighted(false);
+  button->setAdjustsImageWhenDisabled(false);
+  return button;
+}
+
+}  // namespace
+
+FacebookViewController::FacebookViewController(Facebook* session, const std::string& message)
+    : session_(session), initMessage_(message) {}
+
+FacebookViewController::~FacebookViewController() {
+  if (txtView_) txtView_->setDelegate(nullptr);
+  if (currentRequest_) currentRequest_->setDelegate(nullptr);
+  // A login still running must not report to a screen that is gone.
+  if (session_) session_->resignSessionDelegate(this);
+}
+
+void FacebookViewController::loadView() {
+  auto root = std::make_shared<UIView>(CGRectMake(0, 0, 320, 460));
+  root->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+  root->setBackgroundColor(UIColor::colorWithRed(0xef / 255.0, 0xe2 / 255.0, 0xc2 / 255.0, 1));  // the background's paper
+  imgBG_ = std::make_shared<UIImageView>(CGRectMake(0, 0, 320, 460));
+  imgBG_->setImage(UIImage::imageNamed("tweet-bg-2.png"));
+  root->addSubview(imgBG_);
+
+  imgProfileIcon_ = std::make_shared<UIImageView>(CGRectMake(24, 11, 40, 40));
+  imgProfileIcon_->setImage(UIImage::imageNamed("tweet-pic-holder.png"));
+  root->addSubview(imgProfileIcon_);
+
+  loadingIndicator_ = std::make_shared<UIActivityIndicatorView>(UIActivityIndicatorViewStyleWhite);
+  loadingIndicator_->setFrame(CGRectMake(37, 23, 15, 15));
+  loadingIndicator_->setHidesWhenStopped(true);
+  root->addSubview(loadingIndicator_);
+
+  lblTwitterName_ = std::make_shared<UILabel>(CGRectMake(75, 11, 170, 40));
+  lblTwitterName_->setFont(UIFont::fontWithName("Helvetica-Bold", 13));
+  lblTwitterName_->setTextColor(UIColor::whiteColor());
+  lblTwitterName_->setTextAlignment(UITextAlignmentLeft);
+  lblTwitterName_->setBackgroundColor(UIColor::clearColor());
+  lblTwitterName_->setShadowColor(UIColor::colorWithWhite(0, 0.35));
+  lblTwitterName_->setShadowOffset(CGSizeMake(0, -1));
+  lblTwitterName_->setText(tr("Logging in..."));
+  root->addSubview(lblTwitterName_);
+
+  lblCharCounter_ = std::make_shared<UILabel>(CGRectMake(270, 11, 30, 40));
+  lblCharCounter_->setFont(UIFont::fontWithName("Helvetica-Bold", 13));
+  lblCharCounter_->setTextAlignment(UITextAlignmentLeft);
+  lblCharCounter_->setBackgroundColor(UIColor::clearColor());
+  root->addSubview(lblCharCounter_);
+
+  txtView_ = std::make_shared<UITextView>(CGRectMake(26, 66, 257, 87));
+  txtView_->setFont(UIFont::fontWithName("Helvetica-Bold", 14));
+  txtView_->setTextColor(UIColor::blackColor());
+  txtView_->setBackgroundColor(UIColor::clearColor());
+  txtView_->setAutocorrectionType(UITextAutocorrectionTypeNo);
+  txtView_->setAutocapitalizationType(UITextAutocapitalizationTypeNone);
+  txtView_->setKeyboardType(UIKeyboardTypeDefault);
+  txtView_->setEnablesReturnKeyAutomatically(true);
+  txtView_->setDelegate(this);
+  root->addSubview(txtView_);
+
+  btnClear_ = UIButton::buttonWithType(UIButtonTypeCustom);
+  btnClear_->setFrame(CGRectMake(268, 69, 28, 28));
+  btnClear_->setBackgroundImage(UIImage::imageNamed("tweet-x.png"), UIControlStateNormal);
+  btnClear_->setBackgroundImage(UIImage::imageNamed("tweet-x.png"), UIControlStateHighlighted);
+  btnClear_->setExclusiveTouch(true);
+  btnClear_->setAdjustsImageWhenDisabled(false);
+  btnClear_->setAdjustsImageWhenHighlighted(true);
+  btnClear_->addTarget(this, [this](UIControl*, UIEvent*) { btnClearPressed(); }, UIControlEventTouchUpInside);
+  root->addSubview(btnClear_);
+
+  btnSend_ = makeBigButton(tr("Post"), CGRectMake(12, 168, 148, 61));
+  btnSend_->setEnabled(false);
+  btnSend_->addTarget(this, [this](UIControl*, UIEvent*) { btnSendPressed(); }, UIControlEventTouchUpInside);
+  root->addSubview(btnSend_);
+  btnCancel_ = makeBigButton(tr("Cancel"), CGRectMake(159, 168, 148, 61));
+  btnCancel_->addTarget(this, [this](UIControl*, UIEvent*) { btnCancelPressed(); }, UIControlEventTouchUpInside);
+  root->addSubview(btnCancel_);
+  setView(root);
+}
+
+void FacebookViewController::viewDidLoad() {
+  checkCharacterCount();
+  loadingIndicator_->startAnimating();
+  loginTwitter();
+}
+
+void FacebookViewController::viewWillAppear(bool) {
+  txtView_->setText(initMessage_);
+  txtView_->becomeFirstResponder();
+  checkCharacterCount();
+}
+
+void FacebookViewController::viewWillDisappear(bool) {
+  txtView_->setDelegate(nullptr);
+  UIApplication::sharedApplication().setNetworkActivityIndicatorVisible(false);
+}
+
+bool FacebookViewController::shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation orientation) {
+  if (UIDevice::currentDevice().userInterfaceIdiom() == UIUserInterfaceIdiomPad) return true;
+  return orientation == UIInterfaceOrientationPortrait;
+}
+
+void FacebookViewController::textViewDidChange(UITextView*) { checkCharacterCount(); }
+
+bool FacebookViewController::textViewShouldEndEditing(UITextView*) {
+  if (UIDevice::currentDevice().userInterfaceIdiom() != UIUserInterfaceIdiomPad) return false;
+  return !str::trim(txtView_->text()).empty();
+}
+
+void FacebookViewController::checkCharacterCount() {
+  const long n = static_cast<long>(str::utf16Length(txtView_->text()));
+  const long left = kMaxCharacters - n;
+  lblCharCounter_->setText(stringWithFormat("%i", static_cast<int>(left)));
+  if (left < 0) {
+    lblCharCounter_->setTextColor(UIColor::redColor());
+    lblCharCounter_->setShadowColor(UIColor::colorWithWhite(1, 0.35));
+    lblCharCounter_->setShadowOffset(CGSizeMake(0, 1));
+    btnSend_->setEnabled(false);
+    btnClear_->setAlpha(1);
+    return;
+  }
+  lblCharCounter_->setTextColor(UIColor::whiteColor());
+  lblCharCounter_->setShadowColor(UIColor::colorWithWhite(0, 0.35));
+  lblCharCounter_->setShadowOffset(CGSizeMake(0, -1));
+  btnSend_->setEnabled(hasLoggedIn_ && n > 0 && !IsSendingMessage_);
+  btnClear_->setAlpha(n > 0 ? 1 : 0);
+}
+
+void FacebookViewController::dropCurrentRequest() {
+  if (currentRequest_) currentRequest_->setDelegate(nullptr);
+  currentRequest_.reset();
+}
+
+void FacebookViewController::loginTwitter() {
+  imgProfileIcon_->setImage(UIImage::imageNamed("tweet-pic-holder.png"));
+  if (defaults().stringForKey(kPictureKey)) {
+    finishedLoading();
+    return;
+  }
+  if (!session_) return;
+  UIApplication::sharedApplication().setNetworkActivityIndicatorVisible(true);
+  dropCurrentRequest();
+  currentRequest_ = session_->requestWithGraphPath("me", this);
+}
+
+void FacebookViewController::finishedLoading() {
+  dropCurrentRequest();
+  UIApplication::sharedApplication().setNetworkActivityIndicatorVisible(false);
+  lblTwitterName_->setText(defaults().stringForKey(kNameKey).value_or(""));
+  imgBG_->setImage(UIImage::imageNamed("tweet-bg.png"));
+  hasLoggedIn_ = true;
+  if (UIImagePtr picture = UIImage::imageWithContentsOfFile(picturePath())) imgProfileIcon_->setImage(picture);
+  loadingIndicator_->stopAnimating();
+  // The count decides whether Post is enabled: a message over the limit stays unsendable.
+  checkCharacterCount();
+}
+
+void FacebookViewController::requestDidLoad(FBRequest&, const FBResult& result) {
+  if (IsSendingMessage_) {
+    dropCurrentRequest();
+    if (delegate_) delegate_->facebookViewSentMessage();
+    return;
+  }
+  const JSONValue* value = std::get_if<JSONValue>(&result);
+  const JSONObject* profile = value ? value->asObject() : nullptr;
+  if (!profile) {
+    NSLog("ERROR: %@", "the profile answer is not an object");
+    finishedLoading();
+    return;
+  }
+  const auto text = [&](const char* key) {
+    const JSONValue* v = profile->find(key);
+    return v ? v->textValue() : std::string();
+  };
+  defaults().setString(stringWithFormat("%@ %@", text("first_name"), text("last_name")), kNameKey);
+  const std::string id = text("id");
+  if (!id.empty() && session_) {
+    const std::string pictureURL = session_->endpoints().graphBase + str::percentEscapeComponent(id) + "/picture";
+    defaults().setString(pictureURL, kPictureKey);
+    NSHTTPURLResponse response;
+    NSError error;
+    std::optional<std::vector<uint8_t>> bytes =
+        NSURLConnection::sendSynchronousRequest(NSURLRequest::requestWithURL(pictureURL), &response, &error);
+    if (bytes && response.statusCode() == 200 && UIImage::imageWithData(*bytes)) {
+      if (!NSFileManager::defaultManager().writeAtomically(picturePath(), *bytes))
+        NSLog("ERROR: %@", "the profile picture could not be saved");
+    } else {
+      NSLog("ERROR: %@", "the profile picture could not be fetched");
+    }
+  }
+  defaults().synchronize();
+  finishedLoading();
+}
+
+void FacebookViewController::requestDidFailWithError(FBRequest&, const FBError& error) {
+  NSLog("ERROR: %@", error.localizedDescription);
+  dropCurrentRequest();
+  if (IsSendingMessage_) {
+    lastAlert_ = std::make_shared<UIAlertView>(
+        tr("Posting Failed"), stringWithFormat("Error %i: %@", error.code, error.localizedDescription), nullptr, tr("OK"),
+        std::vector<std::string>{});
+    lastAlert_->show();
+    setSending(false);
+    return;
+  }
+  UIApplication::sharedApplication().setNetworkActivityIndicatorVisible(false);
+  if (session_) session_->authorize({"publish_stream"}, this);
+}
+
+void FacebookViewController::fbDidLogin() { loginTwitter(); }
+
+void FacebookViewController::setSending(bool sending) {
+  IsSendingMessage_ = sending;
+  btnCancel_->setEnabled(!sending);
+  setTitleInEveryState(*btnSend_, sending ? tr("Sending") : tr("Post"));
+  txtView_->setEditable(!sending);
+  if (sending) btnSend_->setEnabled(false);
+  else checkCharacterCount();
+}
+
+void FacebookViewController::btnSendPressed() {
+  // The count is checked again here: nothing over the limit is ever sent.
+  if (IsSendingMessage_ || !session_ || str::utf16Length(txtView_->text()) > static_cast<size_t>(kMaxCharacters)) return;
+  dropCurrentRequest();
+  setSending(true);
+  FBParams params{{"app_id", session_->appId()}, {"message", txtView_->text()}};
+  currentRequest_ = session_->requestWithMethodName("stream.publish", params, "POST", this);
+}
+
+void FacebookViewController::btnClearPressed() {
+  txtView_->setText("");
+  checkCharacterCount();
+}
+
+void FacebookViewController::btnCancelPressed() {
+  txtView_->setDelegate(nullptr);
+  dropCurrentRequest();
+  if (delegate_) delegate_->facebookViewCancelled();
+}

@@ -1,0 +1,254 @@
+// Posting a verse: from the options panel's share sheet to the post screen and the local
+// stand-in service; the character count, the profile, a failed post and a failed login.
+
+#include <gtest/gtest.h>
+
+#include "Classes/Social/FacebookViewController.h"
+#include "platform/foundation/Paths.h"
+#include "platform/foundation/StringUtils.h"
+#include "platform/graphics/UIImage.h"
+#include "platform/ui/UIButton.h"
+#include "platform/ui/UILabel.h"
+#include "platform/ui/hosting/UIAlertView.h"
+#include "src/FBLoginDialog.h"
+#include "tests/Classes/Reading/panel/PanelFixture.h"
+#include "tests/support/DocsScreenshot.h"
+#include "tests/support/FakeSocialServer.h"
+
+namespace {
+
+// The application delegate with a session on the local service.
+class SocialAppDelegate : public LumenoSDKAppDelegate {
+ public:
+  explicit SocialAppDelegate(FBEndpoints endpoints) : endpoints_(std::move(endpoints)) {}
+  Facebook* facebook() override {
+    if (!session_) session_ = std::make_unique<Facebook>("lumeno", endpoints_);
+    return session_.get();
+  }
+  Facebook* existingFacebook() const override { return session_.get(); }
+  void fbDidLogin() override { ++logins; }
+  int logins = 0;
+
+ private:
+  FBEndpoints endpoints_;
+  std::unique_ptr<Facebook> session_;
+};
+
+class PostVerseTest : public PanelTest {
+ protected:
+  void SetUp() override {
+    PanelTest::SetUp();
+    server = std::make_unique<FakeSocialServer>(switches());
+    app.reset();
+    social = new SocialAppDelegate(server->endpoints());
+    app.reset(social);
+    ASSERT_TRUE(app->initializeDatabase());
+  }
+  void TearDown() override {
+    PanelTest::TearDown();
+    server.reset();
+  }
+  virtual FakeSocialService::Switches switches() const { return {}; }
+
+  void logIn() { ASSERT_TRUE(social->facebook()->handleOpenURL(std::string("fblumeno://authorize#access_token=") + FakeSocialService::kToken)); }
+
+  // Share, Facebook, then the given text choice (0 Arabic, 1 translation, 2 both).
+  void shareVerse(int verse, int choice) {
+    pressVerse(verse);
+    press(hud().btnHUDTweet);
+    ASSERT_TRUE(sheet() && sheet()->tag() == SurahOptionsHUD::kShareSheet);
+    answer(0);
+    ASSERT_TRUE(sheet() && sheet()->tag() == SurahOptionsHUD::kFacebookSheet);
+    answer(choice);
+  }
+  bool waitFor(const std::function<bool()>& condition) {
+    return RunLoop::main().runUntil([&] {
+      backend.runUntilIdle();
+      return condition();
+    }, 10);
+  }
+  void type(const std::string& text) {
+    post()->txtView()->setText(text);
+    post()->textViewDidChange(post()->txtView());
+  }
+  FacebookViewController* post() { return hud().facebookScreen(); }
+  std::vector<FakeSocialService::Received> posts() {
+    std::vector<FakeSocialService::Received> out;
+    for (const auto& r : server->service.received())
+      if (r.path == "/method/stream.publish") out.push_back(r);
+    return out;
+  }
+
+  std::unique_ptr<FakeSocialServer> server;
+  SocialAppDelegate* social = nullptr;
+};
+
+TEST_F(PostVerseTest, AVerseWithItsTranslationIsPostedWithExactlySixFields) {
+  logIn();
+  open(2, 255, 3);
+  shareVerse(255, 1);
+  ASSERT_TRUE(post());
+  const std::string message =
+      ChapterInfo::getTranslationFor(app->dbConnectionStatic(), 3, 2, 255) + " [2:255]";
+  EXPECT_EQ(post()->txtView()->text(), message);
+  ASSERT_TRUE(waitFor([&] { return post()->hasLoggedIn(); }));
+  EXPECT_EQ(post()->lblTwitterName()->text(), "Amina Rahman");
+  EXPECT_TRUE(str::hasSuffix(NSUserDefaults::standardUserDefaults().stringForKey("FacebookPic1.0").value_or(""), "/1001/picture"));
+  EXPECT_TRUE(UIImage::imageWithContentsOfFile(str::appendPathComponent(Paths::documents(), "facebookPic.png")));
+
+  // The verse is longer than 420 characters: the profile's arrival does not enable Post.
+  const int left = 420 - static_cast<int>(str::utf16Length(message));
+  ASSERT_LT(left, 0);
+  EXPECT_EQ(post()->lblCharCounter()->text(), std::to_string(left));
+  EXPECT_FALSE(post()->btnSend()->isEnabled());
+  post()->btnSendPressed();
+  EXPECT_TRUE(posts().empty());
+
+  const std::string shortened = str::utf16Substring(message, 0, 400);
+  type(shortened);
+  EXPECT_EQ(post()->lblCharCounter()->text(), "20");
+  ASSERT_TRUE(post()->btnSend()->isEnabled());
+  post()->btnSend()->sendActionsForControlEvents(UIControlEventTouchUpInside);
+  EXPECT_EQ(post()->btnSend()->titleForState(UIControlStateNormal), "Sending");
+  EXPECT_FALSE(post()->btnCancel()->isEnabled());
+  ASSERT_TRUE(waitFor([&] { return post() == nullptr; }));  // sent: the screen closed
+
+  const auto sent = posts();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(sent[0].query, "");
+  EXPECT_EQ(sent[0].fields, (std::vector<std::pair<std::string, std::string>>{{"app_id", "lumeno"},
+                                                                             {"message", shortened},
+                                                                             {"format", "json"},
+                                                                             {"sdk", "ios"},
+                                                                             {"sdk_version", "2"},
+                                                                             {"access_token", FakeSocialService::kToken}}));
+}
+
+class FailingPostTest : public PostVerseTest {
+  FakeSocialService::Switches switches() const override {
+    FakeSocialService::Switches s;
+    s.postStatus = 500;
+    return s;
+  }
+};
+
+TEST_F(FailingPostTest, AFailedPostTellsTheUserAndKeepsTheMessage) {
+  logIn();
+  open(2, 255, 3);
+  shareVerse(255, 0);  // the Arabic verse
+  ASSERT_TRUE(post());
+  ASSERT_TRUE(waitFor([&] { return post()->hasLoggedIn(); }));
+  const std::string message = post()->txtView()->text();
+  ASSERT_TRUE(post()->btnSend()->isEnabled());
+  post()->btnSendPressed();
+  ASSERT_TRUE(waitFor([&] { return post()->lastAlert() != nullptr; }));
+  EXPECT_EQ(post()->lastAlert()->title(), "Posting Failed");
+  EXPECT_EQ(post()->lastAlert()->message(), "Error 500: The server answered with HTTP status 500.");
+  EXPECT_FALSE(post()->isSendingMessage());
+  EXPECT_EQ(post()->txtView()->text(), message);
+  EXPECT_TRUE(post()->txtView()->isEditable());
+  EXPECT_TRUE(post()->btnSend()->isEnabled());
+  EXPECT_EQ(post()->btnSend()->titleForState(UIControlStateNormal), "Post");
+  EXPECT_EQ(posts().size(), 1u);
+}
+
+TEST_F(PostVerseTest, WithoutASessionSharingLogsInFirstAndAFailedLoginIsShown) {
+  open(2, 255, 3);
+  shareVerse(255, 1);
+  EXPECT_EQ(post(), nullptr);
+  FBLoginDialog* dialog = social->facebook()->loginDialog();
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(waitFor([&] { return !dialog->webView()->document().blocks.empty(); }));
+  dialog->webView()->followLink("fbconnect://cancel");
+  backend.advance(1000);
+  ASSERT_TRUE(alert());
+  EXPECT_EQ(alert()->message(), "The login was cancelled; nothing was posted.");
+  EXPECT_EQ(post(), nullptr);
+
+  // Sharing again logs in and, once logged in, opens the post screen.
+  answer(0);
+  shareVerse(255, 1);
+  dialog = social->facebook()->loginDialog();
+  ASSERT_TRUE(waitFor([&] { return !dialog->webView()->document().blocks.empty(); }));
+  for (const HTMLBlock& block : dialog->webView()->document().blocks)
+    if (block.text == "Allow") dialog->webView()->followLink(block.href);
+  EXPECT_EQ(social->logins, 1);
+  ASSERT_TRUE(post());
+  EXPECT_TRUE(str::hasSuffix(post()->txtView()->text(), "[2:255]"));
+}
+
+TEST_F(PostVerseTest, AStoredProfileIsShownWithoutAskingAndTheCountRuleDecidesPost) {
+  NSUserDefaults& defaults = NSUserDefaults::standardUserDefaults();
+  defaults.setString("Amina Rahman", "FacebookName");
+  defaults.setString(server->service.origin() + "/1001/picture", "FacebookPic1.0");
+  logIn();
+  auto screen = std::make_shared<FacebookViewController>(social->facebook(), "");
+  window->setRootViewController(screen);
+  backend.runUntilIdle();
+  EXPECT_TRUE(screen->hasLoggedIn());
+  EXPECT_EQ(screen->lblTwitterName()->text(), "Amina Rahman");
+  EXPECT_EQ(screen->currentRequest(), nullptr);
+  struct Case {
+    int length;
+    std::string counter;
+    bool post, clear;
+  } cases[] = {{0, "420", false, false}, {1, "419", true, true}, {420, "0", true, true}, {421, "-1", false, true}};
+  for (const Case& c : cases) {
+    screen->txtView()->setText(std::string(static_cast<size_t>(c.length), 'a'));
+    screen->checkCharacterCount();
+    EXPECT_EQ(screen->lblCharCounter()->text(), c.counter) << c.length;
+    EXPECT_EQ(screen->btnSend()->isEnabled(), c.post) << c.length;
+    EXPECT_EQ(screen->btnClear()->alpha() > 0, c.clear) << c.length;
+  }
+  screen->btnClearPressed();
+  EXPECT_EQ(screen->txtView()->text(), "");
+  EXPECT_FALSE(screen->btnSend()->isEnabled());
+  EXPECT_TRUE(server->service.received().empty());
+  window->setRootViewController(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PostVerseTest, ThePostScreenAndTheLoginDialogAsTheyLook) {
+  open(2, 255, 3);
+  shareVerse(255, 0);
+  FBLoginDialog* dialog = social->facebook()->loginDialog();
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(waitFor([&] { return !dialog->webView()->document().blocks.empty(); }));
+  backend.advance(1000);
+  docs_screenshot::shoot(backend, "social-login.png");
+  // The panel's blue title bar sits inside its grey frame.
+  const auto bar = backend.pixelAt(CGPointMake(160, 30));
+  EXPECT_GT(bar.b, bar.r + 30);
+
+  for (const HTMLBlock& block : dialog->webView()->document().blocks)
+    if (block.text == "Allow") dialog->webView()->followLink(block.href);
+  ASSERT_TRUE(post());
+  ASSERT_TRUE(waitFor([&] { return post()->hasLoggedIn(); }));
+  backend.advance(1000);
+  docs_screenshot::shoot(backend, "social-post.png");
+  // The service's picture (teal) has replaced the placeholder.
+  const auto picture = backend.pixelAt(CGPointMake(28, 14));
+  EXPECT_GT(picture.g, picture.r + 50);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PostVerseTest, AScreenClosedDuringItsLoginIsNotCalledWhenTheLoginCompletes) {
+  Facebook* session = social->facebook();  // no token: the profile request is refused
+  auto screen = std::make_shared<FacebookViewController>(session, "text");
+  window->setRootViewController(screen);
+  ASSERT_TRUE(waitFor([&] { return session->sessionDelegate() == screen.get(); }));
+  ASSERT_TRUE(session->loginDialog());
+  window->setRootViewController(nullptr);
+  screen.reset();
+  EXPECT_EQ(session->sessionDelegate(), nullptr);
+  EXPECT_TRUE(session->handleOpenURL(std::string("fblumeno://authorize#access_token=") + FakeSocialService::kToken));
+  EXPECT_TRUE(session->isSessionValid());
+}
+
+}  // namespace
