@@ -373,11 +373,17 @@ void slideSheet(UIView& root, UIView& sheet, bool up, std::function<void()> done
 
 namespace {
 
+// On a tablet the sheet opens in the screen's popover at the bubble that asked for it.
 template <class Sheet>
-void presentSheet(SurahViewController& screen, std::shared_ptr<Sheet>& held) {
+void presentSheet(SurahViewController& screen, std::shared_ptr<Sheet>& held, UIButton* anchor) {
     if (held) return;
     held = std::make_shared<Sheet>();
     held->setDelegate(&screen);
+    if (LumenoSDKAppDelegate::IsDeviceIPad() && anchor && anchor->window()) {
+        screen.createPopoverViewWithController(held).presentPopoverFromRect(anchor->bounds(), anchor,
+                                                                            UIPopoverArrowDirectionAny, true);
+        return;
+    }
     UIView& root = *screen.view();
     UIView& sheet = *held->view();
     sheet.setFrame(CGRect{{0, root.bounds().size.height}, root.bounds().size});
@@ -387,31 +393,43 @@ void presentSheet(SurahViewController& screen, std::shared_ptr<Sheet>& held) {
 }
 
 template <class Sheet>
-void dismissSheet(UIView& root, std::shared_ptr<Sheet>& held) {
+void dismissSheet(SurahViewController& screen, std::shared_ptr<Sheet>& held) {
     if (!held) return;
     std::shared_ptr<Sheet> sheet = std::move(held);
-    slideSheet(root, *sheet->view(), false, [sheet] { sheet->view()->removeFromSuperview(); });
+    UIPopoverController* popover = screen.popoverView();
+    if (popover && popover->contentViewController() == sheet.get()) {
+        if (popover->isPopoverVisible()) popover->dismissPopoverAnimated(true);
+        return;
+    }
+    slideSheet(*screen.view(), *sheet->view(), false, [sheet] { sheet->view()->removeFromSuperview(); });
 }
 
 }  // namespace
 
 void SurahViewController::btnPlayNextPressed() {
     isShowingPlayOptions_ = true;
-    presentSheet(*this, optionsview_);
+    presentSheet(*this, optionsview_, btnSurahRepeatBubble.get());
 }
 
 void SurahViewController::btnAyahRepeatPressed() {
     isShowingPlayOptions_ = true;
-    presentSheet(*this, ayahOptionsView_);
+    presentSheet(*this, ayahOptionsView_, btnAyahRepeatBubble.get());
 }
 
 void SurahViewController::dismissNextAyahOptionSheet() {
-    dismissSheet(*view(), optionsview_);
+    dismissSheet(*this, optionsview_);
     playOptionsSheetClosed();
 }
 
 void SurahViewController::dismissAyahRepeatOptionSheet() {
-    dismissSheet(*view(), ayahOptionsView_);
+    dismissSheet(*this, ayahOptionsView_);
+    playOptionsSheetClosed();
+}
+
+void SurahViewController::playOptionsPopoverDismissed() {
+    if (!optionsview_ && !ayahOptionsView_) return;
+    optionsview_.reset();
+    ayahOptionsView_.reset();
     playOptionsSheetClosed();
 }
 

@@ -187,6 +187,8 @@ public:
     void btnAyahRepeatPressed();
     void dismissNextAyahOptionSheet();
     void dismissAyahRepeatOptionSheet();
+    // A tap outside the tablet's popover closed a play-option sheet.
+    void playOptionsPopoverDismissed();
     // Transport: pause, hold to seek, tap to skip, remote control.
     void btnAudioPausePressed();
     void btnAudioFingerDown(UIButton* button);

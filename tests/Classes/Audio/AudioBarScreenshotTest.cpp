@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "Classes/Audio/PickReciterController.h"
+#include "Classes/Audio/AyaRepeatController.h"
+#include "Classes/Audio/PlayNextAyasController.h"
 #include "tests/Classes/Audio/PlaybackFixture.h"
 #include "tests/support/DocsScreenshot.h"
 
@@ -14,6 +16,12 @@ protected:
     void SetUp() override {
         PlaybackTest::SetUp();
         UIScreen::mainScreen().configure(GetParam(), 1);
+    }
+    bool tablet() const { return GetParam() == UIUserInterfaceIdiomPad; }
+    // The controller shown in the tablet's popover, or null.
+    UIViewController* inPopover() {
+        UIPopoverController* popover = screen->popoverView();
+        return popover && popover->isPopoverVisible() ? popover->contentViewController() : nullptr;
     }
     std::string name(const std::string& what) {
         return std::string(GetParam() == UIUserInterfaceIdiomPad ? "tablet" : "phone") + "-" + what + ".png";
@@ -35,12 +43,16 @@ TEST_P(AudioBarScreens, BarsBubblesAndPickers) {
 
     screen->btnPlayNextPressed();
     run(400);
-    EXPECT_NEAR(onScreen(*screen->optionsview()->view()).origin.y, 0, 1);
+    if (tablet()) EXPECT_EQ(inPopover(), screen->optionsview().get()) << "a popover at the bubble";
+    else EXPECT_NEAR(onScreen(*screen->optionsview()->view()).origin.y, 0, 1) << "a sheet over the screen";
     docs_screenshot::shoot(backend, name("play-next-picker"));
     screen->dismissNextAyahOptionSheet();
     run(400);
+    EXPECT_EQ(inPopover(), nullptr);
+    EXPECT_FALSE(screen->isShowingPlayOptions());
     screen->btnAyahRepeatPressed();
     run(400);
+    EXPECT_EQ(tablet(), inPopover() == screen->ayahOptionsView().get());
     docs_screenshot::shoot(backend, name("verse-repeat-picker"));
     screen->dismissAyahRepeatOptionSheet();
     run(400);
@@ -65,7 +77,7 @@ TEST_P(AudioBarScreens, BarsBubblesAndPickers) {
     screen->stopIfPlaying();
     screen->btnReciterPressed();
     run(600);
-    ASSERT_TRUE(dynamic_cast<PickReciterController*>(screen->modalViewController()));
+    ASSERT_TRUE(dynamic_cast<PickReciterController*>(tablet() ? inPopover() : screen->modalViewController()));
     docs_screenshot::shoot(backend, name("reciter-picker"));
 }
 
