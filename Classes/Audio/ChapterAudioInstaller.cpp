@@ -1,7 +1,8 @@
 #include "Classes/Audio/ChapterAudioInstaller.h"
 
-#include "Classes/Audio/Gunzip.h"
-#include "Classes/Audio/TarExtract.h"
+#include "Classes/Audio/ClipPreparer.h"
+#include "Classes/Audio/Archive/Gunzip.h"
+#include "Classes/Audio/Archive/TarExtract.h"
 #include "Classes/Core/ChapterInfo.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSFileManager.h"
@@ -45,11 +46,11 @@ private:
     bool open_;
 };
 
-bool storeClip(sqlite3* db, const ChapterAudioDownload& download, int number, const std::vector<uint8_t>& clip) {
+bool storeClip(sqlite3* db, const ChapterAudioDownload& download, int number, const std::vector<uint8_t>& gzipped) {
     if (download.continuous())
-        return ChapterInfo::insertContMP3Blob(db, download.surah, number,
-                                              ChapterInfo::getRemoteReciterHQCode(download.reciter), clip);
-    return ChapterInfo::insertMP3Blob(db, download.surah, number, download.reciter, clip);
+        return ChapterInfo::insertCompressedContMP3Blob(db, download.surah, number,
+                                                        ChapterInfo::getRemoteReciterHQCode(download.reciter), gzipped);
+    return ChapterInfo::insertCompressedMP3Blob(db, download.surah, number, download.reciter, gzipped);
 }
 
 // Marks the chapter installed unless an equivalent mark is already there (a chapter fetched again).
@@ -80,6 +81,7 @@ bool unpack(const ChapterAudioDownload& download) {
     if (decompressed && !tar) NSLog("FILE NOT OPENED");
     int extracted = -1;
     if (tar) {
+        std::setvbuf(tar, nullptr, _IOFBF, 256 * 1024);
         extracted = tar_extract(tar, download.archivePath(), download.extractionPath());
         std::fclose(tar);
     }
@@ -96,15 +98,17 @@ bool store(sqlite3* db, const ChapterAudioDownload& download) {
     const int surah = download.surah, reciter = download.reciter;
     InstallTransaction transaction(db);
     if (!transaction.isOpen()) return fail("Cannot begin the transaction", surah, reciter);
-    NSFileManager& files = NSFileManager::defaultManager();
     const std::vector<std::string> names = ChapterAudioInstaller::memberNames(download);
     const int first = download.continuous() ? 1 : 0;
+    std::vector<std::string> paths;
+    for (const std::string& name : names) paths.push_back(str::appendPathComponent(download.extractionPath(), name));
+    // Compression, the slow part, overlaps the inserts.
+    ClipPreparer preparer(std::move(paths));
     bool stored = false;
     for (size_t i = 0; i < names.size(); ++i) {
-        std::optional<std::vector<uint8_t>> clip =
-            files.contentsAtPath(str::appendPathComponent(download.extractionPath(), names[i]));
-        if (!clip) continue;
-        if (!storeClip(db, download, first + static_cast<int>(i), *clip))
+        ClipPreparer::Clip clip = preparer.take(i);
+        if (!clip.found) continue;
+        if (!clip.gzipped || !storeClip(db, download, first + static_cast<int>(i), *clip.gzipped))
             return fail("A clip could not be stored", surah, reciter);
         stored = true;
     }

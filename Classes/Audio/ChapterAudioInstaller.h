@@ -6,6 +6,9 @@
 
 #include <sqlite3.h>
 
+#include <string>
+#include <vector>
+
 class ChapterAudioInstaller {
 public:
     ChapterAudioInstaller() = delete;

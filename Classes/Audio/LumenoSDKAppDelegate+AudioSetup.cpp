@@ -3,8 +3,11 @@
 #include "Classes/Core/LumenoSDKAppDelegate.h"
 
 #include "Classes/Audio/ChapterAudioInstaller.h"
+#include "platform/foundation/Log.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Thread.h"
+
+#include <exception>
 
 void LumenoSDKAppDelegate::startSetupDownloadedSurahAudio(int surah) {
     detachNewThread([this, surah] { setupDownloadedSurahAudioInBG(surah); }, "audio-setup");
@@ -24,7 +27,12 @@ void LumenoSDKAppDelegate::setupDownloadedSurahAudioInBG(int surah) {
 bool LumenoSDKAppDelegate::setupDownloadedSurahAudio(int surah) {
     RunLoop::main().postAndWait([this] { willPerformAudioSetup(); });
     settingUpSurah_ = true;
-    const bool ok = ChapterAudioInstaller::install(dbConnectionAudioDownload(), {surah, downloadingReciter_});
+    bool ok = false;
+    try {
+        ok = ChapterAudioInstaller::install(dbConnectionAudioDownload(), {surah, downloadingReciter_});
+    } catch (const std::exception& error) {
+        NSLog("[setupDownloadedSurahAudio] %s", error.what());  // the transaction was rolled back
+    }
     settingUpSurah_ = false;
     return ok;
 }

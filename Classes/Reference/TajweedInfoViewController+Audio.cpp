@@ -56,14 +56,53 @@ void TajweedInfoViewController::playAudio(int ruleNumber) {
     CurrentAudioPlayer_ = AVAudioPlayer::initWithContentsOfURL(path, nullptr);
     if (!CurrentAudioPlayer_) return;
     CurrentAudioPlayer_->setDelegate(this);
+    fadeIn(0.3);
     CurrentAudioPlayer_->prepareToPlay();
     CurrentAudioPlayer_->play();
 }
 
-void TajweedInfoViewController::stopAudio(bool fadeOut) {
+void TajweedInfoViewController::fadeIn(double seconds) {
+    if (!CurrentAudioPlayer_) return;
+    CurrentAudioPlayer_->setVolume(0);
+    fadeQueues_->add(MXAudioPlayerFadeOperation::initFadeWithAudioPlayer(CurrentAudioPlayer_, 1.0f, seconds));
+}
+
+bool TajweedInfoViewController::fadeOut(double seconds) {
+    auto fade = MXAudioPlayerFadeOperation::initFadeWithAudioPlayer(CurrentAudioPlayer_, 0.0f, seconds);
+    fade->setStopAfterFade(true);
+    fade->setDelegate(this, alive_);
+    fadeQueues_->add(fade);
+    return true;
+}
+
+void TajweedInfoViewController::fadeOperationFinished(const std::shared_ptr<AVAudioPlayer>& player) {
+    fadeQueues_->prune();
+    // A fade that ends after another example started ends only the player it faded.
+    if (!player || player != fadingPlayer_) return;
+    AVAudioSession& session = AVAudioSession::sharedInstance();
+    NSError error;
+    if (!session.setActive(false, AVAudioSessionSetActiveFlags_NotifyOthersOnDeactivation, &error))
+        NSLog("[1] Could NOT deactivate Audio Session: %@", error.localizedDescription);
+    fadingPlayer_->stop();
+    fadingPlayer_->setDelegate(nullptr);
+    fadingPlayer_.reset();
+}
+
+void TajweedInfoViewController::stopAudio(bool fade) {
+    // A player still fading from before is cut off at once.
+    if (fadingPlayer_) {
+        fadingPlayer_->stop();
+        fadingPlayer_->setDelegate(nullptr);
+        fadingPlayer_.reset();
+    }
     if (CurrentAudioPlayer_) {
-        CurrentAudioPlayer_->stop();
-        CurrentAudioPlayer_->setDelegate(nullptr);
+        if (fade) {
+            fadeOut(0.3);
+            fadingPlayer_ = std::move(CurrentAudioPlayer_);
+        } else {
+            CurrentAudioPlayer_->stop();
+            CurrentAudioPlayer_->setDelegate(nullptr);
+        }
         CurrentAudioPlayer_.reset();
     }
     resetListenButtons();

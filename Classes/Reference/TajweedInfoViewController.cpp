@@ -49,9 +49,12 @@ TajweedInfoViewController::TajweedInfoViewController(const std::string& nibName,
 }
 
 TajweedInfoViewController::~TajweedInfoViewController() {
-    if (CurrentAudioPlayer_) {
-        CurrentAudioPlayer_->stop();
-        CurrentAudioPlayer_->setDelegate(nullptr);
+    alive_.reset();
+    fadeQueues_.reset();  // cancels running fades and waits for them
+    for (const auto& player : {CurrentAudioPlayer_, fadingPlayer_}) {
+        if (!player) continue;
+        player->stop();
+        player->setDelegate(nullptr);
     }
     for (const auto& canvas : img)
         if (canvas) canvas->setDelegate(nullptr);

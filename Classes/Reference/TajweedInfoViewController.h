@@ -15,6 +15,7 @@
 #include "Classes/GlyphEngine/VerseCanvas.h"
 #include "Classes/Reference/BorderedView.h"
 #include "Classes/Reference/UILabelLined.h"
+#include "Classes/Audio/MXAudioPlayerFadeOperation.h"
 #include "platform/media/AVAudioPlayer.h"
 #include "platform/services/UIWebView.h"
 #include "platform/ui/UIButton.h"
@@ -24,7 +25,10 @@
 #include "platform/ui/hosting/UIScrollView.h"
 #include "platform/ui/hosting/UIViewController.h"
 
-class TajweedInfoViewController : public UIViewController, public VerseCanvasDelegate, public AVAudioPlayerDelegate {
+class TajweedInfoViewController : public UIViewController,
+                                  public VerseCanvasDelegate,
+                                  public AVAudioPlayerDelegate,
+                                  public MXAudioPlayerFadeOperationDelegate {
 public:
     TajweedInfoViewController(const std::string& nibName, int scrollTo, bool fromSettings);
     ~TajweedInfoViewController() override;
@@ -83,8 +87,14 @@ public:
     void listenPressed(UIButton* sender);
     void playAudio(int ruleNumber);
     void stopAudio(bool fadeOut);
+    void fadeIn(double seconds);
+    bool fadeOut(double seconds);
     AVAudioPlayer* currentAudioPlayer() const { return CurrentAudioPlayer_.get(); }
+    // The fades still running (tests wait for them on the clock).
+    const FadeQueues& fades() const { return *fadeQueues_; }
     void audioPlayerDidFinishPlaying(AVAudioPlayer& player, bool successfully) override;
+    // A fade-out ended: only the player it faded is let go.
+    void fadeOperationFinished(const std::shared_ptr<AVAudioPlayer>& player) override;
 
 private:
     // Index in rules() of a rule number; -1 for none.
@@ -93,6 +103,10 @@ private:
     void resetListenButtons();
 
     std::shared_ptr<AVAudioPlayer> CurrentAudioPlayer_;
+    // A player fading out after its button was pressed again, held until its fade ends.
+    std::shared_ptr<AVAudioPlayer> fadingPlayer_;
+    std::unique_ptr<FadeQueues> fadeQueues_ = std::make_unique<FadeQueues>();
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);  // expires with the screen
     std::shared_ptr<UIAlertView> alert_;
     int scrollToView_;
     bool fromSettings_;

@@ -70,7 +70,10 @@ CGRect TTTextStyle::rectForText(const std::string& text, CGSize size, const UIFo
 CGSize TTTextStyle::sizeOfText(const std::string& text, const UIFont& font, CGSize size) const {
     if (text.empty()) return CGSizeMake(0, 0);
     if (numberOfLines == 1) return sizeWithFont(text, font);
-    return sizeWithFont(text, font, size, static_cast<UILineBreakMode>(lineBreakMode));
+    // The platform takes 0 for an unbounded side; the largest float stands for one here.
+    auto bound = [](CGFloat v) { return v > 0 && v < 1e6 ? v : 0; };
+    return sizeWithFont(text, font, CGSizeMake(bound(size.width), bound(size.height)),
+                        static_cast<UILineBreakMode>(lineBreakMode));
 }
 
 void TTTextStyle::drawText(const std::string& text, TTStyleContext& context) {

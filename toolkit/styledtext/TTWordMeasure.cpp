@@ -15,6 +15,8 @@ namespace TTWordMeasure {
 namespace {
 constexpr size_t kMaxEntries = 100000;
 constexpr size_t kMaxWordBytes = 64;
+// Wider than any screen: measured as unbounded (the platform takes 0 for that).
+constexpr CGFloat kUnbounded = 1e6;
 
 // Unbounded sizes by font and word; main thread only, like all layout. The width is the
 // shaped advance before rounding, so that words placed one after another sit where the
@@ -33,17 +35,19 @@ std::string keyOf(const std::string& text, const UIFont& font) {
 double advanceOf(const std::string& text, const UIFont& font) {
     TextSystem& system = TextSystem::shared();
     std::lock_guard lock(system.lock());
-    static PangoLayout* layout = pango_layout_new(system.context());
+    PangoLayout* layout = pango_layout_new(system.context());
     pango_layout_set_font_description(layout, font.description());
     pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
     PangoRectangle logical;
     pango_layout_get_extents(layout, nullptr, &logical);
+    g_object_unref(layout);
     return static_cast<double>(logical.width) / PANGO_SCALE;
 }
 }  // namespace
 
 CGSize sizeOf(const std::string& text, const UIFont& font, CGFloat width) {
-    const CGSize bounds = CGSizeMake(width > 0 ? width : FLT_MAX, FLT_MAX);
+    const CGFloat limit = width > 0 && width < kUnbounded ? width : 0;
+    const CGSize bounds = CGSizeMake(limit, 0);
     // Long runs, line ends, malformed text and Arabic script (whose language may pick another
     // face) are measured by the platform as they stand.
     const bool arabicScript = text.find_first_of("\xD8\xD9\xDA\xDB") != std::string::npos;
@@ -55,11 +59,11 @@ CGSize sizeOf(const std::string& text, const UIFont& font, CGFloat width) {
     auto it = sizes.find(key);
     if (it == sizes.end()) {
         if (sizes.size() >= kMaxEntries) sizes.clear();
-        const CGSize line = sizeWithFont(text, font, CGSizeMake(FLT_MAX, FLT_MAX), UILineBreakModeWordWrap);
+        const CGSize line = sizeWithFont(text, font, CGSizeMake(0, 0), UILineBreakModeWordWrap);
         it = sizes.emplace(key, CGSizeMake(advanceOf(text, font), line.height)).first;
     }
     // A word that fits measures as it does unbounded; a wider one is wrapped in the width.
-    if (it->second.width <= bounds.width) return it->second;
+    if (!limit || it->second.width <= limit) return it->second;
     return sizeWithFont(text, font, bounds, UILineBreakModeWordWrap);
 }
 

@@ -232,6 +232,7 @@ void DemoMirror::serve(int client)
         head.append(buffer, static_cast<size_t>(n));
     }
     static const std::vector<uint8_t> notFound = {'n', 'o', 't', ' ', 'f', 'o', 'u', 'n', 'd', '\n'};
+    std::string error;
     const auto line = MirrorRequest::parseRequestLine(head);
     const auto request = line ? MirrorRequest::parseArchivePath(line->path) : std::nullopt;
     if (!line) {
@@ -241,8 +242,24 @@ void DemoMirror::serve(int client)
     } else if (!request || options_.failure == MirrorFailure::NotFound) {
         log("GET " + line->path + " -> 404");
         respond(client, 404, notFound, notFound.size(), notFound.size());
+    } else if (long long size = 0; options_.failure == MirrorFailure::None &&
+               archiver_.cachedArchive(request->kind, request->folder, request->surah).empty() &&
+               archiver_.archiveSize(request->kind, request->folder, request->surah, size, error)) {
+        // Sent while it is made: a large chapter takes longer to make than a client waits.
+        log("GET " + line->path + " -> 200 (" + std::to_string(size) + " bytes, made now)");
+        respond(client, 200, {}, static_cast<size_t>(size), 0);
+        size_t sent = 0;
+        const std::string path = archiver_.archivePath(request->kind, request->folder, request->surah, error,
+                                                       [&](const uint8_t* data, size_t n) {
+                                                           sent += n;
+                                                           return sendAll(client, data, n);
+                                                       });
+        std::vector<uint8_t> body;
+        if (path.empty())
+            log("making " + line->path + " failed: " + error);
+        else if (sent == 0 && readFile(path, body))  // another request made it meanwhile
+            sendAll(client, body.data(), body.size());
     } else {
-        std::string error;
         std::vector<uint8_t> body;
         const std::string path = archiver_.archivePath(request->kind, request->folder, request->surah, error);
         if (path.empty() || !readFile(path, body)) {

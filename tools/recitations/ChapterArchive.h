@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,47 @@ struct Member {
 
 constexpr size_t kBlock = 512;
 constexpr size_t kRecord = 10240;
+
+// Receives an archive's bytes in order; false stops the writing.
+using Sink = std::function<bool(const uint8_t* data, size_t size)>;
+
+// A gzip stream of stored blocks, written as its data arrives.
+class StoredGzip {
+public:
+    explicit StoredGzip(Sink sink);
+    [[nodiscard]] bool write(const uint8_t* data, size_t size);
+    [[nodiscard]] bool finish();
+
+private:
+    bool flushBlock(bool last);
+
+    Sink sink_;
+    bool failed_ = false;
+    uint32_t crc_ = 0;
+    uint32_t size_ = 0;
+    std::vector<uint8_t> pending_;  // data of the block being filled
+};
+
+// Writes an archive as its members arrive, the same bytes archive() makes, so a server can send
+// it while it is being made.
+class Writer {
+public:
+    // gzip: the stored gzip stream; else the plain tar.
+    Writer(Sink sink, bool gzip);
+    // Starts a member of `size` bytes; its data follows through append().
+    [[nodiscard]] bool begin(const std::string& name, size_t size);
+    [[nodiscard]] bool append(const uint8_t* data, size_t size);
+    // The end blocks, the padding to a record and, for gzip, the stream's trailer.
+    [[nodiscard]] bool finish();
+
+private:
+    bool tarBytes(const uint8_t* data, size_t size);
+    bool zeros(size_t count);
+
+    Sink sink_;
+    std::unique_ptr<StoredGzip> gzip_;
+    size_t tarSize_ = 0;
+};
 
 // The ustar archive of the members, in order.
 std::vector<uint8_t> tar(const std::vector<Member>& members);

@@ -4,6 +4,8 @@
 #include "tools/recitations/VerseSynthesizer.h"
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -16,30 +18,6 @@ namespace {
 
 // Part of the cache path: bump when the formula, the voices or the archive layout change.
 constexpr const char* kCacheFormat = "synthetic-1";
-
-bool writeWhole(const std::string& path, const std::vector<uint8_t>& bytes, std::string& error)
-{
-    static std::atomic<int> counter{0};
-    std::error_code ec;
-    fs::create_directories(fs::path(path).parent_path(), ec);
-    const std::string temp = path + ".part-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::remove(temp.c_str());
-            error = "cannot write " + temp;
-            return false;
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        error = "cannot move the archive into " + path;
-        return false;
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -108,35 +86,68 @@ bool RecitationArchiver::chapterText(int surah, ChapterText& out, std::string& e
     return true;
 }
 
-bool RecitationArchiver::members(Kind kind, int folder, int surah, std::vector<ChapterArchive::Member>& out,
-                                 std::string& error)
+bool RecitationArchiver::archiveSize(Kind kind, int folder, int surah, long long& size, std::string& error)
 {
+    ChapterText chapter;
+    if (!chapterText(surah, chapter, error))
+        return false;
+    const Voice& voice = voiceForFolder(folder);
+    if (kind == Kind::PerVerse) {
+        size = perVerseArchiveSize(chapter, voice);
+        return true;
+    }
+    std::vector<long long> parts;
+    for (const RecitedVerse& v : layoutChapter(chapter, voice, ChapterInfo::getTotalPartsForChapter(surah))) {
+        if (v.startFrame == 0)
+            parts.push_back(0);
+        parts.back() += static_cast<long long>(v.frames) * kFrameBytes;
+    }
+    size = ChapterArchive::encodedSize(parts);
+    return true;
+}
+
+bool RecitationArchiver::write(Kind kind, int folder, int surah, const ChapterArchive::Sink& sink, std::string& error)
+{
+    error.clear();
     ChapterText chapter;
     if (!chapterText(surah, chapter, error))
         return false;
     if (!synthesizer_ && !(synthesizer_ = VerseSynthesizer::shared(error)))
         return false;
     const Voice& voice = voiceForFolder(folder);
-    out.clear();
+    ChapterArchive::Writer writer(sink, true);
+    bool ok = true;
+    auto add = [&](const std::string& text, int frames) {
+        auto mp3 = synthesizer_->verseMP3(text, voice, frames, error);
+        return !mp3.empty() && (ok = writer.append(mp3.data(), mp3.size()));
+    };
     if (kind == Kind::Continuous) {
-        for (const RecitedVerse& v : layoutChapter(chapter, voice, ChapterInfo::getTotalPartsForChapter(surah))) {
-            if (out.empty() || v.startFrame == 0)
-                out.push_back({partMemberName(surah, v.part), {}});
-            auto clip = synthesizer_->verseMP3(v.text, voice, v.frames, error);
-            if (clip.empty())
-                return false;
-            out.back().data.insert(out.back().data.end(), clip.begin(), clip.end());
+        const auto layout = layoutChapter(chapter, voice, ChapterInfo::getTotalPartsForChapter(surah));
+        for (size_t i = 0; i < layout.size(); ++i) {
+            if (layout[i].startFrame == 0) {
+                long long frames = 0;
+                for (size_t j = i; j < layout.size() && layout[j].part == layout[i].part; ++j)
+                    frames += layout[j].frames;
+                if (!(ok = writer.begin(partMemberName(surah, layout[i].part), size_t(frames) * kFrameBytes)))
+                    break;
+            }
+            if (!add(layout[i].text, layout[i].frames))
+                break;
         }
-        return true;
+    } else {
+        for (const Clip& clip : verseClips(surah, static_cast<int>(chapter.verses.size()))) {
+            const std::string& text = clip.verse == 0 ? chapter.invocation : chapter.verses[clip.verse - 1];
+            const int frames = verseFrames(text, voice);
+            if (!(ok = writer.begin(clipMemberName(surah, clip.number), size_t(frames) * kFrameBytes)) ||
+                !add(text, frames))
+                break;
+        }
     }
-    for (const Clip& clip : verseClips(surah, static_cast<int>(chapter.verses.size()))) {
-        const std::string& text = clip.verse == 0 ? chapter.invocation : chapter.verses[clip.verse - 1];
-        auto mp3 = synthesizer_->verseMP3(text, voice, verseFrames(text, voice), error);
-        if (mp3.empty())
-            return false;
-        out.push_back({clipMemberName(surah, clip.number), std::move(mp3)});
-    }
-    return true;
+    if (ok && error.empty() && !writer.finish())
+        ok = false;
+    if (!ok && error.empty())
+        error = "cannot write the archive";
+    return ok && error.empty();
 }
 
 std::string RecitationArchiver::cachedPath(Kind kind, int folder, int surah) const
@@ -146,15 +157,73 @@ std::string RecitationArchiver::cachedPath(Kind kind, int folder, int surah) con
     return (fs::path(cacheDir_) / kCacheFormat / kindName(kind) / std::to_string(folder) / name).string();
 }
 
-std::string RecitationArchiver::archivePath(Kind kind, int folder, int surah, std::string& error)
+std::string RecitationArchiver::cachedArchive(Kind kind, int folder, int surah) const
 {
+    const std::string path = cachedPath(kind, folder, surah);
+    std::error_code ec;
+    return fs::is_regular_file(path, ec) ? path : std::string();
+}
+
+std::string RecitationArchiver::archivePath(Kind kind, int folder, int surah, std::string& error,
+                                            const ChapterArchive::Sink& alsoTo)
+{
+    static std::atomic<int> counter{0};
     std::lock_guard<std::mutex> guard(lock_);
     const std::string path = cachedPath(kind, folder, surah);
     std::error_code ec;
     if (fs::is_regular_file(path, ec))
         return path;
-    std::vector<ChapterArchive::Member> files;
-    if (!members(kind, folder, surah, files, error) || !writeWhole(path, ChapterArchive::archive(files), error))
+    if (surah < 1 || surah > 114) {
+        error = "no chapter " + std::to_string(surah);
         return {};
+    }
+    fs::create_directories(fs::path(path).parent_path(), ec);
+    const std::string temp = path + ".part-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(temp.c_str(), "wb"), std::fclose);
+    if (!file) {
+        error = "cannot write " + temp + ": " + std::strerror(errno);
+        return {};
+    }
+    bool copying = static_cast<bool>(alsoTo);
+    const bool made = write(kind, folder, surah, [&](const uint8_t* data, size_t size) {
+        copying = copying && alsoTo(data, size);
+        return std::fwrite(data, 1, size, file.get()) == size;
+    }, error);
+    const bool closed = std::fclose(file.release()) == 0;
+    if (!made || !closed || std::rename(temp.c_str(), path.c_str()) != 0) {
+        std::remove(temp.c_str());
+        if (error.empty())
+            error = "cannot write the archive " + path;
+        return {};
+    }
     return path;
+}
+
+bool RecitationArchiver::recordVerse(int folder, int surah, int verse, const std::string& path, std::string& error)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    ChapterText chapter;
+    if (!chapterText(surah, chapter, error))
+        return false;
+    if (verse < 1 || verse > static_cast<int>(chapter.verses.size())) {
+        error = "no verse " + std::to_string(surah) + ":" + std::to_string(verse);
+        return false;
+    }
+    if (!synthesizer_ && !(synthesizer_ = VerseSynthesizer::shared(error)))
+        return false;
+    const Voice& voice = voiceForFolder(folder);
+    const std::string& text = chapter.verses[verse - 1];
+    auto mp3 = synthesizer_->verseMP3(text, voice, verseFrames(text, voice), error);
+    if (mp3.empty())
+        return false;
+    const std::string temp = path + ".part-" + std::to_string(getpid());
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(temp.c_str(), "wb"), std::fclose);
+    const bool written = file && std::fwrite(mp3.data(), 1, mp3.size(), file.get()) == mp3.size();
+    const bool closed = file && std::fclose(file.release()) == 0;
+    if (!written || !closed || std::rename(temp.c_str(), path.c_str()) != 0) {
+        std::remove(temp.c_str());
+        error = "cannot write " + path;
+        return false;
+    }
+    return true;
 }

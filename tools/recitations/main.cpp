@@ -1,4 +1,5 @@
-// lumeno-recitations: makes one chapter archive of the synthetic recitations.
+// lumeno-recitations: makes one chapter archive of the synthetic recitations, or recordings of
+// single verses (the Tajweed rules' examples).
 #include "tools/recitations/RecitationArchiver.h"
 
 #include <cstdio>
@@ -13,14 +14,41 @@ int usage()
     std::fprintf(stderr,
                  "usage: lumeno-recitations --content lumeno.db --cache DIR --kind audioCont|audiov2.2\n"
                  "                          --folder 0|2-8 --chapter 1-114\n"
-                 "Prints the path of the chapter's archive, made in the cache folder when missing.\n");
+                 "Prints the path of the chapter's archive, made in the cache folder when missing.\n"
+                 "       lumeno-recitations --content lumeno.db --examples DIR NAME:CHAPTER:VERSE...\n"
+                 "Writes DIR/NAME.mp3 for each verse, recited alone in the second reciter's voice.\n");
     return 2;
+}
+
+// Recordings of single verses, each "name:chapter:verse", into a folder.
+int recordExamples(const std::string& content, const std::string& dir, char** specs, int count)
+{
+    std::string error;
+    auto archiver = RecitationArchiver::open(content, dir, error);
+    if (!archiver) {
+        std::fprintf(stderr, "lumeno-recitations: error: %s\n", error.c_str());
+        return 1;
+    }
+    constexpr int kExampleFolder = 2;
+    for (int i = 0; i < count; ++i) {
+        char name[64] = {};
+        int chapter = 0, verse = 0;
+        if (std::sscanf(specs[i], "%63[^:]:%d:%d", name, &chapter, &verse) != 3)
+            return usage();
+        if (!archiver->recordVerse(kExampleFolder, chapter, verse, dir + "/" + name + ".mp3", error)) {
+            std::fprintf(stderr, "lumeno-recitations: error: %s\n", error.c_str());
+            return 1;
+        }
+    }
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc >= 6 && std::string(argv[1]) == "--content" && std::string(argv[3]) == "--examples")
+        return recordExamples(argv[2], argv[4], argv + 5, argc - 5);
     std::map<std::string, std::string> args;
     for (int i = 1; i + 1 < argc; i += 2)
         args[argv[i]] = argv[i + 1];

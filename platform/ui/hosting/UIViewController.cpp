@@ -27,7 +27,17 @@ UIViewController::UIViewController(const std::string& nibName) : nibName_(nibNam
                                                       [this] { didReceiveMemoryWarning(); });
 }
 
+namespace {
+std::vector<UIViewController::DeallocHook>& deallocHooks() {
+    static std::vector<UIViewController::DeallocHook> hooks;
+    return hooks;
+}
+}  // namespace
+
+void UIViewController::addDeallocHook(DeallocHook hook) { deallocHooks().push_back(std::move(hook)); }
+
 UIViewController::~UIViewController() {
+    for (const auto& hook : deallocHooks()) hook(this);
     NSNotificationCenter::defaultCenter().removeObserver(this);
     if (view_ && view_->viewController() == this) view_->setViewController(nullptr);
 }

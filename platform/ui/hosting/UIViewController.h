@@ -105,6 +105,10 @@ public:
     // Installs the window's root-controller hook and the rotation handler
     // (call again after UIApplication::resetForTesting).
     static void installPlatformHooks();
+    // Called with every controller as it goes away (before its members are released); for
+    // libraries that keep facts about controllers outside them.
+    using DeallocHook = std::function<void(UIViewController* controller)>;
+    static void addDeallocHook(DeallocHook hook);
     // Asks the window's front controller and, when it agrees, rotates the
     // interface with the callbacks; returns whether it rotated.
     static bool rotateInterfaceTo(UIWindow& window, UIInterfaceOrientation orientation, double duration = 0.3);

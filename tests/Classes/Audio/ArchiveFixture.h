@@ -15,15 +15,20 @@ namespace archive {
 using Bytes = std::vector<uint8_t>;
 
 struct Member {
+    Member(std::string name, Bytes data = {}, char typeflag = '0', std::string sizeField = {}, int checksumError = 0,
+           bool fullName = false)
+        : name(std::move(name)), data(std::move(data)), typeflag(typeflag), sizeField(std::move(sizeField)),
+          checksumError(checksumError), fullName(fullName) {}
+
     std::string name;
     Bytes data;
-    char typeflag = '0';
+    char typeflag;
     // Overrides the size field's text (octal digits) when not empty.
     std::string sizeField;
     // Added to the computed checksum (0 keeps the header valid).
-    int checksumError = 0;
+    int checksumError;
     // Writes the name field as 100 bytes with no NUL.
-    bool fullName = false;
+    bool fullName;
 };
 
 inline Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }

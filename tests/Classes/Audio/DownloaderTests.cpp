@@ -87,7 +87,9 @@ TEST_F(DownloaderTest, TheExpectedSizeDecidesWhetherATransferIsComplete) {
         const bool finished = c.events.back() == "finished";
         EXPECT_EQ(downloader->failed(), !finished) << c.what;
         EXPECT_EQ(fs::exists(file()), finished) << c.what;  // a failed transfer leaves no file
-        if (finished) EXPECT_EQ(fs::file_size(file()), static_cast<uintmax_t>(c.length)) << c.what;
+        if (finished) {
+            EXPECT_EQ(fs::file_size(file()), static_cast<uintmax_t>(c.length)) << c.what;
+        }
     }
     const auto requests = server.requests();
     ASSERT_FALSE(requests.empty());

@@ -41,6 +41,7 @@ private:
 
 class InstallTest : public StoreTest {
 protected:
+    explicit InstallTest(bool realContent = false) : StoreTest(realContent) {}
     void SetUp() override {
         StoreTest::SetUp();
         if (HasFatalFailure()) return;
@@ -54,8 +55,10 @@ protected:
     static std::vector<archive::Member> allClips(const ChapterAudioDownload& d, size_t length = 600) {
         std::vector<archive::Member> members;
         int seed = 0;
-        for (const std::string& name : ChapterAudioInstaller::memberNames(d))
-            members.push_back({name, archive::pattern(length + static_cast<size_t>(seed), seed++)});
+        for (const std::string& name : ChapterAudioInstaller::memberNames(d)) {
+            members.push_back({name, archive::pattern(length + static_cast<size_t>(seed), seed)});
+            ++seed;
+        }
         return members;
     }
 

@@ -7,6 +7,9 @@
 
 #include "Classes/Core/LumenoSDKAppDelegate.h"
 #include "Classes/Reference/TajweedInfoViewController.h"
+#include "platform/backends/headless/HeadlessAudioOutput.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/media/AudioOutput.h"
 #include "platform/foundation/Value.h"
 #include "tests/support/DocsScreenshot.h"
 
@@ -79,6 +82,50 @@ TEST_F(SettingsTest, InTheArabicInterfaceTheGlossesCarryTheRuleNames) {
     EXPECT_EQ(page.viewScroll->contentOffset().y, 1293);
     EXPECT_EQ(page.btnBack->titleForState(UIControlStateNormal), Language::get("Back", "Back"));
     useArabicInterface(false);
+}
+
+// Pressing the playing example's button fades it out; another button pressed during that fade
+// starts its own example, which the end of the first one's fade leaves playing.
+TEST_F(SettingsTest, ExamplesFadeInAndOutAndAFadeEndsOnlyItsOwnExample) {
+    auto output = HeadlessAudioOutput::create();
+    AudioOutput::setShared(output);
+    {
+        TajweedInfoViewController page("Tajweed", 0, true);
+        page.view();
+        auto run = [&page](double ms) {
+            for (double t = 0; t <= ms; t += 10) {
+                RunLoop::main().runUntil(
+                    [&page] { return RunLoop::main().pendingPostCount() == 0 && page.fades().waitingOnClock(); }, 2.0);
+                RunLoop::main().advance(10);
+            }
+        };
+        page.listenPressed(page.btnListen[0].get());
+        EXPECT_EQ(page.lastPlayingType(), 0);
+        ASSERT_NE(page.currentAudioPlayer(), nullptr) << "the bundle's ghunna.mp3";
+        EXPECT_TRUE(page.currentAudioPlayer()->isPlaying());
+        run(400);
+        EXPECT_NEAR(page.currentAudioPlayer()->volume(), 1.0, 0.01);
+
+        // Ghunna again: it fades out; Ikhfa at once: it starts, and stays when the fade ends.
+        page.listenPressed(page.btnListen[0].get());
+        EXPECT_EQ(page.lastPlayingType(), -1);
+        EXPECT_EQ(page.currentAudioPlayer(), nullptr);
+        page.listenPressed(page.btnListen[1].get());
+        EXPECT_EQ(page.lastPlayingType(), 1);
+        AVAudioPlayer* ikhfa = page.currentAudioPlayer();
+        ASSERT_NE(ikhfa, nullptr);
+        run(800);
+        EXPECT_EQ(page.currentAudioPlayer(), ikhfa);
+        EXPECT_TRUE(ikhfa->isPlaying());
+        EXPECT_EQ(page.lastPlayingType(), 1);
+
+        // Ikhfa pressed again fades out and ends the example.
+        page.listenPressed(page.btnListen[1].get());
+        run(800);
+        EXPECT_EQ(page.currentAudioPlayer(), nullptr);
+        EXPECT_EQ(page.fades().running(), 0u);
+    }
+    AudioOutput::setShared(nullptr);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Downloaded chapter archives are decompressed by gunzip_stream: any input fails cleanly or
 // decompresses, never crashes or reads out of bounds.
 
-#include "Classes/Audio/Gunzip.h"
+#include "Classes/Audio/Archive/Gunzip.h"
 
 #include <cstdint>
 #include <cstdio>

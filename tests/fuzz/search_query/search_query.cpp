@@ -1,5 +1,6 @@
 // The search box's query syntax, turned into the full-text expression and LIKE patterns, which
-// run against a small full-text table so SQLite's own reading of them is covered too.
+// run against a small full-text table so SQLite's own reading of them is covered too; and the
+// character-at-a-time cut of both for the Chinese and Japanese indexes, which only adds spaces.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -7,8 +8,19 @@
 
 #include "Classes/Core/DataStoreConnection.h"
 #include "Classes/Core/SearchQuery.h"
+#include "platform/foundation/CJKSegmentation.h"
 
 namespace {
+
+void expectOnlySpacesAdded(const std::string& text) {
+    const std::string cut = cjk::spaceOut(text);
+    size_t i = 0;
+    for (char c : cut) {
+        if (i < text.size() && text[i] == c) ++i;
+        else if (c != ' ') std::abort();
+    }
+    if (i != text.size()) std::abort();
+}
 
 sqlite3* table() {
     static sqlite3* db = [] {
@@ -30,12 +42,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     (void)SearchQuery::isOperatorSearch(text);
     if (auto expression = SearchQuery::matchExpression(text)) {
+        expectOnlySpacesAdded(*expression);
         SQLiteStatement match = DataStoreConnection::prepare(table(), "SELECT rowid FROM t WHERE translation MATCH ?");
         bindAll(match.get(), *expression);
         while (sqlite3_step(match.get()) == SQLITE_ROW) {
         }
     }
     for (const std::string& pattern : SearchQuery::likePatterns(text)) {
+        expectOnlySpacesAdded(pattern);
         if (pattern == "%%" && !text.empty()) std::abort();  // an empty piece would match every verse
         SQLiteStatement like =
             DataStoreConnection::prepare(table(), "SELECT rowid FROM t WHERE lower(translation) LIKE ? ESCAPE '\\'");

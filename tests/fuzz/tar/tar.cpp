@@ -1,7 +1,7 @@
 // Chapter archives are unpacked by tar_extract: any input fails cleanly or extracts, and
 // nothing is ever written outside the target folder.
 
-#include "Classes/Audio/TarExtract.h"
+#include "Classes/Audio/Archive/TarExtract.h"
 
 #include <cstdint>
 #include <cstdio>

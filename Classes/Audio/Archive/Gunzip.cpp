@@ -1,4 +1,4 @@
-#include "Classes/Audio/Gunzip.h"
+#include "Classes/Audio/Archive/Gunzip.h"
 
 #include "platform/foundation/Log.h"
 
@@ -9,6 +9,8 @@ namespace {
 
 constexpr size_t kMaxPath = 1023;
 constexpr unsigned kStepBytes = 16384;
+// Large stream buffers keep the system calls few.
+constexpr size_t kFileBuffer = 256 * 1024;
 
 bool gunzip_fatal(const std::string& message) {
     NSLog("gunzip: %s", message);
@@ -53,13 +55,14 @@ bool gunzip_file(const std::string& path) {
 
     gzFile in = gzopen(input.c_str(), "rb");
     if (!in) return gunzip_fatal("can't gzopen " + input);
-    gzbuffer(in, 128 * 1024);
+    gzbuffer(in, kFileBuffer);
     FILE* out = std::fopen(output.c_str(), "wb");
     if (!out) {
         NSLog("%s: %s", path, std::strerror(errno));
         gzclose(in);
         return false;
     }
+    std::setvbuf(out, nullptr, _IOFBF, kFileBuffer);
     if (!gunzip_stream(in, out)) return false;
     std::remove(input.c_str());
     return true;

@@ -1,4 +1,4 @@
-#include "Classes/Audio/TarExtract.h"
+#include "Classes/Audio/Archive/TarExtract.h"
 
 #include "platform/foundation/Log.h"
 
@@ -92,6 +92,9 @@ bool writeRegularFile(FILE* in, const std::string& path, long long size) {
         close(fd);
         return false;
     }
+    if (fchmod(fd, 0644) != 0) tar_log_errno("tar: cannot chmod on %s", path);
+    char buffer[64 * 1024];
+    std::setvbuf(out, buffer, _IOFBF, sizeof buffer);
     unsigned char block[kTarBlockSize];
     bool ok = true;
     for (long long remaining = size; remaining > 0 && ok;) {
@@ -114,8 +117,10 @@ int tar_extract_entry(FILE* in, unsigned char (&header)[kTarBlockSize], const st
     if (!checksumMatches(header, *checksum)) return -1;
     if (typeflag != '0' && typeflag != '5') return -1;
 
-    if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) return -1;
-    setMode(folder, 0755);
+    if (mkdir(folder.c_str(), 0755) == 0)
+        setMode(folder, 0755);
+    else if (errno != EEXIST)
+        return -1;
     const std::string path = folder + "/" + *name;
     if (typeflag == '5') {
         struct stat existing {};
@@ -126,9 +131,7 @@ int tar_extract_entry(FILE* in, unsigned char (&header)[kTarBlockSize], const st
         setMode(path, 0755);
         return 0;
     }
-    if (!writeRegularFile(in, path, *size)) return -1;
-    setMode(path, 0644);
-    return 0;
+    return writeRegularFile(in, path, *size) ? 0 : -1;
 }
 
 int tar_extract(FILE* in, const std::string& deleteOnSuccess, const std::string& folder) {

@@ -1,7 +1,7 @@
 // gzip decompression and ustar extraction of chapter archives, including hostile and damaged ones.
 
-#include "Classes/Audio/Gunzip.h"
-#include "Classes/Audio/TarExtract.h"
+#include "Classes/Audio/Archive/Gunzip.h"
+#include "Classes/Audio/Archive/TarExtract.h"
 #include "tests/Classes/Audio/ArchiveFixture.h"
 
 #include "platform/foundation/Log.h"
