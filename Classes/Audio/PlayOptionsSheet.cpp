@@ -35,7 +35,7 @@ std::shared_ptr<UIView> buildOptionsSheet(UIViewController& owner) {
     c.imgLegend->setImage(UIImage::imageNamed("Reciter-icon-updated.png"));
     c.imgLegend->setAutoresizingMask(UIViewAutoresizingFlexibleTopMargin);
     c.lblLegend1 = std::make_shared<UILabel>(CGRectMake(46, 414, 264, 18));
-    c.lblLegend2 = std::make_shared<UILabel>(CGRectMake(10, 434, 300, 24));
+    c.lblLegend2 = std::make_shared<UILabel>(CGRectMake(10, 430, 300, 30));
     for (const auto& label : {c.lblLegend1, c.lblLegend2}) {
         label->setFont(UIFont::fontWithName("Helvetica", 11));
         label->setTextColor(UIColor::colorWithRed(101 / 255.0, 100 / 255.0, 94 / 255.0, 1));

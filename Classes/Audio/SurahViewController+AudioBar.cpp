@@ -11,6 +11,7 @@
 #include "platform/text/UIFont.h"
 #include "platform/ui/UIApplication.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -149,23 +150,10 @@ void SurahViewController::loadAudioBarViews() {
     viewLandscapeAudioBar->addSubview(viewLandscapeAirPlayControl);
 }
 
-void SurahViewController::animateBar(UIView& bar, const char* name, bool animated, CGRect frame, double alpha,
-                                     std::function<void()> done) {
-    if (!animated) {
-        bar.setFrame(frame);
-        bar.setAlpha(alpha);
-        if (done) done();
-        return;
-    }
-    UIView::beginAnimations(name);
-    UIView::setAnimationDuration(kSlide);
-    if (done)
-        UIView::setAnimationDidStopSelector([done, screen = weak_from_this()](const std::string&, bool, void*) {
-            if (!screen.expired()) done();
-        });
-    bar.setFrame(frame);
-    bar.setAlpha(alpha);
-    UIView::commitAnimations();
+void SurahViewController::fitRuleBubble(double right) {
+    CGRect f = btnSurahRepeatBubble->frame();
+    f.size.width = std::max(0.0, right - f.origin.x);
+    btnSurahRepeatBubble->setFrame(f);
 }
 
 void SurahViewController::showAudioControls(bool animated) {
@@ -221,6 +209,7 @@ void SurahViewController::showBottomAudioBar(bool animated, bool alterBubbles) {
     if (viewBottomAudioBar->superview() != &root) root.addSubview(viewBottomAudioBar);
     viewBottomAudioBar->setFrame(CGRect{{0, bounds.size.height}, {bounds.size.width, kBarHeight}});
     viewBottomAudioBar->setAlpha(0);
+    fitRuleBubble(btnPlay ? btnPlay->frame().origin.x - 8 : bounds.size.width / 2);
     const bool bringBubbles = alterBubbles && viewTopRepeatBubbles->superview() != &root;
     if (bringBubbles) {
         root.insertSubviewBelowSubview(viewTopRepeatBubbles, btnPlay.get());
@@ -291,6 +280,7 @@ void SurahViewController::showLSAudioBar(bool animated, bool alterBubbles) {
     const double x = btnPlay ? btnPlay->frame().origin.x - 132 : 0;
     const CGRect place{{x, kOptionBarTop}, {132, kOptionBarHeight}};
     if (viewLandscapeAudioBar->superview() != &root) root.insertSubviewBelowSubview(viewLandscapeAudioBar, btnPlay.get());
+    fitRuleBubble(x - 6);
     const bool bringBubbles = alterBubbles && viewTopRepeatBubbles->superview() != &root;
     if (bringBubbles) {
         root.insertSubviewBelowSubview(viewTopRepeatBubbles, viewLandscapeAudioBar.get());
@@ -389,11 +379,17 @@ void slideSheet(UIView& root, UIView& sheet, bool up, std::function<void()> done
 
 namespace {
 
+// On a tablet the sheet opens in the screen's popover at the bubble that asked for it.
 template <class Sheet>
-void presentSheet(SurahViewController& screen, std::shared_ptr<Sheet>& held) {
+void presentSheet(SurahViewController& screen, std::shared_ptr<Sheet>& held, UIButton* anchor) {
     if (held) return;
     held = std::make_shared<Sheet>();
     held->setDelegate(&screen);
+    if (LumenoSDKAppDelegate::IsDeviceIPad() && anchor && anchor->window()) {
+        screen.createPopoverViewWithController(held).presentPopoverFromRect(anchor->bounds(), anchor,
+                                                                            UIPopoverArrowDirectionAny, true);
+        return;
+    }
     UIView& root = *screen.view();
     UIView& sheet = *held->view();
     sheet.setFrame(CGRect{{0, root.bounds().size.height}, root.bounds().size});
@@ -403,31 +399,43 @@ void presentSheet(SurahViewController& screen, std::shared_ptr<Sheet>& held) {
 }
 
 template <class Sheet>
-void dismissSheet(UIView& root, std::shared_ptr<Sheet>& held) {
+void dismissSheet(SurahViewController& screen, std::shared_ptr<Sheet>& held) {
     if (!held) return;
     std::shared_ptr<Sheet> sheet = std::move(held);
-    slideSheet(root, *sheet->view(), false, [sheet] { sheet->view()->removeFromSuperview(); });
+    UIPopoverController* popover = screen.popoverView();
+    if (popover && popover->contentViewController() == sheet.get()) {
+        if (popover->isPopoverVisible()) popover->dismissPopoverAnimated(true);
+        return;
+    }
+    slideSheet(*screen.view(), *sheet->view(), false, [sheet] { sheet->view()->removeFromSuperview(); });
 }
 
 }  // namespace
 
 void SurahViewController::btnPlayNextPressed() {
     isShowingPlayOptions_ = true;
-    presentSheet(*this, optionsview_);
+    presentSheet(*this, optionsview_, btnSurahRepeatBubble.get());
 }
 
 void SurahViewController::btnAyahRepeatPressed() {
     isShowingPlayOptions_ = true;
-    presentSheet(*this, ayahOptionsView_);
+    presentSheet(*this, ayahOptionsView_, btnAyahRepeatBubble.get());
 }
 
 void SurahViewController::dismissNextAyahOptionSheet() {
-    dismissSheet(*view(), optionsview_);
+    dismissSheet(*this, optionsview_);
     playOptionsSheetClosed();
 }
 
 void SurahViewController::dismissAyahRepeatOptionSheet() {
-    dismissSheet(*view(), ayahOptionsView_);
+    dismissSheet(*this, ayahOptionsView_);
+    playOptionsSheetClosed();
+}
+
+void SurahViewController::playOptionsPopoverDismissed() {
+    if (!optionsview_ && !ayahOptionsView_) return;
+    optionsview_.reset();
+    ayahOptionsView_.reset();
     playOptionsSheetClosed();
 }
 

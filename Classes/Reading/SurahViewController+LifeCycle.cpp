@@ -230,6 +230,11 @@ void SurahViewController::btnReciterPressed() {
     stopIfPlaying();
     auto picker = std::make_shared<PickReciterController>();
     picker->setSurah(iCurrentSurah_);
+    if (LumenoSDKAppDelegate::IsDeviceIPad() && btnReciter && btnReciter->window()) {
+        createPopoverViewWithController(picker).presentPopoverFromRect(btnReciter->bounds(), btnReciter.get(),
+                                                                       UIPopoverArrowDirectionAny, true);
+        return;
+    }
     presentModalViewController(picker, true);
 }
 

@@ -16,4 +16,5 @@ UIPopoverController& SurahViewController::createPopoverViewWithController(std::s
 void SurahViewController::popoverControllerDidDismissPopover(UIPopoverController*) {
     if (showingDialControl_) hideDialControl();
     isShowingSurahInfo_ = false;
+    playOptionsPopoverDismissed();
 }

@@ -187,6 +187,8 @@ public:
     void btnAyahRepeatPressed();
     void dismissNextAyahOptionSheet();
     void dismissAyahRepeatOptionSheet();
+    // A tap outside the tablet's popover closed a play-option sheet.
+    void playOptionsPopoverDismissed();
     // Transport: pause, hold to seek, tap to skip, remote control.
     void btnAudioPausePressed();
     void btnAudioFingerDown(UIButton* button);
@@ -419,11 +421,11 @@ private:
     void deactivateAudioSession();
     void selectAndMarkVerse(int verse, bool animated, bool force);
     void playOptionsSheetClosed();
+    // The chapter-rule bubble ends at `right` (the landscape bar sits after it).
+    void fitRuleBubble(double right);
     void loadRepeatCounters();
     void restartVerse(int verse);
     void skipAtChapterEnd();
-    void animateBar(UIView& bar, const char* name, bool animated, CGRect frame, double alpha,
-                    std::function<void()> done = {});
     UIInterfaceOrientation interfaceOrientationNow() const;
     std::shared_ptr<AVAudioPlayer> CurrentAudioPlayer_;
     std::shared_ptr<VerseClipFiles> clipFiles_;
