@@ -75,7 +75,8 @@ TEST_F(DownloaderTest, TheExpectedSizeDecidesWhetherATransferIsComplete) {
         {"1025 bytes short", 1000000, unannounced(body(998975)), 998975, {"total 1000000", "failed"}},
     };
     for (const Case& c : cases) {
-        server.route("/a.tar.gz", [&](const HTTPRequestSeen&, LoopbackHTTPServer::Reply& reply) { reply.send(c.reply); });
+        // The server's thread keeps its own copy of the reply.
+        server.route("/a.tar.gz", [text = c.reply](const HTTPRequestSeen&, LoopbackHTTPServer::Reply& reply) { reply.send(text); });
         Recorder recorder;
         auto downloader = Downloader::downloadURL(server.url("/a.tar.gz"), file(), &recorder, c.expected);
         ASSERT_TRUE(downloader) << c.what;

@@ -82,6 +82,8 @@ TEST_F(PlayOptionPickers, PlayNextNeverCombinesAGroupWithTheNextChapterRule) {
     EXPECT_EQ(screen->btnSurahRepeatBubble->titleForState(UIControlStateNormal), "Play the next 3 ayas");
     sheet->btnBackPressed();
     EXPECT_FALSE(screen->optionsview());
+    run(400);
+    EXPECT_EQ(sheet->view()->superview(), nullptr);
 }
 
 TEST_F(PlayOptionPickers, ReciterChoiceIsStoredAndAnnouncedAndOffersTheGaplessUpgrade) {
