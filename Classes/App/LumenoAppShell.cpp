@@ -27,10 +27,45 @@ NSUserDefaults& defaults() { return NSUserDefaults::standardUserDefaults(); }
 
 std::string tr(const std::string& key) { return Language::get(key, key); }
 
+// What the start-up error screen says: what failed and what helps.
+struct StartupErrorTexts {
+    std::string headline;
+    std::string advice;
+};
+
+StartupErrorTexts startupErrorTexts(StartupFailure::Cause cause) {
+    using Cause = StartupFailure::Cause;
+    const std::string restart = tr("Nothing was changed. ");
+    switch (cause) {
+    case Cause::FolderNotWritable:
+        return {tr("This folder cannot be written:"),
+                restart + tr("Make the folder writable (check its permissions and that its disk is not read-only), "
+                             "then start Lumeno again.")};
+    case Cause::DiskFull:
+        return {tr("The disk holding this folder is full:"), restart + tr("Free some disk space, then start Lumeno again.")};
+    case Cause::FileUnreadable:
+        return {tr("This database file cannot be read:"),
+                restart + tr("Fix the file's permissions so that you can read and write it, then start Lumeno again.")};
+    case Cause::NotADatabase:
+        return {tr("This database file could not be opened:"),
+                restart + tr("Restore the file from a backup, then start Lumeno again.")};
+    case Cause::DamagedStore:
+        return {tr("This database file is damaged:"),
+                restart + tr("Restore the file from a backup, then start Lumeno again.")};
+    case Cause::SchemaStepFailed:
+        return {tr("This database file could not be updated:"),
+                restart + tr("Make sure the disk has free space and the file can be written, then start Lumeno again.")};
+    case Cause::TemplateMissing:
+    case Cause::ContentUnusable:
+    case Cause::None: break;
+    }
+    return {tr("This database file could not be opened:"), restart + tr("Reinstall Lumeno, then start it again.")};
+}
+
 // The screen shown instead of the tabs when the databases cannot be used.
 class StartupErrorViewController : public UIViewController {
 public:
-    explicit StartupErrorViewController(std::string file) : file_(std::move(file)) {}
+    explicit StartupErrorViewController(StartupFailure failure) : failure_(std::move(failure)) {}
     void loadView() override {
         CGRect frame = UIScreen::mainScreen().bounds();
         auto v = std::make_shared<UIView>(frame);
@@ -50,13 +85,12 @@ public:
             label->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
             v->addSubview(label);
         };
+        const StartupErrorTexts texts = startupErrorTexts(failure_.cause);
         add(CGRectMake(16, 90, w - 32, 30), tr("Lumeno cannot start"), UIFont::fontWithName("Helvetica-Bold", 20), 1);
-        add(CGRectMake(16, 130, w - 32, 40), tr("This database file could not be opened:"),
-            UIFont::fontWithName("Helvetica", 15), 2);
-        add(CGRectMake(16, 175, w - 32, 80), file_, UIFont::fontWithName("Helvetica-Bold", 13), 4);
-        add(CGRectMake(16, 260, w - 32, 90),
-            tr("Nothing was changed. Restore the file or reinstall Lumeno, then start it again."),
-            UIFont::fontWithName("Helvetica", 15), 4);
+        add(CGRectMake(16, 130, w - 32, 40), texts.headline, UIFont::fontWithName("Helvetica", 15), 2);
+        add(CGRectMake(16, 175, w - 32, 80), failure_.file, UIFont::fontWithName("Helvetica-Bold", 13), 4);
+        add(CGRectMake(16, 255, w - 32, 40), failure_.detail, UIFont::fontWithName("Helvetica", 13), 2);
+        add(CGRectMake(16, 300, w - 32, 110), texts.advice, UIFont::fontWithName("Helvetica", 15), 5);
         setView(v);
     }
     bool shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation o) override {
@@ -64,7 +98,7 @@ public:
     }
 
 private:
-    std::string file_;
+    StartupFailure failure_;
 };
 
 }  // namespace
@@ -92,7 +126,7 @@ bool LumenoAppShell::applicationDidFinishLaunchingWithOptions(UIApplication& app
     if (!window_ || !tabBarController_) return false;
 
     // 1. The databases; start-up goes no further when they cannot be used.
-    if (!createEditableCopyOfDatabaseIfNeeded() || !initializeDatabase()) {
+    if (!openContentDatabase() || !createEditableCopyOfDatabaseIfNeeded() || !initializeDatabase()) {
         showStartupError(app);
         return false;
     }
@@ -141,17 +175,11 @@ bool LumenoAppShell::applicationDidFinishLaunchingWithOptions(UIApplication& app
 }
 
 void LumenoAppShell::showStartupError(UIApplication& app) {
-    const std::string userDb = str::appendPathComponent(Paths::documents(), userDbFileName());
-    if (!dbConnection() || !dbConnectionAudioDownload())
-        startupFailureFile_ = NSFileManager::defaultManager().fileExistsAtPath(userDb)
-                                  ? userDb
-                                  : Paths::bundleResource(userDbFileName());
-    else
-        startupFailureFile_ = Paths::bundleResource(dbFileName());
+    startupFailureFile_ = startupFailure().file;
     closeDatabases();
     UIViewController::installPlatformHooks();
     window_->setFrame(UIScreen::mainScreen().bounds());
-    window_->setRootViewController(std::make_shared<StartupErrorViewController>(startupFailureFile_));
+    window_->setRootViewController(std::make_shared<StartupErrorViewController>(startupFailure()));
     window_->makeKeyAndVisible();
 }
 

@@ -53,6 +53,9 @@ std::string environmentLanguage() {
     return "en";
 }
 
+// Host and port of the demo mirror (tools/mirror) as scripts/start runs it.
+constexpr const char* kDemoMirrorHost = "127.0.0.1:8642";
+
 std::once_flag languageRegistered, registered;
 
 void registerLanguageOnce() {
@@ -74,11 +77,11 @@ void registerDefaultsOnce() {
             {"PlayOptionsEnabled", "1"},
             {"LastVerse", "1"},
             {"CurrentTranslationv22", "3"},
-            {"HUDTranslation", "2"},
+            {"HUDTranslation", "10"},
             {"ColoredStopSigns", "1"},
             {"ColoredTranslation", "1"},
             {"CurrentTranslationPrimary", "3"},
-            {"CurrentTranslationSecondary", "2"},
+            {"CurrentTranslationSecondary", "10"},
             {"LastAudioSurah", "1"},
             {"LastAudioVerse", "1"},
             {"IndexInArabic", arabic ? "YES" : "NO"},
@@ -92,6 +95,38 @@ void registerDefaultsOnce() {
             {"ArabicFontSize", "1"},
             {"ResizeTranslations", "1"},
             {"TranslationFontSize", "1"},
+            // About's links.
+            {"AboutMakerSite", "https://lumeno.app"},
+            {"AboutCreditSite", "https://lumeno.app/credits"},
+            {"AboutCreditMail", "credits@lumeno.app"},
+            // The seven recitation mirrors; all point at the demo mirror that scripts/start runs.
+            {"MirrorHost1", kDemoMirrorHost},
+            {"MirrorHost2", kDemoMirrorHost},
+            {"MirrorHost3", kDemoMirrorHost},
+            {"MirrorHost4", kDemoMirrorHost},
+            {"MirrorHost5", kDemoMirrorHost},
+            {"MirrorHost6", kDemoMirrorHost},
+            {"MirrorHost7", kDemoMirrorHost},
+        });
+        // Values the screens can follow; anything else reads as the default above.
+        constexpr double kMaxVerse = 286, kMaxOffset = 1e7;
+        d.registerRanges({
+            {"ArabicFontSize", {0, 4}},
+            {"TranslationFontSize", {0, 4}},
+            {"LastSurah", {1, 114}},
+            {"LastVerse", {1, kMaxVerse}},
+            {"LastAudioSurah", {1, 114}},
+            {"LastAudioVerse", {1, kMaxVerse}},
+            {"CurrentReciterv22", {1, 1000}},
+            {"CurrentTranslationv22", {0, 1000}},
+            {"CurrentTranslationPrimary", {0, 1000}},
+            {"CurrentTranslationSecondary", {0, 1000}},
+            {"HUDTranslation", {0, 1000}},
+            {"LastSurahYOffset", {0, kMaxOffset}},
+            {"SectionListYOffset", {0, kMaxOffset}},
+            {"SurahListYOffset", {0, kMaxOffset}},
+            {"LastBookmarkYOffset", {0, kMaxOffset}},
+            {"LastSearchYOffset", {0, kMaxOffset}},
         });
         d.synchronize();
     });
@@ -106,6 +141,18 @@ std::string dictionaryPath(const std::string& fileName) {
 void LumenoSDKAppDelegate::initialize() {
     registerDefaultsOnce();
     FBEndpoints::registerDefaults();
+}
+
+void LumenoSDKAppDelegate::setMirrorHosts(const std::string& host) {
+    registerDefaultsOnce();
+    for (int n = 1; n <= 7; ++n) {
+        const std::string key = "MirrorHost" + std::to_string(n);
+        if (host == "demo")
+            defaults().removeObjectForKey(key);
+        else
+            defaults().setString(host, key);
+    }
+    defaults().synchronize();
 }
 
 bool LumenoSDKAppDelegate::IsLanguageArabic() {
@@ -139,8 +186,6 @@ bool LumenoSDKAppDelegate::IsIPhoneOS5() {
         return !str::hasPrefix(v, "3.") && !str::hasPrefix(v, "4.");
     });
 }
-
-bool LumenoSDKAppDelegate::BackgroundTasksSupported() { return UIDevice::currentDevice().isMultitaskingSupported(); }
 
 std::optional<std::string> LumenoSDKAppDelegate::GetiCloudPath() {
     if (!IsIPhoneOS5()) return std::nullopt;

@@ -8,11 +8,19 @@
 
 #include "platform/backends/ScriptDriver.h"
 #include "platform/foundation/StringUtils.h"
+#include "platform/foundation/Thread.h"
 #include "platform/ui/UIResponder.h"
 
 namespace {
 
 using Kind = ShellScriptCommand::Kind;
+
+// Longest time a command may take: one day.
+constexpr double kMaxSeconds = 24 * 60 * 60;
+// How long a script waits in real time for worker threads before it goes on.
+constexpr double kWorkerWaitSeconds = 120;
+// Bytes of bad text an error message quotes.
+constexpr size_t kQuotedBytes = 24;
 
 // Keys by name; -1 stands for the delete-backward key.
 const std::map<std::string, int>& keyNames() {
@@ -56,7 +64,7 @@ std::optional<ShellScriptCommand> parseLine(const std::string& raw, int lineNumb
     std::string rest = space == std::string::npos ? "" : str::trim(line.substr(space + 1));
     auto form = forms().find(word);
     if (form == forms().end()) {
-        *reason = "unknown command \"" + word + "\"";
+        *reason = "unknown command " + ShellScript::quote(word);
         return std::nullopt;
     }
     ShellScriptCommand c;
@@ -69,7 +77,7 @@ std::optional<ShellScriptCommand> parseLine(const std::string& raw, int lineNumb
         while (in >> token) {
             double v = 0;
             if (!number(token, &v)) {
-                *reason = "\"" + token + "\" is not a number";
+                *reason = ShellScript::quote(token) + " is not a number";
                 return std::nullopt;
             }
             values.push_back(v);
@@ -92,6 +100,10 @@ std::optional<ShellScriptCommand> parseLine(const std::string& raw, int lineNumb
             *reason = "a time cannot be negative";
             return std::nullopt;
         }
+        if (c.seconds > kMaxSeconds) {
+            *reason = "a time cannot be longer than a day (86400 seconds)";
+            return std::nullopt;
+        }
         return c;
     }
     c.text = rest;
@@ -100,7 +112,7 @@ std::optional<ShellScriptCommand> parseLine(const std::string& raw, int lineNumb
         if (rest.empty()) *reason = "type needs the text to type";
         break;
     case Kind::Key:
-        if (!keyNames().count(str::lowercase(rest))) *reason = "unknown key \"" + rest + "\"";
+        if (!keyNames().count(str::lowercase(rest))) *reason = "unknown key " + ShellScript::quote(rest);
         break;
     case Kind::Rotate:
         if (rest != "left" && rest != "right" && rest != "portrait") *reason = "rotate takes left, right or portrait";
@@ -119,7 +131,53 @@ std::optional<ShellScriptCommand> parseLine(const std::string& raw, int lineNumb
     return c;
 }
 
+// Lets the workers end and their results run on the main loop.
+void settleWorkers(ScriptDriver& driver) {
+    if (runningWorkerCount() == 0) return;
+    waitForWorkers(kWorkerWaitSeconds);
+    driver.runUntilIdle();
+}
+
 }  // namespace
+
+std::string ShellScript::quote(const std::string& text) {
+    std::string out = "\"";
+    size_t i = 0;
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        out += "<byte order mark>";
+        i = 3;
+    }
+    const size_t end = std::min(text.size(), kQuotedBytes);
+    static const char* hex = "0123456789ABCDEF";
+    auto escapeByte = [&](unsigned char b) {
+        out += "\\x";
+        out += hex[b >> 4];
+        out += hex[b & 15];
+    };
+    while (i < end) {
+        const unsigned char b = static_cast<unsigned char>(text[i]);
+        if (b == '\n') out += "\\n", ++i;
+        else if (b == '\t') out += "\\t", ++i;
+        else if (b == '\r') out += "\\r", ++i;
+        else if (b == '"' || b == '\\') out += '\\', out += static_cast<char>(b), ++i;
+        else if (b < 0x20 || b == 0x7F) escapeByte(b), ++i;
+        else if (b < 0x80) out += static_cast<char>(b), ++i;
+        else {
+            // A whole, valid UTF-8 sequence is kept; anything else is shown byte by byte.
+            const size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+            if (i + length <= text.size() && str::isValidUtf8(std::string_view(text).substr(i, length))) {
+                out += text.substr(i, length);
+                i += length;
+            } else {
+                escapeByte(b);
+                ++i;
+            }
+        }
+    }
+    out += '"';
+    if (text.size() > end) out += "...";
+    return out;
+}
 
 std::optional<std::vector<ShellScriptCommand>> ShellScript::parse(const std::string& text, std::string* error) {
     std::vector<ShellScriptCommand> commands;
@@ -212,8 +270,14 @@ bool ShellScript::run(const std::vector<ShellScriptCommand>& commands, ScriptDri
                           : c.text == "right" ? UIDeviceOrientationLandscapeRight
                                               : UIDeviceOrientationPortrait);
             break;
-        case Kind::Wait: driver.advance(c.seconds * 1000); break;
+        case Kind::Wait:
+            // Work that runs on workers finishes as it would while the user waits.
+            settleWorkers(driver);
+            driver.advance(c.seconds * 1000);
+            settleWorkers(driver);
+            break;
         case Kind::Shot: {
+            settleWorkers(driver);
             driver.runUntilIdle();
             std::string path = str::appendPathComponent(shotsDir.empty() ? "." : shotsDir, c.text);
             if (!driver.screenshot(path)) {

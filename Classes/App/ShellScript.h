@@ -4,7 +4,8 @@
 //   tap X Y | hold X Y SECONDS | drag X1 Y1 X2 Y2 SECONDS | type TEXT | key NAME
 //   down X Y | move X Y SECONDS | up      (one finger step by step; "up" lifts it where it is)
 //   rotate left|right|portrait | wait SECONDS | shot NAME.png | quit
-// Empty lines and lines starting with "#" are skipped.
+// Empty lines and lines starting with "#" are skipped. Times lie between 0 and one day.
+// "wait" and "shot" first let the worker threads end and their results show.
 
 #include <optional>
 #include <string>
@@ -30,4 +31,7 @@ public:
     [[nodiscard]] static bool run(const std::vector<ShellScriptCommand>& commands, ScriptDriver& driver,
                                   const std::string& shotsDir, std::string* error);
     static const char* usage();
+    // Bad text for an error message: a short prefix in quotes, with control characters and
+    // stray bytes shown as escapes and a leading byte order mark named.
+    static std::string quote(const std::string& text);
 };

@@ -1,6 +1,6 @@
 // The reader's entry:
 //   lumeno [lumeno://C:V] [--headless] [--device phone|tablet] [--scale 1|2] [--landscape]
-//          [--documents DIR] [--script FILE [--window]] [--shots DIR]
+//          [--documents DIR] [--script FILE [--window]] [--shots DIR] [--mirrors HOST[:PORT]|demo]
 // With --script the program runs headless on the virtual clock and plays the script's
 // actions; "shot" commands write into the shots folder. With --window as well, the script
 // is played in the desktop window instead, as window events on the real clock.
@@ -13,6 +13,7 @@
 
 #include "Classes/App/LumenoAppShell.h"
 #include "Classes/App/ShellScript.h"
+#include "Classes/App/SingleInstance.h"
 #include "Classes/Bookmarks/BookmarksViewController.h"
 #include "Classes/Index/IndexViewController.h"
 #include "Classes/Search/SearchViewController.h"
@@ -21,6 +22,9 @@
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/backends/sdl/SDLAudioOutput.h"
 #include "platform/backends/sdl/SDLBackend.h"
+#include "platform/foundation/Log.h"
+#include "platform/foundation/NSFileManager.h"
+#include "platform/foundation/Paths.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/media/AudioOutput.h"
 #include "platform/services/LocalNotificationScheduler.h"
@@ -36,12 +40,14 @@ struct ProgramOptions {
     std::string url;
     std::string documents;
     std::string script;
+    std::string mirrors;  // host of the seven recitation mirrors, stored in the settings
     bool window = false;  // play the script in the window
 };
 
 int usageError(const char* program, const std::string& error) {
     std::fprintf(stderr,
-                 "lumeno: %s\nusage: %s [lumeno://chapter:verse] [--documents DIR] [--script FILE [--window]] [options]\n%s%s",
+                 "lumeno: %s\nusage: %s [lumeno://chapter:verse] [--documents DIR] [--script FILE [--window]]\n"
+                 "       [--mirrors HOST[:PORT]|demo] [options]\n%s%s",
                  error.c_str(), program, BackendOptions::usage(), ShellScript::usage());
     return 2;
 }
@@ -62,8 +68,9 @@ int main(int argc, char** argv) {
             program.url = arg;
         } else if (arg == "--window") {
             program.window = true;
-        } else if ((arg == "--documents" || arg == "--script") && i + 1 < rest.size() && !rest[i + 1].empty()) {
-            (arg == "--documents" ? program.documents : program.script) = rest[++i];
+        } else if ((arg == "--documents" || arg == "--script" || arg == "--mirrors") && i + 1 < rest.size() &&
+                   !rest[i + 1].empty()) {
+            (arg == "--documents" ? program.documents : arg == "--script" ? program.script : program.mirrors) = rest[++i];
         } else {
             return usageError(argv[0], "unknown or incomplete argument \"" + arg + "\"");
         }
@@ -71,6 +78,9 @@ int main(int argc, char** argv) {
 
     std::vector<ShellScriptCommand> commands;
     if (!program.script.empty()) {
+        bool isFolder = false;
+        if (NSFileManager::defaultManager().fileExistsAtPath(program.script, &isFolder) && isFolder)
+            return usageError(argv[0], "the script " + program.script + " is a folder, not a file");
         std::ifstream in(program.script);
         if (!in) return usageError(argv[0], "cannot read the script " + program.script);
         std::stringstream text;
@@ -86,6 +96,11 @@ int main(int argc, char** argv) {
     if (program.window && (program.script.empty() || options->headless))
         return usageError(argv[0], "--window plays a script in the window: it needs --script and no --headless");
     if (!program.documents.empty()) setenv("LUMENO_DOCUMENTS_DIR", program.documents.c_str(), 1);
+    if (!options->shotsDir.empty() && !NSFileManager::defaultManager().createDirectoryAtPath(options->shotsDir, true)) {
+        std::fprintf(stderr, "lumeno: cannot make the shots folder %s\n", options->shotsDir.c_str());
+        return 1;
+    }
+
     if (!options->headless && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
         std::fprintf(stderr,
                      "lumeno: no display found. Run it headless with --headless, or under a virtual "
@@ -93,7 +108,24 @@ int main(int argc, char** argv) {
                      argv[0]);
         return 1;
     }
+    // One reader per settings: a second start hands its link to the running one.
+    SingleInstance instance(
+        SingleInstance::socketPath(SingleInstance::runtimeFolder(), Paths::config(), Paths::documents()));
+    switch (instance.claim(program.url, &error)) {
+    case SingleInstance::Role::Primary: break;
+    case SingleInstance::Role::HandedOver:
+        if (!program.script.empty()) {
+            std::fprintf(stderr, "lumeno: another Lumeno runs with these settings; the script was not played\n");
+            return 1;
+        }
+        std::fprintf(stderr, "lumeno: handed over to the running Lumeno\n");
+        return 0;
+    case SingleInstance::Role::Failed:
+        std::fprintf(stderr, "lumeno: %s\n", error.c_str());
+        return 1;
+    }
     options->apply();
+    if (!program.mirrors.empty()) LumenoSDKAppDelegate::setMirrorHosts(program.mirrors);
     if (!program.script.empty() && options->headless) RunLoop::main().useVirtualClock();
 
     // The chapter index is the root of the first tab.
@@ -112,6 +144,10 @@ int main(int argc, char** argv) {
                        [&opener](const std::string& url) { return opener.canOpenURL(url); });
     LocalNotificationScheduler::shared().setDeliveryHandler(
         [&app](const UILocalNotification& n) { app.deliverLocalNotification(n); });
+    instance.listen([&app](const std::string& url) {
+        if (url.empty()) return;
+        if (!app.openURLFromOutside(url)) NSLog("A link handed over was not opened: %@", url);
+    });
     UIApplicationLaunchOptions launch;
     launch.url = program.url;
 
@@ -135,14 +171,21 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "lumeno: %s\n", error.c_str());
             return 1;
         }
-        if (!options->shotsDir.empty() && program.script.empty())
-            backend.setScreenshotAndQuit(options->shotsDir + "/screen.png");
         // Sound through the desktop's audio device; with none, playback keeps time silently.
         std::shared_ptr<AudioOutput> sound = SDLAudioOutput::create();
         AudioOutput::setShared(sound ? sound : std::shared_ptr<AudioOutput>(HeadlessAudioOutput::create()));
         app.launch(launch);
-        status = play(backend);
+        if (!options->shotsDir.empty() && program.script.empty()) {
+            // The picture once nothing loads, draws or moves.
+            backend.runUntilIdle();
+            const std::string path = options->shotsDir + "/screen.png";
+            status = backend.screenshot(path) ? 0 : 1;
+            if (status == 0) NSLog("screenshot written to %@", path);
+        } else {
+            status = play(backend);
+        }
     }
+    instance.stop();
     app.terminate();
     AudioOutput::setShared(nullptr);
     LocalNotificationScheduler::shared().setDeliveryHandler(nullptr);

@@ -24,6 +24,7 @@ using screen_support::tr;
 using screen_support::stretched;
 using screen_support::userDb;
 using screen_support::contentDb;
+using screen_support::showWriteFailure;
 
 int currentTranslation() {
     return static_cast<int>(NSUserDefaults::standardUserDefaults().integerForKey("CurrentTranslationv22"));
@@ -192,8 +193,13 @@ void AddBookmarkNote::keyboardWillHide() {
 
 void AddBookmarkNote::donePressed() {
     if (bookmarkChanged_) NSNotificationCenter::defaultCenter().postNotificationName("BookmarkDidChange");
-    if (!ChapterInfo::insertBookmarkNote(userDb(), surah_, verse_, txtView->textView()->text()))
+    DataStoreConnection::clearLastFailure();
+    if (!ChapterInfo::insertBookmarkNote(userDb(), surah_, verse_, txtView->textView()->text())) {
         NSLog("[AddBookmarkNote] Error: the note of %i:%i was not stored.", surah_, verse_);
+        // The editor stays with the text, so it can be saved again.
+        showWriteFailure("Note Not Saved", "Your note is still in the editor.");
+        return;
+    }
     if (LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance()) app->refreshSurahViewWith(surah_, verse_);
     endEditing();
     dismissModalViewControllerAnimated(true);
@@ -223,8 +229,12 @@ void AddBookmarkNote::deletePressed() {
 void AddBookmarkNote::alertViewClickedButtonAtIndex(UIAlertView* alert, int index) {
     if (alert != lastAlert_.get() || alert->delegate() != this || index != 1) return;
     NSNotificationCenter::defaultCenter().postNotificationName("BookmarkDidChange");
-    if (!ChapterInfo::deleteBookmarkNote(userDb(), surah_, verse_))
+    DataStoreConnection::clearLastFailure();
+    if (!ChapterInfo::deleteBookmarkNote(userDb(), surah_, verse_)) {
         NSLog("[AddBookmarkNote] Error: the note of %i:%i was not deleted.", surah_, verse_);
+        showWriteFailure("Note Not Deleted");
+        return;
+    }
     if (LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance()) app->refreshSurahViewWith(surah_, verse_);
     endEditing();
     dismissModalViewControllerAnimated(true);

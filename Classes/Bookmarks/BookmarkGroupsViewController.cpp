@@ -14,6 +14,7 @@ namespace {
 using screen_support::stretched;
 using screen_support::tr;
 using screen_support::userDb;
+using screen_support::showWriteFailure;
 
 struct GroupRow {
     const char* title;
@@ -129,8 +130,11 @@ void BookmarkGroupsViewController::didSelectRowAtIndexPath(UITableView* tableVie
     tableView->deselectRowAtIndexPath(indexPath, true);
     const int group = indexPath.row;
     if (IsMovingMode_) {
-        if (!ChapterInfo::moveBookmarks(userDb(), arrBookmarks_, group))
+        DataStoreConnection::clearLastFailure();
+        if (!ChapterInfo::moveBookmarks(userDb(), arrBookmarks_, group)) {
             NSLog("[BookmarkGroupsViewController] Error: the bookmarks were not moved to group %i.", group);
+            showWriteFailure("Bookmarks Not Moved");
+        }
         NSNotificationCenter::defaultCenter().postNotificationName("BookmarkDidChange");
         dismissModalViewControllerAnimated(true);
         return;

@@ -153,6 +153,8 @@ void BookmarksViewController::deleteBookmarkAtIndexPaths(const std::vector<NSInd
     tblBookmarks->beginUpdates();
     std::vector<std::shared_ptr<Bookmark>> removed;
     std::set<int> emptied;
+    bool failed = false;
+    DataStoreConnection::clearLastFailure();
     for (const NSIndexPath& path : paths) {
         if (path.section < 0 || path.section >= static_cast<int>(arrSectionedBookmarks_.size())) continue;
         const auto& section = arrSectionedBookmarks_[path.section];
@@ -160,9 +162,13 @@ void BookmarksViewController::deleteBookmarkAtIndexPaths(const std::vector<NSInd
             // Whichever audio flag it was made with, the verse loses its bookmark.
             const bool plain = ChapterInfo::deleteBookmark(db, record->surah(), record->verse(), false);
             const bool audio = ChapterInfo::deleteBookmark(db, record->surah(), record->verse(), true);
-            if (!plain || !audio)
+            if (!plain || !audio) {
                 NSLog("[deleteBookmarkAtIndexPaths] Error: the bookmark of %i:%i was not removed.", record->surah(),
                       record->verse());
+                // The row stays: the bookmark is still stored.
+                failed = true;
+                continue;
+            }
             // Every row of that verse goes: a verse bookmarked both ways is listed twice.
             const auto& rows = section->AllBookmarks();
             for (size_t r = 0; r < rows.size(); ++r) {
@@ -202,6 +208,7 @@ void BookmarksViewController::deleteBookmarkAtIndexPaths(const std::vector<NSInd
         }
     }
     tblBookmarks->endUpdates();
+    if (failed) screen_support::showWriteFailure("Bookmark Not Removed");
     if (arrSectionedBookmarks_.empty() && tblBookmarks->isEditing()) btnMorePressed();
     showNoBookmarks(arrSectionedBookmarks_.empty());
     refreshBookmarkBadge();

@@ -33,3 +33,13 @@ TabScreenLayout TabScreenLayout::make(double titleInset) {
     layout.topBar->addSubview(layout.title);
     return layout;
 }
+
+std::shared_ptr<UIButton> TabScreenLayout::addBackButton(UIResponder* owner, std::function<void()> action) const {
+    auto button = std::make_shared<UIButton>(CGRectMake(6, 7, 62, 30));
+    button->setFont(UIFont::fontWithName("Helvetica-Bold", 12));
+    button->setTitleColor(UIColor::whiteColor(), UIControlStateNormal);
+    button->setTitleEdgeInsets(UIEdgeInsetsMake(0, 8, 0, 0));
+    button->addTarget(owner, [action = std::move(action)](UIControl*, UIEvent*) { action(); }, UIControlEventTouchUpInside);
+    topBar->addSubview(button);
+    return button;
+}

@@ -93,26 +93,32 @@ bool ChapterInfo::markContAudioAsInstalled(sqlite3* db, int surah, int reciter, 
 
 namespace {
 
-template <class... Args>
-bool insertCompressed(sqlite3* db, const char* sql, const char* tag, const Blob& mp3Data, const Args&... keys) {
+std::optional<Blob> compressClip(const Blob& mp3Data, const char* tag) {
     std::optional<Blob> compressed = NSData::gzipDeflate(mp3Data);
-    if (!compressed) {
-        NSLog("[%s] Error: cannot compress the clip.", tag);
-        return false;
-    }
-    return writeCached(db, sql, tag, keys..., *compressed);
+    if (!compressed) NSLog("[%s] Error: cannot compress the clip.", tag);
+    return compressed;
 }
 
 }  // namespace
 
 bool ChapterInfo::insertMP3Blob(sqlite3* db, int surah, int verse, int reciter, const Blob& mp3Data) {
-    return insertCompressed(db, "REPLACE INTO recitationmp3s (reciter, surah, verse, mp3) VALUES (?, ?, ?, ?)",
-                            "insertMP3Blob", mp3Data, reciter, surah, verse);
+    std::optional<Blob> compressed = compressClip(mp3Data, "insertMP3Blob");
+    return compressed && insertCompressedMP3Blob(db, surah, verse, reciter, *compressed);
 }
 
 bool ChapterInfo::insertContMP3Blob(sqlite3* db, int surah, int part, int reciter, const Blob& mp3Data) {
-    return insertCompressed(db, "REPLACE INTO contrecitationmp3s (reciter, surah, part, mp3) VALUES (?, ?, ?, ?)",
-                            "insertContMP3", mp3Data, reciter, surah, part);
+    std::optional<Blob> compressed = compressClip(mp3Data, "insertContMP3");
+    return compressed && insertCompressedContMP3Blob(db, surah, part, reciter, *compressed);
+}
+
+bool ChapterInfo::insertCompressedMP3Blob(sqlite3* db, int surah, int verse, int reciter, const Blob& gzipped) {
+    return writeCached(db, "REPLACE INTO recitationmp3s (reciter, surah, verse, mp3) VALUES (?, ?, ?, ?)",
+                       "insertMP3Blob", reciter, surah, verse, gzipped);
+}
+
+bool ChapterInfo::insertCompressedContMP3Blob(sqlite3* db, int surah, int part, int reciter, const Blob& gzipped) {
+    return writeCached(db, "REPLACE INTO contrecitationmp3s (reciter, surah, part, mp3) VALUES (?, ?, ?, ?)",
+                       "insertContMP3", reciter, surah, part, gzipped);
 }
 
 Blob ChapterInfo::getMP3Recitation(sqlite3* db, int surah, int verse, int reciter) {

@@ -46,6 +46,15 @@ std::string ChapterInfo::getTranslationFor(sqlite3* db, int trans, int surah, in
     return text;
 }
 
+bool ChapterInfo::hasTranslationText(sqlite3* db, int trans) {
+    if (trans == 0 || trans == 1000) return true;
+    if (!db || trans < 0 || trans > 38) return false;
+    const std::string table = trans == 10 ? std::string("transliterationdata") : stringWithFormat("trans%i", trans);
+    auto guard = DataStoreConnection::lock(db);
+    SQLiteStatement stmt = DataStoreConnection::prepare(db, "SELECT 1 FROM " + table + " WHERE translation <> '' LIMIT 1");
+    return stmt && sqlite3_step(stmt.get()) == SQLITE_ROW;
+}
+
 std::vector<std::string> ChapterInfo::getTranslationDataFor(sqlite3* db, int trans, int surah) {
     std::vector<std::string> verses;
     if (!db) return verses;

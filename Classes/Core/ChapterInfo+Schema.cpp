@@ -21,6 +21,19 @@ bool isExpectedFailure(const std::string& message, const char* sql) {
 
 bool exec(sqlite3* db, const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
 
+// "ALTER TABLE t ADD COLUMN c ..." whose column t already has: the template and databases
+// made by later steps carry it, so the statement is skipped rather than left to fail.
+bool addsExistingColumn(sqlite3* db, const char* sql) {
+    const std::vector<std::string> words = str::split(sql, " ");
+    if (words.size() < 6 || words[0] != "ALTER" || words[1] != "TABLE" || words[3] != "ADD" || words[4] != "COLUMN")
+        return false;
+    SQLiteStatement info = DataStoreConnection::prepare(db, "SELECT 1 FROM pragma_table_info(?) WHERE name = ?");
+    if (!info) return false;
+    sqlite3_bind_text(info.get(), 1, words[2].c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(info.get(), 2, words[5].c_str(), -1, SQLITE_TRANSIENT);
+    return sqlite3_step(info.get()) == SQLITE_ROW;
+}
+
 // Runs the statements of one step in a transaction. Every statement is tried and its failure
 // logged; the step succeeds only when each failure was an expected one.
 bool runSchemaStep(sqlite3* db, const char* stepName, const std::vector<SchemaStatement>& statements) {
@@ -32,6 +45,7 @@ bool runSchemaStep(sqlite3* db, const char* stepName, const std::vector<SchemaSt
     }
     bool ok = true;
     for (const SchemaStatement& statement : statements) {
+        if (addsExistingColumn(db, statement.sql)) continue;
         SQLiteStatement stmt = DataStoreConnection::prepare(db, statement.sql);
         if (!stmt) {
             std::string message = sqlite3_errmsg(db);

@@ -3,6 +3,7 @@
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Core/SearchQuery.h"
 
+#include "platform/foundation/CJKSegmentation.h"
 #include "platform/foundation/Format.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/StringUtils.h"
@@ -55,8 +56,12 @@ SearchResult::List ChapterInfo::getSearchResults(sqlite3* db, int translation, c
     auto guard = DataStoreConnection::lock(db);
     std::set<std::pair<int, int>> seen;
 
+    // Chinese and Japanese are indexed a character at a time; the query is cut the same way.
+    const bool segmented = cjk::segmentsSearchText(translation);
     if (!SearchQuery::isOperatorSearch(*text)) {
         std::vector<std::string> patterns = SearchQuery::likePatterns(*text);
+        if (segmented)
+            for (std::string& p : patterns) p = cjk::spaceOut(p);
         std::string condition = " LIKE '$+qwertyuiop+$' ";
         for (size_t i = 0; i < patterns.size(); ++i) condition += " OR lower(translation) LIKE ? ESCAPE '\\' ";
         std::string table =
@@ -75,6 +80,7 @@ SearchResult::List ChapterInfo::getSearchResults(sqlite3* db, int translation, c
     }
 
     std::optional<std::string> expression = SearchQuery::matchExpression(*text);
+    if (expression && segmented) expression = cjk::spaceOut(*expression);
     if (expression) {
         std::string sql = stringWithFormat(
             "SELECT surah, verse FROM trans%ifts WHERE translation MATCH ? ORDER BY CAST(surah AS INTEGER), "

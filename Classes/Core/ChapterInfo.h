@@ -34,6 +34,9 @@ public:
 
     // ---- Content database ----
     static std::string getTranslationFor(sqlite3* db, int trans, int surah, int verse);
+    // Whether the content database holds any text for the translation slot; "no
+    // translation" (0) and the notes (1000) always count as having it.
+    static bool hasTranslationText(sqlite3* db, int trans);
     // Element i holds verse i+1.
     static std::vector<std::string> getTranslationDataFor(sqlite3* db, int trans, int surah);
     static std::string getArabicVerseFor(sqlite3* db, int surah, int verse);
@@ -101,6 +104,12 @@ public:
     // Clips are stored gzip-compressed; false when compression or the write failed.
     [[nodiscard]] static bool insertMP3Blob(sqlite3* db, int surah, int verse, int reciter, const Blob& mp3Data);
     [[nodiscard]] static bool insertContMP3Blob(sqlite3* db, int surah, int part, int reciter, const Blob& mp3Data);
+    // The same for clips already compressed with NSData::gzipDeflate (the installer compresses
+    // ahead on helper threads).
+    [[nodiscard]] static bool insertCompressedMP3Blob(sqlite3* db, int surah, int verse, int reciter,
+                                                      const Blob& gzipped);
+    [[nodiscard]] static bool insertCompressedContMP3Blob(sqlite3* db, int surah, int part, int reciter,
+                                                          const Blob& gzipped);
     static Blob getMP3Recitation(sqlite3* db, int surah, int verse, int reciter);
     static Blob getContMP3Recitation(sqlite3* db, int surah, int part, int reciter);
     [[nodiscard]] static bool deleteAudio(sqlite3* db, int surah, int reciter, bool andData);

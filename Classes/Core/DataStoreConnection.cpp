@@ -44,6 +44,7 @@ sqlite3_stmt* DataStoreConnection::cached(sqlite3* db, const char* sql, const ch
     if (found != state.statements.end()) return found->second.get();
     sqlite3_stmt* raw = nullptr;
     if (sqlite3_prepare_v2(db, sql, -1, &raw, nullptr) != SQLITE_OK || !raw) {
+        recordFailure(db, sqlite3_extended_errcode(db));
         sqlite3_finalize(raw);
         if (tag && *tag) logPrepareFailure(db, tag);
         return nullptr;
@@ -55,6 +56,7 @@ sqlite3_stmt* DataStoreConnection::cached(sqlite3* db, const char* sql, const ch
 SQLiteStatement DataStoreConnection::prepare(sqlite3* db, const std::string& sql) {
     sqlite3_stmt* raw = nullptr;
     if (!db || sqlite3_prepare_v2(db, sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
+        if (db) recordFailure(db, sqlite3_extended_errcode(db));
         sqlite3_finalize(raw);
         return SQLiteStatement();
     }
@@ -99,8 +101,42 @@ void DataStoreConnection::logPrepareFailure(sqlite3* db, const char* tag) {
 }
 
 void DataStoreConnection::logStepFailure(sqlite3* db, const char* tag, int rc) {
+    recordFailure(db, sqlite3_extended_errcode(db));
     NSLog("[%s] Error: failed to run statement (%i) with message '%s'.", (tag && *tag) ? tag : "ChapterInfo", rc,
           sqlite3_errmsg(db));
+}
+
+namespace {
+thread_local std::optional<DataStoreConnection::Failure> lastFailureOnThread;
+}  // namespace
+
+void DataStoreConnection::recordFailure(sqlite3* db, int code) {
+    lastFailureOnThread = Failure{code, db ? sqlite3_errmsg(db) : sqlite3_errstr(code)};
+}
+
+std::optional<DataStoreConnection::Failure> DataStoreConnection::lastFailure() { return lastFailureOnThread; }
+
+void DataStoreConnection::clearLastFailure() { lastFailureOnThread.reset(); }
+
+std::string DataStoreConnection::describe(const Failure& failure) {
+    switch (failure.code & 0xFF) {
+    case SQLITE_FULL: return "The disk is full. Free some space and try again.";
+    case SQLITE_READONLY: return "The database file is read-only. Check its permissions and try again.";
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH: return "The database file cannot be written. Check its permissions and try again.";
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: return "The data store is damaged (" + failure.message + ").";
+    case SQLITE_IOERR: return "The disk could not be written (" + failure.message + ").";
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return "The data store is busy. Try again in a moment.";
+    case SQLITE_ERROR:
+        if (failure.message.find("no such") != std::string::npos)
+            return "The data store is damaged (" + failure.message + ").";
+        break;
+    default: break;
+    }
+    return "The data store reported an error (" + failure.message + ").";
 }
 
 std::string columnString(sqlite3_stmt* stmt, int column) {

@@ -59,6 +59,18 @@ public:
 
     static void logPrepareFailure(sqlite3* db, const char* tag);
     static void logStepFailure(sqlite3* db, const char* tag, int rc);
+
+    // The last statement that failed on this thread (prepare or step), kept so the screen
+    // that asked for a write can tell the user why it failed.
+    struct Failure {
+        int code = SQLITE_OK;  // SQLite's extended result code
+        std::string message;   // SQLite's message
+    };
+    static void recordFailure(sqlite3* db, int code);
+    static std::optional<Failure> lastFailure();
+    static void clearLastFailure();
+    // What a failure means to the user, in a sentence: disk full, read-only, damaged store...
+    static std::string describe(const Failure& failure);
 };
 
 // Resets (and clears the bindings of) a cached statement when the scope ends.

@@ -79,3 +79,9 @@ std::string Language::currentLanguage() {
     std::lock_guard<std::mutex> guard(s.mutex);
     return s.code;
 }
+
+std::string Language::bundleString(const std::string& key) {
+    auto languages = NSUserDefaults::standardUserDefaults().stringArrayForKey("AppleLanguages");
+    const std::string lang = languages && !languages->empty() ? languages->front().substr(0, 2) : "en";
+    return localizedString(key, lang, key);
+}

@@ -13,4 +13,8 @@ public:
     // The localized text for key, or alter when the current table has none.
     static std::string get(const std::string& key, const std::string& alter);
     static std::string currentLanguage();
+    // The main bundle's own text for key in the platform's language (the first of
+    // "AppleLanguages", which a change of interface language sets for the next start), the
+    // key itself when no table has it.
+    static std::string bundleString(const std::string& key);
 };

@@ -20,13 +20,3 @@ LumenoSDKAppDelegate* LumenoSDKAppDelegate::GetInstance() { return sharedDelegat
 void LumenoSDKAppDelegate::MarkUpgraded(bool upgraded) { upgradedApp = upgraded; }
 
 bool LumenoSDKAppDelegate::HasUpgradedApp() { return upgradedApp; }
-
-// Background tasks never expire on this platform: the identifiers are only kept.
-void LumenoSDKAppDelegate::beginBackgroundTask(int kind) {
-    if (kind != 1 && kind != 2) return;
-    backgroundTasks_[kind] = nextBackgroundTaskId_++;
-}
-
-void LumenoSDKAppDelegate::endBackgroundTask(int kind) { backgroundTasks_.erase(kind); }
-
-bool LumenoSDKAppDelegate::isBackgroundTaskRunning(int kind) const { return backgroundTasks_.count(kind) != 0; }

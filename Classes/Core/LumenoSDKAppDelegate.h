@@ -6,6 +6,7 @@
 #include "Classes/Core/DataStoreConnection.h"
 #include "platform/foundation/Value.h"
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <optional>
@@ -33,6 +34,24 @@ public:
     virtual void didEndDownloading() {}
 };
 
+// Why start-up stopped, for the screen that says so and advises what to do.
+struct StartupFailure {
+    enum class Cause {
+        None,
+        TemplateMissing,     // the bundle lacks the user-database template
+        FolderNotWritable,   // Documents cannot be written (permissions, read-only disk)
+        DiskFull,            // no space left for the user database
+        FileUnreadable,      // the user database cannot be read (permissions)
+        NotADatabase,        // the user database is not a database
+        DamagedStore,        // the user database lacks a table no schema step makes
+        SchemaStepFailed,    // a schema step failed and was rolled back
+        ContentUnusable,     // the bundle's content database is missing or incomplete
+    };
+    Cause cause = Cause::None;
+    std::string file;    // the file or folder concerned
+    std::string detail;  // the system's own reason
+};
+
 class LumenoSDKAppDelegate {
 public:
     LumenoSDKAppDelegate();
@@ -44,13 +63,21 @@ public:
     static LumenoSDKAppDelegate* GetInstance();
 
     // ---- DBHandler ----
-    // Copies the template user database into Documents when it is missing. False (after the
-    // start-up failure report) when the copy failed.
+    // Opens the content database read-only and checks its tables, before any file is
+    // touched. False (after the start-up failure report) when it cannot be used.
+    [[nodiscard]] bool openContentDatabase();
+    // Copies the template user database into Documents when it is missing or empty (nothing
+    // stored in it). False (after the start-up failure report) when the copy failed.
     [[nodiscard]] bool createEditableCopyOfDatabaseIfNeeded();
-    // Opens the three connections and brings the user database's schema up to date. False
-    // (after the start-up failure report) when a database cannot be opened or a step failed.
+    // Opens the connections (the content one unless already open), checks the user
+    // database's tables, brings its schema up to date and recreates tables a step makes.
+    // False (after the start-up failure report) when a database cannot be used or a step
+    // failed; a failure changes no file.
     [[nodiscard]] bool initializeDatabase();
-    // Finalizes the cached statements and closes the connections in the order they were opened.
+    // Why the last start-up call failed.
+    const StartupFailure& startupFailure() const { return startupFailure_; }
+    // Stops the worker threads, finalizes the cached statements and closes the connections
+    // in the order they were opened.
     void closeDatabases();
     static std::string schemaVersion3_0() { return "UpdatedSchemav3.054"; }
     static std::string dbFileName() { return "lumeno.db"; }
@@ -59,6 +86,9 @@ public:
     sqlite3* dbConnection() const { return dbConnection_.get(); }
     sqlite3* dbConnectionAudioDownload() const { return dbConnectionAudioDownload_.get(); }
     sqlite3* dbConnectionStatic() const { return dbConnectionStatic_.get(); }
+    // A second read-only connection to the content database for searches, so a long search
+    // never holds the lock the drawing reads through.
+    sqlite3* dbConnectionSearch() const { return dbConnectionSearch_.get(); }
 
     // Flag behind the one-time update notice.
     static void MarkUpgraded(bool upgraded);
@@ -72,10 +102,27 @@ public:
     // not installed, or 1 when all are.
     int firstChapterToDownload(int reciter);
 
-    // ---- Background tasks (kind 1 = downloading audio, 2 = deleting audio) ----
+    // ---- Background tasks (kind 1 = downloading audio, 2 = deleting audio; lumeno_audio) ----
+    // Main thread. At most one task per kind is held; a second begin gives the first back.
     void beginBackgroundTask(int kind);
     void endBackgroundTask(int kind);
-    bool isBackgroundTaskRunning(int kind) const;
+    // Whether a task of kind 1 or 2 is held (always true where background tasks are unsupported).
+    bool isTaskAlreadyInBackground(int kind) const;
+    // The platform's expiration handlers of the two kinds: they give the task back.
+    void downloadAudioTaskExpired();
+    void deletingAudioTaskExpired();
+
+    // ---- Installing a downloaded chapter (lumeno_audio) ----
+    // Starts the installation worker for a chapter whose archive has been downloaded.
+    void startSetupDownloadedSurahAudio(int surah);
+    // The worker: installs, then reports setupSucceeded or setupFailed and finalizeDownload
+    // on the main thread, waiting for each.
+    void setupDownloadedSurahAudioInBG(int surah);
+    // Installs the chapter's archive for the reciter of the download on the installer's
+    // connection, with settingUpSurah set meanwhile. False when nothing was installed.
+    [[nodiscard]] bool setupDownloadedSurahAudio(int surah);
+    // Main thread: tells the listener that the installation begins.
+    void willPerformAudioSetup();
 
     // ---- Supplied by the application shell ----
     // Closes the reading screen when the chapter index shows it.
@@ -89,6 +136,9 @@ public:
 
     // Registers the default settings (once; every operation below makes sure it ran).
     static void initialize();
+    // Stores `host` ("name" or "name:port") as all seven recitation mirrors; "demo" removes the
+    // stored hosts, so the registered demo mirror applies again.
+    static void setMirrorHosts(const std::string& host);
     static bool IsLanguageArabic();
     static void ResetArabicCheck();
     static bool IsDeviceIPad();
@@ -176,6 +226,13 @@ public:
     virtual void downloadAllSurahAudio() {}
     virtual void downloadSurahAudioAlert(int surah) {}
     virtual void cancelDownload() {}
+    // The end of an installation, on the main thread (the download flow completes these).
+    virtual void setupSucceeded() {}
+    virtual void setupFailed() {}
+    virtual void finalizeDownload() {}
+    // The reciter whose archive the running download fetches, fixed when it starts.
+    int downloadingReciter() const { return downloadingReciter_; }
+    void setDownloadingReciter(int reciter) { downloadingReciter_ = reciter; }
     LumenoSDKAppDownloadDelegate* downloadDelegate() const { return downloadDelegate_; }
     // Unretained; the listener clears it before it goes away.
     void setDownloadDelegate(LumenoSDKAppDownloadDelegate* d) { downloadDelegate_ = d; }
@@ -209,7 +266,9 @@ protected:
     int fileSize_ = 0;
     float lastDownloadProgress_ = 0;
     int totalBytesDownloaded_ = 0;
-    bool settingUpSurah_ = false;
+    // Written by the installation worker, read on the main thread.
+    std::atomic<bool> settingUpSurah_{false};
+    int downloadingReciter_ = 0;
     int nextDownloadSurah_ = 0;
     int downloadServer_ = -1;
 
@@ -218,6 +277,9 @@ private:
     SQLiteConnection dbConnection_;
     SQLiteConnection dbConnectionAudioDownload_;
     SQLiteConnection dbConnectionStatic_;
-    std::map<int, unsigned> backgroundTasks_;
-    unsigned nextBackgroundTaskId_ = 1;
+    SQLiteConnection dbConnectionSearch_;
+    StartupFailure startupFailure_;
+    void failStartup(StartupFailure::Cause cause, std::string file, std::string detail);
+    // Held platform task identifiers by kind.
+    std::map<int, std::uint64_t> backgroundTasks_;
 };

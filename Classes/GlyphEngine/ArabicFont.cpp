@@ -1,5 +1,7 @@
 #include "Classes/GlyphEngine/ArabicFont.h"
 
+#include "platform/graphics/ImageCodec.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -160,7 +162,7 @@ std::shared_ptr<CGLayer> ArabicFont::makeLayer(CGContext* context, const std::ve
     return layer;
 }
 
-void ArabicFont::initGlyphs(CGContext& context) {
+void ArabicFont::initGlyphs(CGContext&) {
     if (glyphsLoaded_) return;
     glyphsLoaded_ = true;
     const int count = 256 - CHARS_START_INDEX;
@@ -170,7 +172,9 @@ void ArabicFont::initGlyphs(CGContext& context) {
     arrGlyphWidth_.assign(count, 0.0f);
     arrGlyphHeight_.assign(count, 0.0f);
 
-    // Each image is placed by its own code, so a missing row leaves only that code empty.
+    // Each image is placed by its own code, so a missing row leaves only that code empty. The
+    // sizes come from the images' headers; a layer is made when its glyph is first drawn.
+    glyphPngs_.assign(count, {});
     Statement stmt = prepare(contentDb_, "SELECT glyph, data FROM glyphs WHERE style = ? ORDER BY glyph ASC");
     if (!stmt) return;
     sqlite3_bind_int64(stmt.get(), 1, FONT_RESOLUTION_);
@@ -178,23 +182,35 @@ void ArabicFont::initGlyphs(CGContext& context) {
         const int code = sqlite3_column_int(stmt.get(), 0);
         if (code < CHARS_START_INDEX || code > 255) continue;
         const int index = code - CHARS_START_INDEX;
-        const std::vector<uint8_t> png = blobOf(stmt.get(), 1);
-        if (!UIImage::imageWithData(png, 1.0)) {
+        std::vector<uint8_t> png = blobOf(stmt.get(), 1);
+        int w = 0, h = 0;
+        if (!pngDimensions(png.data(), png.size(), &w, &h)) {
             NSLog("   EXCEPTION, CANNOT LOAD GLYPH: %@", "glyph " + std::to_string(code) + " is not an image");
             continue;
         }
-        auto layer = makeLayer(&context, png, kColorNone, &arrGlyphWidth_[index], &arrGlyphHeight_[index]);
-        if (!layer) {
-            NSLog("ERROR - [%@] Glyph Layer could NOT be created for index: %i", describe(NSDate::date()), code);
-            continue;
-        }
-        arabicFontImgs_[index] = std::move(layer);
+        arrGlyphWidth_[index] = static_cast<float>(std::ceil(w / SCALE_FACTOR_));
+        arrGlyphHeight_[index] = static_cast<float>(std::ceil(h / SCALE_FACTOR_));
+        glyphPngs_[index] = std::move(png);
     }
+}
+
+std::shared_ptr<CGLayer> ArabicFont::plainGlyph(int index) {
+    std::shared_ptr<CGLayer>& layer = arabicFontImgs_[index];
+    if (layer || index >= static_cast<int>(glyphPngs_.size()) || glyphPngs_[index].empty()) return layer;
+    layer = makeLayer(layerContext_, glyphPngs_[index], kColorNone, nullptr, nullptr);
+    if (!layer) {
+        NSLog("ERROR - [%@] Glyph Layer could NOT be created for index: %i", describe(NSDate::date()),
+              index + CHARS_START_INDEX);
+        arrGlyphWidth_[index] = arrGlyphHeight_[index] = 0.0f;
+    }
+    glyphPngs_[index].clear();
+    glyphPngs_[index].shrink_to_fit();
+    return layer;
 }
 
 std::shared_ptr<CGLayer> ArabicFont::generateColoredGlyph(int glyphIndex, uint32_t color) {
     if (glyphIndex < 0 || glyphIndex >= 256 - CHARS_START_INDEX || color >= kColorCount) return nullptr;
-    if (color == kColorNone) return glyphIndex < static_cast<int>(arabicFontImgs_.size()) ? arabicFontImgs_[glyphIndex] : nullptr;
+    if (color == kColorNone) return glyphIndex < static_cast<int>(arabicFontImgs_.size()) ? plainGlyph(glyphIndex) : nullptr;
     Statement stmt =
         prepare(contentDb_, "SELECT data FROM glyphs WHERE style = ? AND glyph = ? ORDER BY glyph ASC");
     if (!stmt) return nullptr;
@@ -216,7 +232,7 @@ std::shared_ptr<CGLayer> ArabicFont::getGlyph(int glyphIndex, uint32_t color) {
         return stopSignImgs_[slot];
     }
     if (glyphIndex < 0 || glyphIndex >= static_cast<int>(arabicFontImgs_.size())) return nullptr;
-    if (color == kColorNone) return arabicFontImgs_[glyphIndex];
+    if (color == kColorNone) return plainGlyph(glyphIndex);
     auto& slot = coloredImgs_[color][glyphIndex];
     if (!slot) slot = generateColoredGlyph(glyphIndex, color);
     return slot;

@@ -140,6 +140,8 @@ public:
     // Layer of a glyph (index = code - 82) in a colour; null for a colour above 10 or a missing image.
     std::shared_ptr<CGLayer> getGlyph(int glyphIndex, uint32_t color);
     std::shared_ptr<CGLayer> generateColoredGlyph(int glyphIndex, uint32_t color);
+    // The uncoloured layer of a code index, made from its image bytes on first use.
+    std::shared_ptr<CGLayer> plainGlyph(int index);
     int coloredGlyphsGenerated() const { return coloredGlyphsGenerated_; }
     float glyphWidth(int code) const;
     float glyphHeight(int code) const;
@@ -201,6 +203,9 @@ private:
     // Glyph layers: plain (index code - 82) and per colour, made on first use.
     bool glyphsLoaded_ = false;
     std::vector<std::shared_ptr<CGLayer>> arabicFontImgs_;
+    // Each code's image bytes until its layer is first needed: decoding all of them up front
+    // made the first chapter of a run slow to open.
+    std::vector<std::vector<uint8_t>> glyphPngs_;
     std::array<std::vector<std::shared_ptr<CGLayer>>, kColorCount> coloredImgs_;
     std::array<std::shared_ptr<CGLayer>, 2> stopSignImgs_;
     std::vector<float> arrGlyphWidth_;

@@ -312,11 +312,12 @@ void IndexViewController::refreshTheme() {
     for (int j = 1; j <= 30; ++j) labels.push_back(juzNumber(j));
     if (viewJuzzScroller) {
         const bool arabic = LumenoSDKAppDelegate::IsLanguageArabic();
-        // The bar's pictures are plain tracks, so the labels carry the numbers.
-        viewJuzzScroller->setIndexes(labels, 8, 8, UIScrollableBar::standardMainColor(),
-                                     UIScrollableBar::standardHighlightColor(), arabic ? "scroller-ar.png" : "scroller-en.png",
+        // Image mode: the pictures are drawn with the numbers, and switch to their touched
+        // versions while a finger is on the bar.
+        viewJuzzScroller->setIndexes(labels, 8, 8, nullptr, nullptr, arabic ? "scroller-ar.png" : "scroller-en.png",
                                      arabic ? "scroller-ar-t.png" : "scroller-en-t.png");
-        viewJuzzScroller->setLandscapeImage("scroller-ls.png", "scroller-ls-t.png");
+        viewJuzzScroller->setLandscapeImage(arabic ? "scroller-ls-ar.png" : "scroller-ls.png",
+                                            arabic ? "scroller-ls-ar-t.png" : "scroller-ls-t.png");
         if (UIInterfaceOrientationIsLandscape(interfaceOrientation())) viewJuzzScroller->setupLandscape(0);
     }
     if (surahListTable) {

@@ -51,9 +51,8 @@ void UIScrollableBar::setIndexes(const std::vector<std::string>& titles, double 
     const double u = (b.size.height - topPadding - bottomPadding) / static_cast<double>(titles.size());
     const double a = std::floor(u);
     const double r = (u - a) < 0.5 ? 0 : 1;
-    // Labels are drawn whenever a colour is given, over the picture too: the pictures are
-    // plain tracks that leave the numbers to the labels.
-    const bool invisible = !unhighColor_;
+    // In image mode the picture carries the numbers; the labels are invisible touch zones.
+    const bool invisible = !unhighColor_ || !mainImage_.empty();
     double extra = 0;
     for (size_t k = 0; k < titles.size(); ++k) {
         auto label = std::make_shared<UILabel>(

@@ -6,6 +6,7 @@
 
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Core/Language.h"
+#include "Classes/Core/LumenoSDKAppDelegate.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/graphics/UIColor.h"
@@ -62,6 +63,7 @@ void PickTranslationController::registerInterfaces() {
 
 PickTranslationController::PickTranslationController(const std::string& nibName) : UIViewController(nibName) {
     registerInterfaces();
+    setContentSizeForViewInPopover(CGSize{320, 480});
 }
 
 PickTranslationController::~PickTranslationController() {
@@ -130,6 +132,10 @@ UITableViewCellPtr PickTranslationController::cellForRowAtIndexPath(UITableView*
     }
     const int number = arrTranslations_.at(static_cast<size_t>(indexPath.row));
     cell->textLabel()->setText(ChapterInfo::getTranslationFullNameForNumber(number));
+    // Slots whose text the content database lacks stay listed, and say so.
+    LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance();
+    const bool hasText = ChapterInfo::hasTranslationText(app ? app->dbConnectionStatic() : nullptr, number);
+    cell->detailTextLabel()->setText(hasText ? std::string() : tr("no text available"));
     cell->setAccessoryType(number == iCurrentTranslation_ ? UITableViewCellAccessoryCheckmark : UITableViewCellAccessoryNone);
     const std::string flag = flagImageName(number);
     cell->imageView()->setImage(flag.empty() ? nullptr : UIImage::imageNamed(flag));

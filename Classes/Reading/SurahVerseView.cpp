@@ -30,15 +30,6 @@ std::string interfaceNumber(int n) {
 
 UIImagePtr image(const char* name) { return UIImage::imageNamed(name); }
 
-std::string withoutMarkup(std::string text) {
-    for (size_t open = text.find('<'); open != std::string::npos; open = text.find('<', open)) {
-        const size_t close = text.find('>', open);
-        if (close == std::string::npos) break;
-        text.erase(open, close - open + 1);
-    }
-    return text;
-}
-
 }  // namespace
 
 SurahVerseView::SurahVerseView(CGRect frame, SurahViewCell* cell, bool forTranslation)
@@ -165,18 +156,17 @@ void SurahVerseView::refreshView() {
         refreshBookmarked();
         arabicVerseCanvas_->setHidden(true);
         lblTranslation_->setText("");
-        if (lblTransliteration_) lblTransliteration_->setText("");
-        UILabel* shown = lblTranslation_.get();
+        if (lblTransliteration_) lblTransliteration_->setText(nullptr);
+        UIView* shown = lblTranslation_.get();
         if (iCurrentTranslation_ == 10) {
             if (!lblTransliteration_) {
-                lblTransliteration_ = std::make_shared<UILabel>(CGRect{{65, 0}, {W - 80, H}});
+                lblTransliteration_ = std::make_shared<TTStyledTextLabel>(CGRect{{65, 0}, {W - 80, H}});
                 lblTransliteration_->setAutoresizingMask(UIViewAutoresizingFlexibleWidth |
                                                          UIViewAutoresizingFlexibleRightMargin |
                                                          UIViewAutoresizingFlexibleHeight);
                 lblTransliteration_->setBackgroundColor(UIColor::clearColor());
                 lblTransliteration_->setOpaque(false);
                 lblTransliteration_->setContentMode(UIViewContentModeLeft);
-                lblTransliteration_->setNumberOfLines(0);
                 lblTransliteration_->setFont(UIFont::fontWithName("Helvetica", 15));
                 if (coloredTranslationFlag) lblTransliteration_->setTextColor(rgb(13, 28, 64));
                 addSubview(lblTransliteration_);
@@ -195,8 +185,7 @@ void SurahVerseView::refreshView() {
                                                                                    : UITextAlignmentLeft);
         if (TranslationMetaData_ && TranslationMetaData_->ThisTranslator() != 0) {
             if (TranslationMetaData_->ThisTranslator() == 10) {
-                // Plain text until the styled label exists: the mark-up tags are dropped.
-                lblTransliteration_->setText(withoutMarkup(TranslationMetaData_->Translation()));
+                lblTransliteration_->setHtml(TranslationMetaData_->Translation());
             } else {
                 lblTranslation_->setFont(UIFont::fontWithName("Helvetica", TranslationMetaData_->getFontSize()));
                 lblTranslation_->setText(TranslationMetaData_->Translation());

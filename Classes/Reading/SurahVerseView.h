@@ -13,6 +13,7 @@
 #include "platform/ui/UIImageView.h"
 #include "platform/ui/UILabel.h"
 #include "platform/ui/UIView.h"
+#include "toolkit/styledtext/TTStyledTextLabel.h"
 
 class NSTimer;
 class SurahViewCell;
@@ -79,7 +80,7 @@ public:
     UIImageView* imgBookmarkedNote() const { return imgBookmarkedNote_.get(); }
     UIView* viewBorder() const { return viewBorder_.get(); }
     UILabel* lblTranslation() const { return lblTranslation_.get(); }
-    UILabel* lblTransliteration() const { return lblTransliteration_.get(); }
+    TTStyledTextLabel* lblTransliteration() const { return lblTransliteration_.get(); }
     UIButton* btnJuzHizb() const { return btnJuzHizb_.get(); }
     UIButton* btnHizb() const { return btnHizb_.get(); }
     UIButton* btnSajda() const { return btnSajda_.get(); }
@@ -106,8 +107,7 @@ private:
     std::shared_ptr<UIImageView> imgBookmarkedNote_;
     std::shared_ptr<UIView> viewBorder_;
     std::shared_ptr<UILabel> lblTranslation_;
-    // The transliteration shows as plain text until the styled label exists.
-    std::shared_ptr<UILabel> lblTransliteration_;
+    std::shared_ptr<TTStyledTextLabel> lblTransliteration_;
     std::shared_ptr<UIButton> btnSajda_, btnJuzHizb_, btnHizb_;
     std::shared_ptr<TranslationMeta> TranslationMetaData_;
     std::shared_ptr<ArabicVerseMeta> ArabicMetaData_;

@@ -4,6 +4,8 @@
 #include "platform/text/UIFont.h"
 #include "platform/ui/UIScreen.h"
 
+#include <tuple>
+
 namespace {
 
 constexpr double kHeaderHeight = 44;
@@ -82,15 +84,47 @@ std::shared_ptr<UIView> buildSurahView(UIViewController& owner) {
     s.progressIndicator->setAutoresizingMask(centred);
     root->addSubview(s.progressIndicator);
 
-    // Header: back button, ornaments and the chapter name.
+    // Option strip under the header: reciter, play and translation. Added before the header
+    // bar so that landscape can slide it up behind the bar.
+    s.viewSurahDispAndOrnaments = std::make_shared<UIView>(CGRect{{0, kHeaderHeight}, {W, kOptionBarHeight}});
+    s.viewSurahDispAndOrnaments->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    root->addSubview(s.viewSurahDispAndOrnaments);
+    UIView& strip = *s.viewSurahDispAndOrnaments;
+    s.btnTopOptionBar = std::make_shared<UIButton>(CGRect{{0, 0}, {W, kOptionBarHeight}});
+    s.btnTopOptionBar->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    s.btnTopOptionBar->setAdjustsImageWhenHighlighted(false);
+    strip.addSubview(s.btnTopOptionBar);
+    const double buttonWidth = std::floor((W - 44) / 2) - 8;
+    s.btnReciter = headerButton(CGRect{{6, 7}, {buttonWidth, 30}}, UIViewAutoresizingFlexibleWidth |
+                                                                   UIViewAutoresizingFlexibleRightMargin);
+    s.btnReciter->setContentHorizontalAlignment(UIControlContentHorizontalAlignmentRight);
+    s.btnReciter->setContentEdgeInsets(UIEdgeInsets{0, 0, 0, 14});
+    s.btnReciter->addTarget(&s, [&s](UIControl*, UIEvent*) { s.btnReciterPressed(); }, UIControlEventTouchUpInside);
+    strip.addSubview(s.btnReciter);
+    s.btnPlay = std::make_shared<UIButton>(CGRect{{std::floor((W - 44) / 2), 0}, {44, 44}});
+    s.btnPlay->setAutoresizingMask(centred);
+    s.btnPlay->addTarget(&s, [&s](UIControl*, UIEvent*) { s.playStopOrDownload(); }, UIControlEventTouchUpInside);
+    strip.addSubview(s.btnPlay);
+    s.btnTranslation = headerButton(CGRect{{W - 6 - buttonWidth, 7}, {buttonWidth, 30}},
+                                    UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleLeftMargin);
+    s.btnTranslation->setContentHorizontalAlignment(UIControlContentHorizontalAlignmentLeft);
+    s.btnTranslation->addTarget(&s, [&s](UIControl*, UIEvent*) { s.btnTranslatorPressed(); },
+                                UIControlEventTouchUpInside);
+    strip.addSubview(s.btnTranslation);
+
+    // Header bar: back button, ornaments and the chapter name.
+    s.viewTopOptionsBar = std::make_shared<UIView>(CGRect{{0, 0}, {W, kHeaderHeight}});
+    s.viewTopOptionsBar->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    root->addSubview(s.viewTopOptionsBar);
+    UIView& bar = *s.viewTopOptionsBar;
     s.imgHeaderCover = std::make_shared<UIImageView>(CGRect{{0, 0}, {W, kHeaderHeight}});
     s.imgHeaderCover->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
-    root->addSubview(s.imgHeaderCover);
+    bar.addSubview(s.imgHeaderCover);
     s.btnBackToIndex = headerButton(CGRect{{6, 7}, {56, 30}}, UIViewAutoresizingNone);
     s.btnBackToIndex->setFont(UIFont::fontWithName("Helvetica-Bold", 12));
     s.btnBackToIndex->setTitleColor(UIColor::whiteColor(), UIControlStateNormal);
     s.btnBackToIndex->addTarget(&s, [&s](UIControl*, UIEvent*) { s.btnIndexPressed(); }, UIControlEventTouchUpInside);
-    root->addSubview(s.btnBackToIndex);
+    bar.addSubview(s.btnBackToIndex);
 
     const double nameX = std::floor((W - 94) / 2);
     s.btnLeftOrnament = std::make_shared<UIButton>(CGRect{{nameX - 44, 0}, {40, 44}});
@@ -103,7 +137,7 @@ std::shared_ptr<UIView> buildSurahView(UIViewController& owner) {
         b->setAutoresizingMask(centred);
     for (const auto& b : {s.btnLeftOrnament, s.btnRightOrnament}) {
         b->setUserInteractionEnabled(false);
-        root->addSubview(b);
+        bar.addSubview(b);
     }
     auto ornament = [](UIButton& shown, const char* normal, const char* touched) {
         return std::make_pair(
@@ -116,45 +150,45 @@ std::shared_ptr<UIView> buildSurahView(UIViewController& owner) {
     s.btnTopLeftOrnTop->addTarget(&s, left.second, UIControlEventTouchUpInside | UIControlEventTouchUpOutside);
     s.btnTopRightOrnTop->addTarget(&s, right.first, UIControlEventTouchDown);
     s.btnTopRightOrnTop->addTarget(&s, right.second, UIControlEventTouchUpInside | UIControlEventTouchUpOutside);
-    root->addSubview(s.btnTopLeftOrnTop);
-    root->addSubview(s.btnTopRightOrnTop);
+    bar.addSubview(s.btnTopLeftOrnTop);
+    bar.addSubview(s.btnTopRightOrnTop);
 
     s.imgSurahName = std::make_shared<UIImageView>(CGRect{{nameX, 4}, {94, 36}});
     s.imgSurahName->setAutoresizingMask(centred);
-    root->addSubview(s.imgSurahName);
+    bar.addSubview(s.imgSurahName);
     s.lblSurahName = std::make_shared<UILabel>(s.imgSurahName->frame());
     s.lblSurahName->setAutoresizingMask(centred);
     s.lblSurahName->setBackgroundColor(UIColor::clearColor());
     s.lblSurahName->setTextAlignment(UITextAlignmentCenter);
-    root->addSubview(s.lblSurahName);
+    bar.addSubview(s.lblSurahName);
     s.btnSurahNameOptionsBar = std::make_shared<UIButton>(s.imgSurahName->frame());
     s.btnSurahNameOptionsBar->setAutoresizingMask(centred);
     s.btnSurahNameOptionsBar->addTarget(&s, [&s](UIControl*, UIEvent*) { s.surahNameButtonPressed(); },
                                         UIControlEventTouchUpInside);
-    root->addSubview(s.btnSurahNameOptionsBar);
+    bar.addSubview(s.btnSurahNameOptionsBar);
 
-    // Option bar: reciter, play and translation.
-    s.btnTopOptionBar = std::make_shared<UIButton>(CGRect{{0, kHeaderHeight}, {W, kOptionBarHeight}});
-    s.btnTopOptionBar->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
-    s.btnTopOptionBar->setAdjustsImageWhenHighlighted(false);
-    root->addSubview(s.btnTopOptionBar);
-    const double buttonWidth = std::floor((W - 44) / 2) - 8;
-    s.btnReciter = headerButton(CGRect{{6, kHeaderHeight + 7}, {buttonWidth, 30}}, UIViewAutoresizingFlexibleWidth |
-                                                                                      UIViewAutoresizingFlexibleRightMargin);
-    s.btnReciter->setContentHorizontalAlignment(UIControlContentHorizontalAlignmentRight);
-    s.btnReciter->setContentEdgeInsets(UIEdgeInsets{0, 0, 0, 14});
-    s.btnReciter->addTarget(&s, [&s](UIControl*, UIEvent*) { s.btnReciterPressed(); }, UIControlEventTouchUpInside);
-    root->addSubview(s.btnReciter);
-    s.btnPlay = std::make_shared<UIButton>(CGRect{{std::floor((W - 44) / 2), kHeaderHeight}, {44, 44}});
-    s.btnPlay->setAutoresizingMask(centred);
-    s.btnPlay->addTarget(&s, [&s](UIControl*, UIEvent*) { s.playStopOrDownload(); }, UIControlEventTouchUpInside);
-    root->addSubview(s.btnPlay);
-    s.btnTranslation = headerButton(CGRect{{W - 6 - buttonWidth, kHeaderHeight + 7}, {buttonWidth, 30}},
-                                    UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleLeftMargin);
-    s.btnTranslation->setContentHorizontalAlignment(UIControlContentHorizontalAlignmentLeft);
-    s.btnTranslation->addTarget(&s, [&s](UIControl*, UIEvent*) { s.btnTranslatorPressed(); },
-                                UIControlEventTouchUpInside);
-    root->addSubview(s.btnTranslation);
+    // Landscape's previous and next chapter buttons, at the bar's right end.
+    s.viewTopLSButtons = std::make_shared<UIView>(CGRect{{W - 92, 0}, {92, kHeaderHeight}});
+    s.viewTopLSButtons->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
+    s.viewTopLSButtons->setUserInteractionEnabled(false);
+    bar.addSubview(s.viewTopLSButtons);
+    s.btnLSPrevSurah = std::make_shared<UIButton>(CGRect{{2, 7}, {42, 30}});
+    s.btnLSNextSurah = std::make_shared<UIButton>(CGRect{{48, 7}, {42, 30}});
+    const std::tuple<UIButton*, const char*, const char*> arrows[] = {
+        {s.btnLSPrevSurah.get(), "button-arrow-left", "\u2039"}, {s.btnLSNextSurah.get(), "button-arrow-right", "\u203A"}};
+    for (const auto& [button, image, title] : arrows) {
+        button->setTitle(title, UIControlStateNormal);
+        button->setFont(UIFont::fontWithName("Helvetica-Bold", 22));
+        button->setTitleColor(UIColor::whiteColor(), UIControlStateNormal);
+        for (const auto& [suffix, state] : {std::pair{".png", UIControlStateNormal}, std::pair{"-t.png", UIControlStateHighlighted}})
+            if (UIImagePtr img = UIImage::imageNamed(std::string(image) + suffix))
+                button->setBackgroundImage(img->stretchableImageWithLeftCapWidth(19, 0), state);
+        button->setAlpha(0);
+        s.viewTopLSButtons->addSubview(button->shared_from_this());
+    }
+    s.btnLSPrevSurah->addTarget(&s, [&s](UIControl*, UIEvent*) { s.showPreviousSurah(); }, UIControlEventTouchUpInside);
+    s.btnLSNextSurah->addTarget(&s, [&s](UIControl*, UIEvent*) { s.showNextSurah(); }, UIControlEventTouchUpInside);
+    s.viewEverything = root;
     return root;
 }
 

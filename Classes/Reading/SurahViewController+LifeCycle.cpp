@@ -1,5 +1,6 @@
 // View life cycle, the notifications observed, rotation and the header.
 
+#include "Classes/Audio/PickReciterController.h"
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Core/Language.h"
 #include "Classes/Reading/SurahViewCell.h"
@@ -78,7 +79,7 @@ void SurahViewController::viewDidLoad() {
     resetHeader();
     updateTranslationLabel();
     refreshTheme();
-    IsInLandscape_ = statusBarIsLandscape();
+    followStatusBarOrientation();
     currTblOffset_ = CGPoint{0, static_cast<double>(defaults().integerForKey("LastSurahYOffset"))};
     usePrevOffset_ = true;
 }
@@ -90,7 +91,7 @@ void SurahViewController::viewWillAppear(bool) {
     if (RequiresReload_) hideVersesBeforeLoading(true, false);
     const bool setting = settingUpSurah_;
     settingUpSurah_ = true;
-    IsInLandscape_ = statusBarIsLandscape();
+    followStatusBarOrientation();
     settingUpSurah_ = setting;
     if (btnBackToIndex) {
         const std::string title = defaults().boolForKey("IsShowingSections") ? Language::get("Sections", "Sections")
@@ -107,6 +108,7 @@ void SurahViewController::viewDidAppear(bool) {
         app->isTabBarPhysicallyVisible(UIApplication::sharedApplication().statusBarOrientation()))
         app->showHideTabBar(UIApplication::sharedApplication().statusBarOrientation(), 0.3, true);
     dateLastActivity_ = NSDate::date();
+    listenForMediaKeys(true);
     if (LumenoSDKAppDelegate::isSleepEnabled()) LumenoSDKAppDelegate::disableSleep();
     updateTranslationLabel();
     if (RequiresReload_) {
@@ -117,7 +119,38 @@ void SurahViewController::viewDidAppear(bool) {
         playStopOrDownload();
         globalShouldStartPlaying_ = false;
     }
-    if (app && !app->SplashHasDisplayed()) app->setSplashHasDisplayed(true);
+    if (app && !app->SplashHasDisplayed()) {
+        app->setSplashHasDisplayed(true);
+        showSplashFade();
+    }
+}
+
+// The launch picture, laid over the screen once per run and faded away.
+void SurahViewController::showSplashFade() {
+    if (!view()) return;
+    if (!imgSplash) imgSplash = std::make_shared<UIImageView>(CGRectZero);
+    imgSplash->setImage(UIImage::imageNamed("splash.png"));
+    imgSplash->setContentMode(UIViewContentModeScaleAspectFill);
+    imgSplash->setClipsToBounds(true);
+    const CGSize size = view()->bounds().size;
+    imgSplash->setFrame(CGRect{{0, -20}, {size.width, size.height + 20}});
+    imgSplash->setAlpha(1);
+    view()->addSubview(imgSplash);
+    animatingSplash_ = true;
+    UIView::beginAnimations("HideSplash");
+    UIView::setAnimationDuration(0.35);
+    std::weak_ptr<UIViewController> weakSelf = weak_from_this();
+    UIView::setAnimationDidStopSelector([weakSelf](const std::string&, bool, void*) {
+        if (auto self = weakSelf.lock()) static_cast<SurahViewController&>(*self).splashDidStop();
+    });
+    imgSplash->setAlpha(0);
+    UIView::commitAnimations();
+}
+
+void SurahViewController::splashDidStop() {
+    animatingSplash_ = false;
+    if (imgSplash) imgSplash->removeFromSuperview();
+    imgSplash.reset();
 }
 
 void SurahViewController::viewWillDisappear(bool) {
@@ -126,6 +159,7 @@ void SurahViewController::viewWillDisappear(bool) {
     if (isShowingSurahInfo_) surahNameButtonPressed();
     if (showingDialControl_) hideDialControl();
     stopIfPlaying();
+    listenForMediaKeys(false);
     usePrevOffset_ = true;
     saveCurrentSurahAndVerse();
     viewIsVisible_ = false;
@@ -194,8 +228,14 @@ void SurahViewController::btnIndexPressed() {
 void SurahViewController::btnReciterPressed() {
     if (isShowingSurahInfo_) surahNameButtonPressed();
     stopIfPlaying();
-    if (UIViewController::hasInterface("SurahOptionsReciter"))
-        presentModalViewController(std::make_shared<UIViewController>("SurahOptionsReciter"), true);
+    auto picker = std::make_shared<PickReciterController>();
+    picker->setSurah(iCurrentSurah_);
+    if (LumenoSDKAppDelegate::IsDeviceIPad() && btnReciter && btnReciter->window()) {
+        createPopoverViewWithController(picker).presentPopoverFromRect(btnReciter->bounds(), btnReciter.get(),
+                                                                       UIPopoverArrowDirectionAny, true);
+        return;
+    }
+    presentModalViewController(picker, true);
 }
 
 void SurahViewController::btnTranslatorPressed() {
@@ -203,7 +243,13 @@ void SurahViewController::btnTranslatorPressed() {
     stopIfPlaying();
     saveCurrentSurahAndVerse();
     didRecentlyChangeTrans_ = true;
-    presentModalViewController(std::make_shared<PickTranslationController>("SurahOptions"), true);
+    auto picker = std::make_shared<PickTranslationController>("SurahOptions");
+    if (LumenoSDKAppDelegate::IsDeviceIPad() && btnTranslation && btnTranslation->window()) {
+        createPopoverViewWithController(picker).presentPopoverFromRect(btnTranslation->bounds(), btnTranslation.get(),
+                                                                       UIPopoverArrowDirectionAny, true);
+        return;
+    }
+    presentModalViewController(picker, true);
 }
 
 void SurahViewController::surahNameButtonPressed() {

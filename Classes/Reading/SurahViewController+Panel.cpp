@@ -24,7 +24,8 @@ void SurahViewController::cleanupStateClosingView() {
 }
 
 bool SurahViewController::canTurnLandscape(int) const {
-    if (isSwitchingSurah_ || settingUpSurah_) return false;
+    // A chapter being set up stands for the layout optimisation that also refuses a turn.
+    if (isSwitchingSurah_ || settingUpSurah_ || animatingSplash_) return false;
     return !(showingDialControl_ && viewIsVisible_);
 }
 

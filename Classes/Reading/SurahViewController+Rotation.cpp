@@ -9,7 +9,38 @@ namespace {
 
 int statusBarOrientation() { return UIApplication::sharedApplication().statusBarOrientation(); }
 
+double bottomOf(const UIView& v) { return v.frame().origin.y + v.frame().size.height; }
+
 }  // namespace
+
+// Landscape: the option strip goes up behind the header bar and the display takes the rest;
+// portrait: the strip sits under the bar and the display under the strip.
+void SurahViewController::layoutHeader(bool landscape) {
+    if (!viewTopOptionsBar || !viewSurahDispAndOrnaments || !viewSurahDisplay || !viewEverything) return;
+    CGRect strip = viewSurahDispAndOrnaments->frame();
+    strip.origin.y = landscape ? -8 : bottomOf(*viewTopOptionsBar);
+    viewSurahDispAndOrnaments->setFrame(strip);
+    const double top = landscape ? bottomOf(*viewTopOptionsBar) : bottomOf(*viewSurahDispAndOrnaments);
+    CGRect display = viewSurahDisplay->frame();
+    display.origin.y = top;
+    display.size.height = viewEverything->frame().size.height - top;
+    viewSurahDisplay->setFrame(display);
+    if (viewTopLSButtons) viewTopLSButtons->setUserInteractionEnabled(landscape);
+    for (UIButton* b : {btnLSNextSurah.get(), btnLSPrevSurah.get()})
+        if (b) b->setAlpha(landscape ? 1 : 0);
+}
+
+void SurahViewController::followStatusBarOrientation() {
+    const bool landscape = statusBarIsLandscape();
+    if (!landscape && IsInLandscape_) {
+        prepareForPortraitWithAnimation(false, true);
+        setupForPortrait();
+        IsInLandscape_ = false;
+    } else if (landscape && !IsInLandscape_) {
+        if (prepareForLandscapeWithAnimation(false, true)) IsInLandscape_ = true;
+        setupForLandscape();
+    }
+}
 
 bool SurahViewController::prepareForLandscapeWithAnimation(bool animated, bool settingupInitialView) {
     if (!tblVerses || viewUnloaded_) return false;
@@ -22,6 +53,7 @@ bool SurahViewController::prepareForLandscapeWithAnimation(bool animated, bool s
         UIView::beginAnimations("PrepLand");
         UIView::setAnimationDuration(0.1);
     }
+    layoutHeader(true);
     if (showingDialControl_ && optionsHUD_) {
         optionsHUD_->prepareAyahHUDForLandscape();
         bringSelectedVerseToTop(optionsHUD_->mouseLocation(), false, true);
@@ -47,6 +79,7 @@ bool SurahViewController::prepareForPortraitWithAnimation(bool animated, bool se
         UIView::beginAnimations("PrepPort");
         UIView::setAnimationDuration(0.1);
     }
+    layoutHeader(false);
     if (!settingupInitialView && viewIsVisible_) tblVerses->setAlpha(0);
     if (showingDialControl_ && optionsHUD_) {
         optionsHUD_->prepareAyahHUDForPortrait();

@@ -1,8 +1,9 @@
 // The Tajweed legend bar: one button per rule whose colouring is on, over the table's foot.
 
 #include "Classes/Core/Language.h"
+#include "Classes/GlyphEngine/ArabicFont.h"
 #include "Classes/Reading/SurahViewController.h"
-#include "Classes/Reading/TajweedRulesPlaceholder.h"
+#include "Classes/Reference/TajweedInfoViewController.h"
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/graphics/UIColor.h"
 #include "platform/graphics/UIImage.h"
@@ -17,16 +18,16 @@ struct TajweedRule {
     const char* title;
     const char* setting;
     int index;  // section of the rules screen
-    double r, g, b;
+    TajweedColor color;  // the glyph engine's colour for the rule's letters
 };
 
 // Left to right.
 const TajweedRule kRules[] = {
-    {&SurahViewController::btnTajweedQalqala, "Qalqala", "TajweedQalqala", 4, 0.20, 0.45, 0.85},
-    {&SurahViewController::btnTajweedIqlab, "Iqlab", "TajweedIqlab", 3, 0.10, 0.60, 0.65},
-    {&SurahViewController::btnTajweedIdgham, "Idgham", "TajweedIdgham", 2, 0.55, 0.55, 0.55},
-    {&SurahViewController::btnTajweedIkhfa, "Ikhfa", "TajweedIkhfa", 1, 0.85, 0.35, 0.60},
-    {&SurahViewController::btnTajweedGhunna, "Ghunna", "TajweedGhunna", 0, 0.20, 0.65, 0.25},
+    {&SurahViewController::btnTajweedQalqala, "Qalqala", "TajweedQalqala", 4, kColorQalqala},
+    {&SurahViewController::btnTajweedIqlab, "Iqlab", "TajweedIqlab", 3, kColorQalb},
+    {&SurahViewController::btnTajweedIdgham, "Idgham", "TajweedIdgham", 2, kColorIdghaam},
+    {&SurahViewController::btnTajweedIkhfa, "Ikhfa", "TajweedIkhfa", 1, kColorIkhfa},
+    {&SurahViewController::btnTajweedGhunna, "Ghunna", "TajweedGhunna", 0, kColorGhunna},
 };
 
 constexpr double kBarX = 50, kBarHeight = 30;
@@ -45,7 +46,8 @@ void SurahViewController::setupTajweedBar() {
         for (const TajweedRule& rule : kRules) {
             auto button = std::make_shared<UIButton>(CGRectMake(0, 2, 54, kBarHeight - 4));
             button->setFont(UIFont::fontWithName("Helvetica-Bold", 11));
-            button->setTitleColor(UIColor::colorWithRed(rule.r, rule.g, rule.b, 1), UIControlStateNormal);
+            const RGB8 c = ArabicFont::colorOf(rule.color);
+            button->setTitleColor(UIColor::colorWithRed(c.r / 255.0, c.g / 255.0, c.b / 255.0, 1), UIControlStateNormal);
             UIButton* raw = button.get();
             button->addTarget(this, [this, raw](UIControl*, UIEvent*) { tajweedButtonPressed(raw); },
                               UIControlEventTouchUpInside);
@@ -122,9 +124,7 @@ void SurahViewController::tajweedButtonPressed(UIButton* button) {
     int index = 0;
     for (const TajweedRule& rule : kRules)
         if ((this->*rule.button).get() == button) index = rule.index;
-    // The rules screen comes with the settings screens; a placeholder names the rule until then.
-    auto rules = std::make_shared<TajweedRulesPlaceholder>(index);
-    presentModalViewController(rules, true);
+    presentModalViewController(std::make_shared<TajweedInfoViewController>("Tajweed", index, false), true);
 }
 
 void SurahViewController::tajweedBarDisplayToggled(bool animated) {

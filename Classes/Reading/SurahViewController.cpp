@@ -1,9 +1,15 @@
 #include "Classes/Reading/SurahViewController.h"
+
+#include <algorithm>
+
 #include "Classes/Reading/SurahOptionsHUD.h"
 
+#include "Classes/Bookmarks/ScreenSupport.h"
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Reading/SurahVerseView.h"
 #include "Classes/Reading/SurahViewCell.h"
+#include "Classes/Reference/TipsViewController.h"
+#include "Classes/Reference/UpdateViewController.h"
 #include "platform/foundation/Format.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSNotificationCenter.h"
@@ -20,9 +26,13 @@ NSUserDefaults& defaults() { return NSUserDefaults::standardUserDefaults(); }
 
 }  // namespace
 
-SurahViewController::SurahViewController() : UIViewController("SurahView") { registerInterface(); }
+SurahViewController::SurahViewController() : UIViewController("SurahView") {
+    registerInterface();
+    setUpAudio();
+}
 
 SurahViewController::~SurahViewController() {
+    tearDownAudio();
     NSNotificationCenter::defaultCenter().removeObserver(this);
     RunLoop::main().cancelPreviousPerformRequests(this);
     if (idleTimer_) idleTimer_->invalidate();
@@ -126,10 +136,8 @@ void SurahViewController::setupSurah(int surah, int verse, bool play) {
     updateSurahNameButton();
     if (surah == 18) LumenoSDKAppDelegate::MarkAlKahfRead();
 
-    isAltVerse_ = false;
     firstTimePLay_ = true;
-    lastPlayedVerse_ = -2;
-    altVerseFileName_ = "current.mp3";
+    resetClipState();
     if (btnTopOptionBar) btnTopOptionBar->setEnabled(true);
     hideDialControl();
     globalShouldStartPlaying_ = false;
@@ -142,8 +150,13 @@ void SurahViewController::setupSurah(int surah, int verse, bool play) {
     if (iCurrentTranslation_ == 1000) {
         for (int v = 1; v <= count; ++v) translationArr_.push_back(ChapterInfo::getBookmarkNote(userDb(), surah, v));
     } else if (iCurrentTranslation_ != 0) {
-        // A missing or empty table gives no texts: the rows stay empty.
         translationArr_ = ChapterInfo::getTranslationDataFor(contentDb(), iCurrentTranslation_, surah);
+        if (translationArr_.empty()) {
+            // A missing or empty table: every row says so rather than staying blank.
+            NSLog("[SurahViewController] Error: translation %i has no text for chapter %i.", iCurrentTranslation_, surah);
+            translationArr_.assign(static_cast<size_t>(std::max(count, 0)),
+                                   screen_support::tr("This translation is not available"));
+        }
     }
     refreshVerseHeights();
 
@@ -196,15 +209,18 @@ void SurahViewController::setupSurah(int surah, int verse, bool play) {
 }
 
 void SurahViewController::presentFirstRunScreen() {
-    // The tips and notice screens come with the settings screens; until their interfaces
-    // exist the flags stay unset so that they show once they do.
+    // The tips on the first chapter opening, the notice on a later one, then neither; an alert
+    // already up (a launch notice) is answered first.
+    if (UIApplication::sharedApplication().modalBlocker()) {
+        RunLoop::main().performAfterDelay(this, 0.5, [this] { presentFirstRunScreen(); }, "presentFirstRunScreen");
+        return;
+    }
     for (const char* key : {"TipsShown3.1", "Update3.1Shown"}) {
         if (defaults().boolForKey(key)) continue;
-        const char* nib = std::string(key) == "TipsShown3.1" ? "TipsViewController" : "UpdateViewController";
-        if (!UIViewController::hasInterface(nib)) return;
         defaults().setBool(true, key);
         defaults().synchronize();
-        presentModalViewController(std::make_shared<UIViewController>(nib), true);
+        if (std::string(key) == "TipsShown3.1") presentModalViewController(std::make_shared<TipsViewController>(), true);
+        else presentModalViewController(std::make_shared<UpdateViewController>(), true);
         return;
     }
 }
@@ -332,13 +348,18 @@ void SurahViewController::addOrRemoveBookmarkForVerse(int verse, int group) {
     if (verse <= 0) return;
     sqlite3* db = userDb();
     bool stored;
-    if (ChapterInfo::isBookmarked(db, iCurrentSurah_, verse)) {
+    DataStoreConnection::clearLastFailure();
+    const bool wasBookmarked = ChapterInfo::isBookmarked(db, iCurrentSurah_, verse);
+    if (wasBookmarked) {
         stored = ChapterInfo::deleteBookmark(db, iCurrentSurah_, verse, false);
     } else {
         // No group chosen is group 0, which the group lists know.
         stored = ChapterInfo::insertBookmark(db, iCurrentSurah_, verse, false, group < 0 ? 0 : group, "");
     }
-    if (!stored) NSLog("[addOrRemoveBookmarkForVerse] Error: the bookmark of %i:%i was not changed.", iCurrentSurah_, verse);
+    if (!stored) {
+        NSLog("[addOrRemoveBookmarkForVerse] Error: the bookmark of %i:%i was not changed.", iCurrentSurah_, verse);
+        screen_support::showWriteFailure(wasBookmarked ? "Bookmark Not Removed" : "Bookmark Not Saved");
+    }
     if (LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance()) app->refreshIndexSurahRow(iCurrentSurah_);
     reloadBookmarksMap();
     updateBadge();

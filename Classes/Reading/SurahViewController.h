@@ -6,6 +6,8 @@
 // Lock order: the reading-screen lock (readingScreenLock) is taken before the data-store
 // lock and never while holding it; it is held only while the per-verse records are rebuilt.
 
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -14,17 +16,21 @@
 #include <vector>
 
 #include "Classes/App/ShellScreens.h"
+#include "Classes/Audio/MXAudioPlayerFadeOperation.h"
 #include "Classes/Core/Bookmark.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
 #include "Classes/GlyphEngine/ArabicFont.h"
 #include "Classes/GlyphEngine/ArabicVerseMeta.h"
 #include "Classes/Reading/TranslationMeta.h"
 #include "platform/foundation/NSDate.h"
+#include "platform/media/AVAudioPlayer.h"
+#include "platform/media/AVAudioSession.h"
 #include "platform/ui/UIActivityIndicatorView.h"
 #include "platform/ui/UIButton.h"
 #include "platform/ui/UIImageView.h"
 #include "platform/ui/UILabel.h"
 #include "platform/ui/hosting/UITableView.h"
+#include "platform/ui/hosting/UIPopoverController.h"
 #include "platform/ui/hosting/UIViewController.h"
 
 class NSTimer;
@@ -33,12 +39,19 @@ class SurahVerseView;
 class SurahOptionsHUD;
 class FastScrollView;
 class FastScrollViewDelegate;
+class VerseClipFiles;
+class PlayNextAyasController;
+class AyaRepeatController;
 
 class SurahViewController : public UIViewController,
                             public ReadingScreen,
                             public UITableViewDataSource,
                             public UITableViewDelegate,
-                            public LumenoSDKAppDownloadDelegate {
+                            public LumenoSDKAppDownloadDelegate,
+                            public AVAudioPlayerDelegate,
+                            public AVAudioSessionDelegate,
+                            public MXAudioPlayerFadeOperationDelegate,
+                            public UIPopoverControllerDelegate {
 public:
     SurahViewController();
     ~SurahViewController() override;
@@ -53,6 +66,11 @@ public:
     std::shared_ptr<UILabel> lblSurahName, lblLoading, lblSurahInfoNotice;
     std::shared_ptr<UIImageView> imgSurahName, imgBG, imgHeaderCover, imgOrnamentsUnderLay;
     std::shared_ptr<UIView> viewSurahDisplay, viewSurahInfoHUD;
+    // The header bar; under it the strip of reciter, play and translation that landscape
+    // slides out of sight behind the bar; the chapter buttons only landscape shows.
+    std::shared_ptr<UIView> viewEverything, viewTopOptionsBar, viewSurahDispAndOrnaments, viewTopLSButtons;
+    std::shared_ptr<UIButton> btnLSNextSurah, btnLSPrevSurah;
+    std::shared_ptr<UIImageView> imgSplash;
     std::shared_ptr<UITableView> tblVerses, tblSurahInfo;
     std::shared_ptr<UIActivityIndicatorView> progressIndicator;
 
@@ -125,15 +143,91 @@ public:
     virtual void showNotesViewForVerse(int verse);
     virtual void hideDialControl();
     virtual void selectVerseOnTopOfScreen();
-    virtual void playStopOrDownload() { IsInPlayMode_ = !IsInPlayMode_; }
-    virtual void stopPlaying() { IsInPlayMode_ = false; }
-    void stopIfPlaying() { if (IsInPlayMode_) stopPlaying(); }
     virtual void tajweedBarDisplayToggled(bool animated);
-    virtual void playVerseDidChange() {}
-    virtual void surahRepeatDidChange() {}
-    virtual void ayahRepeatDidChange() {}
     // Keeps the row at the top of the table after a re-layout.
     void bringSelectedVerseToTop(const std::optional<NSIndexPath>& indexPath, bool animated, bool landscape);
+
+    // ---- Recitation playback (Classes/Audio, SurahViewController+Audio*.cpp) ----
+    void playStopOrDownload();
+    void playNextVerseForSelectedVerse(int verse);
+    void stopIfPlaying();
+    void stopPlaying() { stopPlaying(true, true); }
+    void stopPlaying(bool hideControls, bool animated);
+    void checkContinuousPlayback();
+    std::string getPathToVerseAudioForVerse(int verse, bool inBg);
+    void fadeIn(double seconds);
+    // True when a fade-out was started (the player then pauses at its end).
+    bool fadeOut(double seconds);
+    void audioPlayerDidFinishPlaying(AVAudioPlayer& player, bool successfully) override;
+    void audioPlayerDecodeErrorDidOccur(AVAudioPlayer& player, const NSError& error) override;
+    void audioPlayerBeginInterruption(AVAudioPlayer& player) override;
+    void audioPlayerEndInterruption(AVAudioPlayer& player) override;
+    void beginInterruption() override;
+    void endInterruption() override;
+    void fadeOperationFinished(const std::shared_ptr<AVAudioPlayer>& player) override;
+    // End of a verse: repeats, groups and the chapter rule.
+    void finishedPlayingVerseMoveToNext();
+    void setCorrectSurahRepeatButton();
+    void setCorrectAyahRepeatButton();
+    void playVerseDidChange();
+    void surahRepeatDidChange();
+    void ayahRepeatDidChange();
+    // Verses after the first of a group by its index; 0 for an index outside 0 to 13.
+    static int verseGroupSize(int index);
+    // Audio bar, bubbles, seek overlay and play-option sheets.
+    void showAudioControls(bool animated);
+    void hideAudioControls(bool animated);
+    void showBottomAudioBar(bool animated, bool alterBubbles);
+    void hideBottomAudioBar(bool animated, bool alterBubbles);
+    void showLSAudioBar(bool animated, bool alterBubbles);
+    void hideLSAudioBar(bool animated, bool alterBubbles);
+    void showAudioFFRRHUD(int kind);
+    void hideAudioFFRRHUD();
+    void btnPlayNextPressed();
+    void btnAyahRepeatPressed();
+    void dismissNextAyahOptionSheet();
+    void dismissAyahRepeatOptionSheet();
+    // A tap outside the tablet's popover closed a play-option sheet.
+    void playOptionsPopoverDismissed();
+    // Transport: pause, hold to seek, tap to skip, remote control.
+    void btnAudioPausePressed();
+    void btnAudioFingerDown(UIButton* button);
+    void btnAudioFingerUp();
+    void btnAudioFFPressed();
+    void btnAudioRRPressed();
+    void seekForward();
+    void seekBackward();
+    void remoteControlReceivedWithEvent(UIEvent* event) override;
+    void registerRemoteEvents() override;
+    void unregisterRemoteEvents() override;
+    bool canBecomeFirstResponder() const override { return true; }
+    // The window's media keys reach the screen while it shows.
+    void listenForMediaKeys(bool on);
+
+    std::shared_ptr<UIView> viewBottomAudioBar, viewLandscapeAudioBar, viewTopRepeatBubbles, viewFFRRHud,
+        viewAirPlayControl, viewLandscapeAirPlayControl;
+    std::shared_ptr<UIImageView> imgBottomAudioBG, imgFFRRType;
+    std::shared_ptr<UIButton> btnBottomAudioRR, btnBottomAudioPause, btnBottomAudioFF, btnLandscapeAudioRR,
+        btnLandscapeAudioPause, btnLandscapeAudioFF, btnSurahRepeatBubble, btnAyahRepeatBubble;
+    std::shared_ptr<UILabel> lblAyahRepeatCount, lblFFRR;
+
+    const std::shared_ptr<AVAudioPlayer>& CurrentAudioPlayer() const { return CurrentAudioPlayer_; }
+    bool isUsingContinuousPlayback() const { return isUsingContinuousPlayback_; }
+    bool isPaused() const;
+    bool isShowingBubbles() const { return isShowingBubbles_; }
+    bool isShowingPlayOptions() const { return isShowingPlayOptions_; }
+    bool isShowingFFRRHUD() const { return isShowingFFRRHUD_; }
+    float currentVerseBeginTime() const { return currentVerseBeginTime_; }
+    float nextVerseBeginTime() const { return nextVerseBeginTime_; }
+    int ayahRepeatCount() const { return ayahRepeatCount_; }
+    int playedVerseRange() const { return playedVerseRange_; }
+    int startedPlayingFromVerse() const { return startedPlayingFromVerse_; }
+    int lastVersePart() const { return lastVersePart_; }
+    const VerseClipFiles& clipFiles() const { return *clipFiles_; }
+    const std::shared_ptr<PlayNextAyasController>& optionsview() const { return optionsview_; }
+    const std::shared_ptr<AyaRepeatController>& ayahOptionsView() const { return ayahOptionsView_; }
+    size_t runningFades() const { return fadeQueues_->running(); }
+    bool fadesWaitingOnClock() const { return fadeQueues_->waitingOnClock(); }
 
     // ---- Life cycle, rotation, header ----
     void viewDidLoad() override;
@@ -182,6 +276,20 @@ public:
     void cleanupStateClosingView();
     // Whether the device may turn now (never while a chapter loads or the panel is open).
     bool canTurnLandscape(int orientation) const;
+    // Lays the header and display out for an orientation (no animation of its own).
+    void layoutHeader(bool landscape);
+    // Brings the layout in line with the status bar's orientation, as an initial set-up.
+    void followStatusBarOrientation();
+    bool animatingSplash() const { return animatingSplash_; }
+
+    // ---- Tablet: pickers open in the screen's one popover ----
+    UIPopoverController* popoverView() const { return popoverView_.get(); }
+    // Reuses the popover for the new content (clearing its pass-through views) or makes it.
+    UIPopoverController& createPopoverViewWithController(std::shared_ptr<UIViewController> controller);
+    bool popoverControllerShouldDismissPopover(UIPopoverController*) override { return true; }
+    void popoverControllerDidDismissPopover(UIPopoverController* popover) override;
+    void showSplashFade();
+    void splashDidStop();
     std::shared_ptr<UIView> viewTajweedBar;
     std::shared_ptr<UIButton> btnTajweedQalqala, btnTajweedIqlab, btnTajweedIdgham, btnTajweedIkhfa, btnTajweedGhunna;
     std::shared_ptr<UIImageView> imgNoteCover;
@@ -285,14 +393,14 @@ private:
     bool didRecentlyChangeTrans_ = false;
     bool viewIsVisible_ = false;
     int iLastAudioSurah_ = 0, iLastAudioVerse_ = 0, iLastSetAudioCell_ = -1;
-    int lastPlayedVerse_ = -2;
-    std::string altVerseFileName_ = "current.mp3";
-    bool isAltVerse_ = false, firstTimePLay_ = true;
+    bool firstTimePLay_ = true;
     bool IsInPlayMode_ = false;
     bool IsInLandscape_ = false;
     bool showingDialControl_ = false;
     bool isShowingSurahInfo_ = false;
     bool isRotating_ = false;
+    bool animatingSplash_ = false;
+    UIPopoverControllerPtr popoverView_;
     bool ignoreProcessingScrollEvents_ = false;
     bool deceleratingTable_ = false;
     bool previouslyDragging_ = false;
@@ -303,6 +411,47 @@ private:
     std::optional<NSDate> dateLastActivity_;
     std::shared_ptr<NSTimer> idleTimer_;
     std::shared_ptr<UIImageView> imgDownArrowReciter_, imgDownArrowTranslation_;
+
+    // Recitation playback state (Classes/Audio).
+    void setUpAudio();
+    void tearDownAudio();
+    void resetClipState();
+    void loadAudioBarViews();
+    void setPauseButtonsSelected(bool selected);
+    void deactivateAudioSession();
+    void selectAndMarkVerse(int verse, bool animated, bool force);
+    void playOptionsSheetClosed();
+    // The chapter-rule bubble ends at `right` (the landscape bar sits after it).
+    void fitRuleBubble(double right);
+    void loadRepeatCounters();
+    void restartVerse(int verse);
+    void skipAtChapterEnd();
+    UIInterfaceOrientation interfaceOrientationNow() const;
+    std::shared_ptr<AVAudioPlayer> CurrentAudioPlayer_;
+    std::shared_ptr<VerseClipFiles> clipFiles_;
+    std::unique_ptr<FadeQueues> fadeQueues_;
+    std::shared_ptr<int> audioAlive_ = std::make_shared<int>(0);  // expires with the screen
+    std::shared_ptr<NSTimer> continuousTimer_;
+    std::vector<uint8_t> lastversePlaybackData_;
+    std::string lastPlayedVerseFile_;
+    std::optional<NSDate> lastFadeInTime_;
+    bool playButtonPressed_ = false;
+    bool isUsingContinuousPlayback_ = false;
+    bool canResetTime_ = false;
+    bool hasFadedSoundIn_ = false;
+    bool useSmallFade_ = false;
+    int lastPlayedVerse_ = -2;
+    int lastVersePart_ = -1;
+    float currentVerseBeginTime_ = 0;
+    float nextVerseBeginTime_ = 0;
+    int startedPlayingFromVerse_ = 0;
+    int ayahRepeatBubbleCounter_ = 0, playVerseRangeCounter_ = 0, surahRepeatBubbleCounter_ = 0;
+    int ayahRepeatCount_ = 0, playedVerseRange_ = 0;
+    bool isShowingBubbles_ = false, isShowingPlayOptions_ = false;
+    bool fingerDownOnFF_ = false, fingerDownOnRR_ = false, didSeekFForRR_ = false, isShowingFFRRHUD_ = false;
+    float currentPlayingTime_ = 0;
+    std::shared_ptr<PlayNextAyasController> optionsview_;
+    std::shared_ptr<AyaRepeatController> ayahOptionsView_;
 
     // Row heights of the verse table at rowHeightsWidth_ and orientation; -1 not measured.
     std::vector<double> rowHeights_;

@@ -1,38 +1,19 @@
 #pragma once
-// The two looks of a search word inside a result snippet, and the snippet mark-up reader.
-//
-// A snippet is escaped text with at most a few spans naming a look ("yellowBox": the word on a
-// white rounded box; "whiteBox": the word in white, for the selection background). Only the
-// escapes the snippet cutter writes are decoded; any other tag is shown as text, so a verse
-// text never turns into mark-up.
+// The search results' style sheet: the toolkit's default look plus the two looks of a search
+// word inside a snippet: "yellowBox", the word on a white rounded box, and "whiteBox", the word
+// in white, readable on the selection background.
 
-#include <optional>
 #include <string>
-#include <vector>
 
-#include "platform/graphics/UIColor.h"
+#include "toolkit/style/TTDefaultStyleSheet.h"
+#include "toolkit/styledtext/TTStyledText.h"
 
-struct SnippetStyle {
-    UIColorPtr boxColor;   // none: no box behind the word
-    UIColorPtr textColor;  // none: the label's own colour
-    double radius = 0;
-    // Added around the word's frame (a negative inset grows the box).
-    double insetTop = 0, insetLeft = 0, insetBottom = 0, insetRight = 0;
-};
-
-struct SnippetRun {
-    std::string text;
-    std::string styleName;  // empty: plain text
-};
-
-class HighlightTextStyleSheet {
+class HighlightTextStyleSheet : public TTDefaultStyleSheet {
 public:
-    HighlightTextStyleSheet() = delete;
+    const Builder* builderNamed(const std::string& name) const override;
+    UIColorPtr highlightedTextColor() override { return UIColor::whiteColor(); }
 
-    // "yellowBox" and "whiteBox"; none for any other name.
-    static std::optional<SnippetStyle> styleWithSelector(const std::string& name);
-    // The runs of a snippet, entities decoded, adjacent plain pieces joined.
-    static std::vector<SnippetRun> parse(const std::string& markup);
-    // The text without mark-up.
-    static std::string plainText(const std::vector<SnippetRun>& runs);
+    // Gives the snippet's words the selected row's look (white) or the plain one (boxed). Only
+    // the elements' style names change, never the text.
+    static void applySelectionLook(TTStyledText& snippet, bool selected);
 };

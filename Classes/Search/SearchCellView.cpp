@@ -6,6 +6,7 @@
 #include "Classes/Bookmarks/VerseRowParts.h"
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
+#include "Classes/Search/HighlightTextStyleSheet.h"
 #include "Classes/Search/SearchViewCell.h"
 #include "Classes/Search/SearchViewController.h"
 #include "platform/foundation/Format.h"
@@ -32,6 +33,7 @@ void place(UIView& view, CGRect frame, unsigned margin) {
 
 SearchCellView::SearchCellView(CGRect frame) : UIView(frame) {
     setOpaque(false);
+    TTStyleSheet::setGlobalStyleSheet(std::make_shared<HighlightTextStyleSheet>());
     contentView = std::make_shared<UIView>(CGRectMake(0, 0, frame.size.width, frame.size.height));
     contentView->setBackgroundColor(UIColor::clearColor());
     contentView->setContentMode(UIViewContentModeRight);
@@ -147,8 +149,10 @@ void SearchCellView::makeRowParts() {
     constexpr unsigned flexible = UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight |
                                   UIViewAutoresizingFlexibleRightMargin;
     lblTranslationHighlighted =
-        std::make_shared<StyledSnippetLabel>(CGRectMake(55, std::floor((h - 20) / 2), std::floor(w - 62), 20));
+        std::make_shared<TTStyledTextLabel>(CGRectMake(55, std::floor((h - 20) / 2), std::floor(w - 62), 20));
     lblTranslationHighlighted->setAutoresizingMask(flexible);
+    lblTranslationHighlighted->setBackgroundColor(UIColor::clearColor());
+    lblTranslationHighlighted->setOpaque(false);
     lblTranslationHighlighted->setContentMode(UIViewContentModeLeft);
     lblTranslationHighlighted->setFont(UIFont::fontWithName("Helvetica", 13));
     lblTranslationHighlighted->setHighlightedTextColor(UIColor::whiteColor());
@@ -195,7 +199,6 @@ void SearchCellView::layoutRow() {
         if (rtl) {
             lblTranslation->setText(hit.VerseText());
         } else {
-            lblTranslationHighlighted->setText(hit.VerseText());
             showSelectionLook(thisCell_ && (thisCell_->isSelected() || thisCell_->isHighlighted()));
         }
     } else {
@@ -218,8 +221,10 @@ void SearchCellView::layoutRow() {
 // ---- Selection and highlight ----
 
 void SearchCellView::showSelectionLook(bool on) {
-    if (!lblTranslationHighlighted) return;
-    lblTranslationHighlighted->setShowsSelectionLook(on);
+    if (!lblTranslationHighlighted || !ThisSearchResult_) return;
+    TTStyledTextPtr snippet = TTStyledText::textFromXHTML(ThisSearchResult_->VerseText(), false, false);
+    if (snippet) HighlightTextStyleSheet::applySelectionLook(*snippet, on);
+    lblTranslationHighlighted->setText(snippet);
     lblTranslationHighlighted->setHighlighted(on);
     lblTranslationHighlighted->setTextColor(on ? UIColor::whiteColor() : UIColor::blackColor());
 }

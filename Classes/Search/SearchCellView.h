@@ -8,15 +8,23 @@
 #include <memory>
 
 #include "Classes/Core/SearchResult.h"
-#include "Classes/Search/StyledSnippetLabel.h"
 #include "platform/foundation/NSTimer.h"
 #include "platform/ui/UIButton.h"
 #include "platform/ui/UIImageView.h"
 #include "platform/ui/UILabel.h"
 #include "platform/ui/UIView.h"
+#include "toolkit/styledtext/TTStyledTextLabel.h"
 
 class SearchViewCell;
-class SearchViewController;
+
+// The screen that shows a result list: told when a section header collapses or expands, and
+// (outside supplication mode) when a hit is held.
+class SearchResultListOwner {
+public:
+    virtual ~SearchResultListOwner() = default;
+    virtual void sectionWithRow(const std::shared_ptr<SearchResult>& section, bool willCollapse) = 0;
+    virtual void tapAndHoldRow(SearchViewCell* cell) {}
+};
 
 class SearchCellView : public UIView {
 public:
@@ -26,8 +34,8 @@ public:
     const std::shared_ptr<SearchResult>& ThisSearchResult() const { return ThisSearchResult_; }
     // Lays the view out again unless it is the result already shown; none hides the view.
     void setThisSearchResult(std::shared_ptr<SearchResult> result);
-    SearchViewController* viewController() const { return viewController_; }
-    void setViewController(SearchViewController* controller) { viewController_ = controller; }  // unretained
+    SearchResultListOwner* viewController() const { return viewController_; }
+    void setViewController(SearchResultListOwner* controller) { viewController_ = controller; }  // unretained
     // The hosting cell; none for a section header. Unretained: the cell owns this view.
     SearchViewCell* thisCell() const { return thisCell_; }
     void setCell(SearchViewCell* cell) { thisCell_ = cell; }
@@ -50,7 +58,7 @@ public:
     std::shared_ptr<UIButton> btnCollapse, btnVerseCounter, btnVerse;
     std::shared_ptr<UIImageView> imgCollapseArrow, imgSurahLabel;
     std::shared_ptr<UILabel> lblSurahNumLabel, lblEngSurahLabel, lblArabicVerse, lblTranslation;
-    std::shared_ptr<StyledSnippetLabel> lblTranslationHighlighted;
+    std::shared_ptr<TTStyledTextLabel> lblTranslationHighlighted;
     std::shared_ptr<UIView> viewBorder;
 
 private:
@@ -64,7 +72,7 @@ private:
     void showSelectionLook(bool on);
 
     std::shared_ptr<SearchResult> ThisSearchResult_;
-    SearchViewController* viewController_ = nullptr;
+    SearchResultListOwner* viewController_ = nullptr;
     SearchViewCell* thisCell_ = nullptr;
     std::shared_ptr<NSTimer> tapNHoldTimer_;
     bool duaMode_ = false;

@@ -19,6 +19,7 @@ using search_parts::listSpinner;
 constexpr double kTopBarHeight = TabScreenLayout::kTopBarHeight;
 constexpr double kCountLineHeight = 34;
 constexpr double kKeyBarHeight = 44;
+constexpr double kSegmentWidth = 116;
 constexpr unsigned kFlexibleSize = UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight;
 
 std::shared_ptr<UILabel> clearLabel(CGRect frame, const char* font, double size, UIColorPtr color) {
@@ -54,7 +55,16 @@ std::shared_ptr<UIView> buildSearchView(SearchViewController& c) {
     c.btnMore->addTarget(&c, [&c](UIControl*, UIEvent*) { c.btnMorePressed(); }, UIControlEventTouchUpInside);
     c.viewTopBar->addSubview(c.btnMore);
 
-    c.lblResultsTitle = clearLabel(CGRectMake(10, kTopBarHeight, w - 20, kCountLineHeight), "Helvetica-Bold", 13,
+    c.segmentSelector = std::make_shared<UISegmentedControl>(std::vector<std::string>{"", ""});
+    c.segmentSelector->setFrame(CGRectMake(w - kSegmentWidth - 6, kTopBarHeight + 5, kSegmentWidth, kCountLineHeight - 10));
+    c.segmentSelector->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
+    c.segmentSelector->setSegmentedControlStyle(UISegmentedControlStyleBar);
+    c.segmentSelector->setTintColor(UIColor::colorWithRed(0.55, 0.45, 0.30, 1));
+    c.segmentSelector->addTarget(&c, [&c](UIControl*, UIEvent*) { c.segmentSelectorPressed(); },
+                                 UIControlEventValueChanged);
+    root->addSubview(c.segmentSelector);
+
+    c.lblResultsTitle = clearLabel(CGRectMake(10, kTopBarHeight, w - 20 - kSegmentWidth, kCountLineHeight), "Helvetica-Bold", 13,
                                    UIColor::colorWithRed(0.40, 0.29, 0.13, 1));
     c.lblResultsTitle->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     c.lblResultsTitle->setTextAlignment(UITextAlignmentCenter);

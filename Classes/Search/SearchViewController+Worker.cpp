@@ -7,6 +7,7 @@
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Core/NSString+More.h"
 #include "platform/foundation/StringUtils.h"
+#include "platform/foundation/Thread.h"
 #include "platform/text/StringDrawing.h"
 #include "platform/text/UIFont.h"
 
@@ -21,18 +22,29 @@ bool hasWhiteSpace(const std::string& text) {
     return false;
 }
 
+std::string searchFailureText(const DataStoreConnection::Failure& failure) {
+    const int code = failure.code & 0xFF;
+    if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB || failure.message.find("no such") != std::string::npos ||
+        failure.message.find("malformed") != std::string::npos)
+        return "Search failed: the index is damaged";
+    return "Search failed: " + failure.message;
+}
+
 }  // namespace
 
 SearchViewController::SearchOutcome SearchViewController::setupResultsInBG(const SearchRequest& request,
                                                                           const std::atomic<bool>& cancel) {
     SearchOutcome out;
     const std::string& query = request.query;
+    DataStoreConnection::clearLastFailure();
     SearchResult::List hits =
         ChapterInfo::getSearchResults(request.contentDb, 0, NSString::cleanArabicAccents(query), &out.limitReached);
     if (hits.empty() && request.translation != 0 && request.translation != kNotesTranslation) {
         hits = ChapterInfo::getSearchResults(request.contentDb, request.translation, query, &out.limitReached);
         out.foundInTrans = request.translation;
     }
+    // A query that could not run is no "nothing found".
+    if (auto failure = DataStoreConnection::lastFailure(); failure && hits.empty()) out.failure = searchFailureText(*failure);
 
     // Snippet parameters: one line of the row's text width.
     const UIFontPtr font = UIFont::fontWithName("Helvetica", 13);
@@ -49,7 +61,7 @@ SearchViewController::SearchOutcome SearchViewController::setupResultsInBG(const
         if (!rows.empty()) rows.back()->setIsLastInSection(true);
     };
     for (const auto& hit : hits) {
-        if (cancel.load()) {
+        if (cancel.load() || workersShouldStop()) {
             out.cancelled = true;
             break;
         }

@@ -20,6 +20,7 @@
 namespace {
 
 using screen_support::contentDb;
+using screen_support::searchDb;
 using screen_support::stretched;
 using screen_support::tr;
 using screen_support::userDb;
@@ -79,6 +80,7 @@ void SearchViewController::refreshTheme() {
         btnMore->setBackgroundImage(stretched("black-button-t.png", 16, 0), UIControlStateHighlighted);
     }
     if (lblResultsTitle) lblResultsTitle->setContentMode(UIViewContentModeCenter);
+    updateSegmentSelector();
 }
 
 // ---- Saved searches ----
@@ -150,7 +152,7 @@ void SearchViewController::startWorker(std::string query) {
     else if (lastTranslationSearched_ != 0) request.translation = lastTranslationSearched_;
     else request.translation = defaultInt("CurrentTranslationv22");
     request.viewWidth = viewFrame_.size.width > 0 ? viewFrame_.size.width : 320;
-    request.contentDb = contentDb();
+    request.contentDb = searchDb();
     std::weak_ptr<SearchViewController> weak = std::static_pointer_cast<SearchViewController>(shared_from_this());
     detachNewThread(
         [weak, request = std::move(request), cancel = cancelPreviousSearch_] {
@@ -163,6 +165,12 @@ void SearchViewController::startWorker(std::string query) {
 }
 
 void SearchViewController::doneLoadingResults(SearchOutcome outcome) {
+    // Cut short by shutdown: the results, the settings and the history stay as they were.
+    if (outcome.cancelled && workersShouldStop()) {
+        loadingResults_ = false;
+        searchRequested_ = false;
+        return;
+    }
     if (outcome.cancelled) {
         arrSectionedResults_.clear();
         strLastSearchedWord_.reset();
@@ -175,7 +183,10 @@ void SearchViewController::doneLoadingResults(SearchOutcome outcome) {
     }
     foundInTrans_ = outcome.foundInTrans;
     limitReached_ = outcome.limitReached;
+    searchFailure_ = outcome.failure;
+    if (!searchFailure_.empty()) NSLog("[SearchViewController] %@ (query \"%@\")", searchFailure_, outcome.query);
     lastTranslationSearched_ = foundInTrans_;
+    updateSegmentSelector();
 
     for (const auto& header : arrSectionViews_) header->setViewController(nullptr);
     arrSectionViews_.clear();
@@ -242,7 +253,7 @@ void SearchViewController::applyResultTexts() {
         if (!empty) {
             if (lblResultsTitle) {
                 lblResultsTitle->setAlpha(1);
-                lblResultsTitle->setText(tr("No results found"));
+                lblResultsTitle->setText(searchFailure_.empty() ? tr("No results found") : tr(searchFailure_.c_str()));
             }
         } else {
             if (lblResultsTitle) lblResultsTitle->setAlpha(0);
@@ -283,6 +294,24 @@ void SearchViewController::translationDidChange() {
     needsRefresh_ = true;
     strLastSearchedWord_.reset();
     lastTranslationSearched_ = 0;
+    updateSegmentSelector();
+}
+
+void SearchViewController::segmentSelectorPressed() {
+    needsToRefresh_ = true;
+    useSavedSearchFromHistory_.reset();
+    strLastSearchedWord_.reset();
+    lastTranslationSearched_ = 0;
+    refreshViewWithRetry();
+}
+
+void SearchViewController::updateSegmentSelector() {
+    if (!segmentSelector) return;
+    const int current = static_cast<int>(defaults().integerForKey("CurrentTranslationv22"));
+    segmentSelector->setTitle(tr("Quran"), 0);
+    segmentSelector->setTitle(ChapterInfo::getTranslationNameForNumber(foundInTrans_ ? foundInTrans_ : current), 1);
+    segmentSelector->setEnabled(current != 0 || foundInTrans_ != 0, 1);
+    segmentSelector->setSelectedSegmentIndex(foundInTrans_ ? 1 : 0);
 }
 
 void SearchViewController::sectionWithRow(const std::shared_ptr<SearchResult>& section, bool willCollapse) {

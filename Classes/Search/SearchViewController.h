@@ -28,6 +28,7 @@
 #include "platform/ui/hosting/UIActionSheet.h"
 #include "platform/ui/hosting/UIAlertView.h"
 #include "platform/ui/hosting/UISearchBar.h"
+#include "platform/ui/hosting/UISegmentedControl.h"
 #include "platform/ui/hosting/UITableView.h"
 #include "platform/ui/hosting/UIViewController.h"
 
@@ -36,6 +37,7 @@ class SearchViewCell;
 
 class SearchViewController : public UIViewController,
                              public SearchScreen,
+                             public SearchResultListOwner,
                              public UITableViewDataSource,
                              public UITableViewDelegate,
                              public UISearchBarDelegate,
@@ -58,6 +60,9 @@ public:
     std::shared_ptr<UIButton> btnMore, btnSavedSearches;
     std::shared_ptr<UIButton> btnBarQoute, btnBarAsterisk, btnBarMinus, btnBarOR;
     std::shared_ptr<UIView> viewSearchBar, viewTopBar;
+    // Where the shown hits were found: the Quran's text or the current translation. A press
+    // searches again afresh in the current translation.
+    std::shared_ptr<UISegmentedControl> segmentSelector;
     std::shared_ptr<UIImageView> imgBG, imgTopBarBG;
     std::shared_ptr<UIActivityIndicatorView> activityView;
     // Made in code when the view loads.
@@ -77,6 +82,7 @@ public:
         int limitReached = 0;
         bool cancelled = false;
         std::string query;
+        std::string failure;  // what went wrong when a query could not run (empty: none)
     };
     // The whole search, off the main thread: Arabic first, then the translation; hits grouped
     // by chapter with their texts and snippets. The flag is polled before every hit.
@@ -98,11 +104,14 @@ public:
     void keybarButtonPressed(UIButton* sender);
     void btnSavedSearchesPressed();
     void translationDidChange();
+    void segmentSelectorPressed();
+    // Titles the two segments and selects the one the shown hits came from.
+    void updateSegmentSelector();
     void arabicLanguageChanged() { needsRefresh_ = true; }
-    void sectionWithRow(const std::shared_ptr<SearchResult>& section, bool willCollapse);
+    void sectionWithRow(const std::shared_ptr<SearchResult>& section, bool willCollapse) override;
     // ---- Sharing and marking (+Sharing) ----
     // A long press on a hit: the row is held (selected) and its sheet offers mail and SMS.
-    void tapAndHoldRow(SearchViewCell* cell);
+    void tapAndHoldRow(SearchViewCell* cell) override;
     void removeCurrentSelection();
     // The sheet of all results: mail them, or mark / unmark them in the reading view.
     void btnMorePressed();
@@ -165,6 +174,7 @@ public:
     bool loadingResults() const { return loadingResults_; }
     int foundInTrans() const { return foundInTrans_; }
     int limitReached() const { return limitReached_; }
+    const std::string& searchFailure() const { return searchFailure_; }
     int totalSurahs() const { return totalSurahs_; }
     int totalVerses() const { return totalVerses_; }
     const std::optional<std::string>& strLastSearchedWord() const { return strLastSearchedWord_; }
@@ -187,6 +197,7 @@ private:
     std::shared_ptr<SavedSearch> useSavedSearchFromHistory_;
     int foundInTrans_ = 0;
     int limitReached_ = 0;
+    std::string searchFailure_;  // the last search's failure, shown instead of "No results found"
     int lastTranslationSearched_ = 0;
     std::optional<std::string> strLastSearchedWord_;
     // The running worker's cancel flag; a new search gets a new one.

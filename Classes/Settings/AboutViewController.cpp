@@ -1,6 +1,7 @@
 #include "Classes/Settings/AboutViewController.h"
 
 #include "Classes/App/ShellScreens.h"
+#include "Classes/App/SiteLinks.h"
 #include "Classes/Core/Language.h"
 #include "platform/foundation/Format.h"
 #include "platform/foundation/Log.h"
@@ -82,6 +83,9 @@ std::shared_ptr<UIView> buildAboutView(AboutViewController& c) {
     root->addSubview(c.lblAnalysis);
     c.btnCorvel = creditButton(c, 262, "Lumeno Design", &AboutViewController::corvelLogoPressed);
     root->addSubview(c.btnCorvel);
+    c.lblRecitations = label(CGRectMake(10, 350, w - 20, 40), 12, false, sepia);
+    c.lblRecitations->setNumberOfLines(2);
+    root->addSubview(c.lblRecitations);
     return root;
 }
 
@@ -113,6 +117,7 @@ void AboutViewController::viewDidLoad() {
     if (imgBG) imgBG->setImage(stretched("about-bg.png"));
     if (lblDevelopedBy) lblDevelopedBy->setText(tr("Developed by"));
     if (lblAnalysis) lblAnalysis->setText(tr("Analysis and Interface"));
+    if (lblRecitations) lblRecitations->setText(tr("Recitations: synthetic speech (espeak-ng), not recordings of the reciters"));
     if (lblVersion) {
         lblVersion->setText(versionText());
         lblVersion->setFont(UIFont::fontWithName("Helvetica-Bold", 14));
@@ -139,19 +144,9 @@ void AboutViewController::viewDidAppear(bool) {
     UIApplication::sharedApplication().setStatusBarStyle(UIStatusBarStyleBlackOpaque, false);
 }
 
-bool AboutViewController::openSetting(const char* key, const std::string& path) {
-    std::string base = NSUserDefaults::standardUserDefaults().stringForKey(key).value_or("");
-    if (base.empty()) {
-        NSLog("[AboutViewController] No address set under \"%@\".", key);
-        return false;
-    }
-    while (!path.empty() && !base.empty() && base.back() == '/') base.pop_back();
-    return UIApplication::sharedApplication().openURL(base + path);
-}
+void AboutViewController::wendropLogoPressed() { openSiteSetting("AboutMakerSite", "/mobile/iphone"); }
 
-void AboutViewController::wendropLogoPressed() { openSetting("AboutMakerSite", "/mobile/iphone"); }
-
-void AboutViewController::makersPressed() { openSetting("AboutMakerSite", "/kb"); }
+void AboutViewController::makersPressed() { openSiteSetting("AboutMakerSite", "/kb"); }
 
 void AboutViewController::corvelLogoPressed() {
     sheet_ = std::make_shared<UIActionSheet>("", this, tr("Cancel"), "",
@@ -163,8 +158,8 @@ void AboutViewController::corvelLogoPressed() {
 void AboutViewController::actionSheetClickedButtonAtIndex(UIActionSheet* sheet, int buttonIndex) {
     if (!sheet || buttonIndex == sheet->cancelButtonIndex()) return;
     switch (buttonIndex - sheet->firstOtherButtonIndex()) {
-        case 0: openSetting("AboutCreditSite", ""); break;
-        case 1: openSetting("AboutCreditSite", "/wp"); break;
+        case 0: openSiteSetting("AboutCreditSite", ""); break;
+        case 1: openSiteSetting("AboutCreditSite", "/wp"); break;
         case 2: {
             const std::string mail = NSUserDefaults::standardUserDefaults().stringForKey("AboutCreditMail").value_or("");
             if (!mail.empty()) UIApplication::sharedApplication().openURL("mailto:" + mail);

@@ -1,7 +1,7 @@
 #pragma once
 // The About screen, presented by the More menu: version and build, credits with two logo
 // buttons, and links to the makers' pages. The addresses are settings ("AboutMakerSite",
-// "AboutCreditSite", "AboutCreditMail"); a link whose address is not set does nothing.
+// "AboutCreditSite", "AboutCreditMail", registered with our own); a link cleared by the user does nothing.
 // Web pages open in the desktop's browser. Built from the interface "AboutView".
 
 #include <memory>
@@ -26,6 +26,8 @@ public:
     std::shared_ptr<UIImageView> imgBG;
     std::shared_ptr<UILabel> lblDevelopedBy, lblAnalysis, lblAbout, lblBack;
     std::shared_ptr<UIButton> btnDeveloped, btnCorvel, btnBack;
+    // Where the recitations come from: synthetic speech.
+    std::shared_ptr<UILabel> lblRecitations;
 
     void wendropLogoPressed();
     void makersPressed();
@@ -41,7 +43,5 @@ public:
     UIActionSheet* creditSheet() const { return sheet_.get(); }
 
 private:
-    // Opens the address of a setting with the path after it; false when the setting is empty.
-    bool openSetting(const char* key, const std::string& path);
     std::shared_ptr<UIActionSheet> sheet_;
 };

@@ -3,6 +3,7 @@
 
 #include "Classes/App/ShellScreens.h"
 #include "Classes/Bookmarks/TabScreenLayout.h"
+#include "Classes/Reference/ReferenceScreens.h"
 #include "Classes/Settings/AboutViewController.h"
 #include "Classes/Settings/SettingsViewController.h"
 
@@ -36,4 +37,5 @@ void MoreViewController::registerInterface() {
     ShellScreenFactory::setMaker("More", [] { return std::make_shared<MoreViewController>(); });
     SettingsViewController::registerInterface();
     AboutViewController::registerInterface();
+    registerReferenceScreens();
 }

@@ -1,6 +1,5 @@
 #include "Classes/Settings/MoreViewController.h"
 
-#include "Classes/App/PlaceholderScreens.h"
 #include "Classes/App/ShellScreens.h"
 #include "Classes/Core/Language.h"
 #include "Classes/Settings/SettingsPage.h"
@@ -94,16 +93,10 @@ void MoreViewController::didSelectRowAtIndexPath(UITableView* tableView, const N
     tableView->deselectRowAtIndexPath(indexPath, true);
     if (indexPath.row < 0 || indexPath.row >= kRowCount) return;
     const MenuRow& row = menuRow(indexPath.row);
-    UINavigationController* nav = navigationController();
-    if (UIViewControllerPtr screen = ShellScreenFactory::make(row.interfaceName)) {
-        if (row.modal) presentModalViewController(screen, true);
-        else if (nav) nav->pushViewController(screen, true);
-        return;
-    }
-    // Not in this program yet: a plain screen with the title, under the navigation bar's back button.
-    if (!nav) return;
-    SettingsPage::showNavigationBar(nav, true);
-    nav->pushViewController(std::make_shared<PlaceholderViewController>(row.title), true);
+    UIViewControllerPtr screen = ShellScreenFactory::make(row.interfaceName);
+    if (!screen) return;
+    if (row.modal) presentModalViewController(screen, true);
+    else if (UINavigationController* nav = navigationController()) nav->pushViewController(screen, true);
 }
 
 void MoreViewController::btnCancelPressed() { dismissModalViewControllerAnimated(true); }

@@ -37,12 +37,6 @@ constexpr Rule kRules[] = {{"Ghunna", "TajweedGhunna"},
                            {"Iqlab", "TajweedIqlab"},
                            {"Qalqala", "TajweedQalqala"}};
 
-// The platform's own language (the first of "AppleLanguages"), for the main bundle's strings.
-std::string platformLanguage() {
-    auto languages = NSUserDefaults::standardUserDefaults().stringArrayForKey("AppleLanguages");
-    return languages && !languages->empty() ? languages->front().substr(0, 2) : "en";
-}
-
 }  // namespace
 
 SettingsSubView::SettingsSubView(const std::string& nibName, int setting) : SettingsPage(nibName), ThisSetting_(setting) {}
@@ -55,7 +49,7 @@ void SettingsSubView::viewDidLoad() {
     if (ThisSetting_ >= Sharing && ThisSetting_ <= Tajweed) setTitle(settingsText(kTitles[ThisSetting_]));
     if (ThisSetting_ == LanguagePage)
         navigationItem()->setRightBarButtonItem(std::make_shared<UIBarButtonItem>(
-            localizedString("Quit", platformLanguage(), "Quit"), UIBarButtonItemStyleBordered,
+            Language::bundleString("Quit"), UIBarButtonItemStyleBordered,
             [this](UIBarButtonItem*) { quitApp(); }));
     if (UINavigationController* nav = navigationController()) showNavigationBar(nav, true);
     switchArabicTitles = makeSwitch("IndexInArabic", [this] { switchArabicTitlesAction(); });

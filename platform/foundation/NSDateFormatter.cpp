@@ -70,6 +70,7 @@ std::string NSDateFormatter::stringFromDate(const NSDate& date) const
         switch (ch) {
         case 'y': out += n == 2 ? padded(((c.year % 100) + 100) % 100, 2) : padded(c.year, n); break;
         case 'M':
+        case 'L':  // stand-alone month: the same names in English
             out += n >= 4 ? monthName(c.month) : n == 3 ? shortMonthName(c.month) : padded(c.month, n);
             break;
         case 'd': out += padded(c.day, n); break;

@@ -1,6 +1,6 @@
 #pragma once
 // Formats dates with a pattern and English names (the "en_UK" locale), in the calendar's
-// time zone. Pattern letters: y yy yyyy, M MM MMM MMMM, d dd, E EEE EEEE, h hh, H HH,
+// time zone. Pattern letters: y yy yyyy, M MM MMM MMMM (L the same), d dd, E EEE EEEE, h hh, H HH,
 // m mm, s ss, a, 'literal text' ('' is a quote). Other letters are copied.
 
 #include <string>

@@ -23,9 +23,12 @@ bool failWith(std::string* error, const std::string& message)
     return false;
 }
 
+// Leaves the cause in errno for callers that tell causes apart.
 bool failErrno(std::string* error, const char* what, const std::string& path, int code)
 {
-    return failWith(error, stringWithFormat("%s %@: %s", what, path, std::strerror(code)));
+    failWith(error, stringWithFormat("%s %@: %s", what, path, std::strerror(code)));
+    errno = code;
+    return false;
 }
 
 bool writeAll(int fd, const void* data, size_t size)

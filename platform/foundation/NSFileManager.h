@@ -36,7 +36,8 @@ public:
     // Every path below a folder, relative to it, sorted.
     std::optional<std::vector<std::string>> subpathsAtPath(const std::string& path) const;
 
-    // Whole-file read and atomic write (temporary file, flush, rename).
+    // Whole-file read and atomic write (temporary file, flush, rename). A failed write leaves
+    // its cause in errno.
     std::optional<std::vector<uint8_t>> contentsAtPath(const std::string& path) const;
     [[nodiscard]] bool writeAtomically(const std::string& path, const void* data, size_t size,
                                        std::string* error = nullptr);

@@ -1,6 +1,8 @@
 #include "platform/foundation/NSUserDefaults.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -67,6 +69,15 @@ std::optional<Value::Map> parseFile(const Value::Bytes& data, std::string& why)
     return *value->map();
 }
 
+bool parsesAsNumber(const std::string& text)
+{
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    std::strtod(text.c_str(), &end);
+    return end == text.c_str() + text.size();
+}
+
 } // namespace
 
 NSUserDefaults& NSUserDefaults::standardUserDefaults()
@@ -82,6 +93,7 @@ void NSUserDefaults::loadLocked() const
     if (loaded_)
         return;
     loaded_ = true;
+    unreadable_ = false;
     stored_.clear();
     NSFileManager& fm = NSFileManager::defaultManager();
     if (!fm.fileExistsAtPath(path_))
@@ -89,10 +101,19 @@ void NSUserDefaults::loadLocked() const
     std::string why;
     auto data = fm.contentsAtPath(path_);
     std::optional<Value::Map> map;
-    if (!data)
-        why = std::strerror(errno);
-    else
+    if (!data) {
+        const int code = errno;
+        why = std::strerror(code);
+        if (code == EACCES || code == EPERM) {
+            // Not damaged, only closed to us: keep it for when its permissions are fixed.
+            unreadable_ = true;
+            NSLog("Warning: settings file %@ cannot be read (%@); using defaults and leaving it unchanged", path_,
+                  why);
+            return;
+        }
+    } else {
         map = parseFile(*data, why);
+    }
     if (map) {
         stored_ = std::move(*map);
         return;
@@ -118,14 +139,33 @@ void NSUserDefaults::registerDefaults(const std::map<std::string, Value>& defaul
         registered_[key] = value;
 }
 
+void NSUserDefaults::registerRanges(const std::map<std::string, std::pair<double, double>>& ranges)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (const auto& [key, range] : ranges)
+        ranges_[key] = range;
+}
+
 Value NSUserDefaults::objectForKey(const std::string& key) const
 {
     std::lock_guard<std::mutex> lock(mutex_);
     loadLocked();
-    if (auto it = stored_.find(key); it != stored_.end())
-        return it->second;
-    if (auto it = registered_.find(key); it != registered_.end())
-        return it->second;
+    auto registered = registered_.find(key);
+    auto range = ranges_.find(key);
+    if (auto it = stored_.find(key); it != stored_.end()) {
+        if (range == ranges_.end())
+            return it->second;
+        const auto [low, high] = range->second;
+        const std::optional<std::string> text = it->second.isNumber() ? std::nullopt : it->second.stringValue();
+        const bool numeric = it->second.isNumber() || (text && parsesAsNumber(*text));
+        const double v = it->second.doubleValue();
+        if (numeric && v >= low && v <= high)
+            return it->second;
+        if (registered == registered_.end())
+            return Value(numeric && std::isfinite(v) ? std::clamp(v, low, high) : low);
+    }
+    if (registered != registered_.end())
+        return registered->second;
     return Value();
 }
 
@@ -212,6 +252,10 @@ bool NSUserDefaults::synchronize()
     loadLocked();
     if (!dirty_)
         return true;
+    if (unreadable_) {
+        NSLog("Settings not saved: %@ cannot be read, so it is not replaced", path_);
+        return false;
+    }
     Value::Bytes payload;
     Value(Value::Map(stored_)).encode(payload);
     Value::Bytes file(kMagic, kMagic + 4);
@@ -243,7 +287,9 @@ void NSUserDefaults::reload()
 {
     std::lock_guard<std::mutex> lock(mutex_);
     registered_.clear();
+    ranges_.clear();
     stored_.clear();
     dirty_ = false;
     loaded_ = false;
+    unreadable_ = false;
 }

@@ -4,8 +4,10 @@
 //
 // File layout (little endian): "LMDF", u32 version 1, u32 payload length, payload (one
 // Value map in Value's binary form), u32 FNV-1a hash of the payload. It is written to a
-// temporary file and renamed over the old one. A file that cannot be read or parsed is
-// logged and renamed to "defaults.bin.corrupt-<n>", and the store starts empty.
+// temporary file and renamed over the old one. A file that cannot be parsed is logged and
+// renamed to "defaults.bin.corrupt-<n>", and the store starts empty. A file that cannot be
+// read for lack of permission is left alone: the store runs on the defaults and never
+// writes over it.
 
 #include <cstdint>
 #include <map>
@@ -25,6 +27,10 @@ public:
     const std::string& filePath() const { return path_; }
 
     void registerDefaults(const std::map<std::string, Value>& defaults);
+    // Allowed numeric ranges, inclusive. A stored value outside its key's range, or one that
+    // is not a number, reads as the registered default (clamped into the range when none is
+    // registered), so no stored value takes a setting where the program cannot follow.
+    void registerRanges(const std::map<std::string, std::pair<double, double>>& ranges);
 
     // Null when absent from both layers.
     Value objectForKey(const std::string& key) const;
@@ -67,5 +73,7 @@ private:
     mutable bool loaded_ = false;
     mutable std::map<std::string, Value> stored_;
     std::map<std::string, Value> registered_;
+    std::map<std::string, std::pair<double, double>> ranges_;
+    mutable bool unreadable_ = false;  // the file exists but may not be read
     bool dirty_ = false;
 };

@@ -204,3 +204,19 @@ std::vector<uint8_t> encodeJPEG(cairo_surface_t* surface, double quality) {
     std::free(buffer);
     return out;
 }
+
+bool pngDimensions(const uint8_t* bytes, size_t length, int* width, int* height)
+{
+    static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    // Signature, then the first chunk: length, "IHDR", width, height (big-endian).
+    if (!bytes || length < 24 || std::memcmp(bytes, kSignature, 8) != 0 || std::memcmp(bytes + 12, "IHDR", 4) != 0)
+        return false;
+    auto be32 = [](const uint8_t* p) {
+        return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
+    };
+    const uint32_t w = be32(bytes + 16), h = be32(bytes + 20);
+    if (w == 0 || h == 0 || w > kMaxImageDimension || h > kMaxImageDimension) return false;
+    if (width) *width = static_cast<int>(w);
+    if (height) *height = static_cast<int>(h);
+    return true;
+}

@@ -24,6 +24,9 @@ void globalInit() {
   std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
+std::mutex resolverMutex;
+CurlTransfer::HostResolver hostResolver;
+
 bool hasCRLF(const std::string& s) { return s.find_first_of("\r\n") != std::string::npos; }
 
 bool isLoopbackHost(const std::string& host) {
@@ -83,6 +86,11 @@ NSError urlErrorForCurlCode(int code, const std::string& url) {
   return NSError::urlError(mapped, detail);
 }
 
+void CurlTransfer::setHostResolver(HostResolver resolver) {
+  std::lock_guard lock(resolverMutex);
+  hostResolver = std::move(resolver);
+}
+
 CurlTransfer::CurlTransfer(NSURLRequest request) : request_(std::move(request)) {}
 CurlTransfer::~CurlTransfer() = default;
 
@@ -97,8 +105,23 @@ bool CurlTransfer::prepare(NSError& error) {
     error = NSError::urlError(NSURLErrorUnsupportedURL, request_.URL());
     return false;
   }
+  std::optional<std::string> pinned;
+  {
+    std::lock_guard lock(resolverMutex);
+    if (hostResolver) pinned = hostResolver(parts.host);
+  }
+  if (pinned && pinned->empty()) {
+    error = NSError::urlError(NSURLErrorCannotFindHost, parts.host);
+    return false;
+  }
   easy_.reset(curl_easy_init());
   CURL* e = static_cast<CURL*>(easy_.get());
+  if (pinned && e) {
+    int port = parts.port > 0 ? parts.port : parts.scheme == "https" ? 443 : 80;
+    resolveList_.reset(curl_slist_append(nullptr, (parts.host + ":" + std::to_string(port) + ":" + *pinned).c_str()));
+    curl_easy_setopt(e, CURLOPT_RESOLVE, resolveList_.get());
+    curl_easy_setopt(e, CURLOPT_PROXY, "");  // a pinned address is connected to directly
+  }
   if (!e || curl_easy_setopt(e, CURLOPT_URL, request_.URL().c_str()) != CURLE_OK) {
     error = NSError::urlError(NSURLErrorBadURL, request_.URL());
     return false;

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -27,6 +28,12 @@ class CurlTransfer {
 
   // Sets up the easy handle; false with `error` set when the request cannot be sent at all.
   [[nodiscard]] bool prepare(NSError& error);
+
+  // Seam for tests of name resolution: for a host, the address to connect to instead of asking
+  // the resolver, an empty string for "host not found", or none to resolve as usual. Unset by
+  // default.
+  using HostResolver = std::function<std::optional<std::string>(const std::string& host)>;
+  static void setHostResolver(HostResolver resolver);
   void* easy() const { return easy_.get(); }
 
   // Called by the loop.
@@ -55,6 +62,7 @@ class CurlTransfer {
   NSURLRequest request_;
   std::unique_ptr<void, CurlEasyDeleter> easy_;
   std::unique_ptr<void, CurlSlistDeleter> headerList_;
+  std::unique_ptr<void, CurlSlistDeleter> resolveList_;
   NSHTTPURLResponse response_;
   std::vector<std::string> setCookies_;
   bool inHeaderBlock_ = false;

@@ -422,6 +422,15 @@ void UIApplication::endBackgroundTask(UIBackgroundTaskIdentifier identifier)
     backgroundTasks_.erase(identifier);
 }
 
+void UIApplication::expireBackgroundTasks()
+{
+    std::vector<std::function<void()>> handlers;
+    for (const auto& [identifier, handler] : backgroundTasks_)
+        if (handler) handlers.push_back(handler);
+    for (const auto& handler : handlers)
+        handler();
+}
+
 double UIApplication::backgroundTimeRemaining() const
 {
     return INFINITY;

@@ -132,10 +132,14 @@ public:
     void beginReceivingRemoteControlEvents() { receivingRemoteControl_ = true; }
     void endReceivingRemoteControlEvents() { receivingRemoteControl_ = false; }
     bool isReceivingRemoteControlEvents() const { return receivingRemoteControl_; }
-    // Bookkeeping only: tasks never expire here.
+    // Tasks never expire by themselves here; expireBackgroundTasks() runs the handlers.
     UIBackgroundTaskIdentifier beginBackgroundTaskWithExpirationHandler(std::function<void()> handler);
     void endBackgroundTask(UIBackgroundTaskIdentifier identifier);
     size_t backgroundTaskCount() const { return backgroundTasks_.size(); }
+    bool isBackgroundTaskHeld(UIBackgroundTaskIdentifier identifier) const { return backgroundTasks_.count(identifier) != 0; }
+    // Runs the expiration handler of every task held, as the system does when background time
+    // runs out; each handler is expected to end its task.
+    void expireBackgroundTasks();
     double backgroundTimeRemaining() const;
     // Opening links: the services layer installs the handlers; without one
     // openURL fails (logged) and canOpenURL answers false.

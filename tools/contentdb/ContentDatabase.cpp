@@ -1,5 +1,7 @@
 #include "tools/contentdb/ContentDatabase.h"
+#include "tools/contentdb/SegmentedSearchText.h"
 
+#include "tools/contentdb/AudioTables.h"
 #include "tools/contentdb/VerseEncoder.h"
 
 #include <sqlite3.h>
@@ -77,6 +79,8 @@ public:
         }
         return true;
     }
+
+    sqlite3* handle() const { return db_.get(); }
 
     bool commit(std::string& error)
     {
@@ -231,11 +235,13 @@ bool build(const ContentInputs& inputs, const std::string& path, std::string& er
                 return false;
         }
     }
-    if (!insertTexts(db, "simplearabic", simple, true, error) || !insertTexts(db, "trans0fts", search, false, error))
+    if (!insertTexts(db, "simplearabic", simple, true, error) || !insertTexts(db, "trans0fts", search, false, error) ||
+        !AudioTables::write(db.handle(), simple, error))
         return false;
     for (const auto& [id, texts] : translations) {
         std::string name = "trans" + std::to_string(id);
-        if (!insertTexts(db, name, texts, true, error) || !insertTexts(db, name + "fts", texts, false, error))
+        if (!insertTexts(db, name, texts, true, error) ||
+            !insertTexts(db, name + "fts", SegmentedSearchText::forTranslation(id, texts), false, error))
             return false;
         if (id == 10 && !insertTexts(db, "transliterationdata", texts, false, error))
             return false;

@@ -1,11 +1,14 @@
 // lumeno-images: the program's images drawn from text, and a contact sheet to look them over.
 //   lumeno-images names NAMES.txt FONT.ttf OUT_DIR
 //     NAMES.txt holds the 114 chapter names, one a line, then the invocation. Writes, each also
-//     at @2x: sname_N.png and sname_N-t.png (94 x 36), bismillah.png and bismillah2.png, the stop
-//     signs sign1.png to sign7.png and the font size previews preview<size>.png and _sel.png.
+//     at @2x: sname_N.png and sname_N-t.png (94 x 36), bismillah.png and bismillah2.png and the
+//     font size previews preview<size>.png and _sel.png.
+//   lumeno-images signs CONTENT.db OUT_DIR
+//     The stop signs sign1.png to sign7.png (and @2x) from the content database's glyph images.
 //   lumeno-images sheet OUT.png COLUMNS IMAGE.png...
 #include "tools/images/CalligraphyRenderer.h"
 #include "tools/images/ContactSheet.h"
+#include "tools/images/StopSignImages.h"
 
 #include <fstream>
 #include <iostream>
@@ -54,12 +57,6 @@ int renderNames(const std::string& namesPath, const std::string& fontPath, const
     jobs.push_back({"bismillah", lines[kChapters], 250, 50, 3, kSepia, false});
     jobs.push_back({"bismillah2", lines[kChapters], 250, 50, 3, kSepia, true});
 
-    // The pause marks of the written text, as letters; the three dots are a mark, set on a no-break space.
-    const char* signs[] = {"\u0645", "\u0644\u0627", "\u062c", "\u0635\u0644\u0649", "\u0642\u0644\u0649",
-                           "\u00a0\u06db", "\u0633"};
-    for (int n = 0; n < 7; ++n)
-        jobs.push_back({"sign" + std::to_string(n + 1), signs[n], 40, 40, 7, kSepia, false});
-
     // The first two words of the invocation at five ink heights of a 44 point row.
     const std::string& invocation = lines[kChapters];
     const std::string twoWords = invocation.substr(0, invocation.find(' ', invocation.find(' ') + 1));
@@ -88,6 +85,14 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 4 && args[0] == "names")
         return renderNames(args[1], args[2], args[3]);
+    if (args.size() == 3 && args[0] == "signs") {
+        std::string error;
+        if (!renderStopSigns(args[1], args[2], kSepia, error)) {
+            std::cerr << "lumeno-images: " << error << "\n";
+            return 1;
+        }
+        return 0;
+    }
     if (args.size() >= 4 && args[0] == "sheet") {
         std::string error;
         const int columns = std::atoi(args[2].c_str());
@@ -98,6 +103,7 @@ int main(int argc, char** argv)
         return 0;
     }
     std::cerr << "usage: lumeno-images names NAMES.txt FONT.ttf OUT_DIR\n"
+                 "       lumeno-images signs CONTENT.db OUT_DIR\n"
                  "       lumeno-images sheet OUT.png COLUMNS IMAGE.png...\n";
     return 2;
 }

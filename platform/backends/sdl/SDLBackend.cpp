@@ -8,6 +8,7 @@
 #include "platform/backends/sdl/SDLClipboard.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/Thread.h"
 #include "platform/graphics/CairoHandles.h"
 #include "platform/ui/Compositor.h"
 #include "platform/ui/UIApplication.h"
@@ -152,14 +153,6 @@ bool SDLBackend::present(const std::string* shot, bool* shotWritten)
     SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
     // Read back before presenting: afterwards the back buffer's content is undefined.
     if (shot && shotWritten) *shotWritten = writeWindowPNG(*shot);
-    if (!shotPath_.empty()) {
-        if (writeWindowPNG(shotPath_))
-            NSLog("screenshot written to %@", shotPath_);
-        else
-            shotFailed_ = true;
-        shotPath_.clear();
-        quit_ = true;
-    }
     SDL_RenderPresent(renderer_.get());
     return true;
 }
@@ -206,7 +199,7 @@ int SDLBackend::run()
 {
     if (!window_) return 1;
     while (!quit_) step(500);
-    return shotFailed_ ? 1 : 0;
+    return 0;
 }
 
 // --- Script actions: events into SDL's queue, taken by the loop like a user's ---
@@ -317,7 +310,7 @@ void SDLBackend::runUntilIdle()
         bool busy = step(16);
         busy = busy || UIView::hasRunningAnimations() || Compositor::needsFrame() ||
                SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0 ||
-               RunLoop::main().pendingPostCount() > 0;
+               RunLoop::main().pendingPostCount() > 0 || runningWorkerCount() > 0;
         if (busy) quietSince = SDL_GetTicks64();
     }
 }

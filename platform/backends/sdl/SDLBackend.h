@@ -35,9 +35,6 @@ public:
     void setScreenSaverInhibited(bool inhibited) override;
     void setNeedsFrame() override;
 
-    // After the first frame is shown, write what the window shows to this PNG
-    // and quit (empty: keep running); run() then fails when it could not be written.
-    void setScreenshotAndQuit(const std::string& path) { shotPath_ = path; }
 
     // --- ScriptDriver: pushed SDL events, real time ---
     void fingerDown(CGPoint displayPoint) override;
@@ -82,6 +79,4 @@ private:
     bool quit_ = false;
     bool videoStarted_ = false;
     bool forceFrame_ = true;
-    std::string shotPath_;
-    bool shotFailed_ = false;
 };

@@ -97,6 +97,16 @@ enum UIActionSheetStyle : int {
     UIActionSheetStyleBlackOpaque = 1,
 };
 
+// Bit mask of the sides a popover's arrow may take.
+enum UIPopoverArrowDirection : unsigned {
+    UIPopoverArrowDirectionUp = 1u << 0,
+    UIPopoverArrowDirectionDown = 1u << 1,
+    UIPopoverArrowDirectionLeft = 1u << 2,
+    UIPopoverArrowDirectionRight = 1u << 3,
+    UIPopoverArrowDirectionAny = 0xFu,
+    UIPopoverArrowDirectionUnknown = 0xFFFFFFFFu,
+};
+
 enum UIModalTransitionStyle : int {
     UIModalTransitionStyleCoverVertical = 0,
     UIModalTransitionStyleFlipHorizontal = 1,

@@ -38,6 +38,13 @@ UIKeyboard& UIKeyboard::shared() {
     return k;
 }
 
+void UIKeyboard::postNotification(const char* name, const UIKeyboardInfo& info) {
+    UIKeyboardInfo saved = shared().info_;
+    shared().info_ = info;
+    shared().post(name);
+    shared().info_ = saved;
+}
+
 void UIKeyboard::post(const char* name) { NSNotificationCenter::defaultCenter().postNotificationName(name); }
 
 void UIKeyboard::inputDidBecomeFirstResponder(UIView* input) {

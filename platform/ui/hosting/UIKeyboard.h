@@ -76,6 +76,10 @@ public:
         Handover() { ++shared().handover_; }
         ~Handover() { --shared().handover_; }
     };
+    // Posts a keyboard notification with the given facts, for views that present themselves
+    // the way the keyboard does; listeners read them from userInfo() as usual.
+    static void postNotification(const char* name, const UIKeyboardInfo& info);
+
     // Takes the keyboard down (and forgets its panel) at once; for tests.
     void reset();
 

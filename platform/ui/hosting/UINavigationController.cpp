@@ -146,8 +146,20 @@ void UINavigationController::pushViewController(UIViewControllerPtr controller, 
     transition(from, controller.get(), Slide::Push, animated, {});
 }
 
+namespace {
+UINavigationController::AnimatedPopHook& animatedPopHook() {
+    static UINavigationController::AnimatedPopHook hook;
+    return hook;
+}
+}  // namespace
+
+void UINavigationController::setAnimatedPopHook(AnimatedPopHook hook) { animatedPopHook() = std::move(hook); }
+
 UIViewControllerPtr UINavigationController::popViewControllerAnimated(bool animated) {
     if (stack_.size() < 2) return nullptr;
+    if (animated && animatedPopHook()) {
+        if (auto popped = animatedPopHook()(*this)) return *popped;
+    }
     if (transitioning_) animated = false;
     UIViewControllerPtr gone = stack_.back();
     stack_.pop_back();

@@ -2,7 +2,9 @@
 // A stack of controllers under a navigation bar (and an optional toolbar):
 // push and pop with slides, the appearance calls and the delegate's will/did show.
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/ui/hosting/UIBarButtonView.h"
@@ -34,6 +36,10 @@ public:
     void pushViewController(UIViewControllerPtr controller, bool animated);
     // The controller taken off, or null at the root.
     UIViewControllerPtr popViewControllerAnimated(bool animated);
+    // Lets a library take over animated pops: the hook returns the popped controller when it
+    // did the pop itself, none to leave it to the platform.
+    using AnimatedPopHook = std::function<std::optional<UIViewControllerPtr>(UINavigationController& nav)>;
+    static void setAnimatedPopHook(AnimatedPopHook hook);
     std::vector<UIViewControllerPtr> popToRootViewControllerAnimated(bool animated);
     std::vector<UIViewControllerPtr> popToViewController(UIViewController* controller, bool animated);
 

@@ -1,5 +1,7 @@
 #include "platform/ui/hosting/UIViewController.h"
 
+#include "platform/ui/hosting/UIPopoverController.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -25,7 +27,17 @@ UIViewController::UIViewController(const std::string& nibName) : nibName_(nibNam
                                                       [this] { didReceiveMemoryWarning(); });
 }
 
+namespace {
+std::vector<UIViewController::DeallocHook>& deallocHooks() {
+    static std::vector<UIViewController::DeallocHook> hooks;
+    return hooks;
+}
+}  // namespace
+
+void UIViewController::addDeallocHook(DeallocHook hook) { deallocHooks().push_back(std::move(hook)); }
+
 UIViewController::~UIViewController() {
+    for (const auto& hook : deallocHooks()) hook(this);
     NSNotificationCenter::defaultCenter().removeObserver(this);
     if (view_ && view_->viewController() == this) view_->setViewController(nullptr);
 }
@@ -248,6 +260,7 @@ void UIViewController::dismissModalViewControllerAnimated(bool animated) {
     if (!host->modal_) {
         // Sent to the presented controller: its presenter dismisses it.
         if (host->presenter_) host->presenter_->dismissModalViewControllerAnimated(animated);
+        else if (host->popover_) host->popover_->dismissPopoverAnimated(animated);
         return;
     }
     std::shared_ptr<UIViewController> controller = host->modal_;

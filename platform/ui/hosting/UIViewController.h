@@ -15,6 +15,7 @@
 #include "platform/ui/hosting/UIHostingTypes.h"
 
 class UINavigationController;
+class UIPopoverController;
 class UITabBarController;
 class UIWindow;
 
@@ -83,8 +84,12 @@ public:
     void setModalTransitionStyle(UIModalTransitionStyle style) { modalTransitionStyle_ = style; }
     // Covers the screen with the controller's view (sliding up over 0.3 s when animated).
     void presentModalViewController(std::shared_ptr<UIViewController> controller, bool animated);
-    // Sent to the presenter or to the presented controller itself.
+    // Sent to the presenter or to the presented controller itself; sent to the content of a
+    // popover, it dismisses the popover.
     void dismissModalViewControllerAnimated(bool animated);
+    // The popover showing this controller, while it does (unretained; set by the popover).
+    UIPopoverController* popoverController() const { return popover_; }
+    void setPopoverController(UIPopoverController* popover) { popover_ = popover; }
 
     // --- Rotation ---
     UIInterfaceOrientation interfaceOrientation() const { return orientation_; }
@@ -100,6 +105,10 @@ public:
     // Installs the window's root-controller hook and the rotation handler
     // (call again after UIApplication::resetForTesting).
     static void installPlatformHooks();
+    // Called with every controller as it goes away (before its members are released); for
+    // libraries that keep facts about controllers outside them.
+    using DeallocHook = std::function<void(UIViewController* controller)>;
+    static void addDeallocHook(DeallocHook hook);
     // Asks the window's front controller and, when it agrees, rotates the
     // interface with the callbacks; returns whether it rotated.
     static bool rotateInterfaceTo(UIWindow& window, UIInterfaceOrientation orientation, double duration = 0.3);
@@ -134,6 +143,7 @@ private:
     CGSize popoverSize_{320, 1100};
     UIViewController* parent_ = nullptr;      // unretained container
     UIViewController* presenter_ = nullptr;   // unretained; set while presented
+    UIPopoverController* popover_ = nullptr;  // unretained; set while shown in a popover
     std::shared_ptr<UIViewController> modal_;
     std::shared_ptr<UIViewController> dismissing_;  // kept until its slide ends
     UIModalTransitionStyle modalTransitionStyle_ = UIModalTransitionStyleCoverVertical;

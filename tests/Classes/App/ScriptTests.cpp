@@ -56,6 +56,17 @@ TEST(ShellScriptTest, MalformedLinesAreReportedWithTheirNumber) {
         {"shot picture.jpg\n", "line 1: shot takes a file name ending in .png"},
         {"type\n", "line 1: type needs the text to type"},
         {"quit now\n", "line 1: quit takes nothing"},
+        // Times past a day are refused like negative ones.
+        {"wait 86401\n", "line 1: a time cannot be longer than a day (86400 seconds)"},
+        {"hold 1 2 1e9\n", "line 1: a time cannot be longer than a day (86400 seconds)"},
+        {"drag 1 2 3 4 90000\n", "line 1: a time cannot be longer than a day (86400 seconds)"},
+        {"down 1 2\nmove 3 4 1e300\n", "line 2: a time cannot be longer than a day (86400 seconds)"},
+        // Bad text is quoted short, with what cannot be seen made visible.
+        {"\xEF\xBB\xBFwait 1\n", "line 1: unknown command \"<byte order mark>wait\""},
+        {"ta\x01p 1 2\n", "line 1: unknown command \"ta\\x01p\""},
+        {"wait 1\x7f\xff\n", "line 1: \"1\\x7F\\xFF\" is not a number"},
+        {"abcdefghijklmnopqrstuvwxyz0123456789 1\n", "line 1: unknown command \"abcdefghijklmnopqrstuvwx\"..."},
+        {"key \u0645\u0631\u062d\n", "line 1: unknown key \"\u0645\u0631\u062d\""},
     };
     for (const Case& c : cases) {
         std::string error;

@@ -57,10 +57,28 @@ TEST_F(SettingsTest, RegistrationKeepsStoredValuesAndTypedReadsConvert) {
     EXPECT_EQ(defaults().integerForKey("CurrentTranslationv22"), 7);
     EXPECT_EQ(defaults().integerForKey("CurrentReciterv22"), 1);
     EXPECT_TRUE(defaults().boolForKey("AlKahfReminders"));
-    EXPECT_EQ(defaults().integerForKey("HUDTranslation"), 2);
+    EXPECT_EQ(defaults().integerForKey("HUDTranslation"), 10);
     EXPECT_FALSE(defaults().objectForKey("CurrentTafsir").isNull());
     // Registered values are not written into the stored layer.
     EXPECT_EQ(defaults().storedValues().count("CurrentReciterv22"), 0u);
+}
+
+TEST_F(SettingsTest, MirrorHostsPointAtTheDemoMirrorUntilSetElsewhere) {
+    defaults().setString("mirror.example:8080", "MirrorHost3");
+    LumenoSDKAppDelegate::initialize();
+    for (int n = 1; n <= 7; ++n)
+        EXPECT_EQ(defaults().stringForKey("MirrorHost" + std::to_string(n)).value_or(""), n == 3 ? "mirror.example:8080" : "127.0.0.1:8642")
+            << n;
+}
+
+TEST_F(SettingsTest, MirrorHostsAreSetTogetherAndGoBackToTheDemoMirror) {
+    LumenoSDKAppDelegate::initialize();
+    LumenoSDKAppDelegate::setMirrorHosts("192.0.2.4:81");
+    for (int n = 1; n <= 7; ++n)
+        EXPECT_EQ(defaults().stringForKey("MirrorHost" + std::to_string(n)).value_or(""), "192.0.2.4:81") << n;
+    LumenoSDKAppDelegate::setMirrorHosts("demo");
+    for (int n = 1; n <= 7; ++n)
+        EXPECT_EQ(defaults().stringForKey("MirrorHost" + std::to_string(n)).value_or(""), "127.0.0.1:8642") << n;
 }
 
 TEST_F(SettingsTest, FontSizesAreCachedUntilReset) {

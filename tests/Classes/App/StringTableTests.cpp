@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <iterator>
@@ -35,9 +36,14 @@ TEST(StringTableTest, EnglishKeysAreTheirOwnTextsOrNameOneAndArabicKeysExistInEn
     auto en = table("en");
     auto ar = table("ar");
     ASSERT_GT(en.size(), 400u);
-    // A key written as one identifier ("NotesPicker") names a text; every other key is its text.
+    // A key written as one identifier ("NotesPicker", "TIP6") names a text; every other key is
+    // its text.
     auto isIdentifier = [](const std::string& key) {
         if (key.find_first_of(" :") != std::string::npos) return false;
+        const size_t digits = key.find_first_of("0123456789");
+        if (digits != std::string::npos && digits > 0 &&
+            std::all_of(key.begin(), key.begin() + digits, [](char c) { return std::isupper(static_cast<unsigned char>(c)); }))
+            return true;
         for (size_t i = 1; i < key.size(); ++i)
             if (std::islower(static_cast<unsigned char>(key[i - 1])) && std::isupper(static_cast<unsigned char>(key[i])))
                 return true;

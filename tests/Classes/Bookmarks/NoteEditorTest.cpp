@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "Classes/Bookmarks/AddBookmarkNote.h"
 #include "Classes/Bookmarks/DTNotePadView.h"
 #include "Classes/Core/ChapterInfo.h"
@@ -14,9 +16,21 @@
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/UIWindow.h"
+#include "platform/ui/hosting/UIAlertView.h"
 #include "platform/ui/hosting/UIKeyboard.h"
 
 namespace {
+
+// The alert shown in front, or null.
+UIAlertView* shownAlert() {
+    UIAlertView* found = nullptr;
+    std::function<void(UIView*)> walk = [&](UIView* v) {
+        if (auto* alert = dynamic_cast<UIAlertView*>(v); alert && alert->isVisible()) found = alert;
+        for (const auto& child : v->subviews()) walk(child.get());
+    };
+    for (UIWindow* w : UIApplication::sharedApplication().windows()) walk(w);
+    return found;
+}
 
 class NoteEditorTest : public ::testing::Test {
 protected:
@@ -192,6 +206,48 @@ TEST_F(NoteEditorTest, MailBodyEscapesEveryInsertedText) {
     ASSERT_NE(composer, nullptr);
     EXPECT_EQ(composer->message().body, body);
     EXPECT_TRUE(composer->message().subject.empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(NoteEditorTest, AFailedSaveSaysWhyAndKeepsTheNoteInTheEditor) {
+    struct Case {
+        const char* breakStore;    // what goes wrong
+        const char* mendStore;     // undoes it
+        const char* reason;        // what the alert says
+    };
+    const Case cases[] = {
+        {"PRAGMA query_only = 1", "PRAGMA query_only = 0", "read-only"},
+        {"DROP TABLE bookmarks", nullptr, "damaged"},
+    };
+    ASSERT_TRUE(ChapterInfo::insertBookmark(db(), 2, 255, false, 0, std::nullopt));
+    const std::string note = "Read again at dawn";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.breakStore);
+        openEditor(2, 255);
+        editor->txtView->textView()->insertText(note);
+        ASSERT_EQ(sqlite3_exec(db(), c.breakStore, nullptr, nullptr, nullptr), SQLITE_OK);
+        editor->donePressed();
+        settle();
+        UIAlertView* alert = shownAlert();
+        ASSERT_NE(alert, nullptr);
+        EXPECT_EQ(alert->title(), "Note Not Saved");
+        EXPECT_NE(alert->message().find(c.reason), std::string::npos) << alert->message();
+        // Still open, with the text, for another try.
+        EXPECT_EQ(root->modalViewController(), editor.get());
+        EXPECT_EQ(editor->txtView->textView()->text(), note);
+        alert->dismissWithClickedButtonIndex(0, false);
+        settle();
+        if (!c.mendStore) break;
+        ASSERT_EQ(sqlite3_exec(db(), c.mendStore, nullptr, nullptr, nullptr), SQLITE_OK);
+        editor->donePressed();
+        settle();
+        EXPECT_EQ(shownAlert(), nullptr);
+        EXPECT_EQ(ChapterInfo::getBookmarkNote(db(), 2, 255), note);
+        EXPECT_EQ(root->modalViewController(), nullptr);
+    }
 }
 
 }  // namespace

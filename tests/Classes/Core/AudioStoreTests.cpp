@@ -131,7 +131,7 @@ TEST_F(AudioStore, ARolledBackInstallLeavesNothingBehind) {
 TEST_F(AudioStore, GaplessUpgradeUnmarksVerseByVerseChaptersAndKeepsTheirClips) {
     EXPECT_FALSE(app->hasSlicedAudioInstalled());
     LumenoSDKAppDelegate::upgradeToGaplessRequested();  // nothing installed: nothing to do
-    EXPECT_FALSE(app->isBackgroundTaskRunning(2));
+    EXPECT_FALSE(app->isTaskAlreadyInBackground(2));
 
     ASSERT_TRUE(ChapterInfo::markAudioAsInstalled(user(), 10, 3));
     ASSERT_TRUE(ChapterInfo::insertMP3Blob(user(), 10, 1, 3, clip(4)));

@@ -149,3 +149,31 @@ TEST_F(BookmarkStore, WritesReportFailureAndReadsGiveEmptyResultsWithoutTheirTab
 }
 
 }  // namespace
+
+namespace {
+
+class WriteFailureTest : public StoreTest {};
+
+TEST_F(WriteFailureTest, AFailedWriteKeepsWhyForTheScreenThatAsked) {
+    struct Case {
+        const char* breakStore;
+        const char* reason;
+    };
+    const std::string note(100000, 'n');  // more pages than a full disk leaves
+    for (const Case& c : {Case{"PRAGMA max_page_count = 1", "The disk is full"},
+                          Case{"PRAGMA query_only = 1", "read-only"},
+                          Case{"DROP TABLE bookmarks", "damaged (no such table: bookmarks)"}}) {
+        SCOPED_TRACE(c.breakStore);
+        if (std::string(c.breakStore).find("DROP") != std::string::npos)
+            fixture::exec(user(), "PRAGMA query_only = 0");
+        fixture::exec(user(), c.breakStore);
+        DataStoreConnection::clearLastFailure();
+        EXPECT_FALSE(ChapterInfo::insertBookmark(user(), 2, 255, false, 0, note));
+        auto failure = DataStoreConnection::lastFailure();
+        ASSERT_TRUE(failure.has_value());
+        EXPECT_NE(DataStoreConnection::describe(*failure).find(c.reason), std::string::npos)
+            << DataStoreConnection::describe(*failure);
+    }
+}
+
+}  // namespace

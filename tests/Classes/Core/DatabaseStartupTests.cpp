@@ -9,9 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/fsuid.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace {
 
@@ -53,8 +56,8 @@ TEST_F(DatabaseStartup, FirstLaunchCopiesTheTemplateAndRunsSteps3_1And3_24Only) 
     ASSERT_TRUE(app.initializeDatabase());
     EXPECT_FALSE(log.contains("Running Schema 3.0 Update"));
     EXPECT_TRUE(log.contains("Running Schema 3.1 Update"));
-    // The template already has the columns that step 3.24 adds: logged, tolerated.
-    EXPECT_TRUE(log.contains("[1.2] 3.2 Schema ERROR: message 'duplicate column name: isipad'."));
+    // The template already has the columns that step 3.24 adds: skipped, nothing logged.
+    EXPECT_FALSE(log.contains("Schema ERROR"));
     EXPECT_TRUE(LumenoSDKAppDelegate::HasUpgradedApp());
     EXPECT_EQ(versions(app.dbConnection()), "3.1 3.24 ");
     EXPECT_EQ(ChapterInfo::dbVersion(app.dbConnection()), 3.24);
@@ -95,6 +98,7 @@ TEST_F(DatabaseStartup, ADatabaseFromBefore3_0TakesAllThreeStepsAndKeepsItsBookm
     EXPECT_TRUE(log.contains("Running Schema 3.1 Update"));
     EXPECT_EQ(schemaDefault(), 1);
     EXPECT_EQ(versions(app.dbConnection()), "3.1 3.24 ");
+    EXPECT_FALSE(log.contains("Schema ERROR"));
     EXPECT_EQ(ChapterInfo::getBookmarkNote(app.dbConnection(), 2, 255), "kept");
     EXPECT_EQ(fixture::scalar(app.dbConnection(), "SELECT bkgroup FROM bookmarks WHERE verse = 255"), 0);
     EXPECT_EQ(fixture::scalar(app.dbConnection(),
@@ -104,22 +108,55 @@ TEST_F(DatabaseStartup, ADatabaseFromBefore3_0TakesAllThreeStepsAndKeepsItsBookm
               5);
 }
 
-TEST_F(DatabaseStartup, AFailingStepIsRolledBackAndRecordsNoVersion) {
+TEST_F(DatabaseStartup, Step3_24AddsTheColumnsA3_1DatabaseLacks) {
     fixture::createUserTemplate(userDb());
     {
         SQLiteConnection db = fixture::open(userDb());
-        fixture::exec(db.get(), "DROP TABLE searchmatches");
+        fixture::exec(db.get(),
+                      "DROP TABLE optimizedtrans;"
+                      "CREATE TABLE optimizedtrans (translation INTEGER NOT NULL, surah INTEGER NOT NULL, verse INTEGER "
+                      "NOT NULL, height INTEGER NOT NULL, islandscape INTEGER NOT NULL DEFAULT 0, potraitwidth INTEGER "
+                      "NOT NULL, landscapewidth INTEGER NOT NULL, devicescale DOUBLE NOT NULL DEFAULT 1);"
+                      "CREATE UNIQUE INDEX optimizedtrans_all ON optimizedtrans (translation, surah, verse);"
+                      "CREATE TABLE dbversion ('version' double); INSERT INTO dbversion VALUES (3.1);"
+                      "CREATE TABLE contrecitations ('reciter' integer, 'surah' integer);"
+                      "CREATE INDEX contrecitsurahrecit ON contrecitations (reciter, surah);"
+                      "INSERT INTO contrecitations VALUES (1, 2);");
+    }
+    NSUserDefaults::standardUserDefaults().setInteger(1, LumenoSDKAppDelegate::schemaVersion3_0());
+    LumenoSDKAppDelegate app;
+    LogCapture log;
+    ASSERT_TRUE(app.initializeDatabase());
+    // This database also lacks contrecitationmp3s: the steps run once more to make it, and only
+    // the tolerated "already exists" errors are logged.
+    EXPECT_FALSE(log.contains("step not applied"));
+    EXPECT_TRUE(log.contains("lacks table contrecitationmp3s"));
+    EXPECT_FALSE(log.contains("duplicate column"));
+    EXPECT_EQ(ChapterInfo::dbVersion(app.dbConnection()), 3.24);
+    EXPECT_EQ(fixture::scalar(app.dbConnection(),
+                              "SELECT count(*) FROM pragma_table_info('optimizedtrans') WHERE name IN "
+                              "('isipad', 'fontscale', 'isfullscreen')"),
+              3);
+    EXPECT_EQ(fixture::scalar(app.dbConnection(), "SELECT ishq FROM contrecitations WHERE surah = 2"), 0);
+}
+
+TEST_F(DatabaseStartup, AFailingStepIsRolledBackAndRecordsNoVersion) {
+    fixture::createUserTemplate(userDb());
+    {
+        // Step 3.1 indexes dbversion's column "version", which this table lacks.
+        SQLiteConnection db = fixture::open(userDb());
+        fixture::exec(db.get(), "CREATE TABLE dbversion (other double)");
     }
     NSUserDefaults::standardUserDefaults().setInteger(1, LumenoSDKAppDelegate::schemaVersion3_0());
     LumenoSDKAppDelegate app;
     LogCapture log;
     EXPECT_FALSE(app.initializeDatabase());
-    EXPECT_TRUE(log.contains("[1] 3.1 Schema ERROR: message 'no such table: main.searchmatches'."));
+    EXPECT_TRUE(log.contains("[1.2] 3.1 Schema ERROR:"));
     EXPECT_TRUE(log.contains("Failed to open database with message"));
+    EXPECT_EQ(app.startupFailure().cause, StartupFailure::Cause::SchemaStepFailed);
     SQLiteConnection db = fixture::open(userDb());
     EXPECT_EQ(fixture::scalar(db.get(),
-                              "SELECT count(*) FROM sqlite_master WHERE name IN ('dbversion', "
-                              "'contrecitations')"),
+                              "SELECT count(*) FROM sqlite_master WHERE name IN ('dbver', 'contrecitations')"),
               0);
 }
 
@@ -174,3 +211,70 @@ TEST_F(DatabaseStartup, VersionTableKeepsOneRowPerVersionAndReadsOneWithoutTable
 }
 
 }  // namespace
+
+// Runs work on a thread whose file accesses are those of an unprivileged user, so permission
+// failures show even when the tests run as root.
+template <class Work>
+void asUnprivilegedUser(Work&& work) {
+    std::thread([&] {
+        setfsuid(65534);
+        work();
+    }).join();
+}
+
+TEST_F(DatabaseStartup, AnEmptyUserDatabaseIsReplacedByTheTemplate) {
+    std::ofstream(userDb()).close();
+    LumenoSDKAppDelegate app;
+    LogCapture log;
+    ASSERT_TRUE(app.createEditableCopyOfDatabaseIfNeeded());
+    EXPECT_TRUE(log.contains("is empty; replacing it with the template"));
+    ASSERT_TRUE(app.initializeDatabase());
+    EXPECT_EQ(ChapterInfo::dbVersion(app.dbConnection()), 3.24);
+}
+
+TEST_F(DatabaseStartup, MissingUserTablesAreRecreatedOrNamedAsDamageWithoutAnyChange) {
+    struct Case {
+        const char* table;
+        bool recreated;
+    };
+    for (const Case& c : {Case{"bookmarksections", true}, Case{"contrecitations", true}, Case{"dbversion", true},
+                          Case{"bookmarks", false}, Case{"savedsearches", false}}) {
+        SCOPED_TRACE(c.table);
+        fs::remove(userDb());
+        {
+            LumenoSDKAppDelegate first;
+            ASSERT_TRUE(first.createEditableCopyOfDatabaseIfNeeded());
+            ASSERT_TRUE(first.initializeDatabase());
+            fixture::exec(first.dbConnection(), std::string("DROP TABLE ") + c.table);
+            first.closeDatabases();
+        }
+        for (const char* suffix : {"-wal", "-shm"}) fs::remove(userDb() + suffix);
+        const auto before = fs::last_write_time(userDb());
+        LumenoSDKAppDelegate app;
+        EXPECT_EQ(app.initializeDatabase(), c.recreated);
+        if (c.recreated) {
+            EXPECT_EQ(fixture::scalar(app.dbConnection(),
+                                      std::string("SELECT count(*) FROM sqlite_master WHERE name = '") + c.table + "'"),
+                      1);
+            EXPECT_EQ(ChapterInfo::dbVersion(app.dbConnection()), 3.24);
+        } else {
+            EXPECT_EQ(app.startupFailure().cause, StartupFailure::Cause::DamagedStore);
+            EXPECT_EQ(app.startupFailure().detail, std::string("missing table ") + c.table);
+            EXPECT_EQ(fs::last_write_time(userDb()), before);
+            EXPECT_FALSE(fs::exists(userDb() + "-wal"));
+        }
+        app.closeDatabases();
+    }
+}
+
+TEST_F(DatabaseStartup, AFolderThatCannotBeWrittenIsNamedAsTheCause) {
+    fs::permissions(documents_, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read |
+                                    fs::perms::group_exec | fs::perms::others_exec);
+    LumenoSDKAppDelegate app;
+    bool copied = true;
+    asUnprivilegedUser([&] { copied = app.createEditableCopyOfDatabaseIfNeeded(); });
+    EXPECT_FALSE(copied);
+    EXPECT_EQ(app.startupFailure().cause, StartupFailure::Cause::FolderNotWritable);
+    EXPECT_EQ(app.startupFailure().file, documents_);
+    EXPECT_FALSE(fs::exists(userDb()));
+}

@@ -75,8 +75,12 @@ TEST_F(RealDatabases, ContentQueriesReadEveryKindOfTable) {
         ChapterInfo::setSurahVerseForHizb(&surah, &verse, hizb);
         ASSERT_EQ(ChapterInfo::hezbFromSurah(content(), surah, verse), hizb);
     }
-    EXPECT_EQ(ChapterInfo::getContMP3Part(content(), 2, 5, 0), 0);  // no recordings are shipped
-    EXPECT_EQ(ChapterInfo::getMP3RecitationSize(content(), 2, 0), 0);
+    // the synthetic recitations' parts, timings and sizes
+    EXPECT_EQ(ChapterInfo::getContMP3Part(content(), 2, 5, 0), 1);
+    EXPECT_EQ(ChapterInfo::getContMP3Part(content(), 2, 286, 0), 40);
+    EXPECT_EQ(ChapterInfo::getContMP3BeginsTime(content(), 2, 0, 7), 0.0);
+    EXPECT_GT(ChapterInfo::getContMP3BeginsTime(content(), 2, 1, 7), 1.0);
+    EXPECT_GT(ChapterInfo::getMP3RecitationSize(content(), 2, 0), 1000000);
 }
 
 TEST_F(RealDatabases, EnglishSearchInWordAndOperatorMode) {
@@ -133,6 +137,36 @@ TEST_F(RealDatabases, ArabicAndTransliterationSearch) {
     EXPECT_FALSE(without.count({1, 1}));
     EXPECT_LT(without.size(), allah.size() + 1);
     EXPECT_TRUE(search(10, "alrrahmani").count({1, 1}));
+}
+
+TEST_F(RealDatabases, ChineseWordsAreFoundInsideTheirClauses) {
+    using Verses = std::set<std::pair<int, int>>;
+    struct Case {
+        const char* query;
+        Verses mustFind;
+        Verses mustNotFind;
+    } cases[] = {
+        // word mode
+        {"安拉", {{1, 1}, {1, 2}, {2, 255}}, {}},
+        {"崇拜", {{1, 5}, {2, 255}}, {}},
+        {"库尔西", {{2, 255}}, {{1, 1}}},
+        {"世界", {{1, 2}}, {}},
+        // operator mode: phrase, exclusion, OR, prefix
+        {"\"至仁至慈\"", {{1, 1}, {1, 3}}, {{2, 255}}},
+        {"崇拜 -永生", {{1, 5}}, {{2, 255}}},
+        {"谴怒 OR 库尔西", {{1, 7}, {2, 255}}, {{1, 5}}},
+        {"\"永生\" \"瞌睡\"", {{2, 255}}, {{1, 5}}},
+        {"迷误*", {{1, 7}}, {}},
+    };
+    for (const Case& c : cases) {
+        const Verses found = search(24, c.query);
+        for (const auto& v : c.mustFind) EXPECT_TRUE(found.count(v)) << c.query << " " << v.first << ":" << v.second;
+        for (const auto& v : c.mustNotFind) EXPECT_FALSE(found.count(v)) << c.query << " " << v.first << ":" << v.second;
+    }
+    // Characters that are each in a verse but not side by side are no phrase.
+    EXPECT_TRUE(search(24, "\"慈安\"").empty());
+    // The verse shown is the text as written.
+    EXPECT_EQ(ChapterInfo::getTranslationFor(content(), 24, 1, 1), "奉至仁至慈的安拉之名");
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "tests/support/FirstRunScreens.h"
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -47,6 +48,7 @@ protected:
         app = std::make_unique<TestAppDelegate>();
         ASSERT_TRUE(app->createEditableCopyOfDatabaseIfNeeded());
         ASSERT_TRUE(app->initializeDatabase());
+        markFirstRunScreensSeen();
     }
 
     void TearDown() override {
@@ -280,6 +282,9 @@ TEST_F(IndexScreenTest, TurningTheDeviceSwapsTheJuzBarPicture) {
     settle();
     EXPECT_FALSE(bar.IsPortrait());
     EXPECT_EQ(bar.imgMainImg()->image(), UIImage::imageNamed("scroller-ls.png"));
+    // The picture carries the numbers; the thirty touch zones, a few points high here, draw nothing.
+    for (const auto& label : bar.ThisIndexLabels()) EXPECT_EQ(label->alpha(), 0);
+    EXPECT_LT(bar.ThisIndexLabels()[0]->frame().size.height, 11);
     ASSERT_TRUE(UIViewController::rotateInterfaceTo(*window, UIInterfaceOrientationPortrait));
     settle();
     EXPECT_TRUE(bar.IsPortrait());

@@ -1,5 +1,7 @@
 #include "tests/Classes/Reading/ReadingFixture.h"
 
+#include "tests/support/FirstRunScreens.h"
+
 #include <cmath>
 
 #include "platform/foundation/NSUserDefaults.h"
@@ -25,11 +27,13 @@ void ReadingTest::SetUp() {
 
     LumenoSDKAppDelegate::resetCachedFactsForTesting();
     app = std::make_unique<LumenoSDKAppDelegate>();
+    app->setSplashHasDisplayed(true);  // the one-time fade has a test of its own
     ASSERT_TRUE(app->createEditableCopyOfDatabaseIfNeeded());
     ASSERT_TRUE(app->initializeDatabase());
     NSUserDefaults& defaults = NSUserDefaults::standardUserDefaults();
     defaults.setInteger(1, "ArabicFontSize");
     defaults.setInteger(1, "TranslationFontSize");
+    markFirstRunScreensSeen();
     screen = std::make_shared<CountingSurahViewController>();
 }
 

@@ -1,13 +1,19 @@
-// Verse rows: the number column with its marks, state colours, borders, the long press and
-// rows without glyph data.
+// Verse rows: the number column with its marks, state colours, borders, the long press, rows
+// without glyph data and the styled transliteration.
 
 #include "tests/Classes/Reading/ReadingFixture.h"
 
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/GlyphEngine/ArabicVerseMeta.h"
+#include "Classes/Reading/SurahVerseView.h"
 #include "Classes/Reading/SurahViewCell.h"
+#include "Classes/Reading/TranslationMeta.h"
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/graphics/CGContext.h"
+
+#include <map>
+#include <vector>
 
 namespace {
 
@@ -138,3 +144,55 @@ TEST_F(SurahVerseViewTest, VerseWithoutGlyphDataDrawsAnEmptyRow) {
 }
 
 }  // namespace
+
+namespace {
+
+// Text frames of a laid-out document, in order.
+void collectTextFrames(TTStyledFrame* frame, std::vector<TTStyledTextFrame*>& out) {
+    for (; frame; frame = frame->nextFrame().get()) {
+        if (auto* text = dynamic_cast<TTStyledTextFrame*>(frame)) out.push_back(text);
+        if (auto* box = dynamic_cast<TTStyledBoxFrame*>(frame)) collectTextFrames(box->firstChildFrame().get(), out);
+    }
+}
+
+}  // namespace
+
+TEST_F(SurahVerseViewTest, TransliterationShowsItsBoldItalicAndUnderlinedParts) {
+    open(2, 1, 10);
+    SurahVerseView* row = translationRow(1);
+    ASSERT_NE(row, nullptr);
+    // Our transliteration carries no mark-up, so the row is given a text that does.
+    row->setTranslationMetaData(std::make_shared<TranslationMeta>(
+        "Bis<b>mi</b> All&#257;hi <i>ar</i>-<u>Rahm</u>&#257;ni", 10, 2, 1, false));
+    TTStyledTextLabel* label = row->lblTransliteration();
+    ASSERT_NE(label, nullptr);
+    EXPECT_FALSE(label->isHidden());
+    EXPECT_TRUE(row->lblTranslation()->isHidden());
+    label->layoutIfNeeded();
+    std::vector<TTStyledTextFrame*> frames;
+    collectTextFrames(label->text()->rootFrame().get(), frames);
+    std::map<std::string, UIFont*> faces;
+    for (TTStyledTextFrame* f : frames) faces[f->text()] = f->font().get();
+    ASSERT_TRUE(faces.count("mi") && faces.count("ar") && faces.count("Rahm")) << label->html();
+    EXPECT_TRUE(faces["mi"]->isBold());
+    EXPECT_FALSE(faces["mi"]->isItalic());
+    EXPECT_TRUE(faces["ar"]->isItalic());
+    EXPECT_FALSE(faces["Rahm"]->isBold() || faces["Rahm"]->isItalic());  // "u" is no tag of the mark-up
+    EXPECT_EQ(faces["mi"]->pointSize(), 15);
+    EXPECT_EQ(label->text()->rootNode()->outerText(), "Bismi All\xC4\x81hi ar-Rahm\xC4\x81ni");
+
+    // Drawn: ink of the text colour inside the label.
+    auto canvas = CGBitmapContextCreate(static_cast<int>(label->bounds().size.width),
+                                        static_cast<int>(label->bounds().size.height));
+    canvas->translateCTM(0, label->bounds().size.height);
+    canvas->scaleCTM(1, -1);
+    UIGraphicsPushContext(canvas.get());
+    label->drawRect(label->bounds());
+    UIGraphicsPopContext();
+    const UIImagePtr drawn = canvas->makeImage();
+    int ink = 0;
+    for (int y = 0; y < drawn->pixelHeight(); ++y)
+        for (int x = 0; x < drawn->pixelWidth(); ++x)
+            if (drawn->pixelAt(x, y).a > 200) ++ink;
+    EXPECT_GT(ink, 100);
+}

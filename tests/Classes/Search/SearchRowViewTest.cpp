@@ -10,43 +10,44 @@
 
 #include "Classes/Search/HighlightTextStyleSheet.h"
 #include "Classes/Search/SearchViewCell.h"
-#include "Classes/Search/StyledSnippetLabel.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/graphics/CGContext.h"
 #include "platform/ui/UIScreen.h"
+#include "toolkit/style/TTFillStyles.h"
+#include "toolkit/style/TTStructuralStyles.h"
+#include "toolkit/style/TTTextStyle.h"
 
 namespace {
 
-struct ParseCase {
-    const char* markup;
-    std::vector<SnippetRun> runs;
-};
+// The search word's look in the row: boxed, or white while the row shows selection.
+bool showsWhiteLook(TTStyledTextLabel& label) { return label.text() && label.text()->getElementByClassName("whiteBox"); }
 
-TEST(SnippetMarkupTest, ReadsSpansAndEscapesAndShowsAnythingElseAsText) {
-    const ParseCase cases[] = {
-        {"plain", {{"plain", ""}}},
-        {"\xE2\x80\xA6" "a &amp; b <span class=\"yellowBox\">Lord&#39;s</span> &lt;c&gt; &quot;d&quot;",
-         {{"\xE2\x80\xA6" "a & b ", ""}, {"Lord's", "yellowBox"}, {" <c> \"d\"", ""}}},
-        // Tags that are not the snippet's own span stay visible text.
-        {"<b>bold</b> &nbsp;", {{"<b>bold</b> &nbsp;", ""}}},
-        {"x <span class=\"whiteBox\">y", {{"x ", ""}, {"y", "whiteBox"}}},
-        {"</span>", {{"</span>", ""}}},
-        {"", {}},
-    };
-    for (const ParseCase& c : cases) {
-        const auto runs = HighlightTextStyleSheet::parse(c.markup);
-        ASSERT_EQ(runs.size(), c.runs.size()) << c.markup;
-        for (size_t i = 0; i < runs.size(); ++i) {
-            EXPECT_EQ(runs[i].text, c.runs[i].text) << c.markup;
-            EXPECT_EQ(runs[i].styleName, c.runs[i].styleName) << c.markup;
-        }
-    }
-    EXPECT_TRUE(HighlightTextStyleSheet::styleWithSelector("yellowBox")->boxColor);
-    EXPECT_FALSE(HighlightTextStyleSheet::styleWithSelector("whiteBox")->boxColor);
-    EXPECT_FALSE(HighlightTextStyleSheet::styleWithSelector("blackBox"));
+TEST(HighlightTextStyleSheetTest, ReadsSnippetsWithTheirEscapesAndSwapsTheWordsLook) {
+    HighlightTextStyleSheet sheet;
+    EXPECT_TRUE(sheet.styleWithSelector("yellowBox")->firstStyleOfClass<TTSolidFillStyle>());
+    EXPECT_EQ(sheet.styleWithSelector("yellowBox")->firstStyleOfClass<TTInsetStyle>()->inset,
+              UIEdgeInsetsMake(0, -1, -2, -1));
+    EXPECT_EQ(*sheet.styleWithSelector("whiteBox")->firstStyleOfClass<TTTextStyle>()->color, *UIColor::whiteColor());
+    EXPECT_FALSE(sheet.styleWithSelector("blackBox"));
+    EXPECT_TRUE(sheet.styleWithSelector("linkText:"));  // the default sheet's styles stay
+    EXPECT_EQ(*sheet.highlightedTextColor(), *UIColor::whiteColor());
+
+    const std::string snippet = "\xE2\x80\xA6" "a &amp; b <span class=\"yellowBox\">Lord&#39;s</span> &lt;c&gt; &quot;d&quot;";
+    auto text = TTStyledText::textFromXHTML(snippet, false, false);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->rootNode()->outerText(), "\xE2\x80\xA6" "a & b Lord's <c> \"d\"");
+    EXPECT_EQ(text->getElementByClassName("yellowBox")->firstChild()->outerText(), "Lord's");
+    // Swapping the look renames the boxes only, even where the text names one.
+    auto two = TTStyledText::textFromXHTML(snippet + " yellowBox <span class=\"yellowBox\">x</span>", false, false);
+    HighlightTextStyleSheet::applySelectionLook(*two, true);
+    EXPECT_FALSE(two->getElementByClassName("yellowBox"));
+    EXPECT_EQ(two->getElementByClassName("whiteBox")->firstChild()->outerText(), "Lord's");
+    EXPECT_NE(two->rootNode()->outerText().find(" yellowBox x"), std::string::npos);
+    HighlightTextStyleSheet::applySelectionLook(*two, false);
+    EXPECT_FALSE(two->getElementByClassName("whiteBox"));
 }
 
 class SearchRowViewTest : public ::testing::Test {
@@ -67,7 +68,7 @@ protected:
         return result;
     }
     // Counts pixels of the label's box colour (white) in its drawing.
-    static int whitePixels(StyledSnippetLabel& label) {
+    static int whitePixels(TTStyledTextLabel& label) {
         const int w = static_cast<int>(label.bounds().size.width), h = static_cast<int>(label.bounds().size.height);
         auto context = CGBitmapContextCreate(w, h);
         UIGraphicsPushContext(context.get());
@@ -93,7 +94,7 @@ TEST_F(SearchRowViewTest, SelectingATranslationHitTurnsItsBoxedWordWhite) {
     SearchViewCell cell(UITableViewCellStyleDefault, "VerseCell");
     SearchCellView& row = *cell.cellView();
     row.setThisSearchResult(hit(3, "\xE2\x80\xA6said, <span class=\"yellowBox\">Zechariah</span>, indeed We give"));
-    StyledSnippetLabel& label = *row.lblTranslationHighlighted;
+    TTStyledTextLabel& label = *row.lblTranslationHighlighted;
     EXPECT_FALSE(label.isHidden());
     EXPECT_TRUE(row.lblTranslation->isHidden());
     EXPECT_TRUE(row.lblArabicVerse->isHidden());
@@ -102,16 +103,15 @@ TEST_F(SearchRowViewTest, SelectingATranslationHitTurnsItsBoxedWordWhite) {
     EXPECT_GT(boxed, 60);
 
     cell.setSelected(true, false);
-    EXPECT_TRUE(label.showsSelectionLook());
-    EXPECT_EQ(label.displayedRuns()[1].styleName, "whiteBox");
+    EXPECT_TRUE(showsWhiteLook(label));
     EXPECT_TRUE(row.btnVerse->isHighlighted());
     EXPECT_LT(whitePixels(label), boxed);  // white text only, no box
     cell.setSelected(false, false);
-    EXPECT_EQ(label.displayedRuns()[1].styleName, "yellowBox");
+    EXPECT_TRUE(label.text()->getElementByClassName("yellowBox"));
     cell.setHighlighted(true, false);
-    EXPECT_TRUE(label.showsSelectionLook());
+    EXPECT_TRUE(showsWhiteLook(label));
     cell.setHighlighted(false, false);
-    EXPECT_FALSE(label.showsSelectionLook());
+    EXPECT_FALSE(showsWhiteLook(label));
     // Reused for another hit, the row keeps one label per look and a separator unless last.
     EXPECT_FALSE(row.viewBorder->isHidden());
     row.setThisSearchResult(hit(3, "short", true));
@@ -133,7 +133,7 @@ TEST_F(SearchRowViewTest, ArabicAndRightToLeftHitsNeverSwapLooks) {
         // Shown as given: plain labels take no mark-up.
         EXPECT_EQ((c.arabicLabel ? row.lblArabicVerse : row.lblTranslation)->text(), "<b>text</b>");
         cell.setSelected(true, false);
-        EXPECT_FALSE(row.lblTranslationHighlighted->showsSelectionLook()) << c.translator;
+        EXPECT_FALSE(showsWhiteLook(*row.lblTranslationHighlighted)) << c.translator;
     }
     // No result hides the row.
     SearchViewCell cell(UITableViewCellStyleDefault, "VerseCell");

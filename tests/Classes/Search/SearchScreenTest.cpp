@@ -8,7 +8,6 @@
 
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Search/SearchViewCell.h"
-#include "Classes/Search/StyledSnippetLabel.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/NSUserDefaults.h"
 
@@ -121,18 +120,13 @@ TEST_F(SearchScreenTest, ASnippetOfUserAndVerseTextIsShownEscaped) {
     EXPECT_NE(hit->VerseText().find(">Abraham&#39;s</span>"), std::string::npos) << hit->VerseText();
     auto* cell = dynamic_cast<SearchViewCell*>(screen.tblSearchResults->cellForRowAtIndexPath(NSIndexPath{0, 0}));
     ASSERT_NE(cell, nullptr);
-    StyledSnippetLabel& label = *cell->cellView()->lblTranslationHighlighted;
+    TTStyledTextLabel& label = *cell->cellView()->lblTranslationHighlighted;
     EXPECT_FALSE(label.isHidden());
-    const auto& runs = label.runs();
-    ASSERT_GE(runs.size(), 2u);
-    bool boxed = false;
-    for (const auto& run : runs)
-        if (run.styleName == "yellowBox") {
-            EXPECT_EQ(run.text, "Abraham's");
-            boxed = true;
-        }
-    EXPECT_TRUE(boxed);
-    EXPECT_EQ(HighlightTextStyleSheet::plainText(runs).find('&'), std::string::npos);
+    ASSERT_TRUE(label.text());
+    TTStyledElement* boxed = label.text()->getElementByClassName("yellowBox");
+    ASSERT_TRUE(boxed);
+    EXPECT_EQ(boxed->firstChild()->outerText(), "Abraham's");
+    EXPECT_EQ(label.text()->rootNode()->outerText().find('&'), std::string::npos);
 }
 
 TEST_F(SearchScreenTest, ATappedHitOpensItsVerseAndAHeaderCollapsesItsChapter) {
@@ -273,12 +267,17 @@ TEST_F(SearchScreenTest, EditingDimsTheResultsAndRaisesTheOperatorKeysAboveTheKe
     EXPECT_TRUE(app->opened.empty());
 }
 
-TEST_F(SearchScreenTest, TheLastSearchIsRestoredAndATranslationChangeSearchesAgain) {
+// The last search, "Zechariah", was found in translation 3; another translation is current now.
+void storeALastSearchFoundInAnotherTranslation() {
     defaults().setInteger(1, "FirstTimeInstall");
     defaults().setString("Zechariah", "LastSearchString");
     defaults().setInteger(3, "LastTranslationSearched");
-    // Another translation is current now; the restored search keeps the one it was found in.
     defaults().setInteger(5, "CurrentTranslationv22");
+}
+
+TEST_F(SearchScreenTest, TheLastSearchIsRestoredAndATranslationChangeSearchesAgain) {
+    // The restored search keeps the translation it was found in.
+    storeALastSearchFoundInAnotherTranslation();
     launch();
     SearchViewController& screen = openSearch();
     EXPECT_EQ(screen.txtSearchBar->text(), "Zechariah");
@@ -295,6 +294,33 @@ TEST_F(SearchScreenTest, TheLastSearchIsRestoredAndATranslationChangeSearchesAga
     waitForSearch(screen);
     EXPECT_EQ(screen.searchesStarted(), started + 1);
     EXPECT_EQ(screen.foundInTrans(), 5);
+}
+
+TEST_F(SearchScreenTest, TheSegmentSelectorShowsWhereHitsCameFromAndSearchesTheCurrentTranslation) {
+    storeALastSearchFoundInAnotherTranslation();
+    launch();
+    SearchViewController& screen = openSearch();
+    ASSERT_NE(screen.segmentSelector, nullptr);
+    UISegmentedControl& segments = *screen.segmentSelector;
+    EXPECT_EQ(segments.titleForSegmentAtIndex(0), "Quran");
+    EXPECT_EQ(segments.titleForSegmentAtIndex(1), ChapterInfo::getTranslationNameForNumber(3));
+    EXPECT_EQ(segments.selectedSegmentIndex(), 1);
+
+    // A press searches again in the current translation, dropping the one restored.
+    const int started = screen.searchesStarted();
+    const CGRect quran = segments.convertRectToView(
+        CGRectMake(0, 0, segments.bounds().size.width / 2, segments.bounds().size.height), nullptr);
+    backend.tap(CGPointMake(CGRectGetMidX(quran), CGRectGetMidY(quran)));
+    waitForSearch(screen);
+    EXPECT_EQ(screen.searchesStarted(), started + 1);
+    EXPECT_EQ(screen.foundInTrans(), 5);
+    EXPECT_EQ(segments.titleForSegmentAtIndex(1), ChapterInfo::getTranslationNameForNumber(5));
+    EXPECT_EQ(segments.selectedSegmentIndex(), 1);
+
+    // Hits in the Quran's own text select the first segment.
+    search(screen, "الرحمن");
+    EXPECT_EQ(screen.foundInTrans(), 0);
+    EXPECT_EQ(segments.selectedSegmentIndex(), 0);
 }
 
 }  // namespace

@@ -41,6 +41,7 @@ TEST_F(AboutTest, ShowsVersionAndCreditsAndBackCloses) {
     EXPECT_EQ(about.lblAbout->text(), "About");
     EXPECT_EQ(about.lblDevelopedBy->text(), "Developed by");
     EXPECT_EQ(about.lblAnalysis->text(), "Analysis and Interface");
+    EXPECT_NE(about.lblRecitations->text().find("synthetic speech"), std::string::npos);
     EXPECT_EQ(about.btnBack->titleForState(UIControlStateHighlighted), "Back");
     EXPECT_TRUE(about.btnDeveloped->backgroundImageForState(UIControlStateHighlighted));
     EXPECT_EQ(about.contentSizeForViewInPopover().height, 476);
@@ -77,8 +78,17 @@ TEST_F(AboutTest, LinksOpenTheirAddressesOrNothing) {
         EXPECT_EQ(opened, c.url ? std::vector<std::string>{c.url} : std::vector<std::string>{});
     }
 
-    // Without an address the logo opens nothing.
-    d.removeObjectForKey("AboutMakerSite");
+    // Unset, every link opens its registered address.
+    for (const char* key : {"AboutMakerSite", "AboutCreditSite", "AboutCreditMail"}) d.removeObjectForKey(key);
+    opened.clear();
+    tapView(*about.btnDeveloped);
+    about.actionSheetClickedButtonAtIndex(about.creditSheet(), 1);
+    about.actionSheetClickedButtonAtIndex(about.creditSheet(), 2);
+    EXPECT_EQ(opened, (std::vector<std::string>{"https://lumeno.app/mobile/iphone", "https://lumeno.app/credits/wp",
+                                                "mailto:credits@lumeno.app"}));
+
+    // Cleared by the user, the logo opens nothing.
+    d.setString("", "AboutMakerSite");
     opened.clear();
     tapView(*about.btnDeveloped);
     EXPECT_TRUE(opened.empty());

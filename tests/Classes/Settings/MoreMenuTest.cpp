@@ -3,9 +3,14 @@
 
 #include "tests/Classes/Settings/SettingsFixture.h"
 
-#include "Classes/App/PlaceholderScreens.h"
-#include "Classes/App/ShellScreens.h"
+#include <functional>
+
 #include "Classes/Core/Language.h"
+#include "Classes/Reference/SajdaViewController.h"
+#include "Classes/Reference/StopSignsViewController.h"
+#include "Classes/Reference/SupplicationsViewController.h"
+#include "Classes/Reference/TajweedInfoViewController.h"
+#include "Classes/Reference/TipsViewController.h"
 #include "Classes/Settings/AboutViewController.h"
 #include "Classes/Settings/SettingsSubView.h"
 #include "Classes/Settings/SettingsViewController.h"
@@ -40,61 +45,49 @@ TEST_F(SettingsTest, MenuShowsSevenRowsWithIconsUnderItsOwnBar) {
     }
 }
 
-// Rows whose screens this program does not have open a plain screen with the row's title; the
-// bar comes back for its back button and hides again on the way back to the menu.
-TEST_F(SettingsTest, RowsWithoutTheirScreenPushAPlainScreenAndTheMenuHidesTheBarAgain) {
-    launch();
-    for (int row : {0, 1, 2, 3, 5}) {
-        SCOPED_TRACE(MoreViewController::menuRow(row).title);
-        auto* screen = dynamic_cast<PlaceholderViewController*>(openMenuRow(row));
-        ASSERT_NE(screen, nullptr);
-        EXPECT_EQ(screen->title(), MoreViewController::menuRow(row).title);
-        EXPECT_EQ(nav->viewControllers().size(), 2u);
-        EXPECT_FALSE(nav->isNavigationBarHidden());
-        EXPECT_EQ(tabs->modalViewController(), nullptr);
-        nav->popViewControllerAnimated(true);
-        settle();
-        EXPECT_EQ(nav->topViewController(), menu.get());
-        EXPECT_TRUE(nav->isNavigationBarHidden());
-    }
-}
-
-TEST_F(SettingsTest, SettingsArePushedAboutPresentedAndOtherScreensOpenOnceTheyExist) {
-    std::map<std::string, std::weak_ptr<UIViewController>> made;
-    for (const char* name : {"TipsViewController", "StopSigns"})
-        ShellScreenFactory::setMaker(name, [&made, name] {
-            auto screen = std::make_shared<UIViewController>();
-            made[name] = screen;
-            return screen;
-        });
+// Every row opens its screen: the reference screens and the settings pushed under the menu
+// (which hides the bar again on the way back), the tips and About presented over the tab bar.
+TEST_F(SettingsTest, EveryRowOpensItsScreenPushedOrPresented) {
     launch();
     struct Case {
         int row;
-        const char* made;  // the factory name of the screen expected, or null for this program's own
+        std::function<bool(UIViewController*)> is;
         bool modal;
     };
-    for (const Case& c : {Case{4, nullptr, false}, Case{1, "StopSigns", false}, Case{5, "TipsViewController", true},
-                          Case{6, nullptr, true}}) {
+    const Case cases[] = {
+        {0, [](UIViewController* c) {
+             auto* rules = dynamic_cast<TajweedInfoViewController*>(c);
+             return rules && rules->fromSettings() && rules->scrollToView() == 0;
+         }, false},
+        {1, [](UIViewController* c) { return dynamic_cast<StopSignsViewController*>(c) != nullptr; }, false},
+        {2, [](UIViewController* c) {
+             auto* sajdas = dynamic_cast<SajdaViewController*>(c);
+             return sajdas && sajdas->strHeader() == "Sajdas" && sajdas->lblTopLabel->text() == "Sajdas";
+         }, false},
+        {3, [](UIViewController* c) { return dynamic_cast<SupplicationsViewController*>(c) != nullptr; }, false},
+        {4, [](UIViewController* c) { return dynamic_cast<SettingsViewController*>(c) != nullptr; }, false},
+        {5, [](UIViewController* c) { return dynamic_cast<TipsViewController*>(c) != nullptr; }, true},
+        {6, [](UIViewController* c) { return dynamic_cast<AboutViewController*>(c) != nullptr; }, true},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.row);
         UIViewController* top = openMenuRow(c.row);
-        UIViewController* expected = c.made ? made[c.made].lock().get() : nullptr;
         if (c.modal) {
             // Over the tab bar, the menu staying where it was.
             EXPECT_EQ(top, menu.get());
-            if (c.made) EXPECT_EQ(tabs->modalViewController(), expected);
-            else EXPECT_NE(dynamic_cast<AboutViewController*>(tabs->modalViewController()), nullptr);
+            EXPECT_TRUE(c.is(tabs->modalViewController()));
             menu->btnCancelPressed();
             settle();
             EXPECT_EQ(tabs->modalViewController(), nullptr);
         } else {
-            if (c.made) EXPECT_EQ(top, expected);
-            else EXPECT_NE(dynamic_cast<SettingsViewController*>(top), nullptr);
+            EXPECT_TRUE(c.is(top));
             EXPECT_EQ(nav->viewControllers().size(), 2u);
             nav->popViewControllerAnimated(true);
             settle();
+            EXPECT_EQ(nav->topViewController(), menu.get());
+            EXPECT_TRUE(nav->isNavigationBarHidden());
         }
     }
-    for (const char* name : {"TipsViewController", "StopSigns"}) ShellScreenFactory::removeMaker(name);
 }
 
 TEST_F(SettingsTest, ChangingTheLanguageRetitlesTheMenuOnReturn) {

@@ -228,20 +228,24 @@ TEST_F(SettingsTest, DroppingToOneRuleTurnsTheShownLegendOff) {
 
 // ---- Values the pages do not offer ----
 
-TEST_F(SettingsTest, StoredSizesOutOfRangeShowNoChoiceAndAPickMendsThem) {
+TEST_F(SettingsTest, StoredSizesOutOfRangeReadAsTheDefaultAndAPickMendsThem) {
     defaults().setInteger(9, "ArabicFontSize");
     defaults().setInteger(-3, "TranslationFontSize");
     launch();
+    EXPECT_EQ(LumenoSDKAppDelegate::ArabicFontSize(), 1);
+    EXPECT_EQ(LumenoSDKAppDelegate::TranslationFontSize(), 1);
     SettingsViewController& root = openSettings();
-    EXPECT_EQ(root.myTableView->cellForRowAtIndexPath(NSIndexPath{1, 0})->detailTextLabel()->text(), "");
+    EXPECT_NE(root.myTableView->cellForRowAtIndexPath(NSIndexPath{1, 0})->detailTextLabel()->text(), "");
     tapRow(*root.myTableView, NSIndexPath{1, 0});
     auto* page = dynamic_cast<SettingsSubView*>(nav->topViewController());
     ASSERT_NE(page, nullptr);
     for (int section : {0, 1})
         for (int row = 0; row < page->myTableView->numberOfRowsInSection(section); ++row) {
             page->myTableView->scrollToRowAtIndexPath(NSIndexPath{section, row}, UITableViewScrollPositionMiddle, false);
-            EXPECT_NE(page->myTableView->cellForRowAtIndexPath(NSIndexPath{section, row})->accessoryType(),
-                      UITableViewCellAccessoryCheckmark);
+            EXPECT_EQ(page->myTableView->cellForRowAtIndexPath(NSIndexPath{section, row})->accessoryType() ==
+                          UITableViewCellAccessoryCheckmark,
+                      row == 1)
+                << section << " " << row;
         }
     tapRow(*page->myTableView, NSIndexPath{0, 2});
     tapRow(*page->myTableView, NSIndexPath{1, 3});

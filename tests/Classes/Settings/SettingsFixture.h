@@ -24,6 +24,16 @@ public:
     std::vector<int> downloadOffers;
     void resetTabbarLabels() override { ++tabLabelResets; }
     void requestDownloadSurahAudioAlert(int surah) override { downloadOffers.push_back(surah); }
+    // Chapter and verse of every request to show the reading screen, and whether it asked to play.
+    struct Shown {
+        int surah, verse;
+        bool play;
+        bool operator==(const Shown&) const = default;
+    };
+    std::vector<Shown> shownVerses;
+    void showSurahView(int surah, int verse, bool play, bool animated) override {
+        shownVerses.push_back({surah, verse, play});
+    }
 };
 
 // Counts posts of the names the settings pages announce.

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+
+#include <thread>
+
 #include "FoundationTestSupport.h"
 #include "platform/foundation/Log.h"
 
@@ -110,6 +115,53 @@ TEST(UserDefaults, CorruptOrUnreadableFileIsMovedAsideAndDefaultsUsed)
     NSUserDefaults d(path);
     EXPECT_TRUE(d.objectForKey("key").isNull());
     EXPECT_TRUE(capture.contains("cannot be read"));
+}
+
+TEST(UserDefaults, AFileClosedToUsIsLeftAloneAndDefaultsUsed)
+{
+    const std::string dir = freshTestFolder();
+    const std::string path = dir + "/defaults.bin";
+    {
+        NSUserDefaults d(path);
+        d.setString("stored", "key");
+        ASSERT_TRUE(d.synchronize());
+    }
+    const std::string before = readText(path);
+    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+    // Read as another user (even when the tests run as root), whom the file's mode shuts out.
+    std::thread([&] {
+        setfsuid(65534);
+        LogCapture capture;
+        NSUserDefaults d(path);
+        d.registerDefaults({{"key", "registered"}});
+        EXPECT_EQ(d.stringForKey("key"), std::optional<std::string>("registered"));
+        EXPECT_TRUE(capture.contains("leaving it unchanged"));
+        d.setString("changed", "key");
+        EXPECT_FALSE(d.synchronize());
+    }).join();
+    EXPECT_EQ(readText(path), before);
+    EXPECT_FALSE(NSFileManager::defaultManager().fileExistsAtPath(path + ".corrupt-1"));
+}
+
+TEST(UserDefaults, ValuesOutsideTheirRangeReadAsTheDefault)
+{
+    NSUserDefaults d(freshTestFolder() + "/defaults.bin");
+    d.registerDefaults({{"ArabicFontSize", "1"}});
+    d.registerRanges({{"ArabicFontSize", {0, 4}}, {"LastSurahYOffset", {0, 1000}}});
+    const struct {
+        Value stored;
+        long long read;
+    } cases[] = {{Value(3LL), 3}, {Value(9LL), 1}, {Value(-2LL), 1}, {Value("4"), 4}, {Value("huge"), 1},
+                 {Value(1e300), 1}};
+    for (const auto& c : cases) {
+        d.setObject(c.stored, "ArabicFontSize");
+        EXPECT_EQ(d.integerForKey("ArabicFontSize"), c.read) << describe(c.stored);
+    }
+    // Without a registered default the value is clamped.
+    d.setInteger(5000, "LastSurahYOffset");
+    EXPECT_EQ(d.integerForKey("LastSurahYOffset"), 1000);
+    d.setInteger(-5, "LastSurahYOffset");
+    EXPECT_EQ(d.integerForKey("LastSurahYOffset"), 0);
 }
 
 TEST(UserDefaults, FailedSaveKeepsOldFileAndPendingChanges)

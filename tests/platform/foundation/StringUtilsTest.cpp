@@ -1,4 +1,5 @@
 #include "platform/foundation/StringUtils.h"
+#include "platform/foundation/CJKSegmentation.h"
 
 #include <gtest/gtest.h>
 
@@ -154,6 +155,23 @@ TEST(StringUtils, PathComponents)
     EXPECT_EQ(str::pathExtension("x/001002.mp3"), "mp3");
     EXPECT_EQ(str::pathExtension("x/.hidden"), "");
     EXPECT_EQ(str::deletingPathExtension("x/a.tar.gz"), "x/a.tar");
+}
+
+TEST(StringUtils, CJKSpaceOutMakesEachHanOrKanaCharacterAWord)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"安拉", "安 拉"},
+        {"一切赞颂，全归安拉", "一 切 赞 颂 ， 全 归 安 拉"},
+        {"\"安拉\" OR 崇拜*", "\"安 拉\" OR 崇 拜*"},
+        {"Allah安拉9", "Allah 安 拉 9"},
+        {"カタカナ", "カ タ カ ナ"},
+        {"no change here", "no change here"},
+        {"", ""},
+        {"\xE5\xAE", "\xE5\xAE"},  // a cut sequence stays as it is
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(cjk::spaceOut(in), out) << in;
+    EXPECT_TRUE(cjk::segmentsSearchText(24));
+    EXPECT_FALSE(cjk::segmentsSearchText(3));
 }
 
 } // namespace

@@ -117,3 +117,32 @@ TEST(OperationQueue, SuspendedQueueStartsNothingAndDestructionCancels)
 }
 
 } // namespace
+
+TEST(Workers, WaitingRunsTheResultsAndStoppingIsSeenByLongWork)
+{
+    RunLoop& loop = RunLoop::main();
+    // A worker that asks the main thread for something while the main thread waits for it.
+    std::atomic<int> answer{0};
+    bool resultShown = false;
+    detachNewThread([&] {
+        answer = loop.postAndWait([] { return 42; });
+        loop.post([&] { resultShown = true; });
+    });
+    ASSERT_TRUE(waitForWorkers(20));
+    EXPECT_EQ(answer.load(), 42);
+    EXPECT_TRUE(resultShown);
+    EXPECT_EQ(runningWorkerCount(), 0u);
+
+    // Long work ends early when shutdown asks it to, and the request ends with the wait.
+    std::atomic<bool> sawStop{false};
+    detachNewThread([&] {
+        while (!workersShouldStop())
+            sleepForTimeInterval(0.001);
+        sawStop = true;
+    });
+    EXPECT_FALSE(workersShouldStop());
+    ASSERT_TRUE(stopWorkers(20));
+    EXPECT_TRUE(sawStop.load());
+    EXPECT_FALSE(workersShouldStop());
+    EXPECT_EQ(runningWorkerCount(), 0u);
+}

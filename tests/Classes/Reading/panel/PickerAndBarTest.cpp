@@ -2,8 +2,9 @@
 
 #include "tests/Classes/Reading/panel/PanelFixture.h"
 
+#include "Classes/GlyphEngine/ArabicFont.h"
 #include "Classes/Reading/PickTranslationController.h"
-#include "Classes/Reading/TajweedRulesPlaceholder.h"
+#include "Classes/Reference/TajweedInfoViewController.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/ui/hosting/UINavigationController.h"
@@ -42,6 +43,35 @@ TEST_F(PanelTest, MainPickerListsNotesStoresTheChoiceAndPostsEveryTime) {
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(cell->imageView()->image(), UIImage::imageNamed("Indonesia.png"));
     EXPECT_EQ(cell->accessoryType(), UITableViewCellAccessoryCheckmark);
+}
+
+TEST_F(PanelTest, EmptyTranslationSlotsSayNoTextAndNoDefaultIsEmpty) {
+    sqlite3* content = app->dbConnectionStatic();
+    NSUserDefaults& settings = NSUserDefaults::standardUserDefaults();
+    for (const char* key : {"CurrentTranslationv22", "HUDTranslation", "CurrentTranslationPrimary", "CurrentTranslationSecondary"}) {
+        settings.removeObjectForKey(key);
+        const int registered = static_cast<int>(settings.integerForKey(key));
+        EXPECT_TRUE(ChapterInfo::hasTranslationText(content, registered)) << key << " " << registered;
+        EXPECT_FALSE(ChapterInfo::getTranslationFor(content, registered, 2, 255).empty()) << key;
+    }
+
+    auto picker = std::make_shared<PickTranslationController>("SurahOptions");
+    window->addSubview(picker->viewPtr());
+    picker->viewWillAppear(false);
+    int empty = 0;
+    for (int number : picker->translations()) {
+        const int row = picker->indexOfTranslation(number);
+        UITableViewCellPtr cell = picker->cellForRowAtIndexPath(picker->table.get(), NSIndexPath::indexPathForRow(row, 0));
+        const bool hasText = ChapterInfo::hasTranslationText(content, number);
+        EXPECT_EQ(cell->detailTextLabel()->text(), hasText ? "" : "no text available") << number;
+        if (!hasText) ++empty;
+        // The slot's name stays; only the line under it tells.
+        EXPECT_EQ(cell->textLabel()->text(), ChapterInfo::getTranslationFullNameForNumber(number));
+    }
+    EXPECT_EQ(empty, 27);
+    EXPECT_FALSE(ChapterInfo::hasTranslationText(content, 2));
+    EXPECT_TRUE(ChapterInfo::hasTranslationText(content, 10));
+    EXPECT_TRUE(ChapterInfo::hasTranslationText(content, 1000));
 }
 
 TEST_F(PanelTest, FlagsFollowTheTranslationNumbers) {
@@ -124,6 +154,25 @@ TEST_F(PanelTest, TajweedBarPlacesOneButtonPerRuleThatIsOn) {
     EXPECT_EQ(screen->tblVerses->contentInset().bottom, 0);
 }
 
+TEST_F(PanelTest, TajweedButtonsTakeTheGlyphEngineColourOfTheirRule) {
+    open(2, 1, 3);
+    screen->setupTajweedBar();
+    const std::pair<std::shared_ptr<UIButton>*, TajweedColor> cases[] = {
+        {&screen->btnTajweedQalqala, kColorQalqala}, {&screen->btnTajweedIqlab, kColorQalb},
+        {&screen->btnTajweedIdgham, kColorIdghaam},  {&screen->btnTajweedIkhfa, kColorIkhfa},
+        {&screen->btnTajweedGhunna, kColorGhunna}};
+    for (const auto& [button, rule] : cases) {
+        UIColorPtr title = (*button)->titleColorForState(UIControlStateNormal);
+        ASSERT_NE(title, nullptr);
+        const RGB8 expected = ArabicFont::colorOf(rule);
+        double r, g, b, a;
+        title->getRed(&r, &g, &b, &a);
+        EXPECT_EQ(std::lround(r * 255), expected.r) << rule;
+        EXPECT_EQ(std::lround(g * 255), expected.g) << rule;
+        EXPECT_EQ(std::lround(b * 255), expected.b) << rule;
+    }
+}
+
 TEST_F(PanelTest, TajweedButtonOpensTheRulesAtItsSection) {
     open(2, 1, 3);
     screen->setupTajweedBar();
@@ -131,9 +180,15 @@ TEST_F(PanelTest, TajweedButtonOpensTheRulesAtItsSection) {
                                                                 {&screen->btnTajweedQalqala, 4}};
     for (const auto& [button, index] : cases) {
         screen->tajweedButtonPressed(button->get());
-        auto* rules = dynamic_cast<TajweedRulesPlaceholder*>(screen->modalViewController());
+        auto* rules = dynamic_cast<TajweedInfoViewController*>(screen->modalViewController());
         ASSERT_NE(rules, nullptr);
-        EXPECT_EQ(rules->scrollTo(), index);
+        EXPECT_EQ(rules->scrollToView(), index);
+        EXPECT_FALSE(rules->fromSettings());
+        // Opened at its rule's section: Ghunna at the top, Qalqala at 1754 in English.
+        backend.advance(800);
+        backend.runUntilIdle();
+        ASSERT_TRUE(rules->viewScroll);
+        EXPECT_EQ(rules->viewScroll->contentOffset().y, index == 0 ? 0 : 1754);
         screen->dismissModalViewControllerAnimated(false);
         backend.advance(800);
         backend.runUntilIdle();

@@ -61,6 +61,33 @@ TEST(XvfbWindowTest, TheProgramOpensItsWindowAndWritesAScreenshot)
     EXPECT_NE(shot.centre, 0u);  // something was drawn, not an empty black window
 }
 
+TEST(XvfbWindowTest, AMissingShotsFolderIsMadeAndTheShotWaitsForTheChapter)
+{
+    if (!onPath("xvfb-run") || !onPath("Xvfb")) GTEST_SKIP() << "xvfb-run / Xvfb not installed";
+    fs::path dir = freshFolder("window-shot-missing");
+    const fs::path shots = dir / "not" / "there";
+    std::string cmd = std::string("env -u WAYLAND_DISPLAY SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0 xvfb-run -a -s '-screen 0 1600x1200x24' ") +
+                      LUMENO_PROGRAM + " lumeno://1:1 --shots '" + shots.string() + "' >'" +
+                      (dir / "log.txt").string() + "' 2>&1";
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << "see " << (dir / "log.txt");
+    const fs::path file = shots / "screen.png";
+    ASSERT_TRUE(fs::exists(file));
+    // The chapter's rows are drawn: dark ink below the header where "Loading..." would be alone.
+    cairo_surface_t* s = cairo_image_surface_create_from_png(file.c_str());
+    ASSERT_EQ(cairo_surface_status(s), CAIRO_STATUS_SUCCESS);
+    const int w = cairo_image_surface_get_width(s), h = cairo_image_surface_get_height(s);
+    int dark = 0;
+    for (int y = h / 4; y < h * 3 / 4; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s));
+        for (int x = 0; x < w; ++x) {
+            const uint32_t p = row[x];
+            dark += ((p >> 16) & 0xff) < 90 && ((p >> 8) & 0xff) < 90 && (p & 0xff) < 90;
+        }
+    }
+    cairo_surface_destroy(s);
+    EXPECT_GT(dark, w * h / 200) << "the shot shows no verse text";
+}
+
 TEST(XvfbWindowTest, WithoutADisplayTheProgramSaysHowToRunHeadless)
 {
     fs::path dir = freshFolder("no-display");

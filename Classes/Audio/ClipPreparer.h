@@ -1,0 +1,40 @@
+#pragma once
+// Reads and compresses the clip files of an installation on helper threads, a bounded window
+// ahead of the thread that stores them in order. The helpers end before the object does.
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+class ClipPreparer {
+public:
+    struct Clip {
+        bool found = false;                            // the file exists and was read
+        std::optional<std::vector<uint8_t>> gzipped;   // none when compression failed
+    };
+
+    explicit ClipPreparer(std::vector<std::string> paths, unsigned helpers = 2, size_t window = 8);
+    ~ClipPreparer();
+    ClipPreparer(const ClipPreparer&) = delete;
+    ClipPreparer& operator=(const ClipPreparer&) = delete;
+
+    // The clip of paths[index]; indexes are taken in ascending order, each once.
+    Clip take(size_t index);
+
+private:
+    void work();
+
+    const std::vector<std::string> paths_;
+    const size_t window_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::vector<std::optional<Clip>> ready_;
+    size_t nextToPrepare_ = 0;
+    size_t taken_ = 0;
+    bool stopping_ = false;
+    std::vector<std::thread> helpers_;
+};

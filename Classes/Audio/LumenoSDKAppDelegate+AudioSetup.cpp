@@ -1,0 +1,42 @@
+// Installing a downloaded chapter on a worker thread, on the user database's second connection.
+
+#include "Classes/Core/LumenoSDKAppDelegate.h"
+
+#include "Classes/Audio/ChapterAudioInstaller.h"
+#include "platform/foundation/Log.h"
+#include "platform/foundation/RunLoop.h"
+#include "platform/foundation/Thread.h"
+
+#include <exception>
+
+void LumenoSDKAppDelegate::startSetupDownloadedSurahAudio(int surah) {
+    detachNewThread([this, surah] { setupDownloadedSurahAudioInBG(surah); }, "audio-setup");
+}
+
+void LumenoSDKAppDelegate::setupDownloadedSurahAudioInBG(int surah) {
+    const bool ok = setupDownloadedSurahAudio(surah);
+    RunLoop::main().postAndWait([this, ok] {
+        if (ok)
+            setupSucceeded();
+        else
+            setupFailed();
+    });
+    RunLoop::main().postAndWait([this] { finalizeDownload(); });
+}
+
+bool LumenoSDKAppDelegate::setupDownloadedSurahAudio(int surah) {
+    RunLoop::main().postAndWait([this] { willPerformAudioSetup(); });
+    settingUpSurah_ = true;
+    bool ok = false;
+    try {
+        ok = ChapterAudioInstaller::install(dbConnectionAudioDownload(), {surah, downloadingReciter_});
+    } catch (const std::exception& error) {
+        NSLog("[setupDownloadedSurahAudio] %s", error.what());  // the transaction was rolled back
+    }
+    settingUpSurah_ = false;
+    return ok;
+}
+
+void LumenoSDKAppDelegate::willPerformAudioSetup() {
+    if (downloadDelegate_) downloadDelegate_->willPerformAudioSetup();
+}

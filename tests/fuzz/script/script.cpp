@@ -1,0 +1,24 @@
+// Script files for the headless and window runners, and the quoting of their bad text.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "Classes/App/ShellScript.h"
+#include "platform/foundation/StringUtils.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    std::string error;
+    auto commands = ShellScript::parse(text, &error);
+    if (!commands) {
+        // Errors are short and printable whatever the script held.
+        if (error.size() > 400 || !str::isValidUtf8(error)) std::abort();
+        for (unsigned char c : error)
+            if (c < 0x20) std::abort();
+        return 0;
+    }
+    for (const ShellScriptCommand& c : *commands)
+        if (c.seconds < 0 || c.seconds > 86400) std::abort();
+    return 0;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Day boundaries and the texts with which the toolkit shows a time. "Now" is the run loop's
+// wall clock; days are those of the local time zone.
+
+#include <string>
+
+#include "platform/foundation/NSCalendar.h"
+#include "platform/foundation/NSDate.h"
+
+namespace tt {
+
+NSDate dateWithToday();
+NSDate dateJustAtStartOfDay(const NSDate& date, const NSCalendar& calendar = NSCalendar::currentCalendar());
+NSDate dateJustBeforeEndOfDay(const NSDate& date, const NSCalendar& calendar = NSCalendar::currentCalendar());
+NSDate dateAtMidnight(const NSDate& date);
+
+std::string formatTime(const NSDate& date);      // "h:mm a"
+std::string formatDate(const NSDate& date);      // "EEEE, LLLL d, yyyy"
+std::string formatShortTime(const NSDate& date); // clock time, weekday, or short date by age
+std::string formatDateTime(const NSDate& date);  // clock time, weekday and time, or month, day and time
+std::string formatRelativeTime(const NSDate& date);
+// "Today", "Yesterday" or the month and day, by comparing year, month and day.
+std::string formatDay(const NSDate& date, const NSDateComponents& today, const NSDateComponents& yesterday);
+
+}  // namespace tt

@@ -1,0 +1,28 @@
+#pragma once
+// What the toolkit asks of the navigator and its URL map. The navigator fills these in when it
+// starts; until then every hook is empty and its callers treat the answer as "none".
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ui/UIKitTypes.h"
+
+class UIViewController;
+
+struct TTNavigatorHooks {
+  // URL map.
+  std::function<std::string(const void* object, const std::string& name)> URLForObject;
+  std::function<void*(const std::string& url)> objectForURL;
+  std::function<void(const std::string& url)> removeObjectForURL;
+  std::function<UIViewAnimationTransition(const std::string& url)> transitionForURL;
+  // Navigator.
+  std::function<void(const std::string& url, const std::map<std::string, void*>& query, bool animated)> openURL;
+  std::function<void(UIViewController* controller, std::vector<std::string>& path)> persistController;
+  std::function<std::shared_ptr<UIViewController>(const std::string& url)> viewControllerForURL;
+  std::function<UIViewController*()> visibleViewController;
+
+  static TTNavigatorHooks& shared();
+};
