@@ -1,16 +1,14 @@
 #include "src/FBLoginDialog.h"
 
-#include "platform/foundation/StringUtils.h"
+#include "src/Facebook.h"
 
 FBLoginDialog::FBLoginDialog(const std::string& loginURL, FBParams params, FBLoginDialogDelegate* delegate)
     : FBDialog(loginURL, std::move(params), nullptr), loginDelegate_(delegate) {}
 
 void FBLoginDialog::dialogDidSucceed(const std::string& url) {
   const std::optional<std::string> token = getStringFromUrl(url, "access_token");
-  const std::optional<std::string> expiresIn = getStringFromUrl(url, "expires_in");
-  // No lifetime, or 0, means a token that does not expire.
-  const long long seconds = expiresIn ? str::toLongLong(*expiresIn) : 0;
-  const NSDate expiry = seconds > 0 ? NSDate::dateWithTimeIntervalSinceNow(static_cast<double>(seconds)) : NSDate::distantFuture();
+  // Without a lifetime the token does not expire, as with the callback link.
+  const NSDate expiry = Facebook::expirationDateFor(getStringFromUrl(url, "expires_in"));
   if (token && !token->empty()) {
     if (loginDelegate_) loginDelegate_->fbDialogLogin(*token, expiry);
     dismissWithSuccess(true, true);

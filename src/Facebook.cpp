@@ -10,13 +10,6 @@
 
 namespace {
 
-// "expires_in": 0 or absent means the token does not expire.
-std::optional<NSDate> expiryFrom(const std::map<std::string, std::string>& params) {
-  auto it = params.find("expires_in");
-  const long long seconds = it == params.end() ? 0 : str::toLongLong(it->second);
-  return seconds > 0 ? NSDate::dateWithTimeIntervalSinceNow(static_cast<double>(seconds)) : NSDate::distantFuture();
-}
-
 // A dialog the session lets go of leaves the screen and reports nothing more.
 void retire(FBDialog* dialog) {
   if (!dialog) return;
@@ -32,6 +25,11 @@ Facebook::Facebook(std::string appId, FBEndpoints endpoints) : appId_(std::move(
 Facebook::~Facebook() {
   retire(loginDialog_.get());
   retire(fbDialog_.get());
+}
+
+NSDate Facebook::expirationDateFor(const std::optional<std::string>& expiresIn) {
+  const long long seconds = expiresIn ? str::toLongLong(*expiresIn) : 0;
+  return seconds > 0 ? NSDate::dateWithTimeIntervalSinceNow(static_cast<double>(seconds)) : NSDate::distantFuture();
 }
 
 std::string Facebook::callbackURL() const { return "fb" + appId_ + "://authorize"; }
@@ -87,7 +85,9 @@ bool Facebook::handleOpenURL(const std::string& url) {
   const std::map<std::string, std::string> params = parseURLParams(query);
   auto token = params.find("access_token");
   if (token != params.end() && !token->second.empty()) {
-    fbDialogLogin(token->second, expiryFrom(params));
+    auto expiresIn = params.find("expires_in");
+    fbDialogLogin(token->second, expirationDateFor(expiresIn == params.end() ? std::nullopt
+                                                                             : std::optional<std::string>(expiresIn->second)));
     return true;
   }
   auto error = params.find("error");

@@ -50,6 +50,8 @@ class Facebook : public FBLoginDialogDelegate {
   // A query or fragment into its pairs; a pair without "=" is skipped, a value keeps any
   // further "=" and is percent-decoded.
   static std::map<std::string, std::string> parseURLParams(const std::string& query);
+  // The expiry of a token given its "expires_in" value: absent or 0 means it does not expire.
+  static NSDate expirationDateFor(const std::optional<std::string>& expiresIn);
 
   // From the login dialog and the callback URL.
   void fbDialogLogin(const std::string& token, const std::optional<NSDate>& expirationDate) override;
