@@ -95,10 +95,11 @@ void registerDefaultsOnce() {
             {"ArabicFontSize", "1"},
             {"ResizeTranslations", "1"},
             {"TranslationFontSize", "1"},
-            // About's links.
-            {"AboutMakerSite", "https://lumeno.app"},
-            {"AboutCreditSite", "https://lumeno.app/credits"},
-            {"AboutCreditMail", "credits@lumeno.app"},
+            // About's links: registered, empty until the user or the packager sets an address
+            // (no outside host is named by default).
+            {"AboutMakerSite", ""},
+            {"AboutCreditSite", ""},
+            {"AboutCreditMail", ""},
             // The seven recitation mirrors; all point at the demo mirror that scripts/start runs.
             {"MirrorHost1", kDemoMirrorHost},
             {"MirrorHost2", kDemoMirrorHost},
