@@ -168,6 +168,23 @@ TEST_F(WebViewTest, OwnSchemeLinksAndRedirectsAreNeverLoaded) {
   EXPECT_EQ(recorder.calls.front(), "should 0 fbconnect://success");
   EXPECT_EQ(recorder.calls.back(), "fail WebKitErrorDomain 101");
   EXPECT_EQ(web->document().title, "First page");  // the page stays
+  EXPECT_EQ(web->request().URL(), server.url("/first"));
+}
+
+TEST_F(WebViewTest, FailedLoadsLeaveThePageItsAddressAndItsPlaceInHistory) {
+  web->loadRequest(NSURLRequest(server.url("/first")));
+  waitForLoad();
+  tapBlock(2);
+  waitForLoad();
+  server.stop();
+  recorder.calls.clear();
+  web->goBack();
+  waitForLoad();
+  EXPECT_EQ(recorder.calls.back().rfind("fail", 0), 0u);
+  EXPECT_EQ(web->document().title, "Second");
+  EXPECT_EQ(web->request().URL(), server.url("/second"));
+  EXPECT_TRUE(web->canGoBack());
+  EXPECT_FALSE(web->canGoForward());
 }
 
 TEST_F(WebViewTest, HtmlStringsLoadLikePages) {
