@@ -68,6 +68,13 @@ void UIWebView::loadRequest(const NSURLRequest& request) { load(request, UIWebVi
 
 void UIWebView::followLink(const std::string& href) {
   std::string url = SimpleHTMLDocument::resolve(href, request_.URL());
+  // As browsers do, only a local page may lead to local files.
+  URLParts target, page;
+  if (URLParts::parse(url, target) && target.scheme == "file" &&
+      !(URLParts::parse(request_.URL(), page) && page.scheme == "file")) {
+    NSLog("refused a link from %@ to a local file", request_.URL());
+    return;
+  }
   load(NSURLRequest(url), UIWebViewNavigationTypeLinkClicked, true);
 }
 
@@ -117,7 +124,7 @@ void UIWebView::load(const NSURLRequest& request, UIWebViewNavigationType type, 
       show("", url);
       finishWith(std::nullopt);
     } else if (scheme == "file") {
-      auto bytes = NSFileManager::defaultManager().contentsAtPath(path);
+      auto bytes = NSFileManager::defaultManager().contentsAtPath(str::percentUnescape(path).value_or(path));
       if (!bytes) {
         finishWith(NSError(NSURLErrorDomain, -1100, "The requested URL was not found on this server."));
         return;

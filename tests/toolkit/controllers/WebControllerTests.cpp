@@ -70,6 +70,18 @@ class WebControllerTest : public ControllerTest {
     CGRect r = block->convertRectToView(block->bounds(), nullptr);
     backend.tap(CGPointMake(CGRectGetMinX(r) + 10, CGRectGetMidY(r)));
   }
+  // The brightest pixel where a toolbar item is drawn: a disabled item is dimmed.
+  int brightest(UIBarButtonItem* item) {
+    UIView* v = web->toolbar()->viewForItem(item);
+    CGRect r = v->convertRectToView(v->bounds(), nullptr);
+    int best = 0;
+    for (double y = CGRectGetMinY(r) + 2; y < CGRectGetMaxY(r) - 2; y += 1)
+      for (double x = CGRectGetMinX(r) + 2; x < CGRectGetMaxX(r) - 2; x += 1) {
+        auto p = backend.pixelAt(CGPointMake(x, y));
+        best = std::max(best, std::min({p.r, p.g, p.b}));
+      }
+    return best;
+  }
   void shoot(const std::string& name) {
     if (const char* tmp = std::getenv("LUMENO_TEMP_DIR")) {
       std::filesystem::create_directories(tmp);
@@ -101,11 +113,14 @@ TEST_F(WebControllerTest, LoadsAPageFollowsALinkAndGoesBack) {
   EXPECT_TRUE(*nav->navigationBar()->tintColor() == *UIColor::colorWithRed(119 / 255.0, 140 / 255.0, 168 / 255.0, 1));
   shoot("web-screen-page.png");
 
+  const int disabledBack = brightest(web->backButton());
+
   tapBlock(2);  // "Compulsory stops"
   waitForLoad();
   EXPECT_EQ(web->title(), "Compulsory stops");
   EXPECT_EQ(web->URL(), server.url("/second"));
   EXPECT_TRUE(web->backButton()->isEnabled());
+  EXPECT_GT(brightest(web->backButton()), disabledBack + 60);
   EXPECT_FALSE(web->forwardButton()->isEnabled());
 
   web->backButton()->trigger();
