@@ -36,8 +36,8 @@ class TTModelViewController : public TTViewController, public TTModelDelegate {
   void reloadIfNeeded();
   // Loads what is due, or marks the model for showing again.
   void refresh();
-  void beginUpdates();
-  void endUpdates();
+  virtual void beginUpdates();
+  virtual void endUpdates();
   void invalidateView();
   void updateView();
 
@@ -69,6 +69,8 @@ class TTModelViewController : public TTViewController, public TTModelDelegate {
   virtual void showModel(bool show) {}
   virtual void showEmpty(bool show) {}
   virtual void showError(bool show) {}
+  // Sets the always-loaded stand-in model; subclasses may set their own stand-in.
+  virtual void createInterstitialModel();
 
  private:
   void resetViewStates();
@@ -76,7 +78,6 @@ class TTModelViewController : public TTViewController, public TTModelDelegate {
   // Marks a display as wanted or not: hides it at once when it goes, and answers whether it
   // is to be shown newly once every hide of the pass is done.
   bool settle(bool wanted, bool& showing, void (TTModelViewController::*show)(bool));
-  void createInterstitialModel();
 
   TTModelPtr model_;
   std::optional<NSError> modelError_;
