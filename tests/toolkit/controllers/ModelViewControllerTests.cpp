@@ -314,7 +314,6 @@ TEST_F(URLRequestModelTest, RequestCallbacksBecomeModelAnnouncements) {
 class LinesModel : public TTURLRequestModel {
  public:
   explicit LinesModel(std::string url) : url_(std::move(url)) {}
-  ~LinesModel() override { TTURLRequestQueue::mainQueue().cancelRequestsWithDelegate(static_cast<TTURLRequestDelegate*>(this)); }
   std::string lines;
   void load(int policy, bool more) override {
     auto request = TTURLRequest::requestWithURL(url_, this);
@@ -375,6 +374,18 @@ TEST_F(ModelViewControllerTest, RequestModelFromALoopbackServerDrivesTheDisplays
     EXPECT_EQ(controller->model()->isLoaded(), !c.error);
     window->setRootViewController(nullptr);
   }
+
+  // A screen that goes while its model loads takes the load with it.
+  server.route("/slow", [](const HTTPRequestSeen&, LoopbackHTTPServer::Reply& r) { r.hold(); });
+  auto controller = std::make_shared<LinesController>();
+  controller->url = server.url("/slow");
+  show(controller);
+  EXPECT_TRUE(controller->isShowingLoading());
+  EXPECT_EQ(TTURLRequestQueue::mainQueue().totalLoading(), 1);
+  window->setRootViewController(nullptr);
+  controller.reset();
+  backend.advance(10);
+  EXPECT_EQ(TTURLRequestQueue::mainQueue().totalLoading(), 0);
   server.stop();
 }
 
