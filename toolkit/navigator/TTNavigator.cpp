@@ -1,11 +1,14 @@
 #include "toolkit/navigator/TTNavigator.h"
 
+#include <algorithm>
+
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/StringUtils.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIEvent.h"
 #include "platform/ui/hosting/UINavigationController.h"
+#include "platform/ui/hosting/UITabBarController.h"
 #include "toolkit/foundation/TTGlobalUI.h"
 #include "toolkit/foundation/TTNavigatorHooks.h"
 #include "toolkit/navigator/TTClassBuilder.h"
@@ -227,7 +230,16 @@ void TTNavigator::presentModalController(const UIViewControllerPtr& controller, 
 UIViewController* TTNavigator::parentForController(UIViewController* controller, const std::string& parentURL) {
   if (controller == root_.get()) return nullptr;
   if (!root_ && !tt::canContainControllers(*controller)) setRootViewController(std::make_shared<UINavigationController>());
-  if (!parentURL.empty()) return openURL(parentURL, "", std::nullopt, nullptr, false).get();
+  // A pattern that is its own ancestor would open parents without end: the second time round
+  // it goes on the top controller instead.
+  bool looping = std::find(openingParents_.begin(), openingParents_.end(), parentURL) != openingParents_.end();
+  if (looping) NSLog("[TTNavigator] %s is its own parent", parentURL.c_str());
+  if (!parentURL.empty() && !looping) {
+    openingParents_.push_back(parentURL);
+    UIViewControllerPtr parent = openURL(parentURL, "", std::nullopt, nullptr, false);
+    openingParents_.pop_back();
+    return parent.get();
+  }
   UIViewController* top = topViewController();
   return top == controller ? nullptr : top;
 }
@@ -244,6 +256,34 @@ UIViewController* TTNavigator::topViewController() const {
 }
 
 UIViewController* TTNavigator::visibleViewController() const { return topViewController(); }
+
+UINavigationController* TTNavigator::frontNavigationController() const {
+  if (auto* tabs = dynamic_cast<UITabBarController*>(root_.get())) {
+    UIViewController* front = tabs->selectedViewController();
+    if (!front && !tabs->viewControllers().empty()) front = tabs->viewControllers().front().get();
+    return dynamic_cast<UINavigationController*>(front);
+  }
+  return dynamic_cast<UINavigationController*>(root_.get());
+}
+
+UIViewController* TTNavigator::frontViewControllerForController(UIViewController* controller) const {
+  while (controller) {
+    if (auto* tabs = dynamic_cast<UITabBarController*>(controller)) {
+      UIViewController* selected = tabs->selectedViewController();
+      controller = selected || tabs->viewControllers().empty() ? selected : tabs->viewControllers().front().get();
+    } else if (auto* nav = dynamic_cast<UINavigationController*>(controller)) {
+      controller = nav->topViewController();
+    }
+    if (!controller || !controller->modalViewController()) return controller;
+    controller = controller->modalViewController();
+  }
+  return nullptr;
+}
+
+UIViewController* TTNavigator::frontViewController() const {
+  UINavigationController* nav = frontNavigationController();
+  return frontViewControllerForController(nav ? nav : root_.get());
+}
 
 std::string TTNavigator::URL() const {
   UIViewController* top = topViewController();

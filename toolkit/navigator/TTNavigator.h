@@ -11,6 +11,7 @@
 
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/ui/UIWindow.h"
+#include "platform/ui/hosting/UINavigationController.h"
 #include "toolkit/navigator/TTNavigable.h"
 #include "toolkit/navigator/TTURLMap.h"
 
@@ -81,6 +82,11 @@ class TTNavigator {
 
   UIViewController* visibleViewController() const;
   UIViewController* topViewController() const;
+  // The root when it is a navigation controller; a tab bar root's selected (else first) one.
+  UINavigationController* frontNavigationController() const;
+  // The front controller of a container, followed into what it presents modally.
+  UIViewController* frontViewControllerForController(UIViewController* controller) const;
+  UIViewController* frontViewController() const;
   // The top controller's URL; setting it opens that URL animated.
   std::string URL() const;
   void setURL(const std::string& url) { openURL(url, true); }
@@ -113,6 +119,7 @@ class TTNavigator {
   std::shared_ptr<UIWindow> ownWindow_;
   UIViewControllerPtr root_;
   std::vector<std::weak_ptr<UIViewController>> delayedControllers_;
+  std::vector<std::string> openingParents_;  // parent URLs being opened, outermost first
   TTNavigatorPersistenceMode persistenceMode_ = TTNavigatorPersistenceMode::None;
   double persistenceExpirationAge_ = 0;
   int delayCount_ = 0;

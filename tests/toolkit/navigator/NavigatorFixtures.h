@@ -8,6 +8,7 @@
 #include "platform/ui/hosting/UINavigationController.h"
 #include "toolkit/navigator/TTClassBuilder.h"
 #include "toolkit/navigator/TTNavigable.h"
+#include "toolkit/navigator/TTPopupViewController.h"
 
 struct User {
   std::string name;
@@ -31,6 +32,10 @@ class PlainController : public UIViewController, public TTNavigable {};
 class PhotoController : public UIViewController, public TTNavigable {
  public:
   explicit PhotoController(int id = 0) : photoId(id) {}
+  void viewDidLoad() override {
+    setTitle("Photo " + std::to_string(photoId));
+    view()->setBackgroundColor(UIColor::colorWithRed(0, 0.5, 0.5, 1));
+  }
   bool persistView(Value::Map& state) override {
     state["scrollY"] = scrollY;
     return true;
@@ -76,6 +81,12 @@ class KindsController : public UIViewController {
   Kinds kinds;
 };
 
+class NotePopup : public TTPopupViewController {
+ public:
+  void showInView(UIView* view, bool) override { shownIn = view; }
+  UIView* shownIn = nullptr;
+};
+
 // A container with a URL of its own.
 class HostController : public UINavigationController {};
 
@@ -104,6 +115,7 @@ inline void registerNavigatorFixtures() {
   TTClassBuilder<UINavigationController, UIViewController>("UINavigationController");
   TTClassBuilder<PlainController, UIViewController>("PlainController");
   TTClassBuilder<HostController, UINavigationController>("HostController");
+  TTClassBuilder<NotePopup, UIViewController>("NotePopup");
   TTClassBuilder<PhotoController, UIViewController>("PhotoController")
       .initializer("initWithPhotoId:", [](int id) { return std::make_shared<PhotoController>(id); })
       .method("showComments", &PhotoController::showComments)

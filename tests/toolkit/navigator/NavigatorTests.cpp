@@ -39,6 +39,8 @@ class NavigatorTest : public UITest {
     ASSERT_TRUE(map.fromToModalViewController("tt://compose", "PlainController"));
     ASSERT_TRUE(map.fromToViewController("tt://host", "HostController"));
     ASSERT_TRUE(map.fromToViewController("tt://child", "PlainController", "", UIViewAnimationTransitionNone, "tt://shared"));
+    ASSERT_TRUE(map.fromToViewController("tt://note", "NotePopup"));
+    ASSERT_TRUE(map.fromToViewController("tt://loop", "PlainController", "", UIViewAnimationTransitionNone, "tt://loop"));
   }
   // Quits and starts again on the same settings file.
   void restart() {
@@ -172,6 +174,13 @@ TEST_F(NavigatorTest, StackIsRestoredAfterARestart) {
   EXPECT_EQ(restored->photoId, 7);
   EXPECT_EQ(restored->scrollY, 120);
   EXPECT_EQ(stackURLs(), (Strings{"tt://home", "tt://photo/42", "tt://photo/7"}));
+  backend.advance(50);
+  const char* dir = std::getenv("LUMENO_TEMP_DIR");
+  EXPECT_TRUE(backend.screenshot(std::string(dir ? dir : ".") + "/navigator-restored.png"));
+  auto middle = backend.pixelAt({160, 240});
+  EXPECT_EQ(middle.g, middle.b);  // the restored top screen fills the window
+  EXPECT_GT(middle.g, 100);
+  EXPECT_LT(middle.r, 20);
 
   // Back still works on the restored stack.
   auto* nav = dynamic_cast<UINavigationController*>(navigator->rootViewController());
@@ -231,4 +240,38 @@ TEST_F(NavigatorTest, ToolkitLinksAndShakesReachTheNavigator) {
   ASSERT_TRUE(photo);
   navigator->reload();
   EXPECT_EQ(photo->reloads, 1);
+}
+
+TEST_F(NavigatorTest, PopupsGoOverTheirParent) {
+  auto home = navigator->openURL("tt://home", false);
+  auto note = std::dynamic_pointer_cast<NotePopup>(navigator->openURL("tt://note", false));
+  ASSERT_TRUE(note);
+  EXPECT_EQ(note->shownIn, home->view());
+  EXPECT_EQ(tt::popupViewController(*home), note.get());
+  EXPECT_EQ(tt::superController(*note), home.get());
+  EXPECT_EQ(stackURLs(), Strings{"tt://home"});
+  note.reset();
+  EXPECT_EQ(tt::popupViewController(*home), nullptr);
+}
+
+TEST_F(NavigatorTest, APatternThatIsItsOwnParentOpensOnce) {
+  navigator->openURL("tt://home", false);
+  LogCapture log;
+  EXPECT_TRUE(navigator->openURL("tt://loop", false));
+  EXPECT_TRUE(log.contains("tt://loop is its own parent"));
+  EXPECT_EQ(stackURLs(), (Strings{"tt://home", "tt://loop", "tt://loop"}));
+}
+
+TEST_F(NavigatorTest, FrontControllers) {
+  EXPECT_EQ(navigator->frontViewController(), nullptr);
+  auto first = std::make_shared<UINavigationController>(std::make_shared<PlainController>());
+  auto secondTop = std::make_shared<PlainController>();
+  auto second = std::make_shared<UINavigationController>(secondTop);
+  auto tabs = std::make_shared<UITabBarController>();
+  tabs->setViewControllers({first, second});
+  tabs->setSelectedViewController(second.get());
+  navigator->setRootViewController(tabs);
+  EXPECT_EQ(navigator->frontNavigationController(), second.get());
+  EXPECT_EQ(navigator->frontViewController(), secondTop.get());
+  EXPECT_EQ(navigator->topViewController(), secondTop.get());
 }
