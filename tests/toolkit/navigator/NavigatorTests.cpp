@@ -11,6 +11,7 @@
 #include "tests/toolkit/navigator/NavigatorFixtures.h"
 #include "toolkit/foundation/NSString+TTCategory.h"
 #include "toolkit/navigator/TTNavigator.h"
+#include "toolkit/navigator/TTNavigatorWindow.h"
 #include "toolkit/views/UIViewController+TTCategory.h"
 
 namespace {
@@ -246,6 +247,13 @@ TEST_F(NavigatorTest, ToolkitLinksAndShakesReachTheNavigator) {
   photo->motionBegan(UIEventSubtypeMotionShake, &shake);
   ASSERT_TRUE(photo->counting);
   EXPECT_EQ(photo->counting->loads, before + 1);
+  TTNavigatorWindow navigatorWindow(CGRect{{0, 0}, {320, 480}}, navigator.get());
+  navigatorWindow.motionBegan(UIEventSubtypeMotionShake, &shake);
+  EXPECT_EQ(photo->counting->loads, before + 2);
+  navigator->setSupportsShakeToReload(false);
+  navigatorWindow.motionBegan(UIEventSubtypeMotionShake, &shake);
+  photo->motionBegan(UIEventSubtypeMotionShake, &shake);
+  EXPECT_EQ(photo->counting->loads, before + 2);
 }
 
 TEST_F(NavigatorTest, PopupsGoOverTheirParent) {
