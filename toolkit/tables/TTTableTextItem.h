@@ -102,7 +102,7 @@ private:
 class TTTableSubtitleItem : public TTTableTextItem {
 public:
     template <class Item>
-    static std::shared_ptr<Item> itemWithText(std::string text, std::string subtitle, std::string imageURL,
+    static std::shared_ptr<Item> itemWithText(std::string text, std::optional<std::string> subtitle, std::string imageURL,
                                               UIImagePtr defaultImage, std::string URL = {},
                                               std::string accessoryURL = {})
     {
