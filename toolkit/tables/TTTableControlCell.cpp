@@ -113,7 +113,10 @@ void TTTableControlCell::layoutSubviews()
     TTTableViewCell::layoutSubviews();
     if (!control_) return;
     const CGRect b = contentView()->bounds();
-    if (shouldSizeControlToFit(control_.get())) {
+    // A control that fills the row would lie over its caption: the caption hides meanwhile.
+    const bool fills = shouldSizeControlToFit(control_.get());
+    textLabel()->setHidden(fills);
+    if (fills) {
         control_->setFrame(CGRectInset(b, 2, 4));
         return;
     }

@@ -94,3 +94,56 @@ TEST_F(EmbeddedCellsTest, ALinkInARowIsPerformedInsteadOfSelectingTheRow)
     t.userSelectRowAtIndexPath({0, 0});
     EXPECT_EQ(controller.selected.size(), 1u);
 }
+
+// Every kind of row on one table, kept as pictures in the test's temp folder.
+TEST_F(EmbeddedCellsTest, EveryKindOfRowDrawsSomething)
+{
+    auto toggle = std::make_shared<UISwitch>();
+    toggle->setOn(true);
+    auto field = std::make_shared<UITextField>(CGRectZero);
+    field->setText("Al-Kahf");
+    auto notes = std::make_shared<UITextView>(CGRectZero);
+    notes->setText("A note about this verse");
+    auto swatch = std::make_shared<UIView>(CGRectZero);
+    swatch->setBackgroundColor(UIColor::colorWithRed(0.2, 0.5, 0.3, 1));
+    const std::vector<TTTableObject> rows = {
+        TTTableTextItem::itemWithText<TTTableTextItem>("Text item", "app://a"),
+        TTTableTextItem::itemWithText<TTTableLongTextItem>("Long text item in the plain font that wraps onto a second line of the row"),
+        TTTableTextItem::itemWithText<TTTableGrayTextItem>("Gray text item"),
+        TTTableTextItem::itemWithText<TTTableSummaryItem>("Summary item"),
+        TTTableTextItem::itemWithText<TTTableLink>("Link item", "app://b"),
+        TTTableTextItem::itemWithText<TTTableButton>("Button item", "app://c"),
+        TTTableCaptionItem::itemWithText<TTTableCaptionItem>("Caption item text", "Caption"),
+        TTTableCaptionItem::itemWithText<TTTableRightCaptionItem>("Right caption", "Value"),
+        TTTableCaptionItem::itemWithText<TTTableSubtextItem>("Sub-text item", "The caption under it"),
+        TTTableSubtitleItem::itemWithText<TTTableSubtitleItem>("Subtitle item", std::string("Its subtitle"), {}, nullptr),
+        TTTableMessageItem::itemWithTitle<TTTableMessageItem>("Message title", "Caption", "Message text over two lines", NSDate::date()),
+        TTTableCaptionItem::itemWithText<TTTableMoreButton>("Load more...", "20 of 114"),
+        TTTableImageItem::itemWithText<TTTableImageItem>("Image item", "bundle://none.png", nullptr, nullptr),
+        TTTableImageItem::itemWithText<TTTableRightImageItem>("Right image", "bundle://none.png", nullptr, nullptr),
+        TTTableStyledTextItem::itemWithText<TTTableStyledTextItem>(TTStyledText::textFromXHTML("Styled <b>bold</b> and <a href=\"app://x\">a link</a>")),
+        TTTableObject(TTStyledText::textFromXHTML("Bare <i>styled</i> text")),
+        TTTableActivityItem::itemWithText<TTTableActivityItem>("Activity item"),
+        TTTableControlItem::itemWithCaption<TTTableControlItem>("Switch", toggle),
+        TTTableControlItem::itemWithCaption<TTTableControlItem>("Field", field),
+        TTTableControlItem::itemWithCaption<TTTableControlItem>("Slider", std::make_shared<UISlider>(CGRectZero)),
+        TTTableControlItem::itemWithCaption<TTTableControlItem>("Notes", notes),
+        TTTableViewItem::itemWithCaption<TTTableViewItem>("View", swatch),
+    };
+    TTTableView& t = show(rows);
+    int shot = 0;
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+        CGRect rect = t.rectForRowAtIndexPath({0, row});
+        if (CGRectGetMaxY(rect) > t.contentOffset().y + t.bounds().size.height) {
+            saveShot("table-rows-" + std::to_string(shot++) + ".png");
+            t.setContentOffset(CGPointMake(0, rect.origin.y));
+            backend.advance(10);
+            backend.frame();
+        }
+        SCOPED_TRACE(row);
+        const CGRect onScreen = CGRectOffset(rect, 0, -t.contentOffset().y);
+        const auto ink = darkest(CGRectInset(onScreen, 2, 2));
+        EXPECT_LT(ink.r + ink.g + ink.b, 3 * 200);
+    }
+    saveShot("table-rows-" + std::to_string(shot) + ".png");
+}
