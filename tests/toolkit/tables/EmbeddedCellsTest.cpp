@@ -1,4 +1,6 @@
+#include "platform/graphics/CGContext.h"
 #include "platform/ui/hosting/UIKeyboard.h"
+#include "toolkit/network/TTURLCache.h"
 #include "platform/ui/hosting/UISlider.h"
 #include "platform/ui/hosting/UISwitch.h"
 #include "platform/ui/hosting/UITextField.h"
@@ -7,7 +9,9 @@
 #include "toolkit/tables/TTStyledTextTableCells.h"
 #include "toolkit/tables/TTTableActivityItemCell.h"
 #include "toolkit/tables/TTTableCaptionItemCells.h"
+#include "toolkit/tables/TTSectionedDataSource.h"
 #include "toolkit/tables/TTTableEmbeddedItems.h"
+#include "toolkit/tables/TTTableHeaderView.h"
 #include "toolkit/tables/TTTableSubtitleItemCell.h"
 #include "toolkit/tables/TTTableTextItem.h"
 
@@ -106,6 +110,12 @@ TEST_F(EmbeddedCellsTest, EveryKindOfRowDrawsSomething)
     notes->setText("A note about this verse");
     auto swatch = std::make_shared<UIView>(CGRectZero);
     swatch->setBackgroundColor(UIColor::colorWithRed(0.2, 0.5, 0.3, 1));
+    UIGraphicsBeginImageContextWithOptions(CGSizeMake(40, 40), true, 1);
+    UIGraphicsGetCurrentContext()->setRGBFillColor(0.8, 0.3, 0.2, 1);
+    UIGraphicsGetCurrentContext()->fillRect(CGRectMake(0, 0, 40, 40));
+    UIImagePtr picture = UIGraphicsGetImageFromCurrentImageContext();
+    UIGraphicsEndImageContext();
+    TTURLCache::sharedCache().storeImage(picture, "bundle://picture.png");
     const std::vector<TTTableObject> rows = {
         TTTableTextItem::itemWithText<TTTableTextItem>("Text item", "app://a"),
         TTTableTextItem::itemWithText<TTTableLongTextItem>("Long text item in the plain font that wraps onto a second line of the row"),
@@ -119,8 +129,8 @@ TEST_F(EmbeddedCellsTest, EveryKindOfRowDrawsSomething)
         TTTableSubtitleItem::itemWithText<TTTableSubtitleItem>("Subtitle item", std::string("Its subtitle"), {}, nullptr),
         TTTableMessageItem::itemWithTitle<TTTableMessageItem>("Message title", "Caption", "Message text over two lines", NSDate::date()),
         TTTableCaptionItem::itemWithText<TTTableMoreButton>("Load more...", "20 of 114"),
-        TTTableImageItem::itemWithText<TTTableImageItem>("Image item", "bundle://none.png", nullptr, nullptr),
-        TTTableImageItem::itemWithText<TTTableRightImageItem>("Right image", "bundle://none.png", nullptr, nullptr),
+        TTTableImageItem::itemWithText<TTTableImageItem>("Image item", "bundle://picture.png", nullptr, nullptr),
+        TTTableImageItem::itemWithText<TTTableRightImageItem>("Right image", "bundle://picture.png", nullptr, nullptr),
         TTTableStyledTextItem::itemWithText<TTTableStyledTextItem>(TTStyledText::textFromXHTML("Styled <b>bold</b> and <a href=\"app://x\">a link</a>")),
         TTTableObject(TTStyledText::textFromXHTML("Bare <i>styled</i> text")),
         TTTableActivityItem::itemWithText<TTTableActivityItem>("Activity item"),
@@ -146,4 +156,24 @@ TEST_F(EmbeddedCellsTest, EveryKindOfRowDrawsSomething)
         EXPECT_LT(ink.r + ink.g + ink.b, 3 * 200);
     }
     saveShot("table-rows-" + std::to_string(shot) + ".png");
+}
+
+// Plain tables with the plain delegates show the toolkit's section headers.
+TEST_F(EmbeddedCellsTest, PlainSectionHeadersShowTheirTitles)
+{
+    TTTableViewPlainVarHeightDelegate plain(&controller);
+    auto source = TTSectionedDataSource::dataSourceWithObjects(
+        {"Meccan", TTTableTextItem::itemWithText<TTTableTextItem>("Al-Fatihah"),
+         TTTableTextItem::itemWithText<TTTableTextItem>("Al-Kahf"), "Medinan",
+         TTTableTextItem::itemWithText<TTTableTextItem>("Al-Baqarah")});
+    TTTableView& t = show(source);
+    t.setDelegate(&plain);
+    t.reloadData();
+    backend.advance(10);
+    backend.frame();
+    UIView* header = t.headerViewForSection(1);
+    ASSERT_NE(dynamic_cast<TTTableHeaderView*>(header), nullptr);
+    const CGRect onScreen = header->convertRectToView(header->bounds(), nullptr);
+    EXPECT_TRUE(colourNear(darkest(CGRectMake(12, onScreen.origin.y, 100, 20)), 87, 107, 149, 45));
+    saveShot("table-headers.png");
 }
