@@ -24,6 +24,7 @@
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/UIWindow.h"
+#include "tests/support/FirstRunScreens.h"
 
 namespace {
 
@@ -60,6 +61,8 @@ int main() {
             status = 1;
         } else {
             NSUserDefaults::standardUserDefaults().setInteger(3, "CurrentTranslationv22");
+            // The tips would cover the screen and are not the chapter's opening.
+            markFirstRunScreensSeen();
             auto screen = std::make_shared<SurahViewController>();
             auto openChapter = [&](int surah) {
                 const Clock::time_point start = Clock::now();
