@@ -189,9 +189,13 @@ bool ChapterInfo::insertBookmark(sqlite3* db, int surah, int verse, bool isAudio
                        "insertBookmark", surah, verse, isAudio ? 1 : 0, bkNote.value_or(std::string()), bkgroup);
 }
 
+// A verse without a bookmark row keeps no note: that is a failure, not a save.
 bool ChapterInfo::insertBookmarkNote(sqlite3* db, int surah, int verse, const std::string& note) {
+    if (!db) return false;
+    auto guard = DataStoreConnection::lock(db);
     return writeCached(db, "UPDATE bookmarks SET note = ? WHERE surah = ? AND verse = ?", "insertBookmarkNote", note,
-                       surah, verse);
+                       surah, verse) &&
+           sqlite3_changes(db) > 0;
 }
 
 bool ChapterInfo::deleteBookmarkNote(sqlite3* db, int surah, int verse) {

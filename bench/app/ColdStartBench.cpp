@@ -4,7 +4,7 @@
 // clock (the reading screen's 0.05 s load delay included). The process is this benchmark
 // run again with "--child", launching the program in-process as its main() does; the time
 // runs from the spawn to the child's word that the frame is drawn. Prints the median of
-// several starts as "figure cold_start_ms" (target: at most 150 ms).
+// several starts as "figure cold_start_ms" (target: at most 80 ms).
 
 #include <spawn.h>
 #include <sys/wait.h>

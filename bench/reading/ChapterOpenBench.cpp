@@ -5,7 +5,7 @@
 // in the run, after chapter 1 loaded the glyph images: no translation height of chapter 2
 // measured yet, as when a reader picks it), "figure chapter_reopen_ms" (median of the
 // openings after the first, heights known) and "figure chapter_open_first_ms" (chapter 1
-// opened first in the run, glyph images loaded then).
+// opened first in the run, glyph images loaded then; target: at most 50 ms).
 
 #include <algorithm>
 #include <chrono>
@@ -24,6 +24,7 @@
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/UIWindow.h"
+#include "tests/support/FirstRunScreens.h"
 
 namespace {
 
@@ -60,6 +61,8 @@ int main() {
             status = 1;
         } else {
             NSUserDefaults::standardUserDefaults().setInteger(3, "CurrentTranslationv22");
+            // The tips would cover the screen and are not the chapter's opening.
+            markFirstRunScreensSeen();
             auto screen = std::make_shared<SurahViewController>();
             auto openChapter = [&](int surah) {
                 const Clock::time_point start = Clock::now();

@@ -4,6 +4,7 @@
 #include "platform/foundation/Paths.h"
 #include "platform/graphics/CGContext.h"
 #include "platform/graphics/ImageCodec.h"
+#include "platform/graphics/PixelFile.h"
 
 #include <cmath>
 #include <filesystem>
@@ -69,6 +70,12 @@ UIImagePtr UIImage::imageWithContentsOfFile(const std::string& path) {
     for (const auto& [file, scale] : candidates) {
         std::error_code ec;
         if (!std::filesystem::is_regular_file(file, ec)) continue;
+        // A large image may sit beside its PNG already decoded.
+        if (const std::string pixels = pixelFileFor(file); std::filesystem::is_regular_file(pixels, ec)) {
+            std::string error;
+            if (CairoSurface s = readPixelFile(pixels, &error)) return std::make_shared<UIImage>(s.get(), scale);
+            NSLog("UIImage: cannot read %@ (%@); decoding the image instead", pixels, error);
+        }
         auto bytes = readFile(file);
         if (!bytes) continue;
         std::string error;

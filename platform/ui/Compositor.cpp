@@ -301,15 +301,20 @@ void Compositor::drawView(UIView& view, cairo_t* cr, bool pres)
         }
     }
 
-    bool group = alpha < 1;
-    if (group) cairo_push_group(cr);
     const CALayer& layer = view.layer();
+    UIColorPtr bg = pres ? view.presentationBackgroundColor() : view.backgroundColor();
+    const bool fills = bg && (bg->alpha() > 0 || bg->isPattern());
+    // A view whose only paint is its backing takes its alpha in that paint: a transparency
+    // group (a surface as large as the clip, cleared and composited) would give the same pixels.
+    const bool backingOnly = !transition && !fills && !(layer.contents() && layer.contents()->surface()) &&
+                             layer.borderWidth() <= 0 && view.subviews().empty();
+    bool group = alpha < 1 && !backingOnly;
+    if (group) cairo_push_group(cr);
     if (view.clipsToBounds()) {
         layerPath(cr, w, h, layer.cornerRadius());
         cairo_clip(cr);
     }
-    UIColorPtr bg = pres ? view.presentationBackgroundColor() : view.backgroundColor();
-    if (bg && (bg->alpha() > 0 || bg->isPattern())) {
+    if (fills) {
         setColorSource(cr, *bg);
         layerPath(cr, w, h, layer.cornerRadius());
         cairo_fill(cr);
@@ -321,7 +326,7 @@ void Compositor::drawView(UIView& view, cairo_t* cr, bool pres)
         CGRect place = CGRectMake(0, 0, w, h);
         if (bk->drawnSize != b.size)
             place = UIImageView::rectForContentMode(view.contentMode(), bk->drawnSize, CGRectMake(0, 0, w, h));
-        paintSurface(cr, bk->surface.get(), bk->scale, place);
+        paintSurface(cr, bk->surface.get(), bk->scale, place, group ? 1 : alpha);
     }
     if (layer.borderWidth() > 0 && layer.borderColor()) {
         setColorSource(cr, *layer.borderColor());

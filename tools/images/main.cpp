@@ -6,12 +6,17 @@
 //   lumeno-images signs CONTENT.db OUT_DIR
 //     The stop signs sign1.png to sign7.png (and @2x) from the content database's glyph images.
 //   lumeno-images sheet OUT.png COLUMNS IMAGE.png...
+//   lumeno-images pixels IN.png OUT.pixels
+//     The image decoded, as the reader loads large images without decoding them.
+#include "platform/graphics/ImageCodec.h"
+#include "platform/graphics/PixelFile.h"
 #include "tools/images/CalligraphyRenderer.h"
 #include "tools/images/ContactSheet.h"
 #include "tools/images/StopSignImages.h"
 
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -78,6 +83,23 @@ int renderNames(const std::string& namesPath, const std::string& fontPath, const
     return 0;
 }
 
+// The image decoded as the reader decodes it, kept as a pixel file.
+bool writeDecoded(const std::string& png, const std::string& out, std::string& error)
+{
+    std::ifstream in(png, std::ios::binary);
+    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in && !in.eof()) {
+        error = "cannot read " + png;
+        return false;
+    }
+    CairoSurface surface = decodeImage(bytes.data(), bytes.size(), &error);
+    if (!surface) {
+        error = png + ": " + error;
+        return false;
+    }
+    return writePixelFile(surface.get(), out, &error);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -102,8 +124,17 @@ int main(int argc, char** argv)
         }
         return 0;
     }
+    if (args.size() == 3 && args[0] == "pixels") {
+        std::string error;
+        if (!writeDecoded(args[1], args[2], error)) {
+            std::cerr << "lumeno-images: " << error << "\n";
+            return 1;
+        }
+        return 0;
+    }
     std::cerr << "usage: lumeno-images names NAMES.txt FONT.ttf OUT_DIR\n"
                  "       lumeno-images signs CONTENT.db OUT_DIR\n"
-                 "       lumeno-images sheet OUT.png COLUMNS IMAGE.png...\n";
+                 "       lumeno-images sheet OUT.png COLUMNS IMAGE.png...\n"
+                 "       lumeno-images pixels IN.png OUT.pixels\n";
     return 2;
 }

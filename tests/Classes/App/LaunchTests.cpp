@@ -2,6 +2,7 @@
 
 #include "ShellFixture.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -13,8 +14,10 @@
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/StringUtils.h"
+#include "platform/ui/UILabel.h"
 #include "platform/ui/hosting/UIAlertView.h"
 #include "platform/ui/hosting/UINavigationController.h"
+#include "tests/support/FullDisk.h"
 
 namespace {
 
@@ -120,6 +123,30 @@ TEST_F(ShellTest, MissingContentDatabaseIsNamedOnTheErrorScreen) {
     unsetenv("LUMENO_BUNDLE_DIR");
     EXPECT_EQ(shell->startupFailureFile(), str::appendPathComponent(bundle, "lumeno.db"));
     EXPECT_FALSE(files.fileExistsAtPath(str::appendPathComponent(bundle, "lumeno.db")));  // not created
+}
+
+TEST_F(ShellTest, AFullDiskIsNamedOnTheErrorScreenAndLeavesNoPartialFile) {
+    bool launchedOnFullDisk = true;
+    {
+        FullDisk full(Paths::documents());
+        launchedOnFullDisk = launch();
+        EXPECT_GT(full.refusedWrites(), 0);
+    }
+    EXPECT_FALSE(launchedOnFullDisk);
+    EXPECT_EQ(shell->startupFailureFile(), Paths::documents());
+    // The screen says the disk is full, not that the folder cannot be written.
+    std::vector<std::string> texts;
+    UIView* screen = shell->window()->rootViewController()->view();
+    ASSERT_NE(screen, nullptr);
+    for (const auto& sub : screen->subviews())
+        if (auto* label = dynamic_cast<UILabel*>(sub.get())) texts.push_back(label->text());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "The disk holding this folder is full:"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Nothing was changed. Free some disk space, then start Lumeno again."),
+              texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), Paths::documents()), texts.end());
+    // Neither the database nor a piece of it is left behind.
+    EXPECT_EQ(NSFileManager::defaultManager().contentsOfDirectoryAtPath(Paths::documents()),
+              std::optional<std::vector<std::string>>(std::vector<std::string>{}));
 }
 
 TEST_F(ShellTest, TabTitlesFollowTheInterfaceLanguage) {

@@ -250,4 +250,22 @@ TEST_F(NoteEditorTest, AFailedSaveSaysWhyAndKeepsTheNoteInTheEditor) {
     }
 }
 
+TEST_F(NoteEditorTest, ANoteForAVerseWhoseBookmarkWentAwayIsNotReportedSaved) {
+    ASSERT_TRUE(ChapterInfo::insertBookmark(db(), 2, 255, false, 0, std::nullopt));
+    openEditor(2, 255);
+    editor->txtView->textView()->insertText("Read again at dawn");
+    // Another screen removes the bookmark while the editor is open: the note has no row to go in.
+    ASSERT_TRUE(ChapterInfo::deleteBookmark(db(), 2, 255, false));
+    editor->donePressed();
+    settle();
+    UIAlertView* alert = shownAlert();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->title(), "Note Not Saved");
+    EXPECT_EQ(root->modalViewController(), editor.get());
+    EXPECT_EQ(editor->txtView->textView()->text(), "Read again at dawn");
+    EXPECT_FALSE(ChapterInfo::isBookmarked(db(), 2, 255));
+    alert->dismissWithClickedButtonIndex(0, false);
+    settle();
+}
+
 }  // namespace

@@ -39,6 +39,9 @@ TEST_F(BookmarkStore, NotesAreStoredAsGivenAndBlankNotesDoNotCount) {
     EXPECT_TRUE(ChapterInfo::isBookmarked(user(), 1, 1));
     EXPECT_FALSE(ChapterInfo::isBookmarked(user(), 1, 2));
     EXPECT_FALSE(ChapterInfo::hasBookmarkNote(user(), 1, 1));
+    // A verse without a bookmark row takes no note, and says so.
+    EXPECT_FALSE(ChapterInfo::insertBookmarkNote(user(), 1, 2, "nowhere to go"));
+    EXPECT_FALSE(ChapterInfo::isBookmarked(user(), 1, 2));
 
     // A note is set on every row of the verse, quotes and SQL included as plain text.
     const std::string note = "Don't forget'); DROP TABLE bookmarks; --";

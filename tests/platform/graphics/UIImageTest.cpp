@@ -1,11 +1,15 @@
 #include "platform/graphics/UIImage.h"
 #include "platform/foundation/Log.h"
+#include "platform/graphics/ImageCodec.h"
+#include "platform/graphics/PixelFile.h"
 #include "tests/platform/graphics/Pixels.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cstring>
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -118,6 +122,91 @@ TEST(UIImage, PicksTheDoubleDensityFileAtScaleTwo) {
     EXPECT_EQ(image->pixelAt(0, 0).r, 255);
     // Asked for by its own name, the double-density file has scale 2.
     EXPECT_EQ(UIImage::imageWithContentsOfFile(dir + "/badge@2x.png")->scale(), 2);
+}
+
+TEST(UIImage, APixelFileBesideTheImageIsReadInsteadOfDecodingIt) {
+    const std::string dir = testOutputDir();
+    ScreenScale scale(1);
+    // Translucent (ARGB32) and opaque (RGB24 once decoded from PNG) pixels keep every byte.
+    for (double alpha : {0.4, 1.0}) {
+        SCOPED_TRACE(alpha);
+        std::string error;
+        const std::vector<uint8_t> png = UIImagePNGRepresentation(*solidImage(7, 5, 0.2, 0.6, 0.9, alpha));
+        CairoSurface decoded = decodeImage(png.data(), png.size(), &error);
+        ASSERT_TRUE(decoded) << error;
+        ASSERT_TRUE(writePixelFile(decoded.get(), dir + "/kept.pixels", &error)) << error;
+        CairoSurface read = readPixelFile(dir + "/kept.pixels", &error);
+        ASSERT_TRUE(read) << error;
+        EXPECT_EQ(cairo_image_surface_get_format(read.get()), cairo_image_surface_get_format(decoded.get()));
+        const size_t bytes = static_cast<size_t>(cairo_image_surface_get_stride(read.get())) * 5;
+        EXPECT_EQ(std::memcmp(cairo_image_surface_get_data(read.get()), cairo_image_surface_get_data(decoded.get()), bytes), 0);
+    }
+
+    // The pixel file wins over its PNG (the bundle keeps the two the same).
+    writeFile(dir + "/wide.png", UIImagePNGRepresentation(*solidImage(8, 2, 1, 0, 0)));
+    std::string error;
+    CairoSurface blue(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 8, 2));
+    {
+        Cairo cr(cairo_create(blue.get()));
+        cairo_set_source_rgb(cr.get(), 0, 0, 1);
+        cairo_paint(cr.get());
+    }
+    ASSERT_TRUE(writePixelFile(blue.get(), pixelFileFor(dir + "/wide.png"), &error)) << error;
+    EXPECT_EQ(pixelFileFor(dir + "/wide.png"), dir + "/wide.pixels");
+    UIImagePtr image = UIImage::imageWithContentsOfFile(dir + "/wide.png");
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->size(), CGSizeMake(8, 2));
+    EXPECT_EQ(image->pixelAt(3, 1).b, 255);
+
+    // A damaged pixel file is said and the PNG decoded after all.
+    std::ifstream in(dir + "/wide.pixels", std::ios::binary);
+    std::vector<uint8_t> damaged((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    damaged.pop_back();
+    writeFile(dir + "/wide.pixels", damaged);
+    LogCapture log;
+    image = UIImage::imageWithContentsOfFile(dir + "/wide.png");
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->pixelAt(3, 1).r, 255);
+    EXPECT_TRUE(log.contains("wide.pixels"));
+}
+
+TEST(UIImage, BadPixelFilesAreRefusedWithAReason) {
+    const std::string dir = testOutputDir();
+    auto header = [](const char* magic, uint32_t w, uint32_t h, uint32_t format) {
+        std::vector<uint8_t> out(magic, magic + 8);
+        for (uint32_t v : {w, h, format})
+            for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+        return out;
+    };
+    auto withBody = [](std::vector<uint8_t> bytes, size_t body) {
+        bytes.resize(bytes.size() + body, 0x7f);
+        return bytes;
+    };
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> bytes;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"empty", {}, "not a pixel file"},
+        {"png", UIImagePNGRepresentation(*solidImage(2, 2, 1, 0, 0)), "not a pixel file"},
+        {"short body", withBody(header("LUMPIX01", 2, 2, CAIRO_FORMAT_ARGB32), 15), "does not match"},
+        {"long body", withBody(header("LUMPIX01", 2, 2, CAIRO_FORMAT_ARGB32), 17), "does not match"},
+        {"no width", withBody(header("LUMPIX01", 0, 2, CAIRO_FORMAT_ARGB32), 0), "out of range"},
+        {"huge", withBody(header("LUMPIX01", 100000, 100000, CAIRO_FORMAT_ARGB32), 16), "out of range"},
+        {"a8 format", withBody(header("LUMPIX01", 4, 1, CAIRO_FORMAT_A8), 4), "out of range"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(dir + "/bad.pixels", c.bytes);
+        std::string error;
+        EXPECT_FALSE(readPixelFile(dir + "/bad.pixels", &error));
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    }
+    std::string error;
+    EXPECT_FALSE(readPixelFile(dir + "/missing.pixels", &error));
+    EXPECT_FALSE(error.empty());
 }
 
 TEST(UIImage, DrawsUprightAndPlatformBitmapDrawingFlips) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <link.h>
 
 #include <chrono>
 #include <string>
@@ -107,6 +108,35 @@ TEST_F(NSURLConnectionTest, DeliversResponseProgressAndBodyInOrder) {
   EXPECT_GT(rec.chunks, 1);
   EXPECT_TRUE(rec.body == big);
   EXPECT_FALSE(c->isLoading());
+}
+
+// The network library is not among the program's start-up libraries; it is opened by the
+// first transfer.
+TEST_F(NSURLConnectionTest, TheNetworkLibraryIsOpenedByTheFirstTransferNotAtStartUp) {
+  const char* strings = nullptr;
+  std::vector<ElfW(Xword)> needed;
+  for (const ElfW(Dyn)* d = _DYNAMIC; d->d_tag != DT_NULL; ++d) {
+    if (d->d_tag == DT_STRTAB) strings = reinterpret_cast<const char*>(d->d_un.d_ptr);
+    if (d->d_tag == DT_NEEDED) needed.push_back(d->d_un.d_val);
+  }
+  ASSERT_NE(strings, nullptr);
+  ASSERT_FALSE(needed.empty());
+  for (ElfW(Xword) name : needed) EXPECT_EQ(std::string(strings + name).find("libcurl"), std::string::npos) << strings + name;
+
+  Recorder rec;
+  auto c = NSURLConnection::connectionWithRequest(NSURLRequest(server.url("/ok")), &rec);
+  ASSERT_TRUE(c);
+  ASSERT_TRUE(rec.waitForEnd());
+  EXPECT_EQ(rec.status, 200);
+  bool loaded = false;
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, size_t, void* found) {
+        if (info->dlpi_name && std::string(info->dlpi_name).find("libcurl") != std::string::npos)
+          *static_cast<bool*>(found) = true;
+        return 0;
+      },
+      &loaded);
+  EXPECT_TRUE(loaded);
 }
 
 TEST_F(NSURLConnectionTest, HttpErrorStatusArrivesBeforeAnyData) {

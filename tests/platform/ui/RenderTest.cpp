@@ -72,6 +72,27 @@ TEST_P(RenderTest, ComposesColoursAlphaClipsAndTransforms)
     EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(236, 110)), {255, 255, 255}));
 }
 
+TEST_P(RenderTest, AFadingViewBlendsTheSameWithOrWithoutChildren)
+{
+    // A view that only draws itself takes its alpha in that one paint; one with a child is
+    // drawn whole and then faded. Both must show the same blend, and the child too.
+    addView(*window, CGRectMake(0, 0, 320, 200), UIColor::redColor());
+    auto alone = std::make_shared<SquareView>(CGRectMake(20, 20, 10, 10));
+    auto parent = std::make_shared<SquareView>(CGRectMake(60, 20, 10, 10));
+    auto child = std::make_shared<SquareView>(CGRectMake(5, 5, 10, 10));  // reaches outside its parent
+    parent->addSubview(child);
+    for (const auto& v : {alone, parent}) {
+        v->setAlpha(0.5);
+        window->addSubview(v);
+    }
+    backend.frame();
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(22, 22)), {128, 0, 0}, 4));  // black at half over red
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(62, 22)), {128, 0, 0}, 4));
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(67, 27)), {128, 0, 0}, 4));  // the child overlaps once, not twice
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(72, 32)), {128, 0, 0}, 4));
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(40, 40)), {255, 0, 0}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Scales, RenderTest, ::testing::Values(1.0, 2.0));
 
 class RedrawTest : public UITest {};

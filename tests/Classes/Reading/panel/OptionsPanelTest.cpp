@@ -137,6 +137,39 @@ TEST_F(PanelTest, UnbookmarkingTheLastBookmarkWithoutANoteClearsTheBadgeAtOnce) 
     EXPECT_FALSE(screen->tabBarItem()->badgeValue().has_value());
 }
 
+TEST_F(PanelTest, ABookmarkTheStoreRefusesIsAnAlertNotABookmark) {
+    enum class Way { AtOnce, FromGroupSheet, ForANote };
+    for (Way way : {Way::AtOnce, Way::FromGroupSheet, Way::ForANote}) {
+        SCOPED_TRACE(static_cast<int>(way));
+        open(2, 1, 3);
+        NSUserDefaults::standardUserDefaults().setBool(way == Way::AtOnce, "AskForBookmarkGroup");
+        pressVerse(3);
+        ASSERT_EQ(sqlite3_exec(userDb(), "PRAGMA query_only = 1", nullptr, nullptr, nullptr), SQLITE_OK);
+        if (way == Way::ForANote) {
+            press(hud().btnHUDNote);
+        } else {
+            press(hud().btnHUDBookmark);
+            if (way == Way::FromGroupSheet) answer(0);
+        }
+        backend.runUntilIdle();
+        auto* shown = dynamic_cast<UIAlertView*>(UIApplication::sharedApplication().modalBlocker());
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->title(), "Bookmark Not Saved");
+        EXPECT_NE(shown->message().find("read-only"), std::string::npos) << shown->message();
+        EXPECT_FALSE(screen->isVerseBookmarked(3));
+        EXPECT_FALSE(arabicRow(3)->isBookmarked());
+        EXPECT_FALSE(screen->tabBarItem()->badgeValue().has_value());
+        EXPECT_EQ(screen->modalViewController(), nullptr);  // no note editor for a bookmark not made
+        shown->dismissWithClickedButtonIndex(0, false);
+        backend.runUntilIdle();
+        ASSERT_EQ(sqlite3_exec(userDb(), "PRAGMA query_only = 0", nullptr, nullptr, nullptr), SQLITE_OK);
+        EXPECT_EQ(bookmarkOf(2, 3), nullptr);
+        hud().hideDialControl();
+        backend.advance(500);
+        backend.runUntilIdle();
+    }
+}
+
 TEST_F(PanelTest, NoteIsWrittenSavedAndShownInThePanelAndAsTheNotesTranslation) {
     open(2, 1, 3);
     pressVerse(3);
