@@ -23,6 +23,10 @@ struct TTNavigatorHooks {
   std::function<void(UIViewController* controller, std::vector<std::string>& path)> persistController;
   std::function<std::shared_ptr<UIViewController>(const std::string& url)> viewControllerForURL;
   std::function<UIViewController*()> visibleViewController;
+  // While delayed, model view controllers run on a stand-in model until delayDidEnd.
+  std::function<bool()> isDelayed;
+  std::function<bool()> supportsShakeToReload;
+  std::function<void()> reload;
 
   static TTNavigatorHooks& shared();
 };
