@@ -36,8 +36,8 @@ class TTModelViewController : public TTViewController, public TTModelDelegate {
   void reloadIfNeeded();
   // Loads what is due, or marks the model for showing again.
   void refresh();
-  void beginUpdates();
-  void endUpdates();
+  virtual void beginUpdates();
+  virtual void endUpdates();
   void invalidateView();
   void updateView();
 
@@ -60,6 +60,8 @@ class TTModelViewController : public TTViewController, public TTModelDelegate {
   void modelDidEndUpdates(TTModel* model) override;
 
  protected:
+  // Sets the model used while there is no other: the always-loaded plain model.
+  virtual void createInterstitialModel();
   // Hooks of the update pass.
   virtual void didRefreshModel() {}
   virtual void willLoadModel() {}
@@ -76,7 +78,6 @@ class TTModelViewController : public TTViewController, public TTModelDelegate {
   // Marks a display as wanted or not: hides it at once when it goes, and answers whether it
   // is to be shown newly once every hide of the pass is done.
   bool settle(bool wanted, bool& showing, void (TTModelViewController::*show)(bool));
-  void createInterstitialModel();
 
   TTModelPtr model_;
   std::optional<NSError> modelError_;

@@ -55,6 +55,10 @@ public:
 
     // Made on first use (the delegate hears didLoad).
     UITableView* searchResultsTableView();
+    const std::shared_ptr<UITableView>& searchResultsTableViewPtr() {
+        searchResultsTableView();
+        return resultsTable_;
+    }
     bool isSearchResultsTableViewLoaded() const { return resultsTable_ != nullptr; }
     bool isShowingSearchResults() const { return resultsTable_ && resultsTable_->superview(); }
     // The view that dims the content while the bar is empty; null while inactive.
