@@ -8,6 +8,12 @@ constexpr double kPauseInterval = 0.4;
 constexpr double kStatusBarHeight = 20;
 }  // namespace
 
+void TTSearchDisplayController::install() {
+  TTSearchDisplay::maker() = [](std::shared_ptr<UISearchBar> bar, UIViewController* contents) {
+    return std::make_unique<TTSearchDisplayController>(std::move(bar), contents);
+  };
+}
+
 TTSearchDisplayController::TTSearchDisplayController(std::shared_ptr<UISearchBar> searchBar,
                                                      UIViewController* contentsController)
     : UISearchDisplayController(std::move(searchBar), contentsController) {

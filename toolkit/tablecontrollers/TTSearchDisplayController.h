@@ -7,18 +7,25 @@
 
 #include "platform/foundation/NSTimer.h"
 #include "platform/ui/hosting/UISearchDisplayController.h"
+#include "toolkit/controllers/TTSearchDisplay.h"
 #include "toolkit/tablecontrollers/TTTableViewController.h"
 
-class TTSearchDisplayController : public UISearchDisplayController, private UISearchDisplayDelegate {
+class TTSearchDisplayController : public UISearchDisplayController,
+                                  public TTSearchDisplay,
+                                  private UISearchDisplayDelegate {
  public:
+  // Lets every toolkit screen make one of these for its search results controller.
+  static void install();
+
   // The display is its own delegate.
   TTSearchDisplayController(std::shared_ptr<UISearchBar> searchBar, UIViewController* contentsController);
   ~TTSearchDisplayController() override;
 
-  TTTableViewController* searchResultsViewController() const { return searchResultsViewController_.get(); }
-  const TTTableViewControllerPtr& searchResultsViewControllerPtr() const { return searchResultsViewController_; }
-  void setSearchResultsViewController(TTTableViewControllerPtr controller) {
-    searchResultsViewController_ = std::move(controller);
+  UISearchDisplayController& searchDisplayController() override { return *this; }
+  TTTableViewController* searchResultsViewController() const override { return searchResultsViewController_.get(); }
+  // Results are shown by a table view controller; any other controller is not kept.
+  void setSearchResultsViewController(UIViewControllerPtr controller) override {
+    searchResultsViewController_ = std::dynamic_pointer_cast<TTTableViewController>(controller);
   }
   bool pausesBeforeSearching() const { return pausesBeforeSearching_; }
   void setPausesBeforeSearching(bool on) { pausesBeforeSearching_ = on; }

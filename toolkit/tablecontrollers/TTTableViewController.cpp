@@ -9,6 +9,7 @@
 #include "toolkit/foundation/TTGlobal.h"
 #include "toolkit/foundation/TTGlobalUI.h"
 #include "toolkit/style/TTDefaultStyleSheet.h"
+#include "toolkit/tablecontrollers/TTSearchDisplayController.h"
 #include "toolkit/tables/TTTableView.h"
 #include "toolkit/views/UITableView+TTCategory.h"
 #include "toolkit/views/UIView+TTCategory.h"
@@ -33,7 +34,11 @@ class TableOverlayView : public UIView {
 }  // namespace
 
 TTTableViewController::TTTableViewController(UITableViewStyle style)
-    : tableViewStyle_(style), lastInterfaceOrientation_(TTCurrentInterfaceOrientation()) {}
+    : tableViewStyle_(style), lastInterfaceOrientation_(TTCurrentInterfaceOrientation()) {
+  // A screen given a table controller for its search results makes a search display for it.
+  static const bool installed = (TTSearchDisplayController::install(), true);
+  (void)installed;
+}
 
 TTTableViewController::~TTTableViewController() {
   detachTable();

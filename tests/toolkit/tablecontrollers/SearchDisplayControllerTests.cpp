@@ -19,15 +19,19 @@ class SearchDisplayControllerTest : public ControllerTest {
     results->setDataSource(source);
   }
   void TearDown() override {
-    display.reset();
+    ownDisplay.reset();
     ControllerTest::TearDown();
   }
-  // The bar at the top of the contents view; the display over it.
+  // The screen makes the display for its results controller; its bar goes on top of its view.
   void makeDisplay() {
-    bar = std::make_shared<UISearchBar>(CGRectMake(0, 0, contents->view()->bounds().size.width, 44));
-    contents->view()->addSubview(bar);
-    display = std::make_unique<TTSearchDisplayController>(bar, contents.get());
-    display->setSearchResultsViewController(results);
+    contents->setSearchViewController(results);
+    display = dynamic_cast<TTSearchDisplayController*>(contents->searchDisplay());
+    ASSERT_NE(display, nullptr);
+    bar = contents->searchBar();
+    ASSERT_EQ(display->searchBar(), bar);
+    ASSERT_EQ(display->searchResultsViewController(), results.get());
+    bar->setFrame(CGRectMake(0, 0, contents->view()->bounds().size.width, 44));
+    contents->view()->addSubview(bar->shared_from_this());
   }
   void tapBar() {
     CGRect b = bar->convertRectToView(bar->bounds(), nullptr);
@@ -38,8 +42,9 @@ class SearchDisplayControllerTest : public ControllerTest {
   std::vector<std::string> opened;
   std::shared_ptr<TTTableViewController> contents, results;
   std::shared_ptr<RecordingSearchSource> source;
-  std::shared_ptr<UISearchBar> bar;
-  std::unique_ptr<TTSearchDisplayController> display;
+  UISearchBar* bar = nullptr;
+  TTSearchDisplayController* display = nullptr;
+  std::unique_ptr<TTSearchDisplayController> ownDisplay;
 };
 
 TEST_F(SearchDisplayControllerTest, TypingSearchesTheResultsSourceAndAPickedRowOpens) {
@@ -67,6 +72,10 @@ TEST_F(SearchDisplayControllerTest, TypingSearchesTheResultsSourceAndAPickedRowO
   ASSERT_FALSE(source->searches.empty());
   EXPECT_EQ(source->searches.back(), "");
   EXPECT_FALSE(display->isShowingSearchResults());
+
+  // Letting the results controller go drops the display with it.
+  contents->setSearchViewController(nullptr);
+  EXPECT_EQ(contents->searchDisplay(), nullptr);
 }
 
 TEST_F(SearchDisplayControllerTest, PausingRunsOneSearchAfterTheLastKey) {
@@ -91,9 +100,11 @@ TEST_F(SearchDisplayControllerTest, OutsideANavigationControllerTheBarRisesAndCo
   backend.advance(10);
   auto holder = std::make_shared<UIView>(CGRectMake(0, 100, 320, 200));
   contents->view()->addSubview(holder);
-  bar = std::make_shared<UISearchBar>(CGRectMake(0, 30, 320, 44));
-  holder->addSubview(bar);
-  display = std::make_unique<TTSearchDisplayController>(bar, contents.get());
+  auto ownBar = std::make_shared<UISearchBar>(CGRectMake(0, 30, 320, 44));
+  holder->addSubview(ownBar);
+  bar = ownBar.get();
+  ownDisplay = std::make_unique<TTSearchDisplayController>(ownBar, contents.get());
+  display = ownDisplay.get();
   display->setSearchResultsViewController(results);
   double barY = tt::screenY(*bar);
   display->setActive(true, true);
