@@ -18,6 +18,8 @@ struct TTNavigatorHooks {
   std::function<void*(const std::string& url)> objectForURL;
   std::function<void(const std::string& url)> removeObjectForURL;
   std::function<UIViewAnimationTransition(const std::string& url)> transitionForURL;
+  // A pattern's navigation mode: none 0, create 1, share 2, modal 3, external 4.
+  std::function<int(const std::string& url)> navigationModeForURL;
   // Navigator.
   std::function<void(const std::string& url, const std::map<std::string, void*>& query, bool animated)> openURL;
   std::function<void(UIViewController* controller, std::vector<std::string>& path)> persistController;

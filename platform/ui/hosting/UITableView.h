@@ -20,6 +20,9 @@
 
 class UITableView;
 
+// The section index title that stands for the search field above the table.
+inline constexpr const char* UITableViewIndexSearch = "{search}";
+
 class UITableViewDataSource {
 public:
     virtual ~UITableViewDataSource() = default;
@@ -143,7 +146,7 @@ public:
     std::optional<NSIndexPath> indexPathForSelectedRow() const;
     std::vector<NSIndexPath> indexPathsForSelectedRows() const;
     // Programmatic selection: no delegate calls, as on the platform.
-    void selectRowAtIndexPath(const std::optional<NSIndexPath>& indexPath, bool animated, UITableViewScrollPosition position);
+    virtual void selectRowAtIndexPath(const std::optional<NSIndexPath>& indexPath, bool animated, UITableViewScrollPosition position);
     void deselectRowAtIndexPath(const NSIndexPath& indexPath, bool animated);
 
     // --- Editing ---
@@ -157,7 +160,7 @@ public:
     void layoutSubviews() override;
     void setFrame(CGRect frame) override;
     // A tap on a row as a finger makes it (selection with the delegate calls).
-    void userSelectRowAtIndexPath(const NSIndexPath& indexPath);
+    virtual void userSelectRowAtIndexPath(const NSIndexPath& indexPath);
 
 protected:
     void contentOffsetDidChange() override;

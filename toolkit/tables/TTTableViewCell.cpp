@@ -1,0 +1,7 @@
+#include "toolkit/tables/TTTableViewCell.h"
+
+void TTTableViewCell::prepareForReuse()
+{
+    setObject(TTTableObject());
+    UITableViewCell::prepareForReuse();
+}
