@@ -190,7 +190,9 @@ bool TTSearchTextField::hasSearchResults() {
 void TTSearchTextField::reloadTable() {
   if (!dataSource_) return;
   dataSource_->tableViewDidLoadModel(tableView());
-  if (hasSearchResults()) {
+  // Results drop down only while the field is edited: a load that ends after editing (the
+  // empty search that Done runs, for one) must not leave a table over the screen.
+  if (isEditing() && hasSearchResults()) {
     layoutIfNeeded();
     showSearchResults(true);
     tableView_->reloadData();

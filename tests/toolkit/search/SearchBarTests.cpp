@@ -70,7 +70,6 @@ TEST_F(SearchBarTest, InATableWithAnIndexTheFieldWidensWhileEditing) {
   EXPECT_DOUBLE_EQ(bar->indexViewWidth(), indexWidth);
   double narrow = bar->searchField()->frame().size.width;
   EXPECT_DOUBLE_EQ(narrow, 320 - 20 - indexWidth);
-  double indexX = index->frame().origin.x;
 
   table->setContentOffset(CGPointMake(0, 10));
   backend.tap(bar->searchField()->convertPointToView(CGPointMake(60, 22), nullptr));
@@ -78,13 +77,11 @@ TEST_F(SearchBarTest, InATableWithAnIndexTheFieldWidensWhileEditing) {
   ASSERT_TRUE(bar->editing());
   EXPECT_DOUBLE_EQ(table->contentOffset().y, 0);  // the bar scrolled to the top
   EXPECT_DOUBLE_EQ(bar->searchField()->frame().size.width, narrow + indexWidth);
-  EXPECT_DOUBLE_EQ(index->frame().origin.x, indexX + indexWidth + 4);
-  EXPECT_DOUBLE_EQ(index->alpha(), 0);
+  EXPECT_DOUBLE_EQ(index->alpha(), 0);  // the table keeps placing it; hidden, it takes no room
 
   bar->resignFirstResponder();
   backend.advance(400);
   EXPECT_DOUBLE_EQ(bar->searchField()->frame().size.width, narrow);
-  EXPECT_DOUBLE_EQ(index->frame().origin.x, 320 - indexWidth - 4);
   EXPECT_DOUBLE_EQ(index->alpha(), 1);
 }
 
