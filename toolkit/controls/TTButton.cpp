@@ -61,10 +61,7 @@ void TTButton::setStyle(TTStylePtr style, unsigned state) {
 }
 
 const UIFontPtr& TTButton::font() {
-    if (!_font) {
-        auto* sheet = dynamic_cast<TTDefaultStyleSheet*>(TTStyleSheet::globalStyleSheet().get());
-        _font = sheet ? sheet->buttonFont() : TTStyleSheet::globalStyleSheet()->font();
-    }
+    if (!_font) _font = TTDefaultStyleSheet::current().buttonFont();
     return _font;
 }
 

@@ -8,18 +8,16 @@ void TTView::setStyle(TTStylePtr style) {
     setNeedsDisplay();
 }
 
-bool TTView::drawStyleWithFont(const UIFontPtr& font) {
-    TTStyleContext context;
-    context.delegate = this;
-    context.frame = bounds();
-    context.contentFrame = context.frame;
-    context.font = font;
-    _style->draw(context);
-    return context.didDrawContent;
-}
-
-void TTView::drawRect(CGRect rect) {
-    if (_style && drawStyleWithFont(nullptr)) return;
+void TTView::drawRect(CGRect) {
+    if (_style) {
+        TTStyleContext context;
+        context.delegate = this;
+        context.frame = bounds();
+        context.contentFrame = context.frame;
+        context.font = styleFont();
+        _style->draw(context);
+        if (context.didDrawContent) return;
+    }
     drawContent(bounds());
 }
 

@@ -27,8 +27,8 @@ public:
     CGSize sizeThatFits(CGSize size) const override;
 
 protected:
-    // Draws the chain over the bounds with the font given; answers whether the chain drew the content.
-    bool drawStyleWithFont(const UIFontPtr& font);
+    // The font the style context starts with when drawing; none for the base view.
+    virtual UIFontPtr styleFont() const { return nullptr; }
 
 private:
     TTStylePtr _style;

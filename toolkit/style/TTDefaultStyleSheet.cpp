@@ -24,6 +24,11 @@ TTDefaultStyleSheet& TTDefaultStyleSheet::global() {
     return sheet ? *sheet : *this;
 }
 
+TTDefaultStyleSheet& TTDefaultStyleSheet::current() {
+    static TTDefaultStyleSheet plain;
+    return plain.global();
+}
+
 UIColorPtr TTDefaultStyleSheet::textColor() { return UIColor::blackColor(); }
 UIColorPtr TTDefaultStyleSheet::highlightedTextColor() { return UIColor::whiteColor(); }
 UIColorPtr TTDefaultStyleSheet::placeholderTextColor() { return rgb(180, 180, 180); }

@@ -83,6 +83,9 @@ public:
     // The global sheet when it is a default sheet (or subclass), else this one: builders take
     // their colours from it so that an installed subclass changes them too.
     TTDefaultStyleSheet& global();
+    // The global sheet when it is a default sheet (or subclass), else a plain default sheet: where
+    // views read the sheet's fonts and colours.
+    static TTDefaultStyleSheet& current();
 
     // The named styles of this class.
     static const Registry& namedStyles();

@@ -43,7 +43,8 @@ public:
     // Animated: slides over 0.3 s, calling did-scroll on the way and
     // did-end-scrolling-animation at the end. Any offset is accepted, also one
     // beyond the content's edges.
-    void setContentOffset(CGPoint offset, bool animated);
+    // Subclasses may keep the offset in place (a text view sizing itself to its text).
+    virtual void setContentOffset(CGPoint offset, bool animated);
     CGSize contentSize() const { return contentSize_; }
     void setContentSize(CGSize size);
     UIEdgeInsets contentInset() const { return contentInset_; }

@@ -146,7 +146,7 @@ void UITextView::replace(NSRange range, const std::string& replacement) {
     // Keep the end of the text in view while typing at the end.
     if (buffer_.caret() == text().size()) {
         CGPoint hi = maximumContentOffset();
-        if (contentOffset().y < hi.y) setContentOffset(CGPointMake(0, hi.y));
+        if (contentOffset().y < hi.y) setContentOffset(CGPointMake(0, hi.y), false);
     }
     NSNotificationCenter::defaultCenter().postNotificationName(UITextViewTextDidChangeNotification);
     if (textDelegate_) textDelegate_->textViewDidChange(this);
