@@ -75,6 +75,7 @@ void UISearchDisplayController::setActive(bool active, bool animated) {
         if (delegate_) delegate_->searchDisplayControllerWillBeginSearch(this);
         active_ = true;
         searchBar_->setShowsCancelButton(true, animated);
+        showScopeBar(true);
         if (nav && !nav->isNavigationBarHidden()) {
             nav->setNavigationBarHidden(true, animated);
             hidNavigationBar_ = true;
@@ -112,6 +113,7 @@ void UISearchDisplayController::setActive(bool active, bool animated) {
         if (nav && hidNavigationBar_) nav->setNavigationBarHidden(false, animated);
         hidNavigationBar_ = false;
         searchBar_->setShowsCancelButton(false, animated);
+        showScopeBar(false);
         // Clearing comes before resigning so the text change finds the search ended.
         searchBar_->setText("");
         if (searchBar_->isFirstResponder()) searchBar_->resignFirstResponder();
@@ -166,3 +168,16 @@ void UISearchDisplayController::searchBarTextDidChange(UISearchBar*, const std::
 void UISearchDisplayController::searchBarSearchButtonClicked(UISearchBar* bar) { bar->resignFirstResponder(); }
 
 void UISearchDisplayController::searchBarCancelButtonClicked(UISearchBar*) { setActive(false, true); }
+
+void UISearchDisplayController::selectedScopeButtonIndexDidChange(UISearchBar*, int selectedScope) {
+    setSelectedSearchOption(selectedScope);
+}
+
+void UISearchDisplayController::showScopeBar(bool shows) {
+    if (searchBar_->scopeButtonTitles().empty()) return;
+    searchBar_->setShowsScopeBar(shows);
+    CGRect frame = searchBar_->frame();
+    frame.size = searchBar_->sizeThatFits(frame.size);
+    searchBar_->setFrame(frame);
+    searchBar_->layoutIfNeeded();
+}

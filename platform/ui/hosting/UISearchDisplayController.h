@@ -75,6 +75,9 @@ private:
     void searchBarTextDidChange(UISearchBar* bar, const std::string& searchText) override;
     void searchBarSearchButtonClicked(UISearchBar* bar) override;
     void searchBarCancelButtonClicked(UISearchBar* bar) override;
+    void selectedScopeButtonIndexDidChange(UISearchBar* bar, int selectedScope) override;
+    // The bar grows by its scope buttons while a search runs.
+    void showScopeBar(bool shows);
 
     // Where the dimming view and the results go, and the part of it below the bar.
     UIView* hostView() const;

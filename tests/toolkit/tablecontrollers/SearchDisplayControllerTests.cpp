@@ -61,6 +61,10 @@ TEST_F(SearchDisplayControllerTest, TypingSearchesTheResultsSourceAndAPickedRowO
   EXPECT_EQ(table->numberOfRowsInSection(0), 4);
   shootScreen(backend, "search-display-chapters.png");
 
+  // Another scope searches the bar's text again.
+  display->setSelectedSearchOption(1);
+  EXPECT_EQ(source->searches, (std::vector<std::string>{"al-", "al-"}));
+
   CGRect row = table->convertRectToView(table->rectForRowAtIndexPath({0, 1}), nullptr);
   backend.tap(CGPointMake(CGRectGetMidX(row), CGRectGetMidY(row)));
   backend.advance(400);

@@ -147,3 +147,33 @@ TEST_F(SearchDisplayTest, GoingAwayHandsTheBarBack) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SearchDisplayTest, ScopeButtonsShowWhileSearchingAndPickAnOption) {
+    bar->setScopeButtonTitles({"Arabic", "Translation"});
+    display->setActive(true, false);
+    ASSERT_TRUE(bar->showsScopeBar());
+    EXPECT_DOUBLE_EQ(bar->frame().size.height, 88);
+    CGRect barOnScreen = bar->convertRectToView(bar->bounds(), nullptr);
+    UIView* dim = display->dimmingView();
+    ASSERT_NE(dim, nullptr);
+    EXPECT_DOUBLE_EQ(dim->convertRectToView(dim->bounds(), nullptr).origin.y, CGRectGetMaxY(barOnScreen));
+
+    backend.typeText("3");
+    backend.frame();
+    const char* dir = std::getenv("LUMENO_TEMP_DIR");
+    EXPECT_TRUE(backend.screenshot(std::string(dir ? dir : ".") + "/search-display-scope.png"));
+    recorder.take();
+    // The right half of the scope row is the second button.
+    backend.tap(CGPointMake(barOnScreen.origin.x + barOnScreen.size.width * 0.75, barOnScreen.origin.y + 66));
+    EXPECT_EQ(display->selectedSearchOption(), 1);
+    EXPECT_EQ(bar->selectedScopeButtonIndex(), 1);
+    EXPECT_EQ(recorder.take(), std::vector<std::string>{"scope 1"});
+
+    display->setActive(false, false);
+    EXPECT_FALSE(bar->showsScopeBar());
+    EXPECT_DOUBLE_EQ(bar->frame().size.height, 44);
+}
+
+}  // namespace
