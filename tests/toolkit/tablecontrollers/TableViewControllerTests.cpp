@@ -227,4 +227,27 @@ TEST_F(TableViewControllerTest, KeyboardShortensTheTableAndItsOverlay) {
                    CGRectGetMaxY(table->frame()));
 }
 
+TEST_F(TableViewControllerTest, TurningWhileAnotherScreenIsOnTopReloadsOnReturn) {
+  struct Turning : UIViewController {
+    bool shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation) override { return true; }
+  };
+  source->finish(numberedRows(4));
+  auto nav = show(controller);
+  UITableView* table = controller->tableView();
+  // Rows the table is not told about show only when it reloads.
+  auto visitBack = [&](bool turn) {
+    source->items().push_back(textRows({"Unannounced"}).front());
+    nav->pushViewController(std::make_shared<Turning>(), false);
+    backend.advance(400);
+    if (turn) backend.rotate(UIDeviceOrientationLandscapeLeft);
+    backend.advance(500);
+    nav->popViewControllerAnimated(false);
+    backend.advance(400);
+  };
+  visitBack(false);
+  EXPECT_EQ(table->numberOfRowsInSection(0), 4);
+  visitBack(true);
+  EXPECT_EQ(table->numberOfRowsInSection(0), 6);
+}
+
 }  // namespace
