@@ -1,6 +1,7 @@
 // Default settings, device facts, font-size caches, the idle-timer hold and the shared glyph font.
 
 #include "src/FBEndpoints.h"
+#include "Classes/App/SiteLinks.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
 
 #include "Classes/GlyphEngine/ArabicFont.h"
@@ -95,11 +96,11 @@ void registerDefaultsOnce() {
             {"ArabicFontSize", "1"},
             {"ResizeTranslations", "1"},
             {"TranslationFontSize", "1"},
-            // About's links: registered, empty until the user or the packager sets an address
-            // (no outside host is named by default).
-            {"AboutMakerSite", ""},
-            {"AboutCreditSite", ""},
-            {"AboutCreditMail", ""},
+            // About's links: by default our own pages in the bundle and a local mailbox, so no
+            // outside host is named; a packager or the user may set real addresses.
+            {"AboutMakerSite", bundledSiteAddress("about/maker")},
+            {"AboutCreditSite", bundledSiteAddress("about/credit")},
+            {"AboutCreditMail", "lumeno@localhost"},
             // The seven recitation mirrors; all point at the demo mirror that scripts/start runs.
             {"MirrorHost1", kDemoMirrorHost},
             {"MirrorHost2", kDemoMirrorHost},

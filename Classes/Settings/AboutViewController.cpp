@@ -10,6 +10,8 @@
 #include "platform/text/UIFont.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIScreen.h"
+#include "platform/ui/hosting/UINavigationController.h"
+#include "toolkit/controllers/TTWebController.h"
 
 #ifndef LUMENO_VERSION
 #define LUMENO_VERSION "0"
@@ -144,9 +146,19 @@ void AboutViewController::viewDidAppear(bool) {
     UIApplication::sharedApplication().setStatusBarStyle(UIStatusBarStyleBlackOpaque, false);
 }
 
-void AboutViewController::wendropLogoPressed() { openSiteSetting("AboutMakerSite", "/mobile/iphone"); }
+void AboutViewController::openPage(const char* key, const std::string& path) {
+    const std::string address = siteAddress(key, path);
+    if (address.empty()) return;
+    TTWebController::setTextLookup(&Language::get);
+    auto web = std::make_shared<TTWebController>();
+    auto nav = std::make_shared<UINavigationController>(web);
+    web->openRequest(NSURLRequest(address));
+    presentModalViewController(nav, true);
+}
 
-void AboutViewController::makersPressed() { openSiteSetting("AboutMakerSite", "/kb"); }
+void AboutViewController::wendropLogoPressed() { openPage("AboutMakerSite", "/mobile/iphone"); }
+
+void AboutViewController::makersPressed() { openPage("AboutMakerSite", "/kb"); }
 
 void AboutViewController::corvelLogoPressed() {
     sheet_ = std::make_shared<UIActionSheet>("", this, tr("Cancel"), "",
@@ -158,8 +170,8 @@ void AboutViewController::corvelLogoPressed() {
 void AboutViewController::actionSheetClickedButtonAtIndex(UIActionSheet* sheet, int buttonIndex) {
     if (!sheet || buttonIndex == sheet->cancelButtonIndex()) return;
     switch (buttonIndex - sheet->firstOtherButtonIndex()) {
-        case 0: openSiteSetting("AboutCreditSite", ""); break;
-        case 1: openSiteSetting("AboutCreditSite", "/wp"); break;
+        case 0: openPage("AboutCreditSite", ""); break;
+        case 1: openPage("AboutCreditSite", "/wp"); break;
         case 2: {
             const std::string mail = NSUserDefaults::standardUserDefaults().stringForKey("AboutCreditMail").value_or("");
             if (!mail.empty()) UIApplication::sharedApplication().openURL("mailto:" + mail);

@@ -1,8 +1,9 @@
 #pragma once
 // The About screen, presented by the More menu: version and build, credits with two logo
 // buttons, and links to the makers' pages. The addresses are settings ("AboutMakerSite",
-// "AboutCreditSite", "AboutCreditMail", registered with our own); a link cleared by the user does nothing.
-// Web pages open in the desktop's browser. Built from the interface "AboutView".
+// "AboutCreditSite", "AboutCreditMail", registered with our own pages in the bundle); a link
+// cleared by the user does nothing. Web pages open in the in-app web page screen, presented
+// modally; the mail link goes to the desktop. Built from the interface "AboutView".
 
 #include <memory>
 #include <string>
@@ -43,5 +44,6 @@ public:
     UIActionSheet* creditSheet() const { return sheet_.get(); }
 
 private:
+    void openPage(const char* key, const std::string& path);
     std::shared_ptr<UIActionSheet> sheet_;
 };

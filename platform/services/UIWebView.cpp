@@ -68,6 +68,13 @@ void UIWebView::loadRequest(const NSURLRequest& request) { load(request, UIWebVi
 
 void UIWebView::followLink(const std::string& href) {
   std::string url = SimpleHTMLDocument::resolve(href, request_.URL());
+  // As browsers do, only a local page may lead to local files.
+  URLParts target, page;
+  if (URLParts::parse(url, target) && target.scheme == "file" &&
+      !(URLParts::parse(request_.URL(), page) && page.scheme == "file")) {
+    NSLog("refused a link from %@ to a local file", request_.URL());
+    return;
+  }
   load(NSURLRequest(url), UIWebViewNavigationTypeLinkClicked, true);
 }
 
@@ -77,14 +84,12 @@ void UIWebView::reload() {
 
 void UIWebView::goBack() {
   if (!canGoBack()) return;
-  --historyIndex_;
-  load(history_[static_cast<size_t>(historyIndex_)], UIWebViewNavigationTypeBackForward, false);
+  load(history_[static_cast<size_t>(historyIndex_ - 1)], UIWebViewNavigationTypeBackForward, false, historyIndex_ - 1);
 }
 
 void UIWebView::goForward() {
   if (!canGoForward()) return;
-  ++historyIndex_;
-  load(history_[static_cast<size_t>(historyIndex_)], UIWebViewNavigationTypeBackForward, false);
+  load(history_[static_cast<size_t>(historyIndex_ + 1)], UIWebViewNavigationTypeBackForward, false, historyIndex_ + 1);
 }
 
 void UIWebView::stopLoading() {
@@ -94,11 +99,12 @@ void UIWebView::stopLoading() {
   finishWith(NSError::urlError(NSURLErrorCancelled));
 }
 
-void UIWebView::load(const NSURLRequest& request, UIWebViewNavigationType type, bool recordHistory) {
+void UIWebView::load(const NSURLRequest& request, UIWebViewNavigationType type, bool recordHistory, int historyIndex) {
   if (delegate_ && !delegate_->webViewShouldStartLoadWithRequest(this, request, type)) return;
   if (connection_) stopLoading();
   request_ = request;
   recordHistory_ = recordHistory;
+  pendingHistoryIndex_ = historyIndex;
   interrupted_ = false;
   URLParts parts;
   std::string scheme = URLParts::parse(request.URL(), parts) ? parts.scheme : std::string();
@@ -118,7 +124,7 @@ void UIWebView::load(const NSURLRequest& request, UIWebViewNavigationType type, 
       show("", url);
       finishWith(std::nullopt);
     } else if (scheme == "file") {
-      auto bytes = NSFileManager::defaultManager().contentsAtPath(path);
+      auto bytes = NSFileManager::defaultManager().contentsAtPath(str::percentUnescape(path).value_or(path));
       if (!bytes) {
         finishWith(NSError(NSURLErrorDomain, -1100, "The requested URL was not found on this server."));
         return;
@@ -140,6 +146,7 @@ void UIWebView::loadHTMLString(const std::string& html, const std::string& baseU
     if (alive.expired()) return;
     if (delegate_) delegate_->webViewDidStartLoad(this);
     recordHistory_ = false;
+    pendingHistoryIndex_ = -1;
     show(html, url);
     finishWith(std::nullopt);
   });
@@ -151,7 +158,12 @@ void UIWebView::show(const std::string& html, const std::string& url) {
     history_.resize(static_cast<size_t>(historyIndex_ + 1));
     history_.push_back(NSURLRequest(url));
     historyIndex_ = static_cast<int>(history_.size()) - 1;
+  } else if (pendingHistoryIndex_ >= 0) {
+    historyIndex_ = pendingHistoryIndex_;
   }
+  pendingHistoryIndex_ = -1;
+  if (request_.URL() != url) request_ = NSURLRequest(url);  // where a redirect ended
+  shown_ = request_;
   rebuild();
 }
 
@@ -193,9 +205,14 @@ void UIWebView::rebuild() {
   layoutSubviews();
 }
 
+void UIWebView::setTopInset(double inset) {
+  topInset_ = inset;
+  layoutSubviews();
+}
+
 void UIWebView::layoutSubviews() {
   double width = bounds().size.width - 2 * kMargin;
-  double y = kMargin;
+  double y = topInset_ + kMargin;
   for (auto& v : blockViews_) {
     double h = 1;
     if (auto* label = dynamic_cast<UILabel*>(v.get())) h = label->sizeThatFits(CGSizeMake(width, 1e6)).height;
@@ -213,6 +230,10 @@ std::string UIWebView::stringByEvaluatingJavaScriptFromString(const std::string&
 }
 
 void UIWebView::finishWith(const std::optional<NSError>& error) {
+  if (error) {
+    request_ = shown_;
+    pendingHistoryIndex_ = -1;
+  }
   if (!delegate_) return;
   if (error) delegate_->webViewDidFailLoadWithError(this, *error);
   else delegate_->webViewDidFinishLoad(this);

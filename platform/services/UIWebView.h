@@ -59,15 +59,18 @@ class UIWebView : public UIView, private NSURLConnectionDelegate {
   bool canGoBack() const { return historyIndex_ > 0; }
   bool canGoForward() const { return historyIndex_ + 1 < static_cast<int>(history_.size()); }
   bool isLoading() const { return static_cast<bool>(connection_); }
-  // The page shown (or being loaded).
+  // The page being loaded, else the page shown (a failed or stopped load leaves the page it
+  // would have replaced).
   const NSURLRequest& request() const { return request_; }
 
   std::string stringByEvaluatingJavaScriptFromString(const std::string& script) const;
   bool scalesPageToFit() const { return scalesPageToFit_; }
   void setScalesPageToFit(bool on) { scalesPageToFit_ = on; }
 
-  // The viewer.
+  // The viewer. Room left above the page inside the scrolling area, for a header view there.
   UIScrollView* scrollView() const { return scroll_.get(); }
+  double topInset() const { return topInset_; }
+  void setTopInset(double inset);
   const SimpleHTMLDocument& document() const { return document_; }
   // The view showing a block of the document (tests tap links through it).
   UIView* viewForBlock(size_t index) const;
@@ -77,7 +80,8 @@ class UIWebView : public UIView, private NSURLConnectionDelegate {
   void layoutSubviews() override;
 
  private:
-  void load(const NSURLRequest& request, UIWebViewNavigationType type, bool recordHistory);
+  // historyIndex: the entry a back or forward load shows, taken on once the page is shown.
+  void load(const NSURLRequest& request, UIWebViewNavigationType type, bool recordHistory, int historyIndex = -1);
   void show(const std::string& html, const std::string& url);
   void rebuild();
   void finishWith(const std::optional<NSError>& error);
@@ -93,6 +97,9 @@ class UIWebView : public UIView, private NSURLConnectionDelegate {
   std::vector<std::shared_ptr<UIView>> blockViews_;
   SimpleHTMLDocument document_;
   NSURLRequest request_;
+  NSURLRequest shown_;
+  int pendingHistoryIndex_ = -1;
+  double topInset_ = 0;
   std::shared_ptr<NSURLConnection> connection_;
   NSHTTPURLResponse response_;
   std::string body_;

@@ -71,6 +71,8 @@ class TTModelViewController : public TTViewController, public TTModelDelegate {
   virtual void showModel(bool show) {}
   virtual void showEmpty(bool show) {}
   virtual void showError(bool show) {}
+  // Sets the always-loaded stand-in model; subclasses may set their own stand-in.
+  virtual void createInterstitialModel();
 
  private:
   void resetViewStates();

@@ -122,7 +122,9 @@ void UIBarButtonView::drawRect(CGRect) {
     }
     if (item_ && item_->image() && title_.empty()) {
         CGSize s = item_->image()->size();
-        item_->image()->drawInRect(CGRectMake(std::floor((bounds().size.width - s.width) / 2), std::floor((bounds().size.height - s.height) / 2), s.width, s.height));
+        // A disabled item's image is dimmed as its title would be.
+        item_->image()->drawInRect(CGRectMake(std::floor((bounds().size.width - s.width) / 2), std::floor((bounds().size.height - s.height) / 2), s.width, s.height),
+                                   kCGBlendModeNormal, isEnabled() ? 1 : 0.45);
         return;
     }
     auto font = buttonFont();

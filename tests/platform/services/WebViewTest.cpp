@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
+#include "platform/foundation/StringUtils.h"
 #include "platform/services/UIWebView.h"
 #include "platform/ui/UILabel.h"
 #include "tests/platform/net/LoopbackHTTPServer.h"
@@ -168,6 +170,53 @@ TEST_F(WebViewTest, OwnSchemeLinksAndRedirectsAreNeverLoaded) {
   EXPECT_EQ(recorder.calls.front(), "should 0 fbconnect://success");
   EXPECT_EQ(recorder.calls.back(), "fail WebKitErrorDomain 101");
   EXPECT_EQ(web->document().title, "First page");  // the page stays
+  EXPECT_EQ(web->request().URL(), server.url("/first"));
+}
+
+TEST_F(WebViewTest, LocalFilesLoadByEscapedPathButNotFromARemotePage) {
+  const std::filesystem::path dir = std::filesystem::path(std::getenv("LUMENO_TEMP_DIR")) / "web pages";
+  std::filesystem::create_directories(dir);
+  {
+    std::ofstream(dir / "a.html") << "<title>Local A</title><a href='b.html'>B</a>";
+    std::ofstream(dir / "b.html") << "<title>Local B</title>";
+  }
+  const std::string fileURL = "file://" + str::percentEscape((dir / "a.html").string());
+  web->loadRequest(NSURLRequest(fileURL));
+  waitForLoad();
+  EXPECT_EQ(web->document().title, "Local A");
+  recorder.calls.clear();
+  web->followLink("b.html");
+  waitForLoad();
+  EXPECT_EQ(web->document().title, "Local B");
+
+  server.route("/lure", [fileURL](const HTTPRequestSeen&, LoopbackHTTPServer::Reply& r) {
+    r.send(LoopbackHTTPServer::response(200, "OK", "<title>Lure</title><a href='" + fileURL + "'>x</a>",
+                                        "Content-Type: text/html\r\n"));
+  });
+  recorder.calls.clear();
+  web->loadRequest(NSURLRequest(server.url("/lure")));
+  waitForLoad();
+  recorder.calls.clear();
+  web->followLink(fileURL);
+  backend.runUntilIdle();
+  EXPECT_TRUE(recorder.calls.empty());
+  EXPECT_EQ(web->document().title, "Lure");
+}
+
+TEST_F(WebViewTest, FailedLoadsLeaveThePageItsAddressAndItsPlaceInHistory) {
+  web->loadRequest(NSURLRequest(server.url("/first")));
+  waitForLoad();
+  tapBlock(2);
+  waitForLoad();
+  server.stop();
+  recorder.calls.clear();
+  web->goBack();
+  waitForLoad();
+  EXPECT_EQ(recorder.calls.back().rfind("fail", 0), 0u);
+  EXPECT_EQ(web->document().title, "Second");
+  EXPECT_EQ(web->request().URL(), server.url("/second"));
+  EXPECT_TRUE(web->canGoBack());
+  EXPECT_FALSE(web->canGoForward());
 }
 
 TEST_F(WebViewTest, HtmlStringsLoadLikePages) {

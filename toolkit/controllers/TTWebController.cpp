@@ -1,0 +1,199 @@
+#include "toolkit/controllers/TTWebController.h"
+
+#include "platform/ui/UIApplication.h"
+#include "platform/ui/hosting/UIScrollView.h"
+#include "toolkit/controllers/TTGlobalStyle.h"
+#include "toolkit/foundation/TTGlobal.h"
+#include "toolkit/foundation/TTGlobalUI.h"
+#include "toolkit/network/TTURLCache.h"
+#include "toolkit/views/UIWindow+TTCategory.h"
+
+namespace {
+enum : long { kForwardTag = 1, kBackTag = 2, kRefreshOrStopTag = 3 };
+constexpr double kToolbarHeight = 44;
+
+TTWebController::TextLookup& textLookup() {
+  static TTWebController::TextLookup lookup;
+  return lookup;
+}
+
+std::string programText(const std::string& key, const std::string& fallback) {
+  return textLookup() ? textLookup()(key, fallback) : fallback;
+}
+
+UIBarButtonItemPtr tagged(UIBarButtonItemPtr item, long tag) {
+  item->setTag(tag);
+  return item;
+}
+}  // namespace
+
+TTWebController::TTWebController() { setHidesBottomBarWhenPushed(true); }
+
+TTWebController::~TTWebController() {
+  if (webView_) webView_->setDelegate(nullptr);
+  if (actionSheet_) actionSheet_->setDelegate(nullptr);
+}
+
+std::shared_ptr<TTWebController> TTWebController::createWithNavigatorURL(const std::string& url,
+                                                                         const std::map<std::string, void*>& query) {
+  auto controller = std::make_shared<TTWebController>();
+  auto it = query.find("request");
+  if (it != query.end() && it->second) {
+    controller->openRequest(*static_cast<const NSURLRequest*>(it->second));
+  } else {
+    controller->openURL(url);
+  }
+  return controller;
+}
+
+void TTWebController::setTextLookup(TextLookup lookup) { textLookup() = std::move(lookup); }
+
+void TTWebController::openURL(const std::string& url) { openRequest(NSURLRequest(url)); }
+
+void TTWebController::openRequest(const NSURLRequest& request) {
+  view();
+  webView_->loadRequest(request);
+}
+
+std::string TTWebController::URL() const {
+  if (!loadingURL_.empty()) return loadingURL_;
+  return webView_ ? webView_->request().URL() : std::string();
+}
+
+void TTWebController::loadView() {
+  TTModelViewController::loadView();
+  UIView* root = view();
+
+  webView_ = std::make_shared<UIWebView>(TTFrameBetweenBars());
+  webView_->setDelegate(this);
+  webView_->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+  webView_->setScalesPageToFit(true);
+  root->addSubview(webView_);
+
+  closeButton_ = std::make_shared<UIBarButtonItem>(programText("Close", "Close"), UIBarButtonItemStylePlain,
+                                                   [this](UIBarButtonItem*) { dismissView(); });
+  navigationItem()->setRightBarButtonItem(closeButton_);
+
+  TTURLCache& cache = TTURLCache::sharedCache();
+  backButton_ = tagged(std::make_shared<UIBarButtonItem>(cache.imageForURL("bundle://Vantrel.bundle/images/backIcon.png"),
+                                                         UIBarButtonItemStylePlain, [this](UIBarButtonItem*) { backAction(); }),
+                       kBackTag);
+  backButton_->setEnabled(false);
+  forwardButton_ = tagged(
+      std::make_shared<UIBarButtonItem>(cache.imageForURL("bundle://Vantrel.bundle/images/forwardIcon.png"),
+                                        UIBarButtonItemStylePlain, [this](UIBarButtonItem*) { forwardAction(); }),
+      kForwardTag);
+  forwardButton_->setEnabled(false);
+  refreshButton_ = tagged(std::make_shared<UIBarButtonItem>(UIBarButtonSystemItemRefresh,
+                                                            [this](UIBarButtonItem*) { refreshAction(); }),
+                          kRefreshOrStopTag);
+  stopButton_ = tagged(
+      std::make_shared<UIBarButtonItem>(UIBarButtonSystemItemStop, [this](UIBarButtonItem*) { stopAction(); }),
+      kRefreshOrStopTag);
+  auto action = std::make_shared<UIBarButtonItem>(UIBarButtonSystemItemAction, [this](UIBarButtonItem*) { shareAction(); });
+  auto space = std::make_shared<UIBarButtonItem>(UIBarButtonSystemItemFlexibleSpace, nullptr);
+
+  const CGRect bounds = root->bounds();
+  toolbar_ = std::make_shared<UIToolbar>(
+      CGRectMake(0, bounds.size.height - kToolbarHeight, bounds.size.width, kToolbarHeight));
+  toolbar_->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleTopMargin);
+  toolbar_->setTintColor(tt::globalNavigationBarTintColor());
+  toolbar_->setItems({backButton_, space, forwardButton_, space, refreshButton_, space, action});
+  root->addSubview(toolbar_);
+}
+
+void TTWebController::viewDidUnload() {
+  TTModelViewController::viewDidUnload();
+  if (webView_) webView_->setDelegate(nullptr);
+  webView_.reset();
+  toolbar_.reset();
+  backButton_.reset();
+  closeButton_.reset();
+  forwardButton_.reset();
+  refreshButton_.reset();
+  stopButton_.reset();
+}
+
+void TTWebController::backAction() {
+  if (webView_) webView_->goBack();
+}
+void TTWebController::forwardAction() {
+  if (webView_) webView_->goForward();
+}
+void TTWebController::refreshAction() {
+  if (webView_) webView_->reload();
+}
+void TTWebController::stopAction() {
+  if (webView_) webView_->stopLoading();
+}
+
+void TTWebController::shareAction() {
+  if (actionSheet_) actionSheet_->setDelegate(nullptr);
+  actionSheet_ = std::make_shared<UIActionSheet>("", this, TTToolkitLocalizedString("Cancel"), "",
+                                                 std::vector<std::string>{TTToolkitLocalizedString("Open in Safari")});
+  actionSheet_->showInView(view());
+}
+
+void TTWebController::actionSheetClickedButtonAtIndex(UIActionSheet* sheet, int buttonIndex) {
+  if (buttonIndex == 0) UIApplication::sharedApplication().openURL(URL());
+}
+
+void TTWebController::dismissView() { dismissModalViewControllerAnimated(true); }
+
+bool TTWebController::persistView(Value::Map& state) {
+  const std::string url = URL();
+  if (!url.empty()) state["URL"] = Value(url);
+  return TTModelViewController::persistView(state);
+}
+
+void TTWebController::restoreView(const Value::Map& state) {
+  auto it = state.find("URL");
+  if (it == state.end()) return;
+  const std::string url = it->second.stringValue().value_or("");
+  if (!url.empty() && url != "about:blank") openURL(url);
+}
+
+void TTWebController::setHeaderView(std::shared_ptr<UIView> header) {
+  if (header == headerView_) return;
+  if (headerView_) headerView_->removeFromSuperview();
+  headerView_ = std::move(header);
+  view();
+  if (headerView_) {
+    headerView_->setFrame(CGRectMake(0, 0, webView_->bounds().size.width, headerView_->frame().size.height));
+    webView_->scrollView()->addSubview(headerView_);
+  }
+  webView_->setTopInset(headerView_ ? headerView_->frame().size.height : 0);
+}
+
+bool TTWebController::webViewShouldStartLoadWithRequest(UIWebView*, const NSURLRequest& request, UIWebViewNavigationType) {
+  loadingURL_ = request.URL();
+  return true;
+}
+
+void TTWebController::webViewDidStartLoad(UIWebView*) {
+  setTitle(TTToolkitLocalizedString("Loading..."));
+  if (toolbar_) tt::replaceItemWithTag(*toolbar_, kRefreshOrStopTag, stopButton_);
+  updateHistoryButtons();
+}
+
+void TTWebController::webViewDidFinishLoad(UIWebView*) {
+  loadingURL_.clear();
+  loadEnded();
+}
+
+void TTWebController::webViewDidFailLoadWithError(UIWebView*, const NSError&) {
+  loadingURL_.clear();
+  loadEnded();
+}
+
+void TTWebController::loadEnded() {
+  if (webView_) setTitle(webView_->stringByEvaluatingJavaScriptFromString("document.title"));
+  if (toolbar_) tt::replaceItemWithTag(*toolbar_, kRefreshOrStopTag, refreshButton_);
+  updateHistoryButtons();
+}
+
+void TTWebController::updateHistoryButtons() {
+  if (!webView_) return;
+  if (backButton_) backButton_->setEnabled(webView_->canGoBack());
+  if (forwardButton_) forwardButton_->setEnabled(webView_->canGoForward());
+}
