@@ -2,6 +2,7 @@
 
 #include "platform/ui/UIControl.h"
 #include "platform/ui/hosting/UITextView.h"
+#include "toolkit/controls/TTTextEditor.h"
 #include "toolkit/tables/TTStyledTextTableCells.h"
 #include "toolkit/tables/TTTableActivityItemCell.h"
 #include "toolkit/tables/TTTableCaptionItemCells.h"
@@ -40,7 +41,8 @@ const TTTableCellClass& tt::defaultCellClassForObject(const TTTableObject& objec
     if (const TTTableItem* item = object.item()) return cellClassForItem(*item);
     if (object.styledText()) return C::of<TTStyledTextTableCell>();
     if (UIView* view = object.view()) {
-        if (dynamic_cast<UIControl*>(view) || dynamic_cast<UITextView*>(view)) return C::of<TTTableControlCell>();
+        if (dynamic_cast<UIControl*>(view) || dynamic_cast<UITextView*>(view) || dynamic_cast<TTTextEditor*>(view))
+            return C::of<TTTableControlCell>();
         return C::of<TTTableFlushViewCell>();
     }
     return C::of<TTTableViewCell>();

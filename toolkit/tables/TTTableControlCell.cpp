@@ -6,6 +6,7 @@
 #include "platform/ui/hosting/UISwitch.h"
 #include "platform/ui/hosting/UITextField.h"
 #include "platform/ui/hosting/UITextView.h"
+#include "toolkit/controls/TTTextEditor.h"
 #include "toolkit/foundation/UIFont+TTCategory.h"
 #include "toolkit/tables/TTTableEmbeddedItems.h"
 
@@ -58,7 +59,7 @@ bool TTTableControlCell::shouldConsiderControlIntrinsicSize(const UIView* contro
 
 bool TTTableControlCell::shouldSizeControlToFit(const UIView* control)
 {
-    return dynamic_cast<const UITextView*>(control) != nullptr;
+    return dynamic_cast<const UITextView*>(control) || dynamic_cast<const TTTextEditor*>(control);
 }
 
 bool TTTableControlCell::shouldRespectControlPadding(const UIView* control)
@@ -74,6 +75,8 @@ double TTTableControlCell::rowHeightForObject(UITableView*, const TTTableObject&
     if (height == 0) {
         if (auto* textView = dynamic_cast<UITextView*>(control.get())) {
             height = tt::lineHeight(*textView->font()) * kTextViewLines;
+        } else if (auto* editor = dynamic_cast<TTTextEditor*>(control.get())) {
+            height = tt::lineHeight(*editor->font()) * kTextViewLines;
         } else if (auto* field = dynamic_cast<UITextField*>(control.get())) {
             height = tt::lineHeight(*field->font()) + kTextFieldExtra;
         } else {
@@ -113,7 +116,10 @@ void TTTableControlCell::layoutSubviews()
     TTTableViewCell::layoutSubviews();
     if (!control_) return;
     const CGRect b = contentView()->bounds();
-    if (shouldSizeControlToFit(control_.get())) {
+    // A control that fills the row would lie over its caption: the caption hides meanwhile.
+    const bool fills = shouldSizeControlToFit(control_.get());
+    textLabel()->setHidden(fills);
+    if (fills) {
         control_->setFrame(CGRectInset(b, 2, 4));
         return;
     }

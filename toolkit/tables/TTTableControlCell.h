@@ -14,7 +14,7 @@ public:
 
     // A switch keeps its own width and sits at the right end of the room.
     static bool shouldConsiderControlIntrinsicSize(const UIView* control);
-    // Text views fill the row.
+    // Text views and text editors fill the row.
     static bool shouldSizeControlToFit(const UIView* control);
     // Text fields take the padding's 8 points back.
     static bool shouldRespectControlPadding(const UIView* control);

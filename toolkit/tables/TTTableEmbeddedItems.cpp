@@ -16,55 +16,20 @@ void TTTableStyledTextItem::decodeWithCoder(NSKeyedUnarchiver& coder)
     setText(markup ? TTStyledText::textFromXHTML(*markup) : nullptr);
 }
 
-void TTTableCaptionedViewItem::encodeView(NSKeyedArchiver& coder, const std::shared_ptr<UIView>& view,
-                                          const std::string& key) const
+void TTTableCaptionedViewItem::encodeWithCoder(NSKeyedArchiver& coder) const
 {
-    if (!view) return;
-    if (auto* archivable = dynamic_cast<const NSCoding*>(view.get()))
-        coder.encodeObject(archivable, key);
+    TTTableItem::encodeWithCoder(coder);
+    tt::encodeStringIfSet(coder, caption_, "caption");
+    if (!view_) return;
+    if (auto* archivable = dynamic_cast<const NSCoding*>(view_.get()))
+        coder.encodeObject(archivable, viewKey());
     else
         NSLog("%@: its view is not archivable and is left out", archiveClassName());
 }
 
-std::shared_ptr<UIView> TTTableCaptionedViewItem::decodeView(NSKeyedUnarchiver& coder, const std::string& key)
+void TTTableCaptionedViewItem::decodeWithCoder(NSKeyedUnarchiver& coder)
 {
-    return coder.decodeObjectOfClass<UIView>(key);
-}
-
-void TTTableCaptionedViewItem::encodeCaption(NSKeyedArchiver& coder) const
-{
-    tt::encodeStringIfSet(coder, caption_, "caption");
-}
-
-void TTTableCaptionedViewItem::decodeCaption(NSKeyedUnarchiver& coder)
-{
+    TTTableItem::decodeWithCoder(coder);
     setCaption(tt::decodeStringOrEmpty(coder, "caption"));
-}
-
-void TTTableControlItem::encodeWithCoder(NSKeyedArchiver& coder) const
-{
-    TTTableItem::encodeWithCoder(coder);
-    encodeCaption(coder);
-    encodeView(coder, control_, "control");
-}
-
-void TTTableControlItem::decodeWithCoder(NSKeyedUnarchiver& coder)
-{
-    TTTableItem::decodeWithCoder(coder);
-    decodeCaption(coder);
-    setControl(decodeView(coder, "control"));
-}
-
-void TTTableViewItem::encodeWithCoder(NSKeyedArchiver& coder) const
-{
-    TTTableItem::encodeWithCoder(coder);
-    encodeCaption(coder);
-    encodeView(coder, view_, "view");
-}
-
-void TTTableViewItem::decodeWithCoder(NSKeyedUnarchiver& coder)
-{
-    TTTableItem::decodeWithCoder(coder);
-    decodeCaption(coder);
-    setView(decodeView(coder, "view"));
+    setEmbeddedView(coder.decodeObjectOfClass<UIView>(viewKey()));
 }

@@ -65,14 +65,18 @@ public:
     const std::string& caption() const { return caption_; }
     void setCaption(std::string caption) { caption_ = std::move(caption); }
 
+    void encodeWithCoder(NSKeyedArchiver& coder) const override;
+    void decodeWithCoder(NSKeyedUnarchiver& coder) override;
+
 protected:
-    void encodeView(NSKeyedArchiver& coder, const std::shared_ptr<UIView>& view, const std::string& key) const;
-    std::shared_ptr<UIView> decodeView(NSKeyedUnarchiver& coder, const std::string& key);
-    void encodeCaption(NSKeyedArchiver& coder) const;
-    void decodeCaption(NSKeyedUnarchiver& coder);
+    const std::shared_ptr<UIView>& embeddedView() const { return view_; }
+    void setEmbeddedView(std::shared_ptr<UIView> view) { view_ = std::move(view); }
+    // The archive key of the view.
+    virtual const char* viewKey() const = 0;
 
 private:
     std::string caption_;
+    std::shared_ptr<UIView> view_;
 };
 
 class TTTableControlItem : public TTTableCaptionedViewItem {
@@ -86,15 +90,12 @@ public:
         return item;
     }
 
-    const std::shared_ptr<UIView>& control() const { return control_; }
-    void setControl(std::shared_ptr<UIView> control) { control_ = std::move(control); }
-
+    const std::shared_ptr<UIView>& control() const { return embeddedView(); }
+    void setControl(std::shared_ptr<UIView> control) { setEmbeddedView(std::move(control)); }
     std::string archiveClassName() const override { return "TTTableControlItem"; }
-    void encodeWithCoder(NSKeyedArchiver& coder) const override;
-    void decodeWithCoder(NSKeyedUnarchiver& coder) override;
 
-private:
-    std::shared_ptr<UIView> control_;
+protected:
+    const char* viewKey() const override { return "control"; }
 };
 
 class TTTableViewItem : public TTTableCaptionedViewItem {
@@ -108,13 +109,10 @@ public:
         return item;
     }
 
-    const std::shared_ptr<UIView>& view() const { return view_; }
-    void setView(std::shared_ptr<UIView> view) { view_ = std::move(view); }
-
+    const std::shared_ptr<UIView>& view() const { return embeddedView(); }
+    void setView(std::shared_ptr<UIView> view) { setEmbeddedView(std::move(view)); }
     std::string archiveClassName() const override { return "TTTableViewItem"; }
-    void encodeWithCoder(NSKeyedArchiver& coder) const override;
-    void decodeWithCoder(NSKeyedUnarchiver& coder) override;
 
-private:
-    std::shared_ptr<UIView> view_;
+protected:
+    const char* viewKey() const override { return "view"; }
 };

@@ -11,7 +11,7 @@ TTTableHeaderView::TTTableHeaderView(const std::string& title) : label_(std::mak
 {
     setBackgroundColor(UIColor::clearColor());
     TTDefaultStyleSheet& sheet = tt::tableStyleSheet();
-    style_ = TTStyleSheet::globalStyleSheet()->styleWithSelector("tableHeader");
+    setStyle(TTStyleSheet::globalStyleSheet()->styleWithSelector("tableHeader"));
     label_->setText(title);
     label_->setBackgroundColor(UIColor::clearColor());
     UIColorPtr textColor = sheet.tableHeaderTextColor();
@@ -25,14 +25,6 @@ TTTableHeaderView::TTTableHeaderView(const std::string& title) : label_(std::mak
 
 void TTTableHeaderView::layoutSubviews()
 {
+    TTView::layoutSubviews();
     label_->setFrame(CGRectMake(kLabelLeft, 0, bounds().size.width, kLabelHeight));
-}
-
-void TTTableHeaderView::drawRect(CGRect rect)
-{
-    if (!style_) return;
-    TTStyleContext context;
-    context.frame = bounds();
-    context.contentFrame = bounds();
-    style_->draw(context);
 }

@@ -3,19 +3,15 @@
 // a one-line title.
 
 #include "platform/ui/UILabel.h"
-#include "toolkit/style/TTStyle.h"
+#include "toolkit/controls/TTView.h"
 
-class TTTableHeaderView : public UIView {
+class TTTableHeaderView : public TTView {
 public:
     explicit TTTableHeaderView(const std::string& title);
 
     UILabel* label() const { return label_.get(); }
-    const TTStylePtr& style() const { return style_; }
-
     void layoutSubviews() override;
-    void drawRect(CGRect rect) override;
 
 private:
-    TTStylePtr style_;
     std::shared_ptr<UILabel> label_;
 };

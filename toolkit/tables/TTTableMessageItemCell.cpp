@@ -61,10 +61,10 @@ UILabel* TTTableMessageItemCell::timestampLabel()
     return timestampLabel_.get();
 }
 
-TTTableCellImageView* TTTableMessageItemCell::imageView2()
+TTImageView* TTTableMessageItemCell::imageView2()
 {
     if (!imageView2_) {
-        imageView2_ = std::make_shared<TTTableCellImageView>();
+        imageView2_ = std::make_shared<TTImageView>();
         contentView()->addSubview(imageView2_);
     }
     return imageView2_.get();

@@ -2,7 +2,7 @@
 // The cell of a message item: a bold title with a timestamp at its right, a caption line,
 // two lines of text and an optional image at the left.
 
-#include "toolkit/tables/TTTableCellImageView.h"
+#include "toolkit/controls/TTImageView.h"
 #include "toolkit/tables/TTTableLinkedItemCell.h"
 
 class TTTableMessageItemCell : public TTTableLinkedItemCell {
@@ -18,11 +18,11 @@ public:
     // Made and added on first use.
     UILabel* titleLabel();
     UILabel* timestampLabel();
-    TTTableCellImageView* imageView2();
+    TTImageView* imageView2();
     UILabel* captionLabel() { return textLabel(); }
 
 private:
     std::shared_ptr<UILabel> titleLabel_;
     std::shared_ptr<UILabel> timestampLabel_;
-    std::shared_ptr<TTTableCellImageView> imageView2_;
+    std::shared_ptr<TTImageView> imageView2_;
 };

@@ -13,7 +13,11 @@ TTDefaultStyleSheet& tableStyleSheet()
 double textHeight(const std::string& text, const UIFontPtr& font, double width, UILineBreakMode mode)
 {
     if (text.empty() || !font) return 0;
-    return sizeWithFont(text, *font, CGSize{width, 1e9}, mode).height;
+    // Measured in a box of unlimited height, a truncating text still wraps at words; only a
+    // last line cut by the box would be truncated, and this box cuts none.
+    const bool truncating = mode == UILineBreakModeHeadTruncation || mode == UILineBreakModeMiddleTruncation ||
+                            mode == UILineBreakModeTailTruncation;
+    return sizeWithFont(text, *font, CGSize{width, 1e9}, truncating ? UILineBreakModeWordWrap : mode).height;
 }
 
 }  // namespace tt

@@ -44,10 +44,10 @@ double TTTableSubtitleItemCell::rowHeightForObject(UITableView*, const TTTableOb
     return height;
 }
 
-TTTableCellImageView* TTTableSubtitleItemCell::imageView2()
+TTImageView* TTTableSubtitleItemCell::imageView2()
 {
     if (!imageView2_) {
-        imageView2_ = std::make_shared<TTTableCellImageView>();
+        imageView2_ = std::make_shared<TTImageView>();
         contentView()->addSubview(imageView2_);
     }
     return imageView2_.get();

@@ -3,7 +3,7 @@
 // left) and the "more" row built on them (a smaller link-coloured text and a busy indicator).
 
 #include "platform/ui/UIActivityIndicatorView.h"
-#include "toolkit/tables/TTTableCellImageView.h"
+#include "toolkit/controls/TTImageView.h"
 #include "toolkit/tables/TTTableLinkedItemCell.h"
 
 class TTTableSubtitleItemCell : public TTTableLinkedItemCell {
@@ -17,11 +17,11 @@ public:
 
     UILabel* subtitleLabel() { return detailTextLabel(); }
     // Made and added on first use.
-    TTTableCellImageView* imageView2();
+    TTImageView* imageView2();
     bool hasImageView2() const { return imageView2_ != nullptr; }
 
 private:
-    std::shared_ptr<TTTableCellImageView> imageView2_;
+    std::shared_ptr<TTImageView> imageView2_;
 };
 
 // The more row's item is a sub-text item: its text fills the text line and its caption the

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "toolkit/network/TTURLCache.h"
 #include "toolkit/style/TTImageStyle.h"
 #include "toolkit/tables/TTTableStyle.h"
 #include "toolkit/tables/TTTableTextItem.h"
@@ -81,14 +82,14 @@ void TTTableTextItemCell::layoutSubviews()
 }
 
 TTTableImageItemCell::TTTableImageItemCell(UITableViewCellStyle style, const std::string& identifier)
-    : TTTableTextItemCell(style, identifier), imageView2_(std::make_shared<TTTableCellImageView>())
+    : TTTableTextItemCell(style, identifier), imageView2_(std::make_shared<TTImageView>())
 {
     contentView()->addSubview(imageView2_);
 }
 
 CGSize TTTableImageItemCell::imageSizeForItem(const TTTableImageItem& item)
 {
-    UIImagePtr image = TTTableCellImageView::cachedImageForURL(item.imageURL());
+    UIImagePtr image = item.imageURL().empty() ? nullptr : TTURLCache::sharedCache().imageForURL(item.imageURL());
     if (!image) image = item.defaultImage();
     if (image) return image->size();
     return item.imageURL().empty() ? CGSizeZero : CGSizeMake(kDefaultImageSide, kDefaultImageSide);

@@ -1,7 +1,7 @@
 #pragma once
 // Cells that show a text item in the platform cell's text label, with or without an image.
 
-#include "toolkit/tables/TTTableCellImageView.h"
+#include "toolkit/controls/TTImageView.h"
 #include "toolkit/tables/TTTableLinkedItemCell.h"
 
 class TTTableTextItem;
@@ -31,8 +31,8 @@ public:
     void layoutSubviews() override;
     void didMoveToSuperview() override;
 
-    TTTableCellImageView* imageView2() const { return imageView2_.get(); }
+    TTImageView* imageView2() const { return imageView2_.get(); }
 
 private:
-    std::shared_ptr<TTTableCellImageView> imageView2_;
+    std::shared_ptr<TTImageView> imageView2_;
 };

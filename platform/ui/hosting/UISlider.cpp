@@ -47,6 +47,10 @@ void UISlider::setMaximumTrackImage(UIImagePtr image, unsigned state) {
     setNeedsDisplay();
 }
 
+CGSize UISlider::sizeThatFits(CGSize) const {
+    return CGSizeMake(bounds().size.width, thumb_ ? thumb_->size().height : kThumb);
+}
+
 CGRect UISlider::thumbRectForValue(double v) const {
     CGRect b = bounds();
     double span = max_ - min_;

@@ -22,6 +22,8 @@ public:
     void setMaximumTrackImage(UIImagePtr image, unsigned state);
     // Where the thumb is drawn for a value (in bounds).
     CGRect thumbRectForValue(double value) const;
+    // Its width, and the height of its thumb.
+    CGSize sizeThatFits(CGSize size) const override;
     bool beginTrackingWithTouch(UITouch* touch, UIEvent* event) override;
     bool continueTrackingWithTouch(UITouch* touch, UIEvent* event) override;
     void endTrackingWithTouch(UITouch* touch, UIEvent* event) override;

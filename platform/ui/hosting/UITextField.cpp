@@ -102,6 +102,11 @@ CGRect UITextField::clearButtonRectForBounds(CGRect b) const {
     return CGRectMake(b.size.width - kClearSize - 6, std::floor((b.size.height - kClearSize) / 2), kClearSize, kClearSize);
 }
 
+CGSize UITextField::sizeThatFits(CGSize) const {
+    const double border = borderStyle_ == UITextBorderStyleNone ? 0 : 12;
+    return CGSizeMake(bounds().size.width, std::ceil(font_->lineHeight()) + border);
+}
+
 CGRect UITextField::textRectForBounds(CGRect b) const {
     double left = borderStyle_ == UITextBorderStyleNone ? 0 : 8;
     double right = borderStyle_ == UITextBorderStyleNone ? 0 : 8;

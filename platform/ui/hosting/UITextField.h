@@ -85,6 +85,8 @@ public:
     void layoutSubviews() override;
     // Where the text goes, inside the border and beside the left view and clear button.
     CGRect textRectForBounds(CGRect bounds) const;
+    // Its width, and the height of one line of its font (with room for the border).
+    CGSize sizeThatFits(CGSize size) const override;
     CGRect clearButtonRectForBounds(CGRect bounds) const;
 
 private:

@@ -1,4 +1,5 @@
 #include "tests/toolkit/tables/TableTestSupport.h"
+#include "toolkit/controls/TTTextEditor.h"
 #include "toolkit/tables/TTSectionedDataSource.h"
 #include "toolkit/tables/TTTableCellClasses.h"
 #include "toolkit/tables/TTTableEmbeddedItems.h"
@@ -150,6 +151,7 @@ TEST(DataSources, EachObjectGetsItsCellClass)
         {TTStyledText::textFromXHTML("x"), "TTStyledTextTableCell"},
         {std::make_shared<UISwitch>(), "TTTableControlCell"},
         {std::make_shared<UITextView>(CGRectZero), "TTTableControlCell"},
+        {std::make_shared<TTTextEditor>(), "TTTableControlCell"},
         {std::make_shared<UIView>(), "TTTableFlushViewCell"},
         {"a string", "TTTableViewCell"},
     };

@@ -31,7 +31,8 @@ double measured(const std::string& text, const UIFontPtr& font, double width, UI
 {
     return sizeWithFont(text, *font, CGSizeMake(width, 1e9), mode).height;
 }
-constexpr UILineBreakMode kTail = UILineBreakModeTailTruncation;
+// Row heights measure truncating texts in a box of unlimited height, where they wrap at words.
+constexpr UILineBreakMode kTail = UILineBreakModeWordWrap;
 
 const char* kLongText =
     "In the name of God, the Lord of Mercy, the Giver of Mercy. Praise belongs to God, Lord of the Worlds, "
@@ -64,6 +65,12 @@ TEST_F(TableCellsTest, EachItemKindGetsItsCellHeightAndLook)
          [] { return TTTableTextItem::itemWithText<TTTableLongTextItem>(kLongText); }, "TTTableTextItemCell",
          [W] { return measured(kLongText, sheet().font(), W - 20, kTail) + 20; },
          0, 0, 0},
+        {"text taller than the cap", [] {
+             std::string tall;
+             for (int i = 0; i < 60; ++i) tall += kLongText;
+             return TTTableTextItem::itemWithText<TTTableTextItem>(tall);
+         },
+         "TTTableTextItemCell", [] { return 2020.0; }, 0, 0, 0},
         {"grey text", [] { return TTTableTextItem::itemWithText<TTTableGrayTextItem>("Recited slowly"); },
          "TTTableTextItemCell", [W] { return measured("Recited slowly", sheet().font(), W - 20, kTail) + 20; }, 79, 89, 105},
         {"summary", [] { return TTTableTextItem::itemWithText<TTTableSummaryItem>("114 chapters"); },
@@ -223,6 +230,8 @@ TEST_F(TableCellsTest, ControlCellsPlaceTheirControls)
     auto* viewCell = dynamic_cast<TTTableControlCell*>(t.cellForRowAtIndexPath({0, 1}));
     ASSERT_NE(viewCell, nullptr);
     EXPECT_TRUE(near(textView->frame(), CGRectInset(viewCell->contentView()->bounds(), 2, 4)));
+    EXPECT_TRUE(viewCell->textLabel()->isHidden());
+    EXPECT_FALSE(switchCell->textLabel()->isHidden());
 }
 
 TEST_F(TableCellsTest, AControlCellKeepsABareControlThroughReuse)
