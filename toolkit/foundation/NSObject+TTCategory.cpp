@@ -4,11 +4,9 @@
 
 namespace tt {
 
-std::string URLValue(const void* object) { return URLValueWithName(object, {}); }
-
-std::string URLValueWithName(const void* object, const std::string& name) {
+std::string URLValueForObject(const void* object, std::type_index type, const std::string& name) {
   auto& hook = TTNavigatorHooks::shared().URLForObject;
-  return hook ? hook(object, name) : std::string();
+  return hook ? hook(object, type, name) : std::string();
 }
 
 }  // namespace tt

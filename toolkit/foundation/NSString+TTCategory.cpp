@@ -42,7 +42,7 @@ std::string stringByAddingQueryDictionary(const std::string& text, const std::ma
   return text + (text.find('?') == std::string::npos ? "?" : "&") + joined;
 }
 
-void* objectValue(const std::string& url) {
+std::shared_ptr<void> objectValue(const std::string& url) {
   auto& hook = TTNavigatorHooks::shared().objectForURL;
   return hook ? hook(url) : nullptr;
 }

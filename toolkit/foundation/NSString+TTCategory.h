@@ -3,6 +3,7 @@
 // string as a navigator URL.
 
 #include <map>
+#include <memory>
 #include <string>
 
 class UIView;
@@ -21,7 +22,7 @@ std::map<std::string, std::string> queryDictionary(const std::string& query);
 std::string stringByAddingQueryDictionary(const std::string& text, const std::map<std::string, std::string>& query);
 
 // Through the navigator (nothing when no navigator is installed).
-void* objectValue(const std::string& url);
+std::shared_ptr<void> objectValue(const std::string& url);
 void openURL(const std::string& url);
 void openURLFromButton(const std::string& url, UIView* button);
 

@@ -6,23 +6,26 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <typeindex>
 #include <vector>
 
+#include "platform/foundation/Value.h"
 #include "platform/ui/UIKitTypes.h"
 
 class UIViewController;
 
 struct TTNavigatorHooks {
   // URL map.
-  std::function<std::string(const void* object, const std::string& name)> URLForObject;
-  std::function<void*(const std::string& url)> objectForURL;
+  // The object is given as a pointer to its dynamic type.
+  std::function<std::string(const void* object, std::type_index type, const std::string& name)> URLForObject;
+  std::function<std::shared_ptr<void>(const std::string& url)> objectForURL;
   std::function<void(const std::string& url)> removeObjectForURL;
   std::function<UIViewAnimationTransition(const std::string& url)> transitionForURL;
   // A pattern's navigation mode: none 0, create 1, share 2, modal 3, external 4.
   std::function<int(const std::string& url)> navigationModeForURL;
   // Navigator.
   std::function<void(const std::string& url, const std::map<std::string, void*>& query, bool animated)> openURL;
-  std::function<void(UIViewController* controller, std::vector<std::string>& path)> persistController;
+  std::function<void(UIViewController* controller, Value::Array& path)> persistController;
   std::function<std::shared_ptr<UIViewController>(const std::string& url)> viewControllerForURL;
   std::function<UIViewController*()> visibleViewController;
   // While delayed, model view controllers run on a stand-in model until delayDidEnd.

@@ -160,7 +160,7 @@ UIViewController* subcontrollerForKey(UIViewController& container, const std::st
   return nav->viewControllers()[static_cast<size_t>(i)].get();
 }
 
-void persistNavigationPath(UIViewController& container, std::vector<std::string>& path) {
+void persistNavigationPath(UIViewController& container, Value::Array& path) {
   auto& persist = TTNavigatorHooks::shared().persistController;
   if (!persist) return;
   if (auto* nav = dynamic_cast<UINavigationController*>(&container)) {

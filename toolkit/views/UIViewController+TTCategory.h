@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/foundation/Value.h"
 #include "platform/ui/hosting/UINavigationController.h"
 #include "platform/ui/hosting/UITabBarController.h"
 #include "platform/ui/hosting/UIViewController.h"
@@ -36,7 +37,7 @@ void addSubcontroller(UIViewController& container, const UIViewControllerPtr& co
 void bringControllerToFront(UIViewController& container, UIViewController* controller, bool animated);
 std::string keyForSubcontroller(UIViewController& container, UIViewController* controller);
 UIViewController* subcontrollerForKey(UIViewController& container, const std::string& key);
-void persistNavigationPath(UIViewController& container, std::vector<std::string>& path);
+void persistNavigationPath(UIViewController& container, Value::Array& path);
 void removeFromSupercontroller(UIViewController& controller, bool animated = true);
 void showBars(UIViewController& controller, bool show, bool animated);
 
