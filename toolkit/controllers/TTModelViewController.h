@@ -60,8 +60,6 @@ class TTModelViewController : public TTViewController, public TTModelDelegate {
   void modelDidEndUpdates(TTModel* model) override;
 
  protected:
-  // Sets the model used while there is no other: the always-loaded plain model.
-  virtual void createInterstitialModel();
   // Hooks of the update pass.
   virtual void didRefreshModel() {}
   virtual void willLoadModel() {}
