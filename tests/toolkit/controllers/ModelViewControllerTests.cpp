@@ -5,7 +5,10 @@
 #include "toolkit/controllers/TTModelViewController.h"
 #include "toolkit/controllers/TTURLRequestModel.h"
 #include "toolkit/foundation/TTNavigatorHooks.h"
+#include "tests/platform/net/LoopbackHTTPServer.h"
 #include "toolkit/network/TTURLCache.h"
+#include "toolkit/network/TTURLDataResponse.h"
+#include "toolkit/network/TTURLRequestQueue.h"
 
 namespace {
 
@@ -305,6 +308,85 @@ TEST_F(URLRequestModelTest, RequestCallbacksBecomeModelAnnouncements) {
   EXPECT_FALSE(model.isLoaded());
   EXPECT_TRUE(model.cacheKey().empty());
   model.removeDelegate(&recorder);
+}
+
+// Loads a list of lines from the server; an empty list is a model with nothing to show.
+class LinesModel : public TTURLRequestModel {
+ public:
+  explicit LinesModel(std::string url) : url_(std::move(url)) {}
+  std::string lines;
+  void load(int policy, bool more) override {
+    auto request = TTURLRequest::requestWithURL(url_, this);
+    request->setCachePolicy(policy);
+    request->setResponse(std::make_shared<TTURLDataResponse>());
+    request->send();
+  }
+  void requestDidFinishLoad(TTURLRequest* request) override {
+    auto* response = dynamic_cast<TTURLDataResponse*>(request->response().get());
+    if (response && response->data()) lines.assign(response->data()->begin(), response->data()->end());
+    TTURLRequestModel::requestDidFinishLoad(request);
+  }
+
+ private:
+  std::string url_;
+};
+
+class LinesController : public RecordingModelController {
+ public:
+  std::string url;
+  void createModel() override { setModel(std::make_shared<LinesModel>(url)); }
+  bool canShowModel() override { return !static_cast<LinesModel*>(model())->lines.empty(); }
+};
+
+TEST_F(ModelViewControllerTest, RequestModelFromALoopbackServerDrivesTheDisplays) {
+  LoopbackHTTPServer server;
+  server.route("/lines", [](const HTTPRequestSeen&, LoopbackHTTPServer::Reply& r) {
+    r.send(LoopbackHTTPServer::response(200, "OK", "Al-Fatiha\nAl-Baqara\n"));
+  });
+  server.route("/none", [](const HTTPRequestSeen&, LoopbackHTTPServer::Reply& r) {
+    r.send(LoopbackHTTPServer::response(200, "OK", ""));
+  });
+  server.route("/broken", [](const HTTPRequestSeen&, LoopbackHTTPServer::Reply& r) {
+    r.send(LoopbackHTTPServer::response(500, "Server Error", "no"));
+  });
+  struct Case {
+    const char* path;
+    bool model, empty, error;
+    Log shown;
+  } cases[] = {
+      {"/lines", true, false, false, {"didRefresh", "willLoad", "+loading", "didLoad first", "-loading", "+model", "didShow first"}},
+      {"/none", false, true, false, {"didRefresh", "willLoad", "+loading", "didLoad first", "-loading", "+empty"}},
+      {"/broken", false, false, true, {"didRefresh", "willLoad", "+loading", "-loading", "+error"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    auto controller = std::make_shared<LinesController>();
+    controller->url = server.url(c.path);
+    show(controller);
+    ASSERT_TRUE(RunLoop::main().runUntil(
+        [&] { return controller->model()->isLoaded() || controller->modelError().has_value(); }, 5));
+    backend.advance(10);
+    EXPECT_EQ(controller->log, c.shown);
+    EXPECT_FALSE(controller->isShowingLoading());
+    EXPECT_EQ(controller->isShowingModel(), c.model);
+    EXPECT_EQ(controller->isShowingEmpty(), c.empty);
+    EXPECT_EQ(controller->isShowingError(), c.error);
+    EXPECT_EQ(controller->model()->isLoaded(), !c.error);
+    window->setRootViewController(nullptr);
+  }
+
+  // A screen that goes while its model loads takes the load with it.
+  server.route("/slow", [](const HTTPRequestSeen&, LoopbackHTTPServer::Reply& r) { r.hold(); });
+  auto controller = std::make_shared<LinesController>();
+  controller->url = server.url("/slow");
+  show(controller);
+  EXPECT_TRUE(controller->isShowingLoading());
+  EXPECT_EQ(TTURLRequestQueue::mainQueue().totalLoading(), 1);
+  window->setRootViewController(nullptr);
+  controller.reset();
+  backend.advance(10);
+  EXPECT_EQ(TTURLRequestQueue::mainQueue().totalLoading(), 0);
+  server.stop();
 }
 
 }  // namespace
