@@ -75,10 +75,19 @@ void TTTableTextItemCell::setObject(const TTTableObject& object)
     label->setTextAlignment(alignment);
 }
 
+CGRect TTTableTextItemCell::insetTextFrame() const
+{
+    // The row's height less the margins, as the text was measured: the content view is a
+    // separator line shorter, which would leave no room for a wrapped text's last line.
+    const CGRect b = contentView()->bounds();
+    return CGRectMake(kTextCellMargin, kTextCellMargin, b.size.width - 2 * kTextCellMargin,
+                      std::max(b.size.height, bounds().size.height) - 2 * kTextCellMargin);
+}
+
 void TTTableTextItemCell::layoutSubviews()
 {
     TTTableLinkedItemCell::layoutSubviews();
-    textLabel()->setFrame(CGRectInset(contentView()->bounds(), kTextCellMargin, kTextCellMargin));
+    textLabel()->setFrame(insetTextFrame());
 }
 
 TTTableImageItemCell::TTTableImageItemCell(UITableViewCellStyle style, const std::string& identifier)
@@ -147,7 +156,7 @@ void TTTableImageItemCell::layoutSubviews()
     auto* item = itemAs<TTTableImageItem>();
     const CGRect b = contentView()->bounds();
     if (!item || imageView2_->URL().empty()) {
-        textLabel()->setFrame(CGRectInset(b, kTextCellMargin, kTextCellMargin));
+        textLabel()->setFrame(insetTextFrame());
         imageView2_->setFrame(CGRectZero);
         return;
     }

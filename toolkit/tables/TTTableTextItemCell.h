@@ -16,6 +16,10 @@ public:
     static double rowHeightForObject(UITableView* tableView, const TTTableObject& object);
     void setObject(const TTTableObject& object) override;
     void layoutSubviews() override;
+
+protected:
+    // The text inset by 10 on every side of the row.
+    CGRect insetTextFrame() const;
 };
 
 class TTTableImageItemCell : public TTTableTextItemCell {

@@ -77,6 +77,8 @@ TEST(DataSources, ListsFindItemsByObjectAndByUserInfoIdentity)
     auto equalButDistinct = std::make_shared<std::string>("key");
     EXPECT_EQ(list->indexPathOfItemWithUserInfo(equalButDistinct.get()), std::nullopt);
     EXPECT_EQ(list->labelForObject(nullptr, first), "one");
+    // Rows beyond the list are nothing rather than a read past its end.
+    EXPECT_TRUE(list->objectForRowAtIndexPath(nullptr, {0, 9}).isNull());
 }
 
 TEST(DataSources, SectionedSourcesSplitObjectsAtTitles)

@@ -197,7 +197,8 @@ TEST_F(TableCellsTest, CellLayoutsPlaceTheirLabels)
 
     auto* imageCell = dynamic_cast<TTTableImageItemCell*>(t.cellForRowAtIndexPath({0, 2}));
     ASSERT_NE(imageCell, nullptr);
-    EXPECT_TRUE(near(imageCell->textLabel()->frame(), CGRectInset(imageCell->contentView()->bounds(), 10, 10)));
+    const CGRect row = t.rectForRowAtIndexPath({0, 2});
+    EXPECT_TRUE(near(imageCell->textLabel()->frame(), CGRectMake(10, 10, imageCell->contentView()->bounds().size.width - 20, row.size.height - 20)));
     EXPECT_TRUE(CGRectIsEmpty(imageCell->imageView2()->frame()));
 }
 
@@ -261,4 +262,12 @@ TEST_F(TableCellsTest, StyledTextItemsAreMeasuredInsideMarginPaddingAndAccessory
     const double height = TTStyledTextTableItemCell::rowHeightForObject(&t, item);
     EXPECT_DOUBLE_EQ(item->text()->width(), 320 - 55);
     EXPECT_NEAR(height, item->text()->height() + 12, 0.01);
+}
+
+TEST_F(TableCellsTest, AWrappedTextHasRoomForEveryLine)
+{
+    TTTableView& t = show({TTTableTextItem::itemWithText<TTTableLongTextItem>(kLongText)});
+    UILabel* label = t.cellForRowAtIndexPath({0, 0})->textLabel();
+    const double needed = measured(kLongText, label->font(), label->frame().size.width, UILineBreakModeWordWrap);
+    EXPECT_GE(label->frame().size.height + 0.5, needed);
 }
