@@ -1,6 +1,6 @@
 #include "platform/foundation/Log.h"
 #include "toolkit/navigator/TTNavigator.h"
-#include "toolkit/navigator/TTNavigable.h"
+#include "toolkit/controllers/TTViewController.h"
 #include "toolkit/views/UIViewController+TTCategory.h"
 
 namespace {
@@ -22,8 +22,8 @@ void TTNavigator::persistController(UIViewController* controller, Value::Array& 
   std::string url = tt::navigatorURL(*controller);
   if (!url.empty()) {
     Value::Map state{{kURLKey, url}};
-    auto* n = dynamic_cast<TTNavigable*>(controller);
-    if (!n || n->persistView(state)) path.push_back(Value(std::move(state)));
+    auto* c = dynamic_cast<TTViewController*>(controller);
+    if (!c || c->persistView(state)) path.push_back(Value(std::move(state)));
   }
   tt::persistNavigationPath(*controller, path);
   UIViewController* modal = controller->modalViewController();

@@ -11,6 +11,7 @@
 #include "platform/ui/hosting/UITabBarController.h"
 #include "toolkit/foundation/TTGlobalUI.h"
 #include "toolkit/foundation/TTNavigatorHooks.h"
+#include "toolkit/controllers/TTModelViewController.h"
 #include "toolkit/navigator/TTClassBuilder.h"
 #include "toolkit/navigator/TTNavigatorWindow.h"
 #include "toolkit/navigator/TTPopupViewController.h"
@@ -19,7 +20,7 @@
 namespace {
 TTNavigator* hooked = nullptr;  // the navigator the toolkit's hooks reach
 
-TTNavigable* navigable(UIViewController* controller) { return dynamic_cast<TTNavigable*>(controller); }
+TTViewController* toolkitController(UIViewController* controller) { return dynamic_cast<TTViewController*>(controller); }
 }  // namespace
 
 TTNavigator& TTNavigator::navigator() {
@@ -67,6 +68,9 @@ void TTNavigator::installHooks() {
   hooks.persistController = [this](UIViewController* controller, Value::Array& path) { persistController(controller, path); };
   hooks.viewControllerForURL = [this](const std::string& url) { return viewControllerForURL(url); };
   hooks.visibleViewController = [this] { return visibleViewController(); };
+  hooks.isDelayed = [this] { return isDelayed(); };
+  hooks.supportsShakeToReload = [this] { return supportsShakeToReload(); };
+  hooks.reload = [this] { reload(); };
 }
 
 UIViewControllerPtr TTNavigator::sharedFrom(UIViewController* controller) const {
@@ -123,10 +127,11 @@ UIViewControllerPtr TTNavigator::openURL(const std::string& urlText, const std::
   UIViewControllerPtr controller = viewControllerForURL(text, query, &pattern);
   if (controller) {
     if (state) {
-      if (TTNavigable* n = navigable(controller.get())) {
-        n->restoreView(*state);
-        n->setFrozenState(*state);
+      if (TTViewController* c = toolkitController(controller.get())) {
+        c->restoreView(*state);
+        c->setFrozenState(*state);
       }
+      if (auto* m = dynamic_cast<TTModelViewController*>(controller.get())) m->model();
     }
     if (delegate_) delegate_->willOpenURL(*this, *url, controller.get());
     if (transition == UIViewAnimationTransitionNone && pattern) transition = pattern->transition();
@@ -316,7 +321,7 @@ void TTNavigator::endDelay() {
   delayedControllers_.clear();
   for (const auto& weak : delayed)
     if (auto controller = weak.lock())
-      if (TTNavigable* n = navigable(controller.get())) n->delayDidEnd();
+      if (TTViewController* c = toolkitController(controller.get())) c->delayDidEnd();
 }
 
 void TTNavigator::cancelDelay() {
@@ -325,7 +330,7 @@ void TTNavigator::cancelDelay() {
 }
 
 void TTNavigator::reload() {
-  if (TTNavigable* n = navigable(visibleViewController())) n->reload();
+  if (auto* m = dynamic_cast<TTModelViewController*>(visibleViewController())) m->reload();
 }
 
 void TTNavigatorWindow::motionBegan(int subtype, UIEvent* event) {

@@ -12,7 +12,6 @@
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/ui/UIWindow.h"
 #include "platform/ui/hosting/UINavigationController.h"
-#include "toolkit/navigator/TTNavigable.h"
 #include "toolkit/navigator/TTURLMap.h"
 
 class TTNavigator;

@@ -7,7 +7,7 @@
 #include "platform/net/NSURL.h"
 #include "platform/ui/hosting/UINavigationController.h"
 #include "toolkit/navigator/TTClassBuilder.h"
-#include "toolkit/navigator/TTNavigable.h"
+#include "toolkit/controllers/TTModelViewController.h"
 #include "toolkit/navigator/TTPopupViewController.h"
 
 struct User {
@@ -27,9 +27,14 @@ struct Panorama : Photo {
   long long width = 0;
 };
 
-class PlainController : public UIViewController, public TTNavigable {};
+class PlainController : public UIViewController {};
 
-class PhotoController : public UIViewController, public TTNavigable {
+struct CountingModel : TTModel {
+  void load(int, bool) override { ++loads; }
+  int loads = 0;
+};
+
+class PhotoController : public TTModelViewController {
  public:
   explicit PhotoController(int id = 0) : photoId(id) {}
   void viewDidLoad() override {
@@ -44,8 +49,14 @@ class PhotoController : public UIViewController, public TTNavigable {
     auto it = state.find("scrollY");
     if (it != state.end()) scrollY = it->second.doubleValue();
   }
-  void delayDidEnd() override { ++delayEnds; }
-  void reload() override { ++reloads; }
+  void delayDidEnd() override {
+    TTModelViewController::delayDidEnd();
+    ++delayEnds;
+  }
+  void createModel() override {
+    counting = std::make_shared<CountingModel>();
+    setModel(counting);
+  }
   void showComments() { ++commentsShown; }
   std::shared_ptr<PlainController> openPage(int page) {
     lastPage = page;
@@ -55,7 +66,7 @@ class PhotoController : public UIViewController, public TTNavigable {
   int photoId;
   double scrollY = 0;
   int delayEnds = 0;
-  int reloads = 0;
+  std::shared_ptr<CountingModel> counting;
   int commentsShown = 0;
   int lastPage = 0;
 };

@@ -6,10 +6,12 @@
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/ui/UIEvent.h"
 #include "tests/platform/ui/UITestSupport.h"
 #include "tests/toolkit/navigator/NavigatorFixtures.h"
 #include "toolkit/foundation/NSString+TTCategory.h"
 #include "toolkit/navigator/TTNavigator.h"
+#include "toolkit/navigator/TTNavigatorWindow.h"
 #include "toolkit/views/UIViewController+TTCategory.h"
 
 namespace {
@@ -173,6 +175,7 @@ TEST_F(NavigatorTest, StackIsRestoredAfterARestart) {
   ASSERT_TRUE(restored);
   EXPECT_EQ(restored->photoId, 7);
   EXPECT_EQ(restored->scrollY, 120);
+  EXPECT_TRUE(restored->isModelCreated());  // asked for at once
   EXPECT_EQ(stackURLs(), (Strings{"tt://home", "tt://photo/42", "tt://photo/7"}));
   backend.advance(50);
   const char* dir = std::getenv("LUMENO_TEMP_DIR");
@@ -238,8 +241,19 @@ TEST_F(NavigatorTest, ToolkitLinksAndShakesReachTheNavigator) {
   EXPECT_EQ(navigator->URL(), "tt://photo/5");
   auto* photo = dynamic_cast<PhotoController*>(navigator->visibleViewController());
   ASSERT_TRUE(photo);
-  navigator->reload();
-  EXPECT_EQ(photo->reloads, 1);
+  int before = photo->counting ? photo->counting->loads : 0;
+  navigator->setSupportsShakeToReload(true);
+  UIEvent shake(UIEventTypeMotion, UIEventSubtypeMotionShake, 0);
+  photo->motionBegan(UIEventSubtypeMotionShake, &shake);
+  ASSERT_TRUE(photo->counting);
+  EXPECT_EQ(photo->counting->loads, before + 1);
+  TTNavigatorWindow navigatorWindow(CGRect{{0, 0}, {320, 480}}, navigator.get());
+  navigatorWindow.motionBegan(UIEventSubtypeMotionShake, &shake);
+  EXPECT_EQ(photo->counting->loads, before + 2);
+  navigator->setSupportsShakeToReload(false);
+  navigatorWindow.motionBegan(UIEventSubtypeMotionShake, &shake);
+  photo->motionBegan(UIEventSubtypeMotionShake, &shake);
+  EXPECT_EQ(photo->counting->loads, before + 2);
 }
 
 TEST_F(NavigatorTest, PopupsGoOverTheirParent) {
