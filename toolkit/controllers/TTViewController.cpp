@@ -91,11 +91,20 @@ void TTViewController::setSearchViewController(UIViewControllerPtr controller) {
     tt::setSuperController(*controller, this);
     if (searchViewController_ && searchViewController_ != controller) tt::setSuperController(*searchViewController_, nullptr);
     searchViewController_ = std::move(controller);
+    if (!searchDisplay_ && TTSearchDisplay::maker()) searchDisplay_ = TTSearchDisplay::maker()(searchBar_, this);
+    if (searchDisplay_) searchDisplay_->setSearchResultsViewController(searchViewController_);
   } else {
+    if (searchDisplay_) searchDisplay_->setSearchResultsViewController(nullptr);
+    searchDisplay_.reset();
     if (searchViewController_) tt::setSuperController(*searchViewController_, nullptr);
     searchViewController_.reset();
     searchBar_.reset();
   }
+}
+
+TTSearchDisplay::Maker& TTSearchDisplay::maker() {
+  static Maker maker;
+  return maker;
 }
 
 void TTViewController::setAutoresizesForKeyboard(bool on) {

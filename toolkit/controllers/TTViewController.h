@@ -11,6 +11,7 @@
 #include "platform/foundation/Value.h"
 #include "platform/ui/hosting/UISearchBar.h"
 #include "platform/ui/hosting/UIViewController.h"
+#include "toolkit/controllers/TTSearchDisplay.h"
 
 class TTViewController : public UIViewController {
  public:
@@ -37,6 +38,8 @@ class TTViewController : public UIViewController {
   UIViewController* searchViewController() const { return searchViewController_.get(); }
   void setSearchViewController(UIViewControllerPtr controller);
   UISearchBar* searchBar() const { return searchBar_.get(); }
+  // The display that runs the bar over this screen, when the table controllers are installed.
+  TTSearchDisplay* searchDisplay() const { return searchDisplay_.get(); }
 
   // View state kept across a memory warning while the screen is off display.
   const std::optional<Value::Map>& frozenState() const { return frozenState_; }
@@ -75,5 +78,6 @@ class TTViewController : public UIViewController {
   UIStatusBarStyle statusBarStyle_ = UIStatusBarStyleDefault;
   std::shared_ptr<UISearchBar> searchBar_;
   UIViewControllerPtr searchViewController_;
+  std::unique_ptr<TTSearchDisplay> searchDisplay_;
   bool autoresizesForKeyboard_ = false;
 };

@@ -98,15 +98,57 @@ void UISearchBar::setShowsCancelButton(bool shows, bool animated) {
     }
 }
 
+namespace {
+constexpr double kSearchRowHeight = 44;
+constexpr double kScopeControlHeight = 29;
+}  // namespace
+
+void UISearchBar::setScopeButtonTitles(std::vector<std::string> titles) {
+    scopeTitles_ = std::move(titles);
+    if (scope_) scope_->removeFromSuperview();
+    scope_.reset();
+    if (!scopeTitles_.empty()) {
+        scope_ = std::make_shared<UISegmentedControl>(scopeTitles_);
+        scope_->setSelectedSegmentIndex(0);
+        scope_->addTarget(this, [this](UIControl*, UIEvent*) {
+            if (delegate_) delegate_->selectedScopeButtonIndexDidChange(this, scope_->selectedSegmentIndex());
+        }, UIControlEventValueChanged);
+    }
+    setShowsScopeBar(showsScope_);
+}
+
+void UISearchBar::setShowsScopeBar(bool shows) {
+    showsScope_ = shows;
+    if (scope_) {
+        if (shows && scope_->superview() != this) addSubview(scope_);
+        if (!shows) scope_->removeFromSuperview();
+    }
+    setNeedsLayout();
+}
+
+void UISearchBar::setSelectedScopeButtonIndex(int index) {
+    if (scope_) scope_->setSelectedSegmentIndex(index);
+}
+
+CGSize UISearchBar::sizeThatFits(CGSize size) const {
+    bool scopeShown = showsScope_ && scope_;
+    return CGSizeMake(size.width > 0 ? size.width : frame().size.width, scopeShown ? 2 * kSearchRowHeight : kSearchRowHeight);
+}
+
 void UISearchBar::layoutSubviews() {
     CGRect b = bounds();
     background_->setFrame(b);
+    // The field's row is the top 44 points; the scope buttons take the row below.
+    double row = std::min(b.size.height, kSearchRowHeight);
     double right = 6;
     if (showsCancel_ && cancel_) {
-        cancel_->setFrame(CGRectMake(b.size.width - 66, std::floor((b.size.height - 30) / 2), 60, 30));
+        cancel_->setFrame(CGRectMake(b.size.width - 66, std::floor((row - 30) / 2), 60, 30));
         right = 72;
     }
-    field_->setFrame(CGRectMake(6, std::floor((b.size.height - 31) / 2), std::max(0.0, b.size.width - 6 - right), 31));
+    field_->setFrame(CGRectMake(6, std::floor((row - 31) / 2), std::max(0.0, b.size.width - 6 - right), 31));
+    if (scope_ && scope_->superview() == this)
+        scope_->setFrame(CGRectMake(6, row + std::floor((kSearchRowHeight - kScopeControlHeight) / 2),
+                                    std::max(0.0, b.size.width - 12), kScopeControlHeight));
 }
 
 bool UISearchBar::textFieldShouldBeginEditing(UITextField*) { return !delegate_ || delegate_->searchBarShouldBeginEditing(this); }

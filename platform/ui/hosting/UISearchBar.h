@@ -7,6 +7,7 @@
 
 #include "platform/ui/UIButton.h"
 #include "platform/ui/UIView.h"
+#include "platform/ui/hosting/UISegmentedControl.h"
 #include "platform/ui/hosting/UITextField.h"
 
 class UISearchBar;
@@ -22,6 +23,8 @@ public:
     virtual bool shouldChangeTextInRange(UISearchBar* bar, NSRange range, const std::string& text) { return true; }
     virtual void searchBarSearchButtonClicked(UISearchBar* bar) {}
     virtual void searchBarCancelButtonClicked(UISearchBar* bar) {}
+    // The user picked another scope button.
+    virtual void selectedScopeButtonIndexDidChange(UISearchBar* bar, int selectedScope) {}
 };
 
 class UISearchBar : public UIView, private UITextFieldDelegate {
@@ -39,6 +42,15 @@ public:
     void setShowsCancelButton(bool shows, bool animated = false);
     const UIColorPtr& tintColor() const { return tint_; }
     void setTintColor(UIColorPtr c);
+    // Scope buttons in a row under the field, shown while showsScopeBar is set.
+    const std::vector<std::string>& scopeButtonTitles() const { return scopeTitles_; }
+    void setScopeButtonTitles(std::vector<std::string> titles);
+    bool showsScopeBar() const { return showsScope_; }
+    void setShowsScopeBar(bool shows);
+    int selectedScopeButtonIndex() const { return scope_ ? scope_->selectedSegmentIndex() : 0; }
+    void setSelectedScopeButtonIndex(int index);
+    // 44 points high, 88 with the scope bar.
+    CGSize sizeThatFits(CGSize size) const override;
     UITextField* textField() const { return field_.get(); }
     UIView* backgroundView() const { return background_.get(); }
     UIButton* cancelButton() const { return cancel_.get(); }
@@ -60,7 +72,10 @@ private:
     std::shared_ptr<UIView> background_;
     std::shared_ptr<UITextField> field_;
     std::shared_ptr<UIButton> cancel_;
+    std::shared_ptr<UISegmentedControl> scope_;
+    std::vector<std::string> scopeTitles_;
     bool showsCancel_ = false;
+    bool showsScope_ = false;
     UIColorPtr tint_;
 };
 
