@@ -76,7 +76,12 @@ std::shared_ptr<UIView> TTScrollView::dequeueReusablePage()
     return page;
 }
 
-void TTScrollView::setCenterPageIndex(int pageIndex) { moveToPageAtIndex(pageIndex, _touchCount == 0); }
+void TTScrollView::setCenterPageIndex(int pageIndex)
+{
+    // An index past either end of the row would leave the page ring without a centre.
+    if (pageIndex < 0 || pageIndex >= numberOfPages()) return;
+    moveToPageAtIndex(pageIndex, _touchCount == 0);
+}
 
 // --- Geometry ---
 

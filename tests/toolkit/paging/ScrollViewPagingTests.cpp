@@ -95,6 +95,14 @@ TEST_F(PagingTest, ThePageRingKeepsThreePagesAndReusesTheRest) {
     EXPECT_EQ(scroll->subviews().size(), 2u);
     EXPECT_TRUE(shows(CGPointMake(160, 240), 0));
     EXPECT_EQ(events.events.back(), "page 0");
+
+    // Indexes outside the row are refused; the ring still works after them.
+    for (int outside : {-1, 5, 99}) scroll->setCenterPageIndex(outside);
+    EXPECT_EQ(scroll->centerPageIndex(), 0);
+    scroll->setCenterPageIndex(1);
+    settle();
+    EXPECT_TRUE(shows(CGPointMake(160, 240), 1));
+    EXPECT_EQ(scroll->pageAtIndex(0)->tag(), 0);
 }
 
 TEST_F(PagingTest, FittedFramesFollowThePagesNaturalSize) {
