@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/foundation/Paths.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/services/MPRISPlayer.h"
 #include "platform/ui/UIApplication.h"
@@ -31,8 +30,11 @@ class PrivateBus {
 public:
     PrivateBus()
     {
-        dir_ = Paths::temp() + "/mpris-bus-" + std::to_string(getpid());
-        std::filesystem::create_directories(dir_);
+        // A short folder: a socket path has a small limit (108 bytes), which the test's own
+        // temp folder can pass.
+        std::string pattern = std::filesystem::temp_directory_path().string() + "/lumeno-bus-XXXXXX";
+        if (!mkdtemp(pattern.data())) return;
+        dir_ = pattern;
         int fds[2];
         if (pipe(fds) != 0) return;
         const std::string listen = "--address=unix:path=" + dir_ + "/bus";
@@ -66,7 +68,7 @@ public:
             kill(pid_, SIGTERM);
             waitpid(pid_, nullptr, 0);
         }
-        std::filesystem::remove_all(dir_);
+        if (!dir_.empty()) std::filesystem::remove_all(dir_);
     }
     bool started() const { return pid_ > 0 && !address_.empty(); }
     const std::string& address() const { return address_; }
