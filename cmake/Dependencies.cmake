@@ -14,6 +14,8 @@ pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET libmpg123)
 pkg_check_modules(CURL REQUIRED IMPORTED_TARGET libcurl)
 pkg_check_modules(NETTLE REQUIRED IMPORTED_TARGET nettle)
 pkg_check_modules(JPEG REQUIRED IMPORTED_TARGET libjpeg)
+# The desktop's media controls on the session bus (GLib comes with pango).
+pkg_check_modules(GIO REQUIRED IMPORTED_TARGET gio-2.0)
 
 if(LUMENO_BUILD_TESTS)
   find_package(GTest REQUIRED)

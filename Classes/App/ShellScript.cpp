@@ -21,6 +21,8 @@ constexpr double kMaxSeconds = 24 * 60 * 60;
 constexpr double kWorkerWaitSeconds = 120;
 // Bytes of bad text an error message quotes.
 constexpr size_t kQuotedBytes = 24;
+// How far apart two fingers may be, and how far apart drag2 holds them.
+constexpr double kMinSpread = 1, kMaxSpread = 10000, kDrag2Spread = 40;
 
 // Keys by name; -1 stands for the delete-backward key.
 const std::map<std::string, int>& keyNames() {
@@ -49,6 +51,7 @@ const std::map<std::string, Form>& forms() {
     static const std::map<std::string, Form> m = {
         {"tap", {Kind::Tap, 2}},   {"hold", {Kind::Hold, 3}}, {"drag", {Kind::Drag, 5}},
         {"down", {Kind::Down, 2}}, {"move", {Kind::Move, 3}}, {"up", {Kind::Up, 0}},
+        {"pinch", {Kind::Pinch, 5}}, {"drag2", {Kind::Drag2, 5}},
         {"type", {Kind::Type, 0}}, {"key", {Kind::Key, 0}},   {"rotate", {Kind::Rotate, 0}},
         {"wait", {Kind::Wait, 1}}, {"shot", {Kind::Shot, 0}}, {"quit", {Kind::Quit, 0}},
     };
@@ -93,6 +96,18 @@ std::optional<ShellScriptCommand> parseLine(const std::string& raw, int lineNumb
         case Kind::Move: c.x1 = values[0], c.y1 = values[1], c.seconds = values[2]; break;
         case Kind::Drag:
             c.x1 = values[0], c.y1 = values[1], c.x2 = values[2], c.y2 = values[3], c.seconds = values[4];
+            break;
+        case Kind::Drag2:
+            c.x1 = values[0], c.y1 = values[1], c.x2 = values[2], c.y2 = values[3], c.seconds = values[4];
+            c.spread1 = c.spread2 = kDrag2Spread;
+            break;
+        case Kind::Pinch:
+            c.x1 = c.x2 = values[0], c.y1 = c.y2 = values[1];
+            c.spread1 = values[2], c.spread2 = values[3], c.seconds = values[4];
+            if (std::min(c.spread1, c.spread2) < kMinSpread || std::max(c.spread1, c.spread2) > kMaxSpread) {
+                *reason = "pinch fingers lie between 1 and 10000 points apart";
+                return std::nullopt;
+            }
             break;
         default: c.seconds = values[0]; break;
         }
@@ -202,7 +217,9 @@ std::optional<std::vector<ShellScriptCommand>> ShellScript::parse(const std::str
             return std::nullopt;
         }
         if (kind == Kind::Down) fingerDown = true;
-        else if (kind == Kind::Up || kind == Kind::Tap || kind == Kind::Hold || kind == Kind::Drag) fingerDown = false;
+        else if (kind == Kind::Up || kind == Kind::Tap || kind == Kind::Hold || kind == Kind::Drag ||
+                 kind == Kind::Pinch || kind == Kind::Drag2)
+            fingerDown = false;
         commands.push_back(*command);
     }
     return commands;
@@ -234,6 +251,26 @@ bool ShellScript::run(const std::vector<ShellScriptCommand>& commands, ScriptDri
         driver.fingerUp(finger);
     };
 
+    // Two fingers side by side about a centre, moved and spread together, then lifted.
+    auto moveFingerPair = [&](const ShellScriptCommand& c) {
+        auto pair = [&](double t, CGPoint* a, CGPoint* b) {
+            const double x = c.x1 + (c.x2 - c.x1) * t, y = c.y1 + (c.y2 - c.y1) * t;
+            const double half = (c.spread1 + (c.spread2 - c.spread1) * t) / 2;
+            *a = CGPointMake(x - half, y);
+            *b = CGPointMake(x + half, y);
+        };
+        CGPoint a, b;
+        pair(0, &a, &b);
+        driver.fingerPairDown(a, b);
+        const int steps = std::max(2, static_cast<int>(c.seconds * 60));
+        for (int i = 1; i <= steps; ++i) {
+            driver.advance(c.seconds * 1000 / steps);
+            pair(static_cast<double>(i) / steps, &a, &b);
+            driver.fingerPairMove(a, b);
+        }
+        driver.fingerPairUp(a, b);
+    };
+
     driver.runUntilIdle();
     for (const ShellScriptCommand& c : commands) {
         switch (c.kind) {
@@ -258,6 +295,11 @@ bool ShellScript::run(const std::vector<ShellScriptCommand>& commands, ScriptDri
             moveFinger(CGPointMake(c.x1, c.y1), c.seconds);
             break;
         case Kind::Up: lift(); break;
+        case Kind::Pinch:
+        case Kind::Drag2:
+            lift();
+            moveFingerPair(c);
+            break;
         case Kind::Type: driver.typeText(c.text); break;
         case Kind::Key: {
             int key = keyNames().at(str::lowercase(c.text));
@@ -301,5 +343,6 @@ const char* ShellScript::usage() {
     return "script commands, one a line (points, seconds):\n"
            "  tap X Y | hold X Y SECONDS | drag X1 Y1 X2 Y2 SECONDS | type TEXT | key NAME\n"
            "  down X Y | move X Y SECONDS | up\n"
+           "  pinch X Y FROM TO SECONDS | drag2 X1 Y1 X2 Y2 SECONDS\n"
            "  rotate left|right|portrait | wait SECONDS | shot NAME.png | quit\n";
 }

@@ -3,8 +3,11 @@
 // the upright screen, times in seconds):
 //   tap X Y | hold X Y SECONDS | drag X1 Y1 X2 Y2 SECONDS | type TEXT | key NAME
 //   down X Y | move X Y SECONDS | up      (one finger step by step; "up" lifts it where it is)
+//   pinch X Y FROM TO SECONDS   (two fingers side by side about X Y, FROM points apart going to TO)
+//   drag2 X1 Y1 X2 Y2 SECONDS   (two fingers 40 points apart, side by side, moved together)
 //   rotate left|right|portrait | wait SECONDS | shot NAME.png | quit
-// Empty lines and lines starting with "#" are skipped. Times lie between 0 and one day.
+// Empty lines and lines starting with "#" are skipped. Times lie between 0 and one day; the
+// fingers of a pinch lie between 1 and 10000 points apart.
 // "wait" and "shot" first let the worker threads end and their results show.
 
 #include <optional>
@@ -14,10 +17,11 @@
 class ScriptDriver;
 
 struct ShellScriptCommand {
-    enum class Kind { Tap, Hold, Drag, Down, Move, Up, Type, Key, Rotate, Wait, Shot, Quit };
+    enum class Kind { Tap, Hold, Drag, Down, Move, Up, Pinch, Drag2, Type, Key, Rotate, Wait, Shot, Quit };
     Kind kind = Kind::Wait;
     int line = 0;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    double spread1 = 0, spread2 = 0;  // distance between two fingers at the start and the end
     double seconds = 0;
     std::string text;  // typed text, key name, orientation or shot file name
 };

@@ -22,6 +22,7 @@
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/backends/sdl/SDLAudioOutput.h"
 #include "platform/backends/sdl/SDLBackend.h"
+#include "platform/services/MPRISPlayer.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSFileManager.h"
 #include "platform/foundation/Paths.h"
@@ -174,6 +175,8 @@ int main(int argc, char** argv) {
         // Sound through the desktop's audio device; with none, playback keeps time silently.
         std::shared_ptr<AudioOutput> sound = SDLAudioOutput::create();
         AudioOutput::setShared(sound ? sound : std::shared_ptr<AudioOutput>(HeadlessAudioOutput::create()));
+        // The desktop's media controls where a session bus offers them; none is no failure.
+        if (!MPRISPlayer::shared().start()) NSLog("media controls: not offered to the desktop");
         app.launch(launch);
         if (!options->shotsDir.empty() && program.script.empty()) {
             // The picture once nothing loads, draws or moves.
@@ -186,6 +189,7 @@ int main(int argc, char** argv) {
         }
     }
     instance.stop();
+    MPRISPlayer::shared().stop();
     app.terminate();
     AudioOutput::setShared(nullptr);
     LocalNotificationScheduler::shared().setDeliveryHandler(nullptr);

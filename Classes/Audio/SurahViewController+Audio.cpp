@@ -201,6 +201,7 @@ void SurahViewController::playNextVerseForSelectedVerse(int verse) {
     }
     if (isUsingContinuousPlayback_ && nextVerseBeginTime_ <= -1) nextVerseBeginTime_ = FLT_MAX;
     canResetTime_ = false;
+    showNowPlaying();
     if (btnPlay) {
         btnPlay->setAlpha(1);
         btnPlay->setImage(UIImage::imageNamed("sound-on.png"), UIControlStateNormal);
@@ -250,6 +251,7 @@ void SurahViewController::stopPlaying(bool hideControls, bool animated) {
     updateReciterLabel();
     if (btnPlay) btnPlay->setAlpha(0.8);
     resetClipState();
+    showNowPlaying();
     if (!fading) deactivateAudioSession();
 }
 

@@ -10,6 +10,7 @@
 #include "platform/foundation/Format.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/services/MPRISPlayer.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIEvent.h"
 
@@ -38,6 +39,13 @@ void SurahViewController::btnAudioPausePressed() {
     if (!CurrentAudioPlayer_) return;
     if (paused) (void)CurrentAudioPlayer_->play();
     else CurrentAudioPlayer_->pause();
+    showNowPlaying();
+}
+
+void SurahViewController::showNowPlaying() {
+    using Status = MPRISPlayer::Status;
+    const Status status = !IsInPlayMode_ ? Status::Stopped : isPaused() ? Status::Paused : Status::Playing;
+    MPRISPlayer::shared().setNowPlaying(status, iCurrentSurah_, iCurrentPlayingVerse_, "");
 }
 
 void SurahViewController::btnAudioFingerDown(UIButton* button) {

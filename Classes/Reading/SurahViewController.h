@@ -203,6 +203,8 @@ public:
     bool canBecomeFirstResponder() const override { return true; }
     // The window's media keys reach the screen while it shows.
     void listenForMediaKeys(bool on);
+    // Tells the desktop's media controls what plays now.
+    void showNowPlaying();
 
     std::shared_ptr<UIView> viewBottomAudioBar, viewLandscapeAudioBar, viewTopRepeatBubbles, viewFFRRHud,
         viewAirPlayControl, viewLandscapeAirPlayControl;

@@ -17,6 +17,10 @@ public:
     virtual void fingerDown(CGPoint displayPoint) = 0;
     virtual void fingerMove(CGPoint displayPoint) = 0;
     virtual void fingerUp(CGPoint displayPoint) = 0;
+    // Two fingers of their own that go down, move and lift together (pinches, two-finger drags).
+    virtual void fingerPairDown(CGPoint a, CGPoint b) = 0;
+    virtual void fingerPairMove(CGPoint a, CGPoint b) = 0;
+    virtual void fingerPairUp(CGPoint a, CGPoint b) = 0;
 
     virtual void typeText(const std::string& utf8) = 0;
     virtual void pressKey(int key) = 0;  // UIResponder::Key

@@ -64,6 +64,14 @@ void HeadlessBackend::send(long id, UITouchPhase phase, CGPoint displayPoint)
     RunLoop::main().runUntilIdle();
 }
 
+void HeadlessBackend::sendPair(UITouchPhase phase, CGPoint a, CGPoint b)
+{
+    UIApplication::sharedApplication().handleTouches(
+        {{kScriptPairFirst, phase, Compositor::screenPointFromDisplayPoint(a)},
+         {kScriptPairSecond, phase, Compositor::screenPointFromDisplayPoint(b)}});
+    RunLoop::main().runUntilIdle();
+}
+
 void HeadlessBackend::touchDown(long id, CGPoint p) { send(id, UITouchPhaseBegan, p); }
 void HeadlessBackend::touchMove(long id, CGPoint p) { send(id, UITouchPhaseMoved, p); }
 void HeadlessBackend::touchUp(long id, CGPoint p) { send(id, UITouchPhaseEnded, p); }

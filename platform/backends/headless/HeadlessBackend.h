@@ -45,6 +45,9 @@ public:
     void fingerDown(CGPoint p) override { touchDown(kScriptFinger, p); }
     void fingerMove(CGPoint p) override { touchMove(kScriptFinger, p); }
     void fingerUp(CGPoint p) override { touchUp(kScriptFinger, p); }
+    void fingerPairDown(CGPoint a, CGPoint b) override { sendPair(UITouchPhaseBegan, a, b); }
+    void fingerPairMove(CGPoint a, CGPoint b) override { sendPair(UITouchPhaseMoved, a, b); }
+    void fingerPairUp(CGPoint a, CGPoint b) override { sendPair(UITouchPhaseEnded, a, b); }
     // A finger down and up after `holdMs`.
     void tap(CGPoint p, double holdMs = 50);
     void longPress(CGPoint p, double seconds);
@@ -76,7 +79,10 @@ public:
 
 private:
     static constexpr long kScriptFinger = 999;
+    static constexpr long kScriptPairFirst = 997, kScriptPairSecond = 998;
     void send(long id, UITouchPhase phase, CGPoint displayPoint);
+    // Both fingers of the script's pair in one event.
+    void sendPair(UITouchPhase phase, CGPoint a, CGPoint b);
     BackendOptions options_;
     bool attached_ = false;
     bool quit_ = false;

@@ -233,6 +233,31 @@ void SDLBackend::fingerDown(CGPoint p) { pushMouse(SDL_MOUSEBUTTONDOWN, p); }
 void SDLBackend::fingerMove(CGPoint p) { pushMouse(SDL_MOUSEMOTION, p); }
 void SDLBackend::fingerUp(CGPoint p) { pushMouse(SDL_MOUSEBUTTONUP, p); }
 
+void SDLBackend::pushFingerPair(uint32_t type, CGPoint a, CGPoint b)
+{
+    // A touch device id of the script's own; SDL gives real devices theirs.
+    constexpr SDL_TouchID kScriptTouchDevice = 0x5C817;
+    const CGSize d = Compositor::displaySize();
+    if (d.width <= 0 || d.height <= 0) return;
+    SDL_FingerID finger = 1;
+    for (CGPoint p : {a, b}) {
+        SDL_Event e{};
+        e.type = type;
+        e.tfinger.touchId = kScriptTouchDevice;
+        e.tfinger.fingerId = finger++;
+        e.tfinger.x = static_cast<float>(p.x / d.width);
+        e.tfinger.y = static_cast<float>(p.y / d.height);
+        e.tfinger.pressure = 1;
+        e.tfinger.windowID = SDL_GetWindowID(window_.get());
+        SDL_PushEvent(&e);
+    }
+    step(0);
+}
+
+void SDLBackend::fingerPairDown(CGPoint a, CGPoint b) { pushFingerPair(SDL_FINGERDOWN, a, b); }
+void SDLBackend::fingerPairMove(CGPoint a, CGPoint b) { pushFingerPair(SDL_FINGERMOTION, a, b); }
+void SDLBackend::fingerPairUp(CGPoint a, CGPoint b) { pushFingerPair(SDL_FINGERUP, a, b); }
+
 void SDLBackend::typeText(const std::string& utf8)
 {
     // One event per character, as a keyboard sends them.

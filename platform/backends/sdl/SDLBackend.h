@@ -40,6 +40,9 @@ public:
     void fingerDown(CGPoint displayPoint) override;
     void fingerMove(CGPoint displayPoint) override;
     void fingerUp(CGPoint displayPoint) override;
+    void fingerPairDown(CGPoint a, CGPoint b) override;
+    void fingerPairMove(CGPoint a, CGPoint b) override;
+    void fingerPairUp(CGPoint a, CGPoint b) override;
     void typeText(const std::string& utf8) override;
     void pressKey(int key) override;
     void deleteBackward() override;
@@ -65,6 +68,8 @@ private:
     // With `shot`, what the window shows is also written there (*shotWritten tells).
     bool present(const std::string* shot = nullptr, bool* shotWritten = nullptr);
     void pushMouse(uint32_t type, CGPoint displayPoint);
+    // Both fingers of the script's pair as touch-screen events.
+    void pushFingerPair(uint32_t type, CGPoint a, CGPoint b);
     void pushKey(int sym, uint16_t mod);
     void fitWindowToDisplay();
     bool writeWindowPNG(const std::string& path);

@@ -20,6 +20,9 @@ public:
     void fingerDown(CGPoint p) override { calls.push_back("down " + xy(p)); }
     void fingerMove(CGPoint p) override { calls.push_back("move " + xy(p)); }
     void fingerUp(CGPoint p) override { calls.push_back("up " + xy(p)); }
+    void fingerPairDown(CGPoint a, CGPoint b) override { calls.push_back("down2 " + xy(a) + " " + xy(b)); }
+    void fingerPairMove(CGPoint a, CGPoint b) override { calls.push_back("move2 " + xy(a) + " " + xy(b)); }
+    void fingerPairUp(CGPoint a, CGPoint b) override { calls.push_back("up2 " + xy(a) + " " + xy(b)); }
     void typeText(const std::string& utf8) override { calls.push_back("text " + utf8); }
     void pressKey(int key) override { calls.push_back("key " + std::to_string(key)); }
     void deleteBackward() override { calls.push_back("backspace"); }
@@ -113,3 +116,26 @@ TEST(ScriptRunnerTest, FingerCommandsAreCheckedWhenTheScriptIsRead) {
 }
 
 }  // namespace
+
+TEST(ScriptRunnerTest, TwoFingerCommandsSpreadOrCarryTheirPairInFrameSteps) {
+    struct Case {
+        const char* script;
+        std::vector<std::string> calls;
+    } cases[] = {
+        // A pinch keeps its centre and spreads the fingers; a finger left down is lifted first.
+        {"down 1 1\npinch 160 200 20 100 0.02\n",
+         {"idle", "down 1,1", "up 1,1", "down2 150,200 170,200", "advance 10", "move2 130,200 190,200", "advance 10",
+          "move2 110,200 210,200", "up2 110,200 210,200", "idle"}},
+        {"pinch 160 200 100 20 0\n",
+         {"idle", "down2 110,200 210,200", "advance 0", "move2 130,200 190,200", "advance 0", "move2 150,200 170,200",
+          "up2 150,200 170,200", "idle"}},
+        // drag2 keeps the fingers 40 points apart and moves their centre.
+        {"drag2 100 300 20 300 0.02\n",
+         {"idle", "down2 80,300 120,300", "advance 10", "move2 40,300 80,300", "advance 10", "move2 0,300 40,300",
+          "up2 0,300 40,300", "idle"}},
+    };
+    for (const Case& c : cases) {
+        RecordingDriver driver;
+        EXPECT_EQ(play(c.script, driver), c.calls) << c.script;
+    }
+}

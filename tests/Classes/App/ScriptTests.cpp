@@ -61,6 +61,14 @@ TEST(ShellScriptTest, MalformedLinesAreReportedWithTheirNumber) {
         {"hold 1 2 1e9\n", "line 1: a time cannot be longer than a day (86400 seconds)"},
         {"drag 1 2 3 4 90000\n", "line 1: a time cannot be longer than a day (86400 seconds)"},
         {"down 1 2\nmove 3 4 1e300\n", "line 2: a time cannot be longer than a day (86400 seconds)"},
+        {"pinch 1 2 3 4 90000\n", "line 1: a time cannot be longer than a day (86400 seconds)"},
+        {"drag2 1 2 3 4 -1\n", "line 1: a time cannot be negative"},
+        {"pinch 1 2 3 4\n", "line 1: pinch takes 5 numbers"},
+        // Two fingers cannot share a point, nor lie further apart than any screen.
+        {"pinch 160 200 0 100 1\n", "line 1: pinch fingers lie between 1 and 10000 points apart"},
+        {"pinch 160 200 100 -5 1\n", "line 1: pinch fingers lie between 1 and 10000 points apart"},
+        {"pinch 160 200 100 1e6 1\n", "line 1: pinch fingers lie between 1 and 10000 points apart"},
+        {"down 1 2\npinch 160 200 20 100 1\nup\n", "line 3: up needs a finger put down by down"},
         // Bad text is quoted short, with what cannot be seen made visible.
         {"\xEF\xBB\xBFwait 1\n", "line 1: unknown command \"<byte order mark>wait\""},
         {"ta\x01p 1 2\n", "line 1: unknown command \"ta\\x01p\""},

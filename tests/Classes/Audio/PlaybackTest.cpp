@@ -11,6 +11,7 @@
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/media/AVAudioSession.h"
+#include "platform/services/MPRISPlayer.h"
 #include "tests/Classes/Audio/PlaybackFixture.h"
 
 namespace {
@@ -209,20 +210,30 @@ TEST_F(Playback, MediaKeysPlayPauseAndSkip) {
     backend.remoteControl(UIEventSubtypeRemoteControlTogglePlayPause);
     settle();
     ASSERT_TRUE(screen->IsInPlayMode());
+    // The desktop's media controls are told what plays.
+    using Status = MPRISPlayer::Status;
+    auto shown = [] { return MPRISPlayer::shared().nowPlaying(); };
+    EXPECT_EQ(shown().status, Status::Playing);
+    EXPECT_EQ(shown().chapter, 112);
+    EXPECT_EQ(shown().verse, 1);
     backend.remoteControl(UIEventSubtypeRemoteControlTogglePlayPause);
     EXPECT_TRUE(screen->isPaused());
     EXPECT_FALSE(screen->CurrentAudioPlayer()->isPlaying());
+    EXPECT_EQ(shown().status, Status::Paused);
     backend.remoteControl(UIEventSubtypeRemoteControlPause);  // a pause while paused resumes
     EXPECT_FALSE(screen->isPaused());
     EXPECT_TRUE(screen->CurrentAudioPlayer()->isPlaying());
     backend.remoteControl(UIEventSubtypeRemoteControlNextTrack);
     settle();
     EXPECT_EQ(screen->iCurrentPlayingVerse(), 2);
+    EXPECT_EQ(shown().verse, 2);
+    EXPECT_EQ(shown().status, Status::Playing);
     backend.remoteControl(UIEventSubtypeRemoteControlPreviousTrack);
     settle();
     EXPECT_EQ(screen->iCurrentPlayingVerse(), 1);
     backend.remoteControl(UIEventSubtypeRemoteControlStop);
     EXPECT_FALSE(screen->IsInPlayMode());
+    EXPECT_EQ(shown().status, Status::Stopped);
 
     // Forward on the last verse under the next-chapter rule opens the next chapter playing.
     NSUserDefaults::standardUserDefaults().setInteger(1, "SurahRepeatCounter");
