@@ -9,9 +9,9 @@
 #include "Classes/Audio/Downloader.h"
 #include "Classes/Core/ChapterInfo.h"
 #include "platform/foundation/NSUserDefaults.h"
+#include "platform/foundation/Paths.h"
 #include "platform/ui/UIApplication.h"
 #include "tests/Classes/Audio/DownloadFlowFixture.h"
-#include "tests/support/DocsScreenshot.h"
 
 namespace {
 
@@ -117,7 +117,8 @@ TEST_F(DownloadFlowTest, CancelMidTransferReleasesTheHoldAndRemovesThePartialArc
     EXPECT_TRUE(std::filesystem::exists(archive));
     SurahViewController& screen = reading();
     settle(300);
-    docs_screenshot::shoot(*backend, "download-progress-panel.png");
+    backend->frame();
+    EXPECT_TRUE(backend->screenshot(Paths::temp() + "/download-progress-panel.png"));
     ASSERT_TRUE(screen.btnAudioDownloadCancel->isEnabled());
     tapView(*screen.btnAudioDownloadCancel);
     EXPECT_FALSE(shell->isDownloading());

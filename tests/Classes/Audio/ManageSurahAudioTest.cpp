@@ -7,6 +7,7 @@
 
 #include "Classes/Audio/ManageSurahAudioController.h"
 #include "Classes/Core/ChapterInfo.h"
+#include "Classes/Core/DataStoreConnection.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/NSUserDefaults.h"
@@ -88,6 +89,8 @@ TEST_F(ManageSurahAudioTest, DeletingAChapterRemovesItsRowAndAudioAndCompactsThe
     EXPECT_EQ(rowText(1), "113 " + ChapterInfo::getNameFromNumber(113));
     EXPECT_EQ(screen.lblTopLabel->text(), "Note: Deleting audio files can take several minutes");
 
+    // The worker waits on the connection's lock while the test looks at the screen.
+    auto holdWorker = DataStoreConnection::lock(shell->dbConnection());
     deleteRow(0);
     ASSERT_EQ(screen.deletingSurah(), 112);
     ASSERT_NE(screen.progressHUD(), nullptr);
@@ -95,13 +98,15 @@ TEST_F(ManageSurahAudioTest, DeletingAChapterRemovesItsRowAndAudioAndCompactsThe
     EXPECT_EQ(screen.progressHUD()->detailsLabelText(), "Removing data... please wait");
     EXPECT_TRUE(shell->isTaskAlreadyInBackground(2));
     settle(300);
-    docs_screenshot::shoot(*backend, "installed-audio-deleting.png");
+    backend->frame();
+    EXPECT_TRUE(backend->screenshot(Paths::temp() + "/installed-audio-deleting.png"));
     // The HUD takes the touches meant for the rows, and a second delete waits for the first.
     UITableViewCell* other = screen.myTableView->cellForRowAtIndexPath({0, 1});
     tapView(*other->editingControl());
     EXPECT_FALSE(other->showingDeleteConfirmation());
     screen.commitEditingStyle(screen.myTableView.get(), UITableViewCellEditingStyleDelete, {0, 1});
     EXPECT_EQ(screen.deletingSurah(), 112);
+    holdWorker.unlock();
     ASSERT_TRUE(waitFor([&] { return !screen.deletingSurah(); }, 60));
     settle();
     EXPECT_EQ(screen.progressHUD(), nullptr);  // hidden, then released

@@ -81,6 +81,10 @@ TEST(RecitationDownloadScript, DownloadsFromTheIndexAndPlaysWithTheHighlightMovi
     EXPECT_FALSE(recitedGreen(work / "shots" / "playback-1.png", 300, 200));
     EXPECT_TRUE(recitedGreen(work / "shots" / "playback-2.png", 300, 160));
     EXPECT_FALSE(recitedGreen(work / "shots" / "playback-2.png", 300, 260));
+    if (const char* update = std::getenv("LUMENO_UPDATE_DOCS"); update && *update)
+        for (const auto& [shot, doc] : {std::pair{"download-progress.png", "recitation-download.png"},
+                                        std::pair{"playback-2.png", "recitation-playback.png"}})
+            fs::copy_file(work / "shots" / shot, fs::path(source) / "docs" / doc, fs::copy_options::overwrite_existing);
 }
 
 }  // namespace
