@@ -3,11 +3,11 @@
 
 #include "Classes/Reading/SurahViewController.h"
 
+#include "Classes/Audio/DownloadCancelButton.h"
 #include "Classes/Audio/DownloadProgressText.h"
 #include "Classes/Core/Language.h"
 #include "platform/graphics/UIColor.h"
 #include "platform/text/UIFont.h"
-#include "platform/graphics/UIImage.h"
 
 namespace {
 
@@ -40,14 +40,7 @@ void makeDownloadPanel(SurahViewController& s) {
     s.downloadAudioProgressBar->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     s.viewDownloadAudioProgressContainer->addSubview(s.downloadAudioProgressBar);
 
-    s.btnAudioDownloadCancel = std::make_shared<UIButton>(CGRectMake(w - 78, 17, 66, 30));
-    s.btnAudioDownloadCancel->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
-    s.btnAudioDownloadCancel->setFont(UIFont::fontWithName("Helvetica-Bold", 12));
-    s.btnAudioDownloadCancel->setTitle(Language::get("Cancel", "Cancel"), UIControlStateNormal);
-    s.btnAudioDownloadCancel->setTitleColor(UIColor::whiteColor(), UIControlStateNormal);
-    s.btnAudioDownloadCancel->setTitleColor(UIColor::grayColor(), UIControlStateDisabled);
-    if (auto image = UIImage::imageNamed("black-button.png"))
-        s.btnAudioDownloadCancel->setBackgroundImage(image->stretchableImageWithLeftCapWidth(16, 0), UIControlStateNormal);
+    s.btnAudioDownloadCancel = makeDownloadCancelButton(CGRectMake(w - 78, 17, 66, 30));
     s.btnAudioDownloadCancel->addTarget(&s, [&s](UIControl*, UIEvent*) { s.cancelAudioDownload(); },
                                         UIControlEventTouchUpInside);
     s.viewDownloadAudioProgressContainer->addSubview(s.btnAudioDownloadCancel);
