@@ -16,6 +16,7 @@
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/UIWindow.h"
+#include "tests/Classes/Index/IndexTestSupport.h"
 
 namespace {
 
@@ -24,16 +25,11 @@ struct HiddenRecorder : MBProgressHUDDelegate {
     void hudWasHidden(MBProgressHUD* hud) override { hidden.push_back(hud); }
 };
 
-class ProgressHUDTest : public ::testing::Test {
+// A fresh phone screen on the virtual clock, with a blue view to lay HUDs over.
+class ProgressHUDTest : public IndexUITest {
 protected:
     void SetUp() override {
-        RunLoop::main().useVirtualClock();
-        RunLoop::main().resetForTesting();
-        UIApplication::sharedApplication().resetForTesting();
-        UIScreen::mainScreen().configure(UIUserInterfaceIdiomPhone, 1);
-        UIView::setAnimationsEnabled(true);
-        backend.attach();
-        UIApplication::sharedApplication().setStatusBarHidden(true);
+        IndexUITest::SetUp();
         window = std::make_shared<UIWindow>();
         window->makeKeyAndVisible();
         host = std::make_shared<UIView>(CGRectMake(0, 0, 320, 480));
@@ -43,8 +39,7 @@ protected:
     void TearDown() override {
         host.reset();
         window.reset();
-        RunLoop::main().resetForTesting();
-        UIApplication::sharedApplication().resetForTesting();
+        IndexUITest::TearDown();
     }
     void advance(double ms) {
         backend.advance(ms);
@@ -56,7 +51,6 @@ protected:
         return hud;
     }
 
-    HeadlessBackend backend;
     std::shared_ptr<UIWindow> window;
     std::shared_ptr<UIView> host;
 };
