@@ -10,6 +10,7 @@
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/Thread.h"
 #include "tests/support/FirstRunScreens.h"
 #include "tests/support/ScreenTouches.h"
 
@@ -77,6 +78,10 @@ void DownloadFlowTest::settle(double ms) {
 
 bool DownloadFlowTest::waitFor(const std::function<bool()>& condition, double realSeconds) {
     return RunLoop::main().runUntil(condition, realSeconds);
+}
+
+bool DownloadFlowTest::waitForDownloadEnd() {
+    return waitFor([this] { return !shell->isDownloading() && !shell->settingUpSurah() && runningWorkerCount() == 0; });
 }
 
 IndexViewController& DownloadFlowTest::indexScreen() const {

@@ -28,7 +28,8 @@ protected:
     void settle(double ms = 700);
     // Runs the loop (real waits for the transfer and the installer) until the condition holds.
     bool waitFor(const std::function<bool()>& condition, double realSeconds = 90);
-    bool waitForDownloadEnd() { return waitFor([this] { return !shell->isDownloading() && !shell->settingUpSurah(); }); }
+    // Until no download runs and the installer's worker has reported its end.
+    bool waitForDownloadEnd();
 
     IndexViewController& indexScreen() const;
     SurahViewController& reading() const { return *indexScreen().thisSurahController(); }

@@ -48,7 +48,7 @@ TEST_F(DownloadFlowTest, OfferMirrorProgressSetUpThenTheChapterPlays) {
     EXPECT_EQ(screen.lblAudioDownloadDetails->text(), "Downloading " + ChapterInfo::getNameFromNumber(112) + " (-- kB)");
     EXPECT_TRUE(screen.btnAudioDownloadCancel->isEnabled());
 
-    ASSERT_TRUE(waitFor([&] { return !shell->isDownloading(); }));
+    ASSERT_TRUE(waitForDownloadEnd());
     settle(1500);
     EXPECT_TRUE(installed(*shell, 112));
     EXPECT_EQ(screen.iCurrentSurah(), 112);
@@ -86,7 +86,8 @@ TEST_F(DownloadFlowTest, DownloadAllFetchesTheMissingChaptersFromTheLastDown) {
             EXPECT_EQ(LumenoSDKAppDelegate::sleepHoldCount(), holds + 1);
             EXPECT_TRUE(UIApplication::sharedApplication().isNetworkActivityIndicatorVisible());
         }
-        return !shell->isDownloading() && !shell->downloadingAllSurahs();
+        // Over once the last chapter's installation has been finalised.
+        return !shell->isDownloading() && !shell->downloadingAllSurahs() && count("DidFinishDownloadingAudio") > 0;
     }, 180));
     settle();
     EXPECT_EQ(begun(), (std::vector<int>{114, 113, 112}));
