@@ -179,9 +179,7 @@ void LumenoAppShell::actionSheetClickedButtonAtIndex(UIActionSheet* sheet, int b
     }
     if (tag == kTagCancelDownload) {
         if (buttonIndex != 0) return;
-        cancelDownload();
-        enableSleep();
-        UIApplication::sharedApplication().setNetworkActivityIndicatorVisible(false);
+        cancelDownload();  // gives back the sleep hold and the network indicator itself
         requestDownloadSurahAudioAlert(nextDownloadSurah_);
         return;
     }
@@ -199,10 +197,6 @@ void LumenoAppShell::actionSheetClickedButtonAtIndex(UIActionSheet* sheet, int b
         else if (buttonIndex == 1) requestDownloadServerSelection(-1);
         return;
     }
-    if (sheet == downloadActionSheet_.get()) {
-        cancelDownload();
-    } else if (sheet == failedDownloadActionSheet_.get()) {
-        if (dismissTimer_) RunLoop::main().cancelTimer(dismissTimer_);
-        dismissTimer_ = 0;
-    }
+    // "OK" on a failure notice ends the failed download as its timer would have.
+    if (sheet == failedDownloadActionSheet_.get()) endFailedDownload();
 }

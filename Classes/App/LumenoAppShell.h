@@ -4,11 +4,13 @@
 // the Friday reminder, the own link scheme, the prompts and the delegate's dialogs.
 //
 // Files: LumenoAppShell.cpp (launch, life cycle, termination), +Navigation, +TabBar,
-// +Dialogs (prompts, links, dialog dispatch), +AudioDownload (the download offer).
+// +Dialogs (prompts, links, dialog dispatch), +AudioDownload (the chapter-audio download).
 
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "Classes/Audio/Downloader.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
 #include "platform/services/MFMailComposeViewController.h"
 #include "platform/ui/UIApplicationDelegate.h"
@@ -25,7 +27,8 @@ class LumenoAppShell : public LumenoSDKAppDelegate,
                        public UIApplicationDelegate,
                        public UIAlertViewDelegate,
                        public UIActionSheetDelegate,
-                       public MFMailComposeViewControllerDelegate {
+                       public MFMailComposeViewControllerDelegate,
+                       public DownloaderDelegate {
 public:
     LumenoAppShell();
     ~LumenoAppShell() override;
@@ -93,22 +96,55 @@ public:
     void mailComposeController(MFMailComposeViewController& controller, MFMailComposeResult result,
                                const NSError* error) override;
 
-    // ---- Chapter-audio download: the offer and the mirror choice ----
+    // ---- Chapter-audio download (one at a time in the whole program) ----
     void requestDownloadSurahAudioAlert(int surah) override;
     void requestDownloadServerSelection(int surah) override;
     void downloadAllSurahAudio() override;
+    // Starts the chapter now; while another download runs it only asks to cancel that one.
     void downloadSurahAudioAlert(int surah) override;
     void cancelDownload() override;
+    void setupSucceeded() override;
+    void setupFailed() override;
+    void finalizeDownload() override;
+    // A whole number from 1 to 6, from the random source.
+    float rnd();
+    // Tests replace the source of the mirror draw (null: a uniform random draw).
+    void setRandomSourceForTesting(std::function<int()> source) { randomSource_ = std::move(source); }
+    // The mirror host of a mirror number: the setting "MirrorHost<n>" (unknown numbers use 1).
+    static std::string mirrorHost(int server);
+    // The failure sheet's timer: closes the sheet and ends the failed download.
+    void dismissDownloadSheet();
+    void setCorrectTotal(int bytes) override;
+    void setUpgradeProgress(int bytes) override;
+    void downloadFailed() override;
+    void downloadFinished() override;
+    void updateSurahDownloadLabel();
     int downloadServer() const { return downloadServer_; }
+    int currdownloadServer() const { return currdownloadServer_; }
     UIActionSheet* downloadServerActionSheet() const { return downloadServerActionSheet_.get(); }
+    UIActionSheet* failedDownloadActionSheet() const { return failedDownloadActionSheet_.get(); }
+    Downloader* downloaderObj() const { return downloaderObj_.get(); }
 
 private:
     void showStartupError(UIApplication& app);
     std::string startupFailureFile_;
     std::shared_ptr<UIActionSheet> downloadServerActionSheet_;
-    std::shared_ptr<UIActionSheet> downloadActionSheet_;
     std::shared_ptr<UIActionSheet> failedDownloadActionSheet_;
     uint64_t dismissTimer_ = 0;
+    std::shared_ptr<Downloader> downloaderObj_;
+    int currdownloadServer_ = 0;
+    int lastdownloadServer_ = 0;
+    int lastSameServerCounter_ = 0;
+    std::function<int()> randomSource_;
+    // The download's own share of the sleep hold and of the network activity count, taken once
+    // per download (or run over all chapters) and given back once.
+    bool holdingSleep_ = false;
+    bool showingNetworkActivity_ = false;
+    void takeTransferHolds();
+    void releaseTransferHolds();
+    // The ending steps of a failed transfer, run once whichever way its sheet closes.
+    void endFailedDownload();
+    std::shared_ptr<UIActionSheet> showDownloadNotice(const std::string& text);
     std::shared_ptr<MFMailComposeViewController> mailComposer_;
     std::unique_ptr<Facebook> facebook_;
 };

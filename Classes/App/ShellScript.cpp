@@ -8,7 +8,9 @@
 
 #include "platform/backends/ScriptDriver.h"
 #include "platform/foundation/StringUtils.h"
+#include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Thread.h"
+#include "platform/ui/UIApplication.h"
 #include "platform/ui/UIResponder.h"
 
 namespace {
@@ -151,6 +153,14 @@ void settleWorkers(ScriptDriver& driver) {
     if (runningWorkerCount() == 0) return;
     waitForWorkers(kWorkerWaitSeconds);
     driver.runUntilIdle();
+}
+
+// Lets transfers in flight (the network indicator is on) go on in real time for as long as the
+// script waits, since the network does not follow the virtual clock.
+void settleNetwork(double seconds) {
+    UIApplication& app = UIApplication::sharedApplication();
+    if (!app.isNetworkActivityIndicatorVisible()) return;
+    RunLoop::main().runUntil([&app] { return !app.isNetworkActivityIndicatorVisible(); }, seconds);
 }
 
 }  // namespace
@@ -314,6 +324,7 @@ bool ShellScript::run(const std::vector<ShellScriptCommand>& commands, ScriptDri
             break;
         case Kind::Wait:
             // Work that runs on workers finishes as it would while the user waits.
+            settleNetwork(std::min(c.seconds, kWorkerWaitSeconds));
             settleWorkers(driver);
             driver.advance(c.seconds * 1000);
             settleWorkers(driver);

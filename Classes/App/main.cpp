@@ -14,10 +14,12 @@
 #include "Classes/App/LumenoAppShell.h"
 #include "Classes/App/ShellScript.h"
 #include "Classes/App/SingleInstance.h"
+#include "Classes/Audio/ManageSurahAudioController.h"
 #include "Classes/Bookmarks/BookmarksViewController.h"
 #include "Classes/Index/IndexViewController.h"
 #include "Classes/Search/SearchViewController.h"
 #include "Classes/Settings/MoreViewController.h"
+#include "Classes/Settings/SettingsViewController.h"
 #include "platform/backends/headless/HeadlessAudioOutput.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/backends/sdl/SDLAudioOutput.h"
@@ -134,6 +136,8 @@ int main(int argc, char** argv) {
     BookmarksViewController::registerInterface();
     SearchViewController::registerInterface();
     MoreViewController::registerInterface();
+    SettingsViewController::setInstalledAudioMaker(
+        [](int reciter) { return std::make_shared<ManageSurahAudioController>(reciter); });
     auto& app = UIApplication::sharedApplication();
     LumenoAppShell delegate;
     app.setDelegate(&delegate);

@@ -270,7 +270,7 @@ protected:
     std::atomic<bool> settingUpSurah_{false};
     int downloadingReciter_ = 0;
     int nextDownloadSurah_ = 0;
-    int downloadServer_ = -1;
+    int downloadServer_ = 0;  // never chosen: mirror 1
 
 private:
     std::shared_ptr<ArabicFont> arabicFontLoader_;

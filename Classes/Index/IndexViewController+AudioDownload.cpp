@@ -1,10 +1,9 @@
 // The download strip above the list, driven by the application delegate's download flow.
 #include "Classes/Index/IndexViewController.h"
 
-#include "Classes/Core/ChapterInfo.h"
+#include "Classes/Audio/DownloadProgressText.h"
 #include "Classes/Core/Language.h"
 #include "Classes/Index/IndexTableViewCell.h"
-#include "platform/foundation/Format.h"
 
 namespace {
 constexpr double kStripHeight = 36;
@@ -17,7 +16,11 @@ void IndexViewController::cancelDownload() {
 
 void IndexViewController::checkDownloadStatus() {
     auto* a = app();
-    if (!a || !a->isDownloading()) return;
+    if (!a) return;
+    if (!a->isDownloading()) {
+        if (showingDownloadStrip_) didEndDownloading();  // the download ended while another screen listened
+        return;
+    }
     didBeginDownloading();
     didUpdateFileSize(a->fileSize());
     didUpdateDownloadProgress(a->lastDownloadProgress());
@@ -44,15 +47,7 @@ void IndexViewController::layoutDownloadStrip(bool shown) {
 
 void IndexViewController::setDownloadText(int bytes) {
     auto* a = app();
-    const int surah = a ? a->downloadingSurah() : 0;
-    std::string size = "-- kB";
-    if (bytes > 0) {
-        const int k = bytes / 1024;
-        size = k >= 1024 ? stringWithFormat("%i MB", k / 1024) : stringWithFormat("%i kB", k);
-    }
-    if (lblIndexDownload)
-        lblIndexDownload->setText(stringWithFormat("%@ %@ (%@)", Language::get("Downloading", "Downloading"),
-                                                   ChapterInfo::getNameFromNumber(surah), size));
+    if (lblIndexDownload) lblIndexDownload->setText(downloadProgressText(a ? a->downloadingSurah() : 0, bytes));
 }
 
 void IndexViewController::didBeginDownloading() {

@@ -2,6 +2,7 @@
 // download strip.
 #include "Classes/Index/IndexViewController.h"
 
+#include "Classes/Audio/DownloadCancelButton.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/text/UIFont.h"
 #include "platform/ui/UIScreen.h"
@@ -105,13 +106,7 @@ std::shared_ptr<UIView> buildIndexView(IndexViewController& c) {
     c.progressIndexDownload = std::make_shared<UIProgressView>(CGRectMake(10, 23, w - 90, 9));
     c.progressIndexDownload->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     c.viewIndexDownloadContainer->addSubview(c.progressIndexDownload);
-    c.btnIndexDownload = std::make_shared<UIButton>(CGRectMake(w - 72, 4, 64, 28));
-    c.btnIndexDownload->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
-    c.btnIndexDownload->setFont(UIFont::fontWithName("Helvetica-Bold", 12));
-    c.btnIndexDownload->setTitle("Cancel", UIControlStateNormal);
-    c.btnIndexDownload->setTitleColor(UIColor::whiteColor(), UIControlStateNormal);
-    if (auto image = UIImage::imageNamed("black-button.png"))
-        c.btnIndexDownload->setBackgroundImage(image->stretchableImageWithLeftCapWidth(16, 0), UIControlStateNormal);
+    c.btnIndexDownload = makeDownloadCancelButton(CGRectMake(w - 72, 4, 64, 28));
     c.btnIndexDownload->addTarget(&c, [&c](UIControl*, UIEvent*) { c.cancelDownload(); }, UIControlEventTouchUpInside);
     c.viewIndexDownloadContainer->addSubview(c.btnIndexDownload);
     c.viewCenterContainer->addSubview(c.viewIndexDownloadContainer);

@@ -87,6 +87,7 @@ void SurahViewController::viewDidLoad() {
 void SurahViewController::viewWillAppear(bool) {
     readingScreenLock();
     if (LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance()) app->setDownloadDelegate(this);
+    checkDownloadStatus();
     tajweedBarDisplayToggled(false);
     if (RequiresReload_) hideVersesBeforeLoading(true, false);
     const bool setting = settingUpSurah_;

@@ -29,6 +29,7 @@
 #include "platform/ui/UIButton.h"
 #include "platform/ui/UIImageView.h"
 #include "platform/ui/UILabel.h"
+#include "platform/ui/UIProgressView.h"
 #include "platform/ui/hosting/UITableView.h"
 #include "platform/ui/hosting/UIPopoverController.h"
 #include "platform/ui/hosting/UIViewController.h"
@@ -205,6 +206,21 @@ public:
     void listenForMediaKeys(bool on);
     // Tells the desktop's media controls what plays now.
     void showNowPlaying();
+
+    // ---- Download progress panel (Classes/Audio, SurahViewController+AudioDownload.cpp) ----
+    std::shared_ptr<UIView> viewDownloadAudioProgress, viewDownloadAudioProgressContainer;
+    std::shared_ptr<UIProgressView> downloadAudioProgressBar;
+    std::shared_ptr<UILabel> lblAudioDownloadDetails;
+    std::shared_ptr<UIButton> btnAudioDownloadCancel;
+    // Rebuilds the panel from the running download (stopping playback), or hides it.
+    void checkDownloadStatus();
+    void cancelAudioDownload();
+    void didBeginDownloading() override;
+    void didUpdateFileSize(int bytes) override;
+    void didUpdateDownloadProgress(float progress) override;
+    void willPerformAudioSetup() override;
+    void downloadRequiresRefreshOfStatus() override;
+    void didEndDownloading() override;
 
     std::shared_ptr<UIView> viewBottomAudioBar, viewLandscapeAudioBar, viewTopRepeatBubbles, viewFFRRHud,
         viewAirPlayControl, viewLandscapeAirPlayControl;

@@ -1,0 +1,90 @@
+// The program itself plays docs/recitation-download.script against a demo mirror on loopback:
+// chapter 112 is downloaded from the index, stored, and played with the highlight moving on.
+
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+#include <sqlite3.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/foundation/NSUserDefaults.h"
+#include "tests/support/DemoMirrorProcess.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
+
+// The light green of the recited verse's row.
+bool recitedGreen(const fs::path& png, double x, double y) {
+    std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> s(cairo_image_surface_create_from_png(png.c_str()),
+                                                                   cairo_surface_destroy);
+    if (cairo_surface_status(s.get()) != CAIRO_STATUS_SUCCESS) return false;
+    const double scale = cairo_image_surface_get_width(s.get()) / 320.0;
+    const unsigned char* data = cairo_image_surface_get_data(s.get());
+    const auto* p = reinterpret_cast<const uint32_t*>(data + static_cast<int>(y * scale) * cairo_image_surface_get_stride(s.get())) +
+                    static_cast<int>(x * scale);
+    const int r = (*p >> 16) & 0xff, g = (*p >> 8) & 0xff, b = *p & 0xff;
+    return g > 230 && g > r + 8 && g > b + 8;
+}
+
+int storedChapters(const fs::path& db, int surah) {
+    sqlite3* handle = nullptr;
+    int n = -1;
+    if (sqlite3_open_v2(db.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(handle, "SELECT count(*) FROM recitations WHERE surah = ?", -1, &st, nullptr) == SQLITE_OK) {
+            sqlite3_bind_int(st, 1, surah);
+            if (sqlite3_step(st) == SQLITE_ROW) n = sqlite3_column_int(st, 0);
+        }
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(handle);
+    return n;
+}
+
+TEST(RecitationDownloadScript, DownloadsFromTheIndexAndPlaysWithTheHighlightMoving) {
+    const char* temp = std::getenv("LUMENO_TEMP_DIR");
+    const char* source = std::getenv("LUMENO_SOURCE_DIR");
+    ASSERT_TRUE(temp && source);
+    const fs::path work = fs::path(temp) / "recitation-download-script";
+    fs::remove_all(work);
+    for (const char* dir : {"shots", "documents", "config", "caches"}) fs::create_directories(work / dir);
+    const fs::path program = fs::read_symlink("/proc/self/exe").parent_path() / "lumeno";
+    ASSERT_TRUE(fs::exists(program)) << program;
+    // Friday's reminder would come up over the walk.
+    NSUserDefaults seeded((work / "config" / "defaults.bin").string());
+    seeded.setBool(false, "AlKahfReminders");
+    ASSERT_TRUE(seeded.synchronize());
+
+    std::string error;
+    auto mirror = DemoMirrorProcess::start({}, error);
+    ASSERT_TRUE(mirror) << error;
+    const std::string command = "env LUMENO_CONFIG_DIR=" + quoted(work / "config") + " LUMENO_CACHES_DIR=" +
+                                quoted(work / "caches") + " " + quoted(program) + " --headless --script " +
+                                quoted(fs::path(source) / "docs" / "recitation-download.script") + " --shots " +
+                                quoted(work / "shots") + " --documents " + quoted(work / "documents") + " --mirrors " +
+                                mirror->host() + " > " + quoted(work / "run.log") + " 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << "see " << work / "run.log";
+    EXPECT_TRUE(mirror->stop());
+
+    EXPECT_EQ(storedChapters(work / "documents" / "lumenodyn.db", 112), 1);
+    for (const char* shot : {"download-offer.png", "download-mirrors.png", "download-progress.png"})
+        EXPECT_TRUE(fs::exists(work / "shots" / shot)) << shot;
+    // The opening invocation recited first, verse 1 three seconds later.
+    EXPECT_TRUE(recitedGreen(work / "shots" / "playback-1.png", 300, 120));
+    EXPECT_FALSE(recitedGreen(work / "shots" / "playback-1.png", 300, 200));
+    EXPECT_TRUE(recitedGreen(work / "shots" / "playback-2.png", 300, 160));
+    EXPECT_FALSE(recitedGreen(work / "shots" / "playback-2.png", 300, 260));
+    if (const char* update = std::getenv("LUMENO_UPDATE_DOCS"); update && *update)
+        for (const auto& [shot, doc] : {std::pair{"download-progress.png", "recitation-download.png"},
+                                        std::pair{"playback-2.png", "recitation-playback.png"}})
+            fs::copy_file(work / "shots" / shot, fs::path(source) / "docs" / doc, fs::copy_options::overwrite_existing);
+}
+
+}  // namespace
