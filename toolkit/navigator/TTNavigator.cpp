@@ -12,6 +12,8 @@
 #include "toolkit/foundation/TTGlobalUI.h"
 #include "toolkit/foundation/TTNavigatorHooks.h"
 #include "toolkit/controllers/TTModelViewController.h"
+#include "toolkit/controllers/TTSearchDisplay.h"
+#include "toolkit/controllers/TTViewController.h"
 #include "toolkit/navigator/TTClassBuilder.h"
 #include "toolkit/navigator/TTNavigatorWindow.h"
 #include "toolkit/navigator/TTPopupViewController.h"
@@ -260,7 +262,22 @@ UIViewController* TTNavigator::topViewController() const {
   return controller;
 }
 
-UIViewController* TTNavigator::visibleViewController() const { return topViewController(); }
+UIViewController* TTNavigator::visibleViewController() const {
+  UIViewController* controller = root_.get();
+  while (controller) {
+    UIViewController* next = controller->modalViewController();
+    if (!next) {
+      // An active search shows its results controller in place of the top subcontroller.
+      auto* screen = dynamic_cast<TTViewController*>(controller);
+      TTSearchDisplay* search = screen ? screen->searchDisplay() : nullptr;
+      if (search && search->searchDisplayController().isActive()) next = search->searchResultsViewController();
+    }
+    if (!next) next = tt::topSubcontroller(*controller);
+    if (!next) break;
+    controller = next;
+  }
+  return controller;
+}
 
 UINavigationController* TTNavigator::frontNavigationController() const {
   if (auto* tabs = dynamic_cast<UITabBarController*>(root_.get())) {

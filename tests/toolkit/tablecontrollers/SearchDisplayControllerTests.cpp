@@ -2,6 +2,7 @@
 
 #include "platform/ui/UIApplication.h"
 #include "tests/toolkit/tablecontrollers/TableTestSupport.h"
+#include "toolkit/navigator/TTNavigator.h"
 #include "toolkit/tablecontrollers/TTSearchDisplayController.h"
 #include "toolkit/views/UIView+TTCategory.h"
 
@@ -46,6 +47,20 @@ class SearchDisplayControllerTest : public ControllerTest {
   TTSearchDisplayController* display = nullptr;
   std::unique_ptr<TTSearchDisplayController> ownDisplay;
 };
+
+TEST_F(SearchDisplayControllerTest, TheNavigatorSeesTheResultsControllerWhileASearchIsActive) {
+  show(contents);
+  makeDisplay();
+  TTNavigator navigator;
+  navigator.setRootViewController(contents);
+  EXPECT_EQ(navigator.visibleViewController(), contents.get());
+  tapBar();
+  ASSERT_TRUE(display->isActive());
+  EXPECT_EQ(navigator.visibleViewController(), results.get());
+  EXPECT_EQ(navigator.topViewController(), contents.get());
+  display->setActive(false, false);
+  EXPECT_EQ(navigator.visibleViewController(), contents.get());
+}
 
 TEST_F(SearchDisplayControllerTest, TypingSearchesTheResultsSourceAndAPickedRowOpens) {
   show(contents);
