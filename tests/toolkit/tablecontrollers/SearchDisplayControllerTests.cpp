@@ -49,10 +49,10 @@ class SearchDisplayControllerTest : public ControllerTest {
 };
 
 TEST_F(SearchDisplayControllerTest, TheNavigatorSeesTheResultsControllerWhileASearchIsActive) {
-  show(contents);
+  auto nav = show(contents);
   makeDisplay();
   TTNavigator navigator;
-  navigator.setRootViewController(contents);
+  navigator.setRootViewController(nav);
   EXPECT_EQ(navigator.visibleViewController(), contents.get());
   tapBar();
   ASSERT_TRUE(display->isActive());
