@@ -27,17 +27,13 @@ TTTableCaptionItemCell::TTTableCaptionItemCell(UITableViewCellStyle, const std::
 {
     TTDefaultStyleSheet& sheet = tt::tableStyleSheet();
     UILabel* caption = textLabel();
-    caption->setFont(sheet.tableTitleFont());
-    caption->setTextColor(sheet.linkTextColor());
-    caption->setHighlightedTextColor(sheet.highlightedTextColor());
+    tt::styleCellLabel(*caption, sheet.tableTitleFont(), sheet.linkTextColor());
     caption->setTextAlignment(UITextAlignmentRight);
     caption->setLineBreakMode(UILineBreakModeTailTruncation);
     caption->setNumberOfLines(1);
     caption->setAdjustsFontSizeToFitWidth(true);
     UILabel* text = detailTextLabel();
-    text->setFont(sheet.tableSmallFont());
-    text->setTextColor(sheet.textColor());
-    text->setHighlightedTextColor(sheet.highlightedTextColor());
+    tt::styleCellLabel(*text, sheet.tableSmallFont(), sheet.textColor());
     text->setAdjustsFontSizeToFitWidth(true);
     text->setMinimumFontSize(kMinimumFontSize);
     text->setLineBreakMode(UILineBreakModeWordWrap);
@@ -73,14 +69,10 @@ TTTableSubtextItemCell::TTTableSubtextItemCell(UITableViewCellStyle, const std::
 {
     TTDefaultStyleSheet& sheet = tt::tableStyleSheet();
     UILabel* text = detailTextLabel();
-    text->setFont(sheet.tableFont());
-    text->setTextColor(sheet.textColor());
-    text->setHighlightedTextColor(sheet.highlightedTextColor());
+    tt::styleCellLabel(*text, sheet.tableFont(), sheet.textColor());
     text->setAdjustsFontSizeToFitWidth(true);
     UILabel* caption = textLabel();
-    caption->setFont(sheet.font());
-    caption->setTextColor(sheet.tableSubTextColor());
-    caption->setHighlightedTextColor(sheet.highlightedTextColor());
+    tt::styleCellLabel(*caption, sheet.font(), sheet.tableSubTextColor());
     caption->setTextAlignment(UITextAlignmentLeft);
     caption->setContentMode(UIViewContentModeTop);
     caption->setLineBreakMode(UILineBreakModeWordWrap);

@@ -17,17 +17,13 @@ TTTableMessageItemCell::TTTableMessageItemCell(UITableViewCellStyle, const std::
 {
     TTDefaultStyleSheet& sheet = tt::tableStyleSheet();
     UILabel* caption = textLabel();
-    caption->setFont(sheet.font());
-    caption->setTextColor(sheet.textColor());
-    caption->setHighlightedTextColor(sheet.highlightedTextColor());
+    tt::styleCellLabel(*caption, sheet.font(), sheet.textColor());
     caption->setTextAlignment(UITextAlignmentLeft);
     caption->setLineBreakMode(UILineBreakModeTailTruncation);
     caption->setAdjustsFontSizeToFitWidth(true);
     caption->setContentMode(UIViewContentModeLeft);
     UILabel* text = detailTextLabel();
-    text->setFont(sheet.font());
-    text->setTextColor(sheet.tableSubTextColor());
-    text->setHighlightedTextColor(sheet.highlightedTextColor());
+    tt::styleCellLabel(*text, sheet.font(), sheet.tableSubTextColor());
     text->setTextAlignment(UITextAlignmentLeft);
     text->setLineBreakMode(UILineBreakModeTailTruncation);
     text->setNumberOfLines(2);

@@ -10,6 +10,13 @@ TTDefaultStyleSheet& tableStyleSheet()
     return fallback.global();
 }
 
+void styleCellLabel(UILabel& label, const UIFontPtr& font, const UIColorPtr& color)
+{
+    label.setFont(font);
+    label.setTextColor(color);
+    label.setHighlightedTextColor(tableStyleSheet().highlightedTextColor());
+}
+
 double textHeight(const std::string& text, const UIFontPtr& font, double width, UILineBreakMode mode)
 {
     if (text.empty() || !font) return 0;

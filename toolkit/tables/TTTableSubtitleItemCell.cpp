@@ -19,16 +19,12 @@ TTTableSubtitleItemCell::TTTableSubtitleItemCell(UITableViewCellStyle, const std
 {
     TTDefaultStyleSheet& sheet = tt::tableStyleSheet();
     UILabel* text = textLabel();
-    text->setFont(sheet.tableFont());
-    text->setTextColor(sheet.textColor());
-    text->setHighlightedTextColor(sheet.highlightedTextColor());
+    tt::styleCellLabel(*text, sheet.tableFont(), sheet.textColor());
     text->setTextAlignment(UITextAlignmentLeft);
     text->setLineBreakMode(UILineBreakModeTailTruncation);
     text->setAdjustsFontSizeToFitWidth(true);
     UILabel* subtitle = detailTextLabel();
-    subtitle->setFont(sheet.font());
-    subtitle->setTextColor(sheet.tableSubTextColor());
-    subtitle->setHighlightedTextColor(sheet.highlightedTextColor());
+    tt::styleCellLabel(*subtitle, sheet.font(), sheet.tableSubTextColor());
     subtitle->setTextAlignment(UITextAlignmentLeft);
     subtitle->setLineBreakMode(UILineBreakModeTailTruncation);
     subtitle->setNumberOfLines(2);
