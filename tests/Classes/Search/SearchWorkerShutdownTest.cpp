@@ -72,6 +72,9 @@ TEST_F(SearchWorkers, QuitWhileTheHistoryLoadsOrMarksVersesJoinsTheWorker) {
             ASSERT_TRUE(history->isSettingUp());
         }
         quitNow();
+        // A worker that ended just before the quit left its result queued; the quit leaves
+        // queued work alone, so it lands here.
+        RunLoop::main().runUntilIdle();
         EXPECT_FALSE(history->isSettingUp());
         EXPECT_FALSE(history->isReflecting());
         TearDown();
