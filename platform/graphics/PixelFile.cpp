@@ -1,8 +1,10 @@
 #include "platform/graphics/PixelFile.h"
 
 #include "platform/graphics/ImageCodec.h"
+#include "platform/graphics/ImageSurface.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -79,18 +81,16 @@ CairoSurface readPixelFile(const std::string& path, std::string* error) {
         *error = "pixel file length does not match its header";
         return nullptr;
     }
-    CairoSurface surface(cairo_image_surface_create(format, width, height));
-    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS ||
-        cairo_image_surface_get_stride(surface.get()) != stride) {
-        *error = "no memory for the image";
+    // The rows are mapped, not read: pages come from the page cache as they are drawn, and a
+    // write (none is expected) goes to a private copy.
+    void* map = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ | PROT_WRITE, MAP_PRIVATE, file.fd, 0);
+    if (map == MAP_FAILED) {
+        *error = std::strerror(errno);
         return nullptr;
     }
-    cairo_surface_flush(surface.get());
-    if (!readFully(file.fd, cairo_image_surface_get_data(surface.get()), body)) {
-        *error = "pixel file ends early";
-        return nullptr;
-    }
-    cairo_surface_mark_dirty(surface.get());
+    CairoSurface surface =
+        surfaceOnMapping(map, static_cast<size_t>(st.st_size), sizeof header, format, width, height, stride);
+    if (!surface) *error = "no memory for the image";
     return surface;
 }
 
@@ -114,7 +114,9 @@ bool writePixelFile(cairo_surface_t* surface, const std::string& path, std::stri
         *error = "image rows are not packed";
         return false;
     }
-    std::FILE* out = std::fopen(path.c_str(), "wb");
+    // Written beside and renamed over: a reader mapping the old file keeps its pixels.
+    const std::string temporary = path + ".partial";
+    std::FILE* out = std::fopen(temporary.c_str(), "wb");
     if (!out) {
         *error = std::strerror(errno);
         return false;
@@ -123,9 +125,10 @@ bool writePixelFile(cairo_surface_t* surface, const std::string& path, std::stri
     bool ok = std::fwrite(&header, sizeof header, 1, out) == 1 &&
               std::fwrite(cairo_image_surface_get_data(surface), 1, body, out) == body;
     ok = std::fclose(out) == 0 && ok;
+    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
     if (!ok) {
         *error = "cannot write " + path;
-        std::remove(path.c_str());
+        std::remove(temporary.c_str());
     }
     return ok;
 }

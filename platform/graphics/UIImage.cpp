@@ -154,7 +154,7 @@ std::vector<Slice> slices(int cap, double sizePts, double scale, double dstLen) 
 
 }  // namespace
 
-void UIImage::paintInto(cairo_t* cr, CGRect rect, cairo_filter_t filter) const {
+void UIImage::paintInto(cairo_t* cr, CGRect rect, cairo_filter_t filter, double alpha) const {
     if (!surface_ || pixelWidth() == 0 || pixelHeight() == 0) return;
     CGSize sz = size();
     bool plain = (leftCap_ == 0 && topCap_ == 0) || (rect.size.width == sz.width && rect.size.height == sz.height);
@@ -167,8 +167,17 @@ void UIImage::paintInto(cairo_t* cr, CGRect rect, cairo_filter_t filter) const {
         cairo_scale(cr, dst.size.width / sw, dst.size.height / sh);
         cairo_set_source_surface(cr, src, 0, 0);
         cairo_pattern_set_filter(cairo_get_source(cr), filter);
-        cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
-        cairo_fill(cr);
+        // Padding only matters where pixels are resampled; pixel for pixel, cairo's fast copy serves.
+        double dw = 1, dh = 1;
+        cairo_user_to_device_distance(cr, &dw, &dh);
+        if (std::fabs(dw - 1) > 1e-9 || std::fabs(dh - 1) > 1e-9)
+            cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
+        if (alpha < 1) {
+            cairo_clip(cr);
+            cairo_paint_with_alpha(cr, alpha);
+        } else {
+            cairo_fill(cr);
+        }
         cairo_restore(cr);
     };
     if (plain) {

@@ -78,10 +78,11 @@ public:
     struct Pixel { uint8_t r = 0, g = 0, b = 0, a = 0; };
     Pixel pixelAt(int x, int y) const;
 
+    // Paints the image upright into rect of the user space of cr (nine-slice when stretchable),
+    // at `alpha`.
+    void paintInto(cairo_t* cr, CGRect rect, cairo_filter_t filter, double alpha = 1) const;
+
 private:
-    friend class CGContext;
-    // Paints the image upright into rect of the user space of cr (nine-slice when stretchable).
-    void paintInto(cairo_t* cr, CGRect rect, cairo_filter_t filter) const;
     CairoSurface surface_;
     double scale_ = 1;
     UIImageOrientation orientation_ = UIImageOrientation::Up;

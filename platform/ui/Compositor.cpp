@@ -8,6 +8,7 @@
 #include "platform/foundation/Log.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/graphics/CGContext.h"
+#include "platform/graphics/ImageSurface.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/text/StringDrawing.h"
 #include "platform/ui/UIApplication.h"
@@ -22,26 +23,23 @@ namespace {
 bool g_needsFrame = true;
 constexpr double kStatusBarHeight = 20;
 
-bool isEmptySurface(cairo_surface_t* s)
-{
-    cairo_surface_flush(s);
-    const unsigned char* data = cairo_image_surface_get_data(s);
-    int stride = cairo_image_surface_get_stride(s);
-    int h = cairo_image_surface_get_height(s);
-    int w = cairo_image_surface_get_width(s);
-    for (int y = 0; y < h; ++y) {
-        const uint32_t* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
-        for (int x = 0; x < w; ++x)
-            if (row[x]) return false;
-    }
-    return true;
-}
-
 // Classes known to draw nothing get no backing image at all.
 bool isPlainClass(const UIView& view)
 {
     std::type_index t = typeid(view);
     return t == typeid(UIView) || t == typeid(UIWindow) || t == typeid(UIControl);
+}
+
+// A plain image view whose image fits it pixel for pixel is painted straight from the image,
+// without a backing image to fill. Images drawn resized keep a backing: resampling them in
+// every frame would cost more than the copy.
+const UIImage* directImage(const UIView& view, CGSize size, CGRect* place)
+{
+    if (typeid(view) != typeid(UIImageView)) return nullptr;
+    const UIImage* image = static_cast<const UIImageView&>(view).shownImage();
+    if (!image || !image->surface() || image->scale() != UIScreen::mainScreen().scale()) return nullptr;
+    *place = UIImageView::rectForContentMode(view.contentMode(), image->size(), CGRectMake(0, 0, size.width, size.height));
+    return place->size == image->size() ? image : nullptr;
 }
 
 void setColorSource(cairo_t* cr, const UIColor& color)
@@ -122,7 +120,7 @@ void Compositor::ensureSurfaces()
     CGSize px = UIScreen::mainScreen().pixelSize();
     int w = static_cast<int>(std::lround(px.width)), h = static_cast<int>(std::lround(px.height));
     if (!screen_ || cairo_image_surface_get_width(screen_.get()) != w || cairo_image_surface_get_height(screen_.get()) != h)
-        screen_.reset(cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h));
+        screen_ = createImageSurface(CAIRO_FORMAT_RGB24, w, h);
 }
 
 bool Compositor::renderIfNeeded()
@@ -222,7 +220,7 @@ void Compositor::updateBacking(UIView& view)
     ViewBacking& bk = view.ensureBacking();
     if (!bk.surface || cairo_image_surface_get_width(bk.surface.get()) != pw ||
         cairo_image_surface_get_height(bk.surface.get()) != ph) {
-        bk.surface.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pw, ph));
+        bk.surface = createImageSurface(CAIRO_FORMAT_ARGB32, pw, ph);
     } else {
         Cairo clear(cairo_create(bk.surface.get()));
         cairo_set_operator(clear.get(), CAIRO_OPERATOR_CLEAR);
@@ -240,7 +238,8 @@ void Compositor::updateBacking(UIView& view)
     }
     view.noteDrawn();
     ++lastDrawRects_;
-    if (view.drawsNothing() && isEmptySurface(bk.surface.get())) bk.surface.reset();
+    // The base drawRect marks a view that drew nothing: it keeps no backing image.
+    if (view.drawsNothing()) bk.surface.reset();
 }
 
 void Compositor::drawView(UIView& view, cairo_t* cr, bool pres)
@@ -321,7 +320,18 @@ void Compositor::drawView(UIView& view, cairo_t* cr, bool pres)
     }
     if (auto& img = layer.contents(); img && img->surface()) paintSurface(cr, img->surface(), img->scale(), CGRectMake(0, 0, w, h));
 
-    if (view.needsDisplay()) updateBacking(view);
+    CGRect imagePlace;
+    if (const UIImage* image = directImage(view, b.size, &imagePlace)) {
+        view.clearNeedsDisplay();
+        if (view.backing()) view.backing()->surface.reset();
+        cairo_save(cr);
+        cairo_rectangle(cr, 0, 0, w, h);
+        cairo_clip(cr);
+        image->paintInto(cr, imagePlace, CAIRO_FILTER_GOOD, group ? 1 : alpha);
+        cairo_restore(cr);
+    } else if (view.needsDisplay()) {
+        updateBacking(view);
+    }
     if (ViewBacking* bk = view.backing(); bk && bk->surface) {
         CGRect place = CGRectMake(0, 0, w, h);
         if (bk->drawnSize != b.size)
@@ -392,7 +402,7 @@ cairo_surface_t* Compositor::displaySurface()
     CGSize d = displaySize();
     int w = static_cast<int>(std::lround(d.width * scale)), h = static_cast<int>(std::lround(d.height * scale));
     if (!display_ || cairo_image_surface_get_width(display_.get()) != w || cairo_image_surface_get_height(display_.get()) != h)
-        display_.reset(cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h));
+        display_ = createImageSurface(CAIRO_FORMAT_RGB24, w, h);
     Cairo cr(cairo_create(display_.get()));
     // Pixel space of the display to pixel space of the screen.
     CGSize screenPx = UIScreen::mainScreen().pixelSize();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/foundation/LargePageHeap.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/RunLoop.h"
@@ -38,6 +39,7 @@ UIApplication* UIApplication::existing()
 
 UIApplication::UIApplication()
 {
+    useLargePageHeap();
     g_app = this;
 }
 

@@ -39,9 +39,10 @@ public:
 
     // Where an image of `imageSize` goes in `bounds` for a content mode.
     static CGRect rectForContentMode(UIViewContentMode mode, CGSize imageSize, CGRect bounds);
+    // The image on display now: the animation's frame, the highlighted image or the image.
+    const UIImage* shownImage() const;
 
 private:
-    const UIImage* shownImage() const;
     UIImagePtr image_;
     UIImagePtr highlightedImage_;
     bool highlighted_ = false;

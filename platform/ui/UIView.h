@@ -183,7 +183,8 @@ public:
     bool needsLayout() const { return needsLayout_; }
     ViewAnimationState* animationState() const { return animState_.get(); }
     ViewAnimationState& ensureAnimationState();
-    // Set by the base drawRect: the class does not draw.
+    // Set by the base drawRect: the view drew nothing and gets no backing image. A drawRect
+    // that calls the base one and then draws clears it again.
     bool drawsNothing() const { return drawsNothing_; }
     void setDrawsNothing(bool v) { drawsNothing_ = v; }
 

@@ -171,6 +171,39 @@ TEST(UIImage, APixelFileBesideTheImageIsReadInsteadOfDecodingIt) {
     EXPECT_TRUE(log.contains("wide.pixels"));
 }
 
+TEST(UIImage, APixelFileWrittenAgainLeavesTheImagesReadFromItAsTheyWere) {
+    const std::string dir = testOutputDir();
+    auto solid = [](double r, double g, double b) {
+        CairoSurface s(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 8, 2));
+        Cairo cr(cairo_create(s.get()));
+        cairo_set_source_rgb(cr.get(), r, g, b);
+        cairo_paint(cr.get());
+        return s;
+    };
+    auto pixel = [](cairo_surface_t* s) {
+        cairo_surface_flush(s);
+        return reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(s))[9] & 0xffffff;
+    };
+    const std::string path = dir + "/shown.pixels";
+    std::string error;
+    ASSERT_TRUE(writePixelFile(solid(0, 0, 1).get(), path, &error)) << error;
+    CairoSurface shown = readPixelFile(path, &error);
+    ASSERT_TRUE(shown) << error;
+    // Written again (as a build does) while the first image is still on screen.
+    ASSERT_TRUE(writePixelFile(solid(1, 0, 0).get(), path, &error)) << error;
+    EXPECT_EQ(pixel(shown.get()), 0x0000ffu);
+    CairoSurface fresh = readPixelFile(path, &error);
+    ASSERT_TRUE(fresh) << error;
+    EXPECT_EQ(pixel(fresh.get()), 0xff0000u);
+    EXPECT_FALSE(std::filesystem::exists(path + ".partial"));
+
+    // A write that cannot finish leaves the file there as it was.
+    std::filesystem::create_directory(path + ".partial");
+    EXPECT_FALSE(writePixelFile(solid(0, 1, 0).get(), path, &error));
+    std::filesystem::remove(path + ".partial");
+    EXPECT_EQ(pixel(readPixelFile(path, &error).get()), 0xff0000u);
+}
+
 TEST(UIImage, BadPixelFilesAreRefusedWithAReason) {
     const std::string dir = testOutputDir();
     auto header = [](const char* magic, uint32_t w, uint32_t h, uint32_t format) {

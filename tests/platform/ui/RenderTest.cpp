@@ -2,7 +2,9 @@
 
 #include "platform/graphics/CGContext.h"
 #include "platform/ui/Compositor.h"
+#include "platform/ui/UIImageView.h"
 #include "platform/ui/UILabel.h"
+#include "platform/ui/ViewBacking.h"
 #include "tests/platform/ui/UITestSupport.h"
 
 namespace {
@@ -17,6 +19,22 @@ struct RGB {
     return ::testing::AssertionFailure() << "pixel (" << p.r << ", " << p.g << ", " << p.b << ") wanted (" << want.r
                                          << ", " << want.g << ", " << want.b << ")";
 }
+
+// A square image at the screen's scale: red, with a blue column at its left edge.
+UIImagePtr markedSquare(double points)
+{
+    UIGraphicsBeginImageContextWithOptions(CGSizeMake(points, points), false, 0);
+    auto* ctx = UIGraphicsGetCurrentContext();
+    ctx->setRGBFillColor(1, 0, 0, 1);
+    ctx->fillRect(CGRectMake(0, 0, points, points));
+    ctx->setRGBFillColor(0, 0, 1, 1);
+    ctx->fillRect(CGRectMake(0, 0, 4, points));
+    UIImagePtr image = UIGraphicsGetImageFromCurrentImageContext();
+    UIGraphicsEndImageContext();
+    return image;
+}
+
+bool hasBacking(const UIView& view) { return view.backing() && view.backing()->surface; }
 
 // Draws a filled square and counts its drawRect calls.
 class SquareView : public UIView {
@@ -91,6 +109,41 @@ TEST_P(RenderTest, AFadingViewBlendsTheSameWithOrWithoutChildren)
     EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(67, 27)), {128, 0, 0}, 4));  // the child overlaps once, not twice
     EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(72, 32)), {128, 0, 0}, 4));
     EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(40, 40)), {255, 0, 0}));
+}
+
+TEST_P(RenderTest, ImageViewsShowTheirImageAtTheirAlphaPlaceAndClip)
+{
+    // Pixel for pixel: painted from the image itself, no backing image kept.
+    auto exact = addView<UIImageView>(*window, CGRectMake(10, 10, 40, 40));
+    exact->setImage(markedSquare(40));
+    // Larger than its view and centred: the view's bounds cut it.
+    auto centred = addView<UIImageView>(*window, CGRectMake(100, 10, 40, 40));
+    centred->setContentMode(UIViewContentModeCenter);
+    centred->setImage(markedSquare(60));
+    // Stretched to twice its size: drawn once into a backing image.
+    auto stretched = addView<UIImageView>(*window, CGRectMake(200, 10, 40, 40));
+    stretched->setImage(markedSquare(20));
+
+    backend.frame();
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(30, 30)), {255, 0, 0}));
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(11, 30)), {0, 0, 255}));
+    EXPECT_FALSE(hasBacking(*exact));
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(101, 30)), {255, 0, 0}));   // the blue column is cut off
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(98, 30)), {255, 255, 255}));  // nothing outside the view
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(141, 30)), {255, 255, 255}));
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(203, 30)), {0, 0, 255}));  // the column, twice as wide
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(230, 30)), {255, 0, 0}));
+    EXPECT_TRUE(hasBacking(*stretched));
+
+    // Fading, then a new image of another size: the view follows.
+    exact->setAlpha(0.5);
+    backend.frame();
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(30, 30)), {255, 127, 127}, 4));
+    exact->setImage(markedSquare(20));
+    exact->setAlpha(1);
+    backend.frame();
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(13, 30)), {0, 0, 255}));
+    EXPECT_TRUE(hasBacking(*exact));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, RenderTest, ::testing::Values(1.0, 2.0));
