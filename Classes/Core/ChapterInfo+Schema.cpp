@@ -34,12 +34,13 @@ bool addsExistingColumn(sqlite3* db, const char* sql) {
     return sqlite3_step(info.get()) == SQLITE_ROW;
 }
 
-// Runs the statements of one step in a transaction. Every statement is tried and its failure
-// logged; the step succeeds only when each failure was an expected one.
+// Runs the statements of one step under a savepoint: a transaction of its own, or a part of
+// the caller's. Every statement is tried and its failure logged; the step succeeds only when
+// each failure was an expected one, and otherwise leaves nothing behind.
 bool runSchemaStep(sqlite3* db, const char* stepName, const std::vector<SchemaStatement>& statements) {
     if (!db) return false;
     auto guard = DataStoreConnection::lock(db);
-    if (!exec(db, "BEGIN IMMEDIATE TRANSACTION")) {
+    if (!exec(db, "SAVEPOINT schema_step")) {
         NSLog("%s Schema ERROR: cannot begin: message '%s'.", stepName, sqlite3_errmsg(db));
         return false;
     }
@@ -61,9 +62,10 @@ bool runSchemaStep(sqlite3* db, const char* stepName, const std::vector<SchemaSt
             ok = ok && isExpectedFailure(message, statement.sql);
         }
     }
-    if (ok && exec(db, "COMMIT TRANSACTION")) return true;
+    if (ok && exec(db, "RELEASE schema_step")) return true;
     NSLog("%s Schema ERROR: step not applied: message '%s'.", stepName, sqlite3_errmsg(db));
-    exec(db, "ROLLBACK TRANSACTION");
+    exec(db, "ROLLBACK TO schema_step");
+    exec(db, "RELEASE schema_step");
     return false;
 }
 

@@ -156,12 +156,13 @@ bool LumenoSDKAppDelegate::initializeDatabase() {
         return false;
     };
 
+    // The steps of one start are one transaction (one write to the disk): a start that fails
+    // part way leaves the database as it found it.
+    if (sqlite3_exec(db, "BEGIN IMMEDIATE TRANSACTION", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return stepFailed("begin");
     NSUserDefaults& defaults = NSUserDefaults::standardUserDefaults();
-    if (defaults.integerForKey(schemaVersion3_0()) == 0) {
-        if (!ChapterInfo::updateDatabase3_0(db)) return stepFailed("3.0");
-        defaults.setInteger(1, schemaVersion3_0());
-        defaults.synchronize();
-    }
+    const bool needs3_0 = defaults.integerForKey(schemaVersion3_0()) == 0;
+    if (needs3_0 && !ChapterInfo::updateDatabase3_0(db)) return stepFailed("3.0");
     if (ChapterInfo::dbVersion(db) < 3.1) {
         if (!ChapterInfo::updateDatabase3_1(db) || !ChapterInfo::setDBVersion(db, 3.1)) return stepFailed("3.1");
     }
@@ -177,6 +178,12 @@ bool LumenoSDKAppDelegate::initializeDatabase() {
             !ChapterInfo::updateDatabase3_2(db))
             return stepFailed("repair");
         if (ChapterInfo::dbVersion(db) < 3.24 && !ChapterInfo::setDBVersion(db, 3.24)) return stepFailed("repair");
+    }
+    if (sqlite3_exec(db, "COMMIT TRANSACTION", nullptr, nullptr, nullptr) != SQLITE_OK) return stepFailed("commit");
+    // Noted only once the step is stored.
+    if (needs3_0) {
+        defaults.setInteger(1, schemaVersion3_0());
+        defaults.synchronize();
     }
     // WAL lets the main connection read while the audio installer holds its write transaction.
     if (sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr) != SQLITE_OK)

@@ -160,6 +160,30 @@ TEST_F(DatabaseStartup, AFailingStepIsRolledBackAndRecordsNoVersion) {
               0);
 }
 
+TEST_F(DatabaseStartup, AStartWhoseLaterStepFailsKeepsNoneOfItsEarlierSteps) {
+    fixture::createUserDatabaseBefore3_0(userDb());
+    {
+        // Step 3.0 applies; step 3.1 then fails on this version table.
+        SQLiteConnection db = fixture::open(userDb());
+        fixture::exec(db.get(), "CREATE TABLE dbversion (other double)");
+    }
+    {
+        LumenoSDKAppDelegate app;
+        LogCapture log;
+        EXPECT_FALSE(app.initializeDatabase());
+        EXPECT_TRUE(log.contains("Running Schema 3.0 Update"));
+        EXPECT_TRUE(log.contains("[1.2] 3.1 Schema ERROR:"));
+    }
+    EXPECT_EQ(schemaDefault(), 0);  // step 3.0 is still to come
+    SQLiteConnection db = fixture::open(userDb());
+    EXPECT_EQ(fixture::scalar(db.get(),
+                              "SELECT count(*) FROM sqlite_master WHERE name IN "
+                              "('optimizedtrans', 'bookmarksections', 'dbver', 'contrecitations')"),
+              0);
+    EXPECT_EQ(fixture::scalar(db.get(), "SELECT count(*) FROM pragma_table_info('bookmarks') WHERE name = 'bkgroup'"), 0);
+    EXPECT_EQ(ChapterInfo::getBookmarkNote(db.get(), 2, 255), "kept");
+}
+
 TEST_F(DatabaseStartup, BadFilesGiveTheStartUpFailureAndAreNotReplaced) {
     {  // no template in the bundle
         fs::remove(bundle_ + "/lumenodyn.db");
