@@ -31,7 +31,6 @@ void LumenoSDKAppDelegate::SetupAlKahfReminders() {
     const NSDate now = NSDate::date();
     // Scheduled within the last half hour: the pending reminders stay as they are.
     if (auto last = defaults().dateForKey("LastAlKahfSet"); last && now.timeIntervalSinceDate(*last) < 1800) return;
-    scheduler.cancelAllLocalNotifications();
 
     const NSCalendar calendar = NSCalendar::currentCalendar();
     const NSDateComponents today = calendar.components(now);
@@ -49,6 +48,7 @@ void LumenoSDKAppDelegate::SetupAlKahfReminders() {
     const NSDate first = calendar.dateBySettingHour(15, 0, 0, calendar.dateByAddingDays(now, days));
     const NSDate second = calendar.dateBySettingHour(15, 30, 0, calendar.dateByAddingWeeks(first, 1));
     const NSDate third = calendar.dateBySettingHour(15, 30, 0, calendar.dateByAddingWeeks(second, 1));
+    std::vector<UILocalNotification> reminders;
     for (const NSDate& fire : {first, second, third}) {
         // A date already past (Friday after 15:00) is skipped; the later ones still count.
         if (fire <= now) continue;
@@ -57,8 +57,10 @@ void LumenoSDKAppDelegate::SetupAlKahfReminders() {
         notification.setTimeZone("local");
         notification.setAlertBody(Language::get(kReminderText, kReminderText));
         notification.setHasAction(false);
-        scheduler.scheduleLocalNotification(notification);
+        reminders.push_back(notification);
     }
+    // The pending reminders are replaced, in one write.
+    scheduler.setScheduledLocalNotifications(reminders);
 }
 
 void LumenoSDKAppDelegate::RemindAlKahfNow() {

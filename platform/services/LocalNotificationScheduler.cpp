@@ -88,15 +88,26 @@ void LocalNotificationScheduler::deliver(const UILocalNotification& n) {
   if (handler_) handler_(n);
 }
 
-void LocalNotificationScheduler::scheduleLocalNotification(const UILocalNotification& notification) {
-  loadIfNeeded();
+bool LocalNotificationScheduler::add(const UILocalNotification& notification) {
   if (!notification.fireDate() || notification.fireDate()->timeIntervalSinceNow() <= 0) {
     // Due already: delivered at once, never pending.
     presentLocalNotificationNow(notification);
-    return;
+    return false;
   }
   entries_.push_back({nextId_++, notification});
   arm(entries_.back());
+  return true;
+}
+
+void LocalNotificationScheduler::scheduleLocalNotification(const UILocalNotification& notification) {
+  loadIfNeeded();
+  if (add(notification)) save();
+}
+
+void LocalNotificationScheduler::setScheduledLocalNotifications(const std::vector<UILocalNotification>& notifications) {
+  loadIfNeeded();
+  cancelAllTimers();
+  for (const UILocalNotification& n : notifications) add(n);
   save();
 }
 
@@ -104,10 +115,14 @@ void LocalNotificationScheduler::presentLocalNotificationNow(const UILocalNotifi
   RunLoop::main().post([this, notification] { deliver(notification); });
 }
 
-void LocalNotificationScheduler::cancelAllLocalNotifications() {
-  loadIfNeeded();
+void LocalNotificationScheduler::cancelAllTimers() {
   for (auto& e : entries_) RunLoop::main().cancelTimer(e.timer);
   entries_.clear();
+}
+
+void LocalNotificationScheduler::cancelAllLocalNotifications() {
+  loadIfNeeded();
+  cancelAllTimers();
   save();
 }
 
@@ -140,8 +155,7 @@ void LocalNotificationScheduler::save() const {
 }
 
 void LocalNotificationScheduler::resetForTesting() {
-  for (auto& e : entries_) RunLoop::main().cancelTimer(e.timer);
-  entries_.clear();
+  cancelAllTimers();
   loaded_ = false;
   handler_ = nullptr;
   desktop_ = true;

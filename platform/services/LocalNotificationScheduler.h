@@ -21,6 +21,8 @@ class LocalNotificationScheduler {
   void scheduleLocalNotification(const UILocalNotification& notification);
   void presentLocalNotificationNow(const UILocalNotification& notification);
   void cancelAllLocalNotifications();
+  // Replaces every pending notification by these, with one write of the schedule file.
+  void setScheduledLocalNotifications(const std::vector<UILocalNotification>& notifications);
   // Cancels those equal in fire date, body and user info.
   void cancelLocalNotification(const UILocalNotification& notification);
   std::vector<UILocalNotification> scheduledLocalNotifications();
@@ -43,6 +45,9 @@ class LocalNotificationScheduler {
   };
   LocalNotificationScheduler() = default;
   void loadIfNeeded();
+  // Adds a pending notification, or delivers one already due; true when one was added.
+  bool add(const UILocalNotification& notification);
+  void cancelAllTimers();
   void arm(Entry& entry);
   void fire(uint64_t id);
   void deliver(const UILocalNotification& notification);

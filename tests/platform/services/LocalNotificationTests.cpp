@@ -95,6 +95,22 @@ TEST_F(LocalNotificationTest, ScheduleSurvivesARestart) {
   EXPECT_EQ(delivered[0].alertBody(), "later");
 }
 
+TEST_F(LocalNotificationTest, ReplacingThePendingOnesKeepsOnlyTheNewOnesAcrossARestart) {
+  scheduler.scheduleLocalNotification(at(600, "old"));
+  scheduler.scheduleLocalNotification(at(1200, "older"));
+  scheduler.setScheduledLocalNotifications({at(900, "new"), at(-5, "due")});
+  RunLoop::main().runUntilIdle();
+  ASSERT_EQ(delivered.size(), 1u);  // the due one at once
+  EXPECT_EQ(delivered[0].alertBody(), "due");
+  restart();
+  auto pending = scheduler.scheduledLocalNotifications();
+  ASSERT_EQ(pending.size(), 1u);
+  EXPECT_EQ(pending[0].alertBody(), "new");
+  RunLoop::main().advance(1500 * 1000);
+  ASSERT_EQ(delivered.size(), 2u);
+  EXPECT_EQ(delivered[1].alertBody(), "new");
+}
+
 TEST_F(LocalNotificationTest, DamagedScheduleFileStartsEmpty) {
   ASSERT_TRUE(NSFileManager::defaultManager().writeAtomically(LocalNotificationScheduler::scheduleFilePath(),
                                                               std::string("LNS1\x09\xff\xff garbage")));
