@@ -320,9 +320,11 @@ void MBProgressHUD::done() {
 void MBProgressHUD::showWhileExecuting(std::function<void()> work, bool animated) {
     taskInProgress_ = true;
     auto self = std::static_pointer_cast<MBProgressHUD>(shared_from_this());
-    detachNewThread([self, work = std::move(work)] {
+    detachNewThread([self, work = std::move(work)]() mutable {
         work();
-        RunLoop::main().post([self] { self->cleanUp(); });
+        // The HUD is a view: the worker's reference goes to the main thread with the clean-up,
+        // so the HUD is never destroyed on the worker.
+        RunLoop::main().post([self = std::move(self)] { self->cleanUp(); });
     }, "hud-task");
     show(animated);
 }
