@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "Classes/Core/LumenoSDKAppDelegate.h"
-#include "bench/support/ChildRun.h"
 #include "Classes/Reading/SurahViewController.h"
+#include "bench/support/ChildRun.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/foundation/RunLoop.h"

@@ -1,5 +1,6 @@
 #include "platform/graphics/PixelFile.h"
 
+#include "platform/foundation/NSFileManager.h"
 #include "platform/graphics/ImageCodec.h"
 #include "platform/graphics/ImageSurface.h"
 
@@ -10,8 +11,8 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -115,20 +116,14 @@ bool writePixelFile(cairo_surface_t* surface, const std::string& path, std::stri
         return false;
     }
     // Written beside and renamed over: a reader mapping the old file keeps its pixels.
-    const std::string temporary = path + ".partial";
-    std::FILE* out = std::fopen(temporary.c_str(), "wb");
-    if (!out) {
-        *error = std::strerror(errno);
+    const size_t body = static_cast<size_t>(stride) * header.height;
+    std::vector<uint8_t> file(sizeof header + body);
+    std::memcpy(file.data(), &header, sizeof header);
+    std::memcpy(file.data() + sizeof header, cairo_image_surface_get_data(surface), body);
+    std::string reason;
+    if (!NSFileManager::defaultManager().writeAtomically(path, file, &reason)) {
+        *error = "cannot write " + path + ": " + reason;
         return false;
     }
-    const size_t body = static_cast<size_t>(stride) * header.height;
-    bool ok = std::fwrite(&header, sizeof header, 1, out) == 1 &&
-              std::fwrite(cairo_image_surface_get_data(surface), 1, body, out) == body;
-    ok = std::fclose(out) == 0 && ok;
-    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        *error = "cannot write " + path;
-        std::remove(temporary.c_str());
-    }
-    return ok;
+    return true;
 }

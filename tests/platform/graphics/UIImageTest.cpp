@@ -3,6 +3,7 @@
 #include "platform/graphics/ImageCodec.h"
 #include "platform/graphics/PixelFile.h"
 #include "tests/platform/graphics/Pixels.h"
+#include "tests/support/FullDisk.h"
 
 #include <gtest/gtest.h>
 
@@ -195,12 +196,20 @@ TEST(UIImage, APixelFileWrittenAgainLeavesTheImagesReadFromItAsTheyWere) {
     CairoSurface fresh = readPixelFile(path, &error);
     ASSERT_TRUE(fresh) << error;
     EXPECT_EQ(pixel(fresh.get()), 0xff0000u);
-    EXPECT_FALSE(std::filesystem::exists(path + ".partial"));
+    auto leftovers = [&] {
+        int n = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(dir))
+            n += entry.path().filename().string().rfind("shown.pixels.", 0) == 0;
+        return n;
+    };
+    EXPECT_EQ(leftovers(), 0);
 
-    // A write that cannot finish leaves the file there as it was.
-    std::filesystem::create_directory(path + ".partial");
-    EXPECT_FALSE(writePixelFile(solid(0, 1, 0).get(), path, &error));
-    std::filesystem::remove(path + ".partial");
+    // A write that cannot finish (a full disk) leaves the file there as it was.
+    {
+        FullDisk full(dir);
+        EXPECT_FALSE(writePixelFile(solid(0, 1, 0).get(), path, &error));
+    }
+    EXPECT_EQ(leftovers(), 0);
     EXPECT_EQ(pixel(readPixelFile(path, &error).get()), 0xff0000u);
 }
 
