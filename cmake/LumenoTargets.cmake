@@ -15,14 +15,23 @@ function(lumeno_unity name)
   endif()
 endfunction()
 
-# lumeno_library(NAME SOURCES ... [DEPS ...])
-#   A static library whose headers are included from the repository root
-#   ("platform/foundation/RunLoop.h").
+# lumeno_library(NAME SOURCES ... [DEPS ...] [BACK_DEPS ...])
+#   A library whose headers are included from the repository root
+#   ("platform/foundation/RunLoop.h"): static, or shared where LUMENO_SHARED_LIBS is on.
+#   BACK_DEPS are libraries that depend on this one in turn (a class split across both).
+#   Static libraries may depend on each other in a cycle; a shared one is linked without
+#   them and leaves them to the programs that link it (libraries linking it pass them on).
 function(lumeno_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
-  add_library(${name} STATIC ${ARG_SOURCES})
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;BACK_DEPS" ${ARGN})
+  if(LUMENO_SHARED_LIBS)
+    add_library(${name} SHARED ${ARG_SOURCES})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS}
+                          INTERFACE "$<$<STREQUAL:$<TARGET_PROPERTY:TYPE>,EXECUTABLE>:${ARG_BACK_DEPS}>")
+  else()
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS} ${ARG_BACK_DEPS})
+  endif()
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
-  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   lumeno_unity(${name})
 endfunction()
 
