@@ -297,6 +297,9 @@ class PostOutcomeTest : public PostVerseTest {
     UIAlertView* alert = shownAlert();
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(alert->title(), title);
+    backend.advance(500);
+    const auto panel = backend.pixelAt(CGPointMake(160, 240));  // the alert's blue panel is drawn
+    EXPECT_GT(panel.b, panel.r + 30);
     EXPECT_EQ(outcome.sent, 0);
     EXPECT_FALSE(screen->isSendingMessage());
     EXPECT_EQ(screen->txtView()->text(), text);
@@ -332,6 +335,12 @@ TEST_F(PostOutcomeTest, APostWithNoEndingAnswerFailsAtItsDeadlineAndKeepsTheText
     expectKeptForAnotherTry(text, "Posting Failed");
     // The request was stopped: the service sees the connection closed.
     EXPECT_TRUE(waitFor([&] { return server->service.hangUps() == hangUps + 1; }));
+    // The kept text goes out on the next try.
+    server->service.setSwitches({});
+    tap(screen->btnSend());
+    ASSERT_TRUE(waitFor([&] { return outcome.sent == 1; }));
+    outcome.sent = 0;
+    EXPECT_EQ(posts().back().fields[1], (std::pair<std::string, std::string>{"message", text}));
     closeScreen();
   }
 }
