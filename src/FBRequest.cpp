@@ -187,6 +187,12 @@ void FBRequest::failWithError(const FBError& error) {
     delegate_->requestDidFailWithError(*this, error);
 }
 
+void FBRequest::cancel() {
+  delegate_ = nullptr;
+  if (connection_) connection_->cancel();
+  finish();
+}
+
 void FBRequest::finish() {
   responseText_.clear();
   connection_.reset();

@@ -52,6 +52,8 @@ class FBRequest : public std::enable_shared_from_this<FBRequest>, private NSURLC
   // Builds the HTTP request and starts it.
   void connect();
   bool loading() const { return static_cast<bool>(connection_); }
+  // Stops a running request: its connection closes and the delegate hears nothing more.
+  void cancel();
 
   // The HTTP request `connect` sends: a POST carries its parameters in the body only.
   NSURLRequest makeURLRequest() const;

@@ -192,15 +192,26 @@ void AddBookmarkNote::keyboardWillHide() {
 }
 
 void AddBookmarkNote::donePressed() {
-    if (bookmarkChanged_) NSNotificationCenter::defaultCenter().postNotificationName("BookmarkDidChange");
+    const std::string note = txtView->textView()->text();
+    // Bookmark and note go in as one row, so a refused save leaves no empty bookmark behind.
+    const bool addsBookmark = bookmarkOnSave_ && !ChapterInfo::isBookmarked(userDb(), surah_, verse_);
+    if (bookmarkChanged_ && !addsBookmark) NSNotificationCenter::defaultCenter().postNotificationName("BookmarkDidChange");
     DataStoreConnection::clearLastFailure();
-    if (!ChapterInfo::insertBookmarkNote(userDb(), surah_, verse_, txtView->textView()->text())) {
+    const bool stored = addsBookmark
+                            ? ChapterInfo::insertBookmark(userDb(), surah_, verse_, false, *bookmarkOnSave_, note)
+                            : ChapterInfo::insertBookmarkNote(userDb(), surah_, verse_, note);
+    if (!stored) {
         NSLog("[AddBookmarkNote] Error: the note of %i:%i was not stored.", surah_, verse_);
         // The editor stays with the text, so it can be saved again.
         showWriteFailure("Note Not Saved", "Your note is still in the editor.");
         return;
     }
-    if (LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance()) app->refreshSurahViewWith(surah_, verse_);
+    LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance();
+    if (addsBookmark) {
+        NSNotificationCenter::defaultCenter().postNotificationName("BookmarkDidChange");
+        if (app) app->refreshIndexSurahRow(surah_);
+    }
+    if (app) app->refreshSurahViewWith(surah_, verse_);
     endEditing();
     dismissModalViewControllerAnimated(true);
 }

@@ -1,9 +1,11 @@
 #pragma once
 // The note editor of one bookmarked verse: the verse at the top, its note on ruled paper
 // below; Done stores the note, More deletes or mails it. Built from the interface
-// "AddNoteView"; it only updates the note of an existing bookmark row.
+// "AddNoteView". It updates the note of an existing bookmark row, or, for a verse opened
+// without one, writes the bookmark together with its note when the note is saved.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "Classes/Bookmarks/DTNotePadView.h"
@@ -61,6 +63,9 @@ public:
     // The HTML body of the note's mail (every inserted text escaped).
     std::string mailBody() const;
 
+    // The verse has no bookmark yet: the first successful save adds one in this group.
+    void setBookmarkOnSave(int group) { bookmarkOnSave_ = group; }
+
     int surah() const { return surah_; }
     int verse() const { return verse_; }
     bool isKeyboardShowing() const { return isKeyboardShowing_; }
@@ -73,6 +78,7 @@ private:
     int surah_, verse_;
     bool isKeyboardShowing_ = false;
     bool bookmarkChanged_ = false;
+    std::optional<int> bookmarkOnSave_;
     std::shared_ptr<UIActionSheet> moreSheet_;
     std::shared_ptr<UIAlertView> lastAlert_;
 };

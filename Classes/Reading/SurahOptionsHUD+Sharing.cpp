@@ -117,10 +117,9 @@ void SurahOptionsHUD::ayahHudButtonPressed(UIButton* button) {
         screen_.cleanupStateClosingView();
         if (LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance()) app->filterSearchViewWithSavedSearch(search);
     } else if (button == btnHUDNote.get()) {
-        if (!screen_.isVerseBookmarked(verse)) screen_.addOrRemoveBookmarkForVerse(verse);
-        if (!screen_.isVerseBookmarked(verse)) return;
-        screen_.updateBookmarkForVerse(verse, surah);
         auto editor = std::make_shared<AddBookmarkNote>("AddNoteView", surah, verse);
+        // A verse without a bookmark gets one (no group) when its note is saved.
+        if (!screen_.isVerseBookmarked(verse)) editor->setBookmarkOnSave(0);
         hideDialControl();
         screen_.presentModalViewController(editor, true);
     } else if (button == btnHUDBookmark.get()) {

@@ -132,7 +132,10 @@ public:
     bool isVerseLastAudioBookmark(int surah, int verse) const;
     void addOrRemoveBookmarkForVerse(int verse) { addOrRemoveBookmarkForVerse(verse, 0); }
     void addOrRemoveBookmarkForVerse(int verse, int group);
-    void bookmarkDidChange() { reloadBookmarksMap(); }
+    void bookmarkDidChange() {
+        reloadBookmarksMap();
+        updateBadge();
+    }
     void updateBookmarkForVerse(int verse, int surah) override;
     void checkIdleTimeout();
     const std::map<int, std::shared_ptr<Bookmark>>& bookmarkedVerseMap() const { return dictBookmarkedVerseMap_; }

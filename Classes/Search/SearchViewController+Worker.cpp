@@ -22,8 +22,17 @@ bool hasWhiteSpace(const std::string& text) {
     return false;
 }
 
+// SQLite's own words for a statement past its limits, which a long query reaches.
+bool isQueryTooLong(const DataStoreConnection::Failure& failure) {
+    if ((failure.code & 0xFF) == SQLITE_TOOBIG) return true;
+    for (const char* words : {"too large", "too many", "too complex", "too big", "stack overflow"})
+        if (failure.message.find(words) != std::string::npos) return true;
+    return false;
+}
+
 std::string searchFailureText(const DataStoreConnection::Failure& failure) {
     const int code = failure.code & 0xFF;
+    if (isQueryTooLong(failure)) return "The search text is too long; use fewer words.";
     if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB || failure.message.find("no such") != std::string::npos ||
         failure.message.find("malformed") != std::string::npos)
         return "Search failed: the index is damaged";

@@ -4,6 +4,7 @@
 #include "platform/foundation/Localization.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSFileManager.h"
+#include "platform/foundation/NSTimer.h"
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/StringUtils.h"
@@ -17,6 +18,8 @@
 #include "platform/ui/UIDevice.h"
 #include "platform/ui/UIImageView.h"
 #include "platform/ui/UILabel.h"
+#include "src/JSON/SBJSON.h"
+#include "toolkit/foundation/TTGlobal.h"
 
 namespace {
 
@@ -59,6 +62,17 @@ std::shared_ptr<UIButton> makeBigButton(const std::string& title, CGRect frame) 
   return button;
 }
 
+// A post is confirmed by a decoded answer, or by a bare JSON text or number: the new post's
+// identifier. Anything else (cut short, too deep, a page, nothing) leaves the outcome unknown.
+bool confirmsPost(const FBResult& result) {
+  if (std::holds_alternative<JSONValue>(result)) return true;
+  const std::vector<uint8_t>& body = std::get<std::vector<uint8_t>>(result);
+  const std::string_view text(reinterpret_cast<const char*>(body.data()), body.size());
+  if (!str::isValidUtf8(text)) return false;
+  const std::optional<JSONValue> value = SBJSON().fragmentWithString(text, nullptr);
+  return value && (value->asString() || value->asNumber());
+}
+
 }  // namespace
 
 FacebookViewController::FacebookViewController(Facebook* session, const std::string& message)
@@ -66,7 +80,8 @@ FacebookViewController::FacebookViewController(Facebook* session, const std::str
 
 FacebookViewController::~FacebookViewController() {
   if (txtView_) txtView_->setDelegate(nullptr);
-  if (currentRequest_) currentRequest_->setDelegate(nullptr);
+  dropCurrentRequest();
+  showNetworkActivity(false);
   // A login still running must not report to a screen that is gone.
   if (session_) session_->resignSessionDelegate(this);
 }
@@ -149,7 +164,7 @@ void FacebookViewController::viewWillAppear(bool) {
 
 void FacebookViewController::viewWillDisappear(bool) {
   txtView_->setDelegate(nullptr);
-  UIApplication::sharedApplication().setNetworkActivityIndicatorVisible(false);
+  showNetworkActivity(false);
 }
 
 bool FacebookViewController::shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation orientation) {
@@ -183,9 +198,25 @@ void FacebookViewController::checkCharacterCount() {
   btnClear_->setAlpha(n > 0 ? 1 : 0);
 }
 
+// The request stops with it: a post dropped here can no longer go out unseen.
 void FacebookViewController::dropCurrentRequest() {
-  if (currentRequest_) currentRequest_->setDelegate(nullptr);
+  if (postDeadline_) postDeadline_->invalidate();
+  postDeadline_.reset();
+  if (currentRequest_) currentRequest_->cancel();
   currentRequest_.reset();
+}
+
+// Through the shared count, so another load's indicator stays on.
+void FacebookViewController::showNetworkActivity(bool shown) {
+  if (shown == showingNetworkActivity_) return;
+  showingNetworkActivity_ = shown;
+  if (shown) TTNetworkActivityBegan();
+  else TTNetworkActivityEnded();
+}
+
+void FacebookViewController::showAlert(const std::string& title, const std::string& message) {
+  lastAlert_ = std::make_shared<UIAlertView>(title, message, nullptr, tr("OK"), std::vector<std::string>{});
+  lastAlert_->show();
 }
 
 void FacebookViewController::loginTwitter() {
@@ -195,14 +226,14 @@ void FacebookViewController::loginTwitter() {
     return;
   }
   if (!session_) return;
-  UIApplication::sharedApplication().setNetworkActivityIndicatorVisible(true);
+  showNetworkActivity(true);
   dropCurrentRequest();
   currentRequest_ = session_->requestWithGraphPath("me", this);
 }
 
 void FacebookViewController::finishedLoading() {
   dropCurrentRequest();
-  UIApplication::sharedApplication().setNetworkActivityIndicatorVisible(false);
+  showNetworkActivity(false);
   lblTwitterName_->setText(defaults().stringForKey(kNameKey).value_or(""));
   imgBG_->setImage(UIImage::imageNamed("tweet-bg.png"));
   hasLoggedIn_ = true;
@@ -215,6 +246,14 @@ void FacebookViewController::finishedLoading() {
 void FacebookViewController::requestDidLoad(FBRequest&, const FBResult& result) {
   if (IsSendingMessage_) {
     dropCurrentRequest();
+    if (!confirmsPost(result)) {
+      NSLog("ERROR: %@", "the answer to the post could not be read");
+      showAlert(tr("Post Not Confirmed"), tr("The service's answer could not be read, so it is not known whether the "
+                                             "verse was posted. Your text is kept; check your page before you post it "
+                                             "again."));
+      setSending(false);
+      return;
+    }
     if (delegate_) delegate_->facebookViewSentMessage();
     return;
   }
@@ -253,22 +292,47 @@ void FacebookViewController::requestDidFailWithError(FBRequest&, const FBError& 
   NSLog("ERROR: %@", error.localizedDescription);
   dropCurrentRequest();
   if (IsSendingMessage_) {
-    lastAlert_ = std::make_shared<UIAlertView>(
-        tr("Posting Failed"), stringWithFormat("Error %i: %@", error.code, error.localizedDescription), nullptr, tr("OK"),
-        std::vector<std::string>{});
-    lastAlert_->show();
+    showAlert(tr("Posting Failed"), stringWithFormat("Error %i: %@", error.code, error.localizedDescription));
     setSending(false);
     return;
   }
-  UIApplication::sharedApplication().setNetworkActivityIndicatorVisible(false);
+  showNetworkActivity(false);
+  // One login is asked for; a profile refused after it is reported, not met with another.
+  if (loggedInForProfile_) {
+    loadingIndicator_->stopAnimating();
+    showAlert(tr("Profile Not Loaded"),
+              stringWithFormat(tr("The service refused your profile after the login (Error %i: %@). Nothing can be "
+                                  "posted now; please try again later.")
+                                   .c_str(),
+                               error.code, error.localizedDescription));
+    return;
+  }
+  loggedInForProfile_ = true;
   if (session_) session_->authorize({"publish_stream"}, this);
 }
 
 void FacebookViewController::fbDidLogin() { loginTwitter(); }
 
+void FacebookViewController::fbDidNotLogin(bool cancelled) {
+  showNetworkActivity(false);
+  loadingIndicator_->stopAnimating();
+  showAlert(tr("Facebook"), cancelled ? tr("The login was cancelled; nothing was posted.")
+                                      : tr("The login failed; nothing was posted. Please try again later."));
+}
+
+void FacebookViewController::postTimedOut() {
+  NSLog("ERROR: %@", "the post had no answer in time and was stopped");
+  dropCurrentRequest();
+  showAlert(tr("Posting Failed"), stringWithFormat(tr("No answer came within %i seconds, so the post was stopped. Your "
+                                                      "text is kept; you can try again.")
+                                                       .c_str(),
+                                                   kPostDeadlineSeconds));
+  setSending(false);
+}
+
+// Cancel stays enabled while sending: it stops the post.
 void FacebookViewController::setSending(bool sending) {
   IsSendingMessage_ = sending;
-  btnCancel_->setEnabled(!sending);
   setTitleInEveryState(*btnSend_, sending ? tr("Sending") : tr("Post"));
   txtView_->setEditable(!sending);
   if (sending) btnSend_->setEnabled(false);
@@ -281,7 +345,10 @@ void FacebookViewController::btnSendPressed() {
   dropCurrentRequest();
   setSending(true);
   FBParams params{{"app_id", session_->appId()}, {"message", txtView_->text()}};
-  currentRequest_ = session_->requestWithMethodName("stream.publish", params, "POST", this);
+  std::shared_ptr<FBRequest> request = session_->requestWithMethodName("stream.publish", params, "POST", this);
+  if (!IsSendingMessage_) return;  // it failed at once
+  currentRequest_ = request;
+  postDeadline_ = NSTimer::scheduledTimer(kPostDeadlineSeconds, false, [this](NSTimer&) { postTimedOut(); });
 }
 
 void FacebookViewController::btnClearPressed() {

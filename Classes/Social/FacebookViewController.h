@@ -12,6 +12,7 @@
 #include "src/Facebook.h"
 #include "src/FBRequest.h"
 
+class NSTimer;
 class UIActivityIndicatorView;
 class UIButton;
 class UIImageView;
@@ -31,6 +32,8 @@ class FacebookViewController : public UIViewController,
  public:
   static constexpr int kMaxCharacters = 420;
   static constexpr const char* kPictureFile = "facebookPic.png";
+  // A post still without its answer after this long is stopped and reported failed.
+  static constexpr int kPostDeadlineSeconds = 30;
 
   // The session is not retained; its owner outlives the screen.
   FacebookViewController(Facebook* session, const std::string& message);
@@ -58,6 +61,7 @@ class FacebookViewController : public UIViewController,
   void requestDidLoad(FBRequest& request, const FBResult& result) override;
   void requestDidFailWithError(FBRequest& request, const FBError& error) override;
   void fbDidLogin() override;
+  void fbDidNotLogin(bool cancelled) override;
 
   // Parts, for tests.
   UILabel* lblTwitterName() const { return lblTwitterName_.get(); }
@@ -75,6 +79,9 @@ class FacebookViewController : public UIViewController,
  private:
   void dropCurrentRequest();
   void setSending(bool sending);
+  void postTimedOut();
+  void showAlert(const std::string& title, const std::string& message);
+  void showNetworkActivity(bool shown);
 
   Facebook* session_;  // unretained
   FacebookViewDelegate* delegate_ = nullptr;  // unretained
@@ -92,4 +99,7 @@ class FacebookViewController : public UIViewController,
   std::shared_ptr<FBRequest> currentRequest_;
   std::shared_ptr<UIActivityIndicatorView> loadingIndicator_;
   std::shared_ptr<UIAlertView> lastAlert_;
+  std::shared_ptr<NSTimer> postDeadline_;
+  bool showingNetworkActivity_ = false;
+  bool loggedInForProfile_ = false;  // a login this screen asked for after a refused profile
 };

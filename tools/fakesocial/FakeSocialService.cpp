@@ -81,6 +81,8 @@ bool FakeSocialService::start(int port) {
 void FakeSocialService::stop() {
   stopping_ = true;
   if (acceptor_.joinable()) acceptor_.join();
+  for (std::thread& holder : holders_) holder.join();
+  holders_.clear();
   if (listenFd_ >= 0) ::close(listenFd_);
   listenFd_ = -1;
 }
@@ -150,6 +152,16 @@ void FakeSocialService::serve(int fd) {
   if (request.method == "POST")
     request.fields = parseMultipart(request.headers["content-type"], request.body).value_or(decltype(request.fields){});
   record(request);
+  Pace pace = Pace::Prompt;
+  {
+    std::lock_guard lock(mutex_);
+    if (request.path == "/me") pace = switches_.mePace;
+    if (request.path == "/method/stream.publish") pace = switches_.postPace;
+  }
+  if (pace != Pace::Prompt) {
+    holders_.emplace_back([this, fd, pace] { hold(fd, pace); });
+    return;
+  }
   const std::string reply = answer(request);
   size_t sent = 0;
   while (sent < reply.size()) {
@@ -157,6 +169,28 @@ void FakeSocialService::serve(int fd) {
     if (n <= 0) break;
     sent += static_cast<size_t>(n);
   }
+  ::close(fd);
+}
+
+// Keeps a connection open without a complete answer until the client hangs up or the service
+// stops; a trickle sends a byte of a body that never reaches its announced length every 100 ms.
+void FakeSocialService::hold(int fd, Pace pace) {
+  bool open = true;
+  if (pace == Pace::Trickle) {
+    const std::string head = "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: 1000000\r\n\r\n{";
+    open = ::send(fd, head.data(), head.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(head.size());
+  }
+  while (open && !stopping_) {
+    pollfd p{fd, POLLIN, 0};
+    if (::poll(&p, 1, 100) > 0) {
+      char byte;
+      if (::recv(fd, &byte, 1, 0) <= 0) open = false;
+    } else if (pace == Pace::Trickle) {
+      if (::send(fd, " ", 1, MSG_NOSIGNAL) == 1) ++trickledBytes_;
+      else open = false;
+    }
+  }
+  if (!open) ++hangUps_;
   ::close(fd);
 }
 

@@ -23,12 +23,18 @@ class FakeSocialService {
     std::vector<std::pair<std::string, std::string>> fields;
   };
 
+  // How an answer is given: at once, never (the connection stays open and silent), or as a
+  // body that trickles in a byte at a time and never ends.
+  enum class Pace { Prompt, Silent, Trickle };
+
   struct Switches {
     int loginStatus = 200;     // the login page's status
     std::optional<long long> expiresIn = 3600;  // none: the redirect carries no lifetime
     int meStatus = 200;
     int postStatus = 200;
     std::string postBody = "\"1001_1\"";  // the new post's identifier as a JSON text
+    Pace mePace = Pace::Prompt;
+    Pace postPace = Pace::Prompt;
   };
 
   static constexpr const char* kToken = "fake-token-1001";
@@ -45,6 +51,10 @@ class FakeSocialService {
 
   void setSwitches(const Switches& switches);
   std::vector<Received> received() const;
+  // Body bytes sent so far on answers that trickle, and connections held open (silent or
+  // trickling) that the client closed.
+  int trickledBytes() const { return trickledBytes_; }
+  int hangUps() const { return hangUps_; }
   // Each request is also appended to this file as one JSON line.
   void setRecordFile(std::string path) { recordFile_ = std::move(path); }
 
@@ -55,6 +65,7 @@ class FakeSocialService {
  private:
   void acceptLoop();
   void serve(int fd);
+  void hold(int fd, Pace pace);
   std::string answer(const Received& request);
   std::string loginPage(const std::map<std::string, std::string>& query) const;
   void record(const Received& request);
@@ -63,6 +74,9 @@ class FakeSocialService {
   int port_ = 0;
   std::atomic<bool> stopping_{false};
   std::thread acceptor_;
+  std::vector<std::thread> holders_;  // one per connection held open; used by the acceptor and stop()
+  std::atomic<int> trickledBytes_{0};
+  std::atomic<int> hangUps_{0};
   mutable std::mutex mutex_;
   Switches switches_;
   std::vector<Received> received_;

@@ -7,6 +7,8 @@
 
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Core/DataStoreConnection.h"
+#include "Classes/Core/Language.h"
+#include "platform/foundation/Localization.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/foundation/Paths.h"
@@ -119,6 +121,26 @@ TEST_F(SearchWorkers, AMissingIndexIsSaidAndLoggedNotShownAsNoResults) {
     EXPECT_EQ(screen.searchFailure(), "Search failed: the index is damaged");
     EXPECT_EQ(screen.lblResultsTitle->text(), "Search failed: the index is damaged");
     EXPECT_TRUE(log.contains("Search failed: the index is damaged"));
+}
+
+TEST_F(SearchWorkers, AQueryTooLongForTheStoreSaysSoInTheInterfaceLanguage) {
+    const std::string tooLong = "The search text is too long; use fewer words.";
+    SearchViewController& screen = launchIntoSearch();
+    std::string words;
+    for (int i = 0; i < 1500; ++i) words += (i ? " w" : "w") + std::to_string(i);
+    LogCapture log;
+    search(screen, words);
+    EXPECT_EQ(screen.searchFailure(), tooLong);
+    EXPECT_EQ(screen.lblResultsTitle->text(), tooLong);
+    EXPECT_EQ(screen.lblResultsTitle->text().find("Expression tree"), std::string::npos);
+    EXPECT_TRUE(log.contains(tooLong));
+    // The Arabic interface has its own text.
+    const std::string arabic = localizedString(tooLong, "ar", "");
+    EXPECT_NE(arabic, tooLong);
+    Language::setLanguage("ar");
+    search(screen, words + " w1500");
+    EXPECT_EQ(screen.lblResultsTitle->text(), arabic);
+    Language::setLanguage("en");
 }
 
 }  // namespace

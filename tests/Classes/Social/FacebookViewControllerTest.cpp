@@ -14,6 +14,7 @@
 #include "tests/Classes/Reading/panel/PanelFixture.h"
 #include "tests/support/DocsScreenshot.h"
 #include "tests/support/FakeSocialServer.h"
+#include "tests/support/ScreenTouches.h"
 
 namespace {
 
@@ -110,7 +111,7 @@ TEST_F(PostVerseTest, AVerseWithItsTranslationIsPostedWithExactlySixFields) {
   ASSERT_TRUE(post()->btnSend()->isEnabled());
   post()->btnSend()->sendActionsForControlEvents(UIControlEventTouchUpInside);
   EXPECT_EQ(post()->btnSend()->titleForState(UIControlStateNormal), "Sending");
-  EXPECT_FALSE(post()->btnCancel()->isEnabled());
+  EXPECT_TRUE(post()->btnCancel()->isEnabled());  // Cancel would stop the post
   ASSERT_TRUE(waitFor([&] { return post() == nullptr; }));  // sent: the screen closed
 
   const auto sent = posts();
@@ -249,6 +250,238 @@ TEST_F(PostVerseTest, AScreenClosedDuringItsLoginIsNotCalledWhenTheLoginComplete
   EXPECT_EQ(session->sessionDelegate(), nullptr);
   EXPECT_TRUE(session->handleOpenURL(std::string("fblumeno://authorize#access_token=") + FakeSocialService::kToken));
   EXPECT_TRUE(session->isSessionValid());
+}
+
+}  // namespace
+
+namespace {
+
+// The post screen on its own with a stored profile: ready to post at once.
+class PostOutcomeTest : public PostVerseTest {
+ protected:
+  struct Outcome : FacebookViewDelegate {
+    void facebookViewSentMessage() override { ++sent; }
+    void facebookViewCancelled() override { ++cancelled; }
+    int sent = 0, cancelled = 0;
+  };
+
+  void openReady(const std::string& text) {
+    NSUserDefaults& defaults = NSUserDefaults::standardUserDefaults();
+    defaults.setString("Amina Rahman", "FacebookName");
+    defaults.setString(server->service.origin() + "/1001/picture", "FacebookPic1.0");
+    logIn();
+    screen = std::make_shared<FacebookViewController>(social->facebook(), text);
+    screen->setDelegate(&outcome);
+    window->setRootViewController(screen);
+    backend.runUntilIdle();
+    ASSERT_TRUE(screen->btnSend()->isEnabled());
+  }
+  void closeScreen() {
+    window->setRootViewController(nullptr);
+    screen.reset();
+  }
+  void tap(UIButton* button) {
+    backend.tap(screen_touches::screenCentre(*button, button->bounds()));
+    backend.runUntilIdle();
+  }
+  // The post has reached the service (and, for a trickle, its answer has begun).
+  bool postArrived(size_t count = 1, int trickled = 0) {
+    return waitFor([&] { return posts().size() >= count && server->service.trickledBytes() >= trickled; });
+  }
+  UIAlertView* shownAlert() {
+    UIAlertView* alert = screen->lastAlert();
+    return alert && alert->isVisible() ? alert : nullptr;
+  }
+  // The screen says the post did not go through, and the text is there to send again.
+  void expectKeptForAnotherTry(const std::string& text, const std::string& title) {
+    UIAlertView* alert = shownAlert();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->title(), title);
+    backend.advance(500);
+    const auto panel = backend.pixelAt(CGPointMake(160, 240));  // the alert's blue panel is drawn
+    EXPECT_GT(panel.b, panel.r + 30);
+    EXPECT_EQ(outcome.sent, 0);
+    EXPECT_FALSE(screen->isSendingMessage());
+    EXPECT_EQ(screen->txtView()->text(), text);
+    EXPECT_TRUE(screen->txtView()->isEditable());
+    EXPECT_TRUE(screen->btnSend()->isEnabled());
+    EXPECT_EQ(screen->btnSend()->titleForState(UIControlStateNormal), "Post");
+    alert->dismissWithClickedButtonIndex(0, false);
+    backend.runUntilIdle();
+  }
+
+  Outcome outcome;
+  std::shared_ptr<FacebookViewController> screen;
+};
+
+TEST_F(PostOutcomeTest, APostWithNoEndingAnswerFailsAtItsDeadlineAndKeepsTheText) {
+  const std::string text = "Verily, with hardship comes ease [94:6]";
+  for (FakeSocialService::Pace pace : {FakeSocialService::Pace::Silent, FakeSocialService::Pace::Trickle}) {
+    const bool trickle = pace == FakeSocialService::Pace::Trickle;
+    SCOPED_TRACE(trickle ? "trickle" : "silent");
+    FakeSocialService::Switches switches;
+    switches.postPace = pace;
+    server->service.setSwitches(switches);
+    const int hangUps = server->service.hangUps();
+    const size_t count = posts().size() + 1;
+    openReady(text);
+    tap(screen->btnSend());
+    EXPECT_EQ(screen->btnSend()->titleForState(UIControlStateNormal), "Sending");
+    ASSERT_TRUE(postArrived(count, trickle ? 3 : 0));
+    backend.advance(29000);
+    EXPECT_TRUE(screen->isSendingMessage());
+    EXPECT_EQ(shownAlert(), nullptr);
+    backend.advance(1500);
+    expectKeptForAnotherTry(text, "Posting Failed");
+    // The request was stopped: the service sees the connection closed.
+    EXPECT_TRUE(waitFor([&] { return server->service.hangUps() == hangUps + 1; }));
+    // The kept text goes out on the next try.
+    server->service.setSwitches({});
+    tap(screen->btnSend());
+    ASSERT_TRUE(waitFor([&] { return outcome.sent == 1; }));
+    outcome.sent = 0;
+    EXPECT_EQ(posts().back().fields[1], (std::pair<std::string, std::string>{"message", text}));
+    closeScreen();
+  }
+}
+
+TEST_F(PostOutcomeTest, CancelWhileSendingStopsThePostAndClosesTheScreen) {
+  FakeSocialService::Switches switches;
+  switches.postPace = FakeSocialService::Pace::Silent;
+  server->service.setSwitches(switches);
+  openReady("A verse");
+  tap(screen->btnSend());
+  ASSERT_TRUE(screen->isSendingMessage());
+  EXPECT_TRUE(screen->btnCancel()->isEnabled());
+  ASSERT_TRUE(postArrived());
+  tap(screen->btnCancel());
+  EXPECT_EQ(outcome.cancelled, 1);
+  EXPECT_EQ(screen->currentRequest(), nullptr);
+  EXPECT_TRUE(waitFor([&] { return server->service.hangUps() == 1; }));
+  // Nothing comes back later: not even the deadline.
+  backend.advance(60000);
+  EXPECT_EQ(shownAlert(), nullptr);
+  EXPECT_EQ(outcome.sent, 0);
+  closeScreen();
+}
+
+TEST_F(PostOutcomeTest, AnAnswerThatCannotBeReadIsNoSuccessAndKeepsTheText) {
+  const std::string deep = std::string(600, '[') + std::string(600, ']');
+  struct Case {
+    std::string body;
+    bool posted;
+  } cases[] = {
+      {"\"1001_1\"", true},       // the new post's identifier
+      {"{\"id\":\"1001_1\"}", true},
+      {"true", true},
+      {"{\"id\":\"1001_1\"", false},  // cut short
+      {deep, false},                  // nesting past the parser's limit
+      {"<html><body>Welcome</body></html>", false},
+      {"", false},
+  };
+  const std::string text = "And He found you lost and guided you [93:7]";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.body.substr(0, 40));
+    FakeSocialService::Switches switches;
+    switches.postBody = c.body;
+    server->service.setSwitches(switches);
+    openReady(text);
+    tap(screen->btnSend());
+    if (c.posted) {
+      ASSERT_TRUE(waitFor([&] { return outcome.sent == 1; }));
+      EXPECT_EQ(shownAlert(), nullptr);
+      outcome.sent = 0;
+    } else {
+      ASSERT_TRUE(waitFor([&] { return shownAlert() != nullptr; }));
+      expectKeptForAnotherTry(text, "Post Not Confirmed");
+    }
+    closeScreen();
+  }
+}
+
+}  // namespace
+
+namespace {
+
+class RefusedProfileTest : public PostVerseTest {
+ protected:
+  FakeSocialService::Switches switches() const override {
+    FakeSocialService::Switches s;
+    s.meStatus = 403;
+    return s;
+  }
+  // The login dialog the post screen asked for, once its page is shown.
+  FBLoginDialog* loginPage() {
+    FBLoginDialog* dialog = nullptr;
+    const bool shown = waitFor([&] {
+      dialog = social->facebook()->loginDialog();
+      return dialog && dialog->superview() && !dialog->webView()->document().blocks.empty();
+    });
+    return shown ? dialog : nullptr;
+  }
+  int loginPagesServed() {
+    int count = 0;
+    for (const auto& r : server->service.received()) count += r.path == "/dialog/oauth";
+    return count;
+  }
+  bool activityShown() { return UIApplication::sharedApplication().isNetworkActivityIndicatorVisible(); }
+};
+
+TEST_F(RefusedProfileTest, AProfileRefusedAfterTheLoginIsReportedInsteadOfAnotherLogin) {
+  logIn();
+  open(2, 255, 3);
+  shareVerse(255, 1);
+  ASSERT_TRUE(post());
+  FBLoginDialog* dialog = loginPage();  // the first refusal asks for a login
+  ASSERT_TRUE(dialog);
+  for (const HTMLBlock& block : dialog->webView()->document().blocks)
+    if (block.text == "Allow") dialog->webView()->followLink(block.href);
+  ASSERT_TRUE(waitFor([&] { return post()->lastAlert() != nullptr; }));
+  UIAlertView* alert = post()->lastAlert();
+  EXPECT_TRUE(alert->isVisible());
+  EXPECT_EQ(alert->title(), "Profile Not Loaded");
+  EXPECT_NE(alert->message().find("Error 403"), std::string::npos) << alert->message();
+  backend.advance(1000);
+  EXPECT_EQ(loginPagesServed(), 1);
+  EXPECT_FALSE(activityShown());
+  EXPECT_FALSE(post()->btnSend()->isEnabled());
+  EXPECT_TRUE(post()->btnCancel()->isEnabled());
+}
+
+TEST_F(RefusedProfileTest, ACancelledLoginIsSaidAndLeavesNoActivityShown) {
+  logIn();
+  open(2, 255, 3);
+  shareVerse(255, 1);
+  ASSERT_TRUE(post());
+  FBLoginDialog* dialog = loginPage();
+  ASSERT_TRUE(dialog);
+  dialog->webView()->followLink("fbconnect://cancel");
+  backend.advance(1000);
+  ASSERT_NE(post()->lastAlert(), nullptr);
+  EXPECT_TRUE(post()->lastAlert()->isVisible());
+  EXPECT_EQ(post()->lastAlert()->message(), "The login was cancelled; nothing was posted.");
+  EXPECT_FALSE(activityShown());
+  post()->lastAlert()->dismissWithClickedButtonIndex(0, false);
+  backend.advance(500);
+  EXPECT_EQ(loginPagesServed(), 1);
+}
+
+TEST_F(PostVerseTest, CancelDuringASlowProfileStopsItAndLeavesNoActivityShown) {
+  FakeSocialService::Switches s;
+  s.mePace = FakeSocialService::Pace::Silent;
+  server->service.setSwitches(s);
+  logIn();
+  open(2, 255, 3);
+  shareVerse(255, 1);
+  ASSERT_TRUE(post());
+  ASSERT_TRUE(waitFor([&] { return !server->service.received().empty(); }));
+  EXPECT_TRUE(UIApplication::sharedApplication().isNetworkActivityIndicatorVisible());
+  UIButton* cancel = post()->btnCancel();
+  backend.tap(screen_touches::screenCentre(*cancel, cancel->bounds()));
+  backend.advance(1000);
+  EXPECT_EQ(post(), nullptr);
+  EXPECT_FALSE(UIApplication::sharedApplication().isNetworkActivityIndicatorVisible());
+  EXPECT_TRUE(waitFor([&] { return server->service.hangUps() == 1; }));
 }
 
 }  // namespace

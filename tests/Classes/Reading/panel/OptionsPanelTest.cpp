@@ -138,19 +138,15 @@ TEST_F(PanelTest, UnbookmarkingTheLastBookmarkWithoutANoteClearsTheBadgeAtOnce) 
 }
 
 TEST_F(PanelTest, ABookmarkTheStoreRefusesIsAnAlertNotABookmark) {
-    enum class Way { AtOnce, FromGroupSheet, ForANote };
-    for (Way way : {Way::AtOnce, Way::FromGroupSheet, Way::ForANote}) {
+    enum class Way { AtOnce, FromGroupSheet };
+    for (Way way : {Way::AtOnce, Way::FromGroupSheet}) {
         SCOPED_TRACE(static_cast<int>(way));
         open(2, 1, 3);
         NSUserDefaults::standardUserDefaults().setBool(way == Way::AtOnce, "AskForBookmarkGroup");
         pressVerse(3);
         ASSERT_EQ(sqlite3_exec(userDb(), "PRAGMA query_only = 1", nullptr, nullptr, nullptr), SQLITE_OK);
-        if (way == Way::ForANote) {
-            press(hud().btnHUDNote);
-        } else {
-            press(hud().btnHUDBookmark);
-            if (way == Way::FromGroupSheet) answer(0);
-        }
+        press(hud().btnHUDBookmark);
+        if (way == Way::FromGroupSheet) answer(0);
         backend.runUntilIdle();
         auto* shown = dynamic_cast<UIAlertView*>(UIApplication::sharedApplication().modalBlocker());
         ASSERT_NE(shown, nullptr);
@@ -159,7 +155,6 @@ TEST_F(PanelTest, ABookmarkTheStoreRefusesIsAnAlertNotABookmark) {
         EXPECT_FALSE(screen->isVerseBookmarked(3));
         EXPECT_FALSE(arabicRow(3)->isBookmarked());
         EXPECT_FALSE(screen->tabBarItem()->badgeValue().has_value());
-        EXPECT_EQ(screen->modalViewController(), nullptr);  // no note editor for a bookmark not made
         shown->dismissWithClickedButtonIndex(0, false);
         backend.runUntilIdle();
         ASSERT_EQ(sqlite3_exec(userDb(), "PRAGMA query_only = 0", nullptr, nullptr, nullptr), SQLITE_OK);
@@ -174,9 +169,8 @@ TEST_F(PanelTest, NoteIsWrittenSavedAndShownInThePanelAndAsTheNotesTranslation) 
     open(2, 1, 3);
     pressVerse(3);
     press(hud().btnHUDNote);
-    // Not bookmarked before: bookmarked without a question, then the editor opens.
-    ASSERT_NE(bookmarkOf(2, 3), nullptr);
-    EXPECT_EQ(bookmarkOf(2, 3)->BookmarkGroup(), 0);
+    // Not bookmarked before: the editor opens; the bookmark comes with the saved note.
+    EXPECT_EQ(bookmarkOf(2, 3), nullptr);
     EXPECT_FALSE(hud().showingDialControl());
     auto* editor = dynamic_cast<AddBookmarkNote*>(screen->modalViewController());
     ASSERT_NE(editor, nullptr);
@@ -196,6 +190,9 @@ TEST_F(PanelTest, NoteIsWrittenSavedAndShownInThePanelAndAsTheNotesTranslation) 
     EXPECT_EQ(posted, 1);
     EXPECT_EQ(screen->modalViewController(), nullptr);
     EXPECT_EQ(ChapterInfo::getBookmarkNote(app->dbConnection(), 2, 3), "Patience & prayer");
+    ASSERT_NE(bookmarkOf(2, 3), nullptr);
+    EXPECT_EQ(bookmarkOf(2, 3)->BookmarkGroup(), 0);
+    EXPECT_EQ(screen->tabBarItem()->badgeValue(), std::optional<std::string>("1"));
 
     pressVerse(3);
     EXPECT_FALSE(hud().txtHUDNotesPreview->isHidden());
@@ -204,6 +201,39 @@ TEST_F(PanelTest, NoteIsWrittenSavedAndShownInThePanelAndAsTheNotesTranslation) 
 
     open(2, 3, 1000);
     EXPECT_EQ(screen->getTranslationForSurah(2, 2), "Patience & prayer");
+}
+
+TEST_F(PanelTest, ANoteTheStoreRefusesLeavesNoEmptyBookmarkBehind) {
+    open(2, 1, 3);
+    pressVerse(3);
+    press(hud().btnHUDNote);
+    auto* editor = dynamic_cast<AddBookmarkNote*>(screen->modalViewController());
+    ASSERT_NE(editor, nullptr);
+    backend.advance(500);
+    backend.runUntilIdle();
+    // Nothing is written while the note is being typed.
+    EXPECT_EQ(bookmarkOf(2, 3), nullptr);
+    editor->txtView->textView()->insertText("Patience");
+    ASSERT_EQ(sqlite3_exec(userDb(), "PRAGMA query_only = 1", nullptr, nullptr, nullptr), SQLITE_OK);
+    editor->donePressed();
+    backend.runUntilIdle();
+    auto* shown = dynamic_cast<UIAlertView*>(UIApplication::sharedApplication().modalBlocker());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->title(), "Note Not Saved");
+    shown->dismissWithClickedButtonIndex(0, false);
+    backend.runUntilIdle();
+    ASSERT_EQ(sqlite3_exec(userDb(), "PRAGMA query_only = 0", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_EQ(bookmarkOf(2, 3), nullptr);
+    EXPECT_FALSE(arabicRow(3)->isBookmarked());
+    EXPECT_FALSE(screen->tabBarItem()->badgeValue().has_value());
+    // The note is still in the editor; deleting it leaves nothing behind either.
+    EXPECT_EQ(screen->modalViewController(), editor);
+    editor->deletePressed();
+    editor->lastAlert()->clickButtonAtIndex(1);
+    backend.advance(800);
+    backend.runUntilIdle();
+    EXPECT_EQ(screen->modalViewController(), nullptr);
+    EXPECT_EQ(bookmarkOf(2, 3), nullptr);
 }
 
 TEST_F(PanelTest, CopyPutsTheChosenTextOnTheClipboard) {
