@@ -1,7 +1,7 @@
 // The own link scheme, the review prompt, the gapless-upgrade offer, the recommendation mail
 // and the answers to the delegate's alerts and action sheets (told apart by their tags).
 
-#include "src/Facebook.h"
+#include "social/Facebook.h"
 #include "Classes/App/LumenoAppShell.h"
 
 #include <charconv>

@@ -1,6 +1,6 @@
 // Launch, life cycle and termination.
 
-#include "src/Facebook.h"
+#include "social/Facebook.h"
 #include "Classes/App/LumenoAppShell.h"
 
 #include "Classes/App/MainWindow.h"

@@ -1,6 +1,6 @@
 // Default settings, device facts, font-size caches, the idle-timer hold and the shared glyph font.
 
-#include "src/FBEndpoints.h"
+#include "social/FBEndpoints.h"
 #include "Classes/App/SiteLinks.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
 

@@ -35,7 +35,7 @@
 #include "platform/services/URLOpener.h"
 #include "platform/ui/BackendOptions.h"
 #include "platform/ui/UIApplication.h"
-#include "src/FBEndpoints.h"
+#include "social/FBEndpoints.h"
 
 namespace {
 

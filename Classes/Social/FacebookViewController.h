@@ -9,8 +9,8 @@
 #include "platform/ui/hosting/UIAlertView.h"
 #include "platform/ui/hosting/UITextView.h"
 #include "platform/ui/hosting/UIViewController.h"
-#include "src/Facebook.h"
-#include "src/FBRequest.h"
+#include "social/Facebook.h"
+#include "social/FBRequest.h"
 
 class NSTimer;
 class UIActivityIndicatorView;

@@ -13,7 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/foundation/Paths.h"
-#include "src/JSON/SBJSON.h"
+#include "social/json/SBJSON.h"
 
 namespace {
 

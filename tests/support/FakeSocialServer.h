@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "src/Facebook.h"
+#include "social/Facebook.h"
 #include "tools/fakesocial/FakeSocialService.h"
 
 struct FakeSocialServer {

@@ -12,7 +12,7 @@
 #include "platform/graphics/CGContext.h"
 #include "platform/graphics/UIColor.h"
 #include "platform/graphics/UIImage.h"
-#include "src/JSON/SBJsonWriter.h"
+#include "social/json/SBJsonWriter.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "platform/ui/UIButton.h"
 #include "platform/ui/UILabel.h"
 #include "platform/ui/hosting/UIAlertView.h"
-#include "src/FBLoginDialog.h"
+#include "social/FBLoginDialog.h"
 #include "tests/Classes/Reading/panel/PanelFixture.h"
 #include "tests/support/DocsScreenshot.h"
 #include "tests/support/FakeSocialServer.h"
