@@ -18,7 +18,7 @@
 #include "platform/ui/UIDevice.h"
 #include "platform/ui/UIImageView.h"
 #include "platform/ui/UILabel.h"
-#include "src/JSON/SBJSON.h"
+#include "social/json/SBJSON.h"
 #include "toolkit/foundation/TTGlobal.h"
 
 namespace {
