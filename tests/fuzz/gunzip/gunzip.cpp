@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr long long kFuzzOutputBound = 8 * 1024 * 1024;
+constexpr long long kFuzzOutputBound = 1024 * 1024;
 
 }  // namespace
 
