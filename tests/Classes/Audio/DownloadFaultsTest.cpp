@@ -1,14 +1,16 @@
 // What the user is told when a download or installation meets a full disk or a stored clip
-// that does not play, and what a killed installation leaves for the next start.
+// that does not play, and what a killed or quit installation leaves for the next start.
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
 #include "Classes/Audio/ChapterAudioDownload.h"
 #include "Classes/Core/ChapterInfo.h"
 #include "platform/foundation/Paths.h"
+#include "platform/foundation/Thread.h"
 #include "tests/Classes/Audio/DownloadFlowFixture.h"
 #include "tests/Classes/Core/DataStoreFixture.h"
 #include "tests/support/FullDisk.h"
@@ -105,4 +107,32 @@ TEST_F(DownloadFlowTest, AStoredClipThatDoesNotPlayIsToldAndOffersTheDownloadAga
     EXPECT_EQ(offer->buttonTitleAtIndex(0), "Download this Audio");
     tapSheetButton(*offer, 0);
     EXPECT_NE(sheet(112), nullptr);  // the mirror choice, as for any download
+}
+
+TEST_F(DownloadFlowTest, AQuitDuringTheInstallationLeavesTheChapterWholeOrAbsentAndTheNextStartClean) {
+    startMirror();
+    launchProgram();
+    // A slow disk under the user database keeps the installation running while the program quits.
+    sqlite3_progress_handler(
+        shell->dbConnectionAudioDownload(), 1,
+        [](void*) {
+            sleepForTimeInterval(0.02);
+            return 0;
+        },
+        nullptr);
+    shell->downloadSurahAudioAlert(112);
+    ASSERT_TRUE(waitFor([&] { return shell->settingUpSurah(); }, 60));
+
+    const auto started = std::chrono::steady_clock::now();
+    terminate();
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(), 30);
+    EXPECT_EQ(runningWorkerCount(), 0u);
+
+    launchProgram();
+    sqlite3* user = shell->dbConnection();
+    const long long parts = fixture::scalar(user, "SELECT count(*) FROM contrecitationmp3s WHERE surah = 112");
+    const bool marked = ChapterInfo::isSurahAudioInstalled(user, 112, kReciter);
+    EXPECT_TRUE((marked && parts == ChapterInfo::getTotalPartsForChapter(112)) || (!marked && parts == 0))
+        << parts << " parts, installed " << marked;
+    EXPECT_TRUE(audioCacheEmpty());
 }
