@@ -76,6 +76,19 @@ TEST_F(DownloadFlowTest, AFullDiskIsNamedWithTheFolderItFilled) {
                                        "download.");
     if (notice) tapSheetButton(*notice, 0);
 
+    {
+        // The cache fills while the archive is unpacked (the transfer wrote beside that folder).
+        FullDisk full(ChapterAudioDownload{112, kReciter}.extractionPath());
+        shell->downloadSurahAudioAlert(112);
+        ASSERT_TRUE(waitForDownloadEnd());
+        EXPECT_GT(full.refusedWrites(), 0);
+    }
+    settle(300);
+    notice = sheet(kFailureNotice);
+    EXPECT_EQ(noticeTitle(notice), "Setup Failed\nThe disk is full: there is no space left in the cache folder to "
+                                   "unpack the downloaded audio.");
+    if (notice) tapSheetButton(*notice, 0);
+
     // The user database's disk fills while the chapter is stored.
     const long long pages = fixture::scalar(shell->dbConnection(), "PRAGMA page_count");
     fixture::exec(shell->dbConnectionAudioDownload(), "PRAGMA max_page_count = " + std::to_string(pages));
