@@ -36,12 +36,20 @@ void post(const std::string& name) { NSNotificationCenter::defaultCenter().postN
 
 }  // namespace
 
-void LumenoAppShell::requestDownloadSurahAudioAlert(int surah) {
+void LumenoAppShell::requestDownloadSurahAudioAlert(int surah) { showDownloadOffer(surah, ""); }
+
+void LumenoAppShell::offerDownloadOfUnplayableAudio(int surah) {
+    showDownloadOffer(surah, stringWithFormat(tr("The recitation of %@ stored on this device cannot be played.").c_str(),
+                                              ChapterInfo::getNameFromNumber(surah)) +
+                                 "\n");
+}
+
+void LumenoAppShell::showDownloadOffer(int surah, const std::string& reason) {
     if (!tabBarController_) return;
     std::shared_ptr<UIActionSheet> sheet;
     if (!isDownloading_ && !downloadingAllSurahs_) {
-        const std::string title = stringWithFormat("%@\n%@ %i. %@", ChapterInfo::getReciterFullNameFromNumber(currentReciter()),
-                                                   tr("Download"), surah, ChapterInfo::getNameFromNumber(surah));
+        const std::string title = reason + stringWithFormat("%@\n%@ %i. %@", ChapterInfo::getReciterFullNameFromNumber(currentReciter()),
+                                                            tr("Download"), surah, ChapterInfo::getNameFromNumber(surah));
         sheet = std::make_shared<UIActionSheet>(title, this, tr("Cancel"), tr("Download this Audio"),
                                                 std::vector<std::string>{tr("Download all Audios")});
         sheet->setActionSheetStyle(UIActionSheetStyleBlackTranslucent);
@@ -115,10 +123,13 @@ void LumenoAppShell::downloadSurahAudioAlert(int surah) {
     const int reciter = currentReciter();
     setDownloadingReciter(reciter);
     const ChapterAudioDownload chapter{surah, reciter};
-    if (!chapter.continuous()) fileSize_ = ChapterInfo::getMP3RecitationSize(dbConnectionStatic(), surah, reciter);
+    const int tableSize = ChapterInfo::getMP3RecitationSize(dbConnectionStatic(), surah, reciter);
+    setDownloadingExpectedBytes(tableSize);
+    if (!chapter.continuous()) fileSize_ = tableSize;
+    // No installation runs now: what earlier ones left behind goes, with an old archive of this chapter.
+    ChapterAudioDownload::removeLeftovers();
     std::error_code error;
     std::filesystem::create_directories(chapter.folderPath(), error);
-    std::filesystem::remove(chapter.archivePath(), error);
 
     downloaderObj_.reset();
     currdownloadServer_ = downloadServer_;
@@ -202,8 +213,23 @@ void LumenoAppShell::setupSucceeded() {
 void LumenoAppShell::setupFailed() {
     if (downloadDelegate_) downloadDelegate_->didEndDownloading();
     downloadingAllSurahs_ = false;
-    showDownloadNotice(tr("Setup Failed\nError setting up downloaded data. Please try:\n1) Downloading chapter again\n2) "
-                          "Restart Lumeno and try downloading again"));
+    switch (setupOutcome()) {
+    case InstallOutcome::damagedArchive:
+        showDownloadNotice(tr("Setup Failed\nThe downloaded archive is damaged. Please download the chapter again."));
+        break;
+    case InstallOutcome::cacheFull:
+        showDownloadNotice(tr("Setup Failed\nThe disk is full: there is no space left in the cache folder to unpack "
+                              "the downloaded audio."));
+        break;
+    case InstallOutcome::documentsFull:
+        showDownloadNotice(tr("Setup Failed\nThe disk is full: there is no space left in the Documents folder to "
+                              "store the downloaded audio."));
+        break;
+    default:
+        showDownloadNotice(tr("Setup Failed\nError setting up downloaded data. Please try:\n1) Downloading chapter "
+                              "again\n2) Restart Lumeno and try downloading again"));
+        break;
+    }
 }
 
 void LumenoAppShell::finalizeDownload() {
@@ -217,15 +243,18 @@ void LumenoAppShell::finalizeDownload() {
 }
 
 void LumenoAppShell::downloadFailed() {
+    const bool diskFull = downloaderObj_ && downloaderObj_->diskFull();
     if (downloadDelegate_) downloadDelegate_->didEndDownloading();
     endBackgroundTask(1);
     releaseTransferHolds();
     downloaderObj_.reset();
     isDownloading_ = false;
     downloadingAllSurahs_ = false;
+    const char* text = diskFull ? "Downloading Audio for %@ Failed\nThe disk is full: there is no space left in the "
+                                  "cache folder for the download."
+                                : "Downloading Audio for %@ Failed\nCould not connect to Download Server";
     failedDownloadActionSheet_ =
-        showDownloadNotice(stringWithFormat(tr("Downloading Audio for %@ Failed\nCould not connect to Download Server").c_str(),
-                                            ChapterInfo::getNameFromNumber(downloadingSurah_)));
+        showDownloadNotice(stringWithFormat(tr(text).c_str(), ChapterInfo::getNameFromNumber(downloadingSurah_)));
     if (dismissTimer_) RunLoop::main().cancelTimer(dismissTimer_);
     dismissTimer_ = RunLoop::main().addTimer(kNoticeSeconds, [this] { dismissDownloadSheet(); }, this, "dismissDownloadSheet");
     if (downloadDelegate_) downloadDelegate_->downloadRequiresRefreshOfStatus();

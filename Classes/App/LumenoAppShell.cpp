@@ -3,6 +3,8 @@
 #include "social/Facebook.h"
 #include "Classes/App/LumenoAppShell.h"
 
+#include "Classes/Audio/ChapterAudioDownload.h"
+
 #include "Classes/App/MainWindow.h"
 #include "Classes/App/ShellScreens.h"
 #include "Classes/App/TabBarViewController.h"
@@ -130,6 +132,8 @@ bool LumenoAppShell::applicationDidFinishLaunchingWithOptions(UIApplication& app
         showStartupError(app);
         return false;
     }
+    // Nothing installs yet: what a killed or failed installation left in the caches goes.
+    ChapterAudioDownload::removeLeftovers();
     // 2, 3. The bookmark list over the group list, the search screen over the history.
     if (UINavigationController* nav = navigationControllerAtTab(1))
         if (auto bookmarks = ShellScreenFactory::make("BookmarksView")) nav->pushViewController(bookmarks, false);

@@ -98,6 +98,7 @@ public:
 
     // ---- Chapter-audio download (one at a time in the whole program) ----
     void requestDownloadSurahAudioAlert(int surah) override;
+    void offerDownloadOfUnplayableAudio(int surah) override;
     void requestDownloadServerSelection(int surah) override;
     void downloadAllSurahAudio() override;
     // Starts the chapter now; while another download runs it only asks to cancel that one.
@@ -145,6 +146,8 @@ private:
     // The ending steps of a failed transfer, run once whichever way its sheet closes.
     void endFailedDownload();
     std::shared_ptr<UIActionSheet> showDownloadNotice(const std::string& text);
+    // The chapter offer (or, while a download runs, the cancel question), its title led by `reason`.
+    void showDownloadOffer(int surah, const std::string& reason);
     std::shared_ptr<MFMailComposeViewController> mailComposer_;
     std::unique_ptr<Facebook> facebook_;
 };

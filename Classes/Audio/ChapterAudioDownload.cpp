@@ -1,7 +1,10 @@
 #include "Classes/Audio/ChapterAudioDownload.h"
 
+#include <filesystem>
+
 #include "Classes/Core/ChapterInfo.h"
 #include "platform/foundation/Format.h"
+#include "platform/foundation/Log.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/StringUtils.h"
 
@@ -15,8 +18,18 @@ std::string ChapterAudioDownload::remotePath() const {
 }
 
 std::string ChapterAudioDownload::folderPath() const {
-    return str::appendPathComponent(str::appendPathComponent(Paths::caches(), "audio"),
-                                    stringWithFormat("%i", folderNumber()));
+    return str::appendPathComponent(audioCachePath(), stringWithFormat("%i", folderNumber()));
+}
+
+std::string ChapterAudioDownload::audioCachePath() { return str::appendPathComponent(Paths::caches(), "audio"); }
+
+void ChapterAudioDownload::removeLeftovers() {
+    std::error_code error;
+    const std::uintmax_t removed = std::filesystem::remove_all(audioCachePath(), error);
+    if (error)
+        NSLog("Could not remove the audio download leftovers in %@: %@", audioCachePath(), error.message());
+    else if (removed > 0)
+        NSLog("Removed %@ audio download leftovers", std::to_string(removed));
 }
 
 std::string ChapterAudioDownload::archivePath() const { return extractionPath() + ".tar.gz"; }

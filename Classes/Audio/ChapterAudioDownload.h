@@ -8,6 +8,8 @@
 struct ChapterAudioDownload {
     int surah = 0;
     int reciter = 0;
+    // The chapter's archive size from the size table; 0 when unknown.
+    long long expectedBytes = 0;
 
     // The reciter has continuous (per-part) recordings rather than one clip per verse.
     bool continuous() const;
@@ -21,4 +23,9 @@ struct ChapterAudioDownload {
     std::string archivePath() const;
     std::string tarPath() const;
     std::string extractionPath() const;
+
+    // caches/audio, where every download and installation keeps its files.
+    static std::string audioCachePath();
+    // Removes everything under caches/audio: call only when no download or installation runs.
+    static void removeLeftovers();
 };

@@ -1,7 +1,26 @@
 #include "Classes/Audio/ClipPreparer.h"
 
+#include <algorithm>
+
 #include "Classes/Core/NSData+Bzip2.h"
 #include "platform/foundation/NSFileManager.h"
+#include "platform/media/MP3Decoder.h"
+
+namespace {
+
+// A few MP3 frames (1152 samples each) must decode.
+constexpr size_t kCheckedFrames = 4 * 1152;
+
+}  // namespace
+
+bool ClipPreparer::decodes(std::vector<uint8_t> mp3) {
+    NSError error;
+    std::unique_ptr<MP3Decoder> decoder = MP3Decoder::openData(std::move(mp3), &error);
+    if (!decoder) return false;
+    const size_t frames = static_cast<size_t>(std::min<long long>(decoder->lengthFrames(), kCheckedFrames));
+    std::vector<float> samples(frames * static_cast<size_t>(decoder->channels()));
+    return frames > 0 && decoder->read(samples.data(), frames) == static_cast<long long>(frames);
+}
 
 ClipPreparer::ClipPreparer(std::vector<std::string> paths, unsigned helpers, size_t window)
     : paths_(std::move(paths)), window_(window), ready_(paths_.size()) {
@@ -43,6 +62,7 @@ void ClipPreparer::work() {
         if (std::optional<std::vector<uint8_t>> bytes = NSFileManager::defaultManager().contentsAtPath(paths_[index])) {
             clip.found = true;
             clip.gzipped = NSData::gzipDeflate(*bytes);
+            clip.playable = decodes(std::move(*bytes));
         }
         {
             std::lock_guard lock(mutex_);

@@ -1,6 +1,6 @@
 #pragma once
-// Reads and compresses the clip files of an installation on helper threads, a bounded window
-// ahead of the thread that stores them in order. The helpers end before the object does.
+// Reads, checks and compresses the clip files of an installation on helper threads, a bounded
+// window ahead of the thread that stores them in order. The helpers end before the object does.
 
 #include <condition_variable>
 #include <cstdint>
@@ -14,8 +14,12 @@ class ClipPreparer {
 public:
     struct Clip {
         bool found = false;                            // the file exists and was read
+        bool playable = false;                         // its first frames decode as MP3 audio
         std::optional<std::vector<uint8_t>> gzipped;   // none when compression failed
     };
+
+    // Whether the MP3 decoder that plays clips decodes the first frames of `mp3`.
+    static bool decodes(std::vector<uint8_t> mp3);
 
     explicit ClipPreparer(std::vector<std::string> paths, unsigned helpers = 2, size_t window = 8);
     ~ClipPreparer();

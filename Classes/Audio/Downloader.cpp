@@ -1,8 +1,14 @@
 #include "Classes/Audio/Downloader.h"
 
 #include "platform/foundation/Log.h"
+#include "platform/foundation/NSFileManager.h"
 
+#include <cerrno>
 #include <climits>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 #include <cstdlib>
 
 namespace {
@@ -37,8 +43,8 @@ Downloader::~Downloader() {
 std::shared_ptr<Downloader> Downloader::downloadURL(const std::string& url, const std::string& file,
                                                     DownloaderDelegate* delegate, int totalSize) {
     std::shared_ptr<Downloader> downloader(new Downloader(file, delegate, totalSize));
-    downloader->output_ = std::fopen(file.c_str(), "wb");
-    if (!downloader->output_) {
+    downloader->output_ = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (downloader->output_ < 0) {
         NSLog("download cannot create %@", file);
         downloader->failed_ = downloader->finished_ = true;
         return nullptr;
@@ -55,8 +61,14 @@ std::shared_ptr<Downloader> Downloader::downloadURL(const std::string& url, cons
 }
 
 void Downloader::closeOutput() {
-    if (output_) std::fclose(output_);
-    output_ = nullptr;
+    if (output_ >= 0) close(output_);
+    output_ = -1;
+}
+
+void Downloader::writeFailed() {
+    diskFull_ = errno == ENOSPC || errno == EDQUOT;
+    NSLog("download didFailWithError: cannot write %@: %@", file_, std::strerror(errno));
+    fail();
 }
 
 void Downloader::fail() {
@@ -89,9 +101,8 @@ void Downloader::connectionDidReceiveData(NSURLConnection&, const std::vector<ui
         fail();
         return;
     }
-    if (!output_ || std::fwrite(data.data(), 1, data.size(), output_) != data.size()) {
-        NSLog("download didFailWithError: cannot write %@", file_);
-        fail();
+    if (output_ < 0 || !writeAll(output_, data.data(), data.size())) {
+        writeFailed();
         return;
     }
     loadedBytes_ += static_cast<int>(data.size());
@@ -102,14 +113,8 @@ void Downloader::connectionDidReceiveData(NSURLConnection&, const std::vector<ui
 void Downloader::connectionDidFinishLoading(NSURLConnection&) {
     auto self = shared_from_this();
     if (finished_) return;
-    const bool written = output_ && std::fflush(output_) == 0;
     closeOutput();
     urlConnection_.reset();
-    if (!written) {
-        NSLog("download didFailWithError: cannot write %@", file_);
-        fail();
-        return;
-    }
     finished_ = true;
     if (static_cast<long long>(loadedBytes_) < static_cast<long long>(totalSize_) - 1024) {
         std::remove(file_.c_str());

@@ -5,7 +5,6 @@
 
 #include "platform/net/NSURLConnection.h"
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -41,6 +40,8 @@ public:
     bool cancelled() const { return cancelled_; }
     bool finished() const { return finished_; }
     bool failed() const { return failed_; }
+    // The transfer failed because the disk holding its file is full.
+    bool diskFull() const { return diskFull_; }
     // Expected size: the value given, raised to the server's announced length when larger.
     int totalSize() const { return totalSize_; }
     int loadedBytes() const { return loadedBytes_; }
@@ -54,16 +55,19 @@ public:
 private:
     Downloader(const std::string& file, DownloaderDelegate* delegate, int totalSize);
     void closeOutput();
+    // Ends the transfer as failed after a write to its file failed.
+    void writeFailed();
     // Ends the transfer as failed: the connection stops, the file goes, the delegate is told.
     void fail();
 
     int totalSize_;
     std::string file_;
     DownloaderDelegate* app_;  // unretained
-    FILE* output_ = nullptr;
+    int output_ = -1;
     bool finished_ = false;
     bool failed_ = false;
     bool cancelled_ = false;
+    bool diskFull_ = false;
     int loadercycle_ = 0;
     int loadedBytes_ = 0;
     std::shared_ptr<NSURLConnection> urlConnection_;

@@ -15,6 +15,8 @@ void LumenoSDKAppDelegate::startSetupDownloadedSurahAudio(int surah) {
 
 void LumenoSDKAppDelegate::setupDownloadedSurahAudioInBG(int surah) {
     const bool ok = setupDownloadedSurahAudio(surah);
+    // A quit stopped it: the screens that would hear of it are going away.
+    if (setupOutcome_ == InstallOutcome::stopped || workersShouldStop()) return;
     RunLoop::main().postAndWait([this, ok] {
         if (ok)
             setupSucceeded();
@@ -27,14 +29,15 @@ void LumenoSDKAppDelegate::setupDownloadedSurahAudioInBG(int surah) {
 bool LumenoSDKAppDelegate::setupDownloadedSurahAudio(int surah) {
     RunLoop::main().postAndWait([this] { willPerformAudioSetup(); });
     settingUpSurah_ = true;
-    bool ok = false;
+    setupOutcome_ = InstallOutcome::failed;
     try {
-        ok = ChapterAudioInstaller::install(dbConnectionAudioDownload(), {surah, downloadingReciter_});
+        setupOutcome_ = ChapterAudioInstaller::install(dbConnectionAudioDownload(),
+                                                       {surah, downloadingReciter_, downloadingExpectedBytes_});
     } catch (const std::exception& error) {
         NSLog("[setupDownloadedSurahAudio] %s", error.what());  // the transaction was rolled back
     }
     settingUpSurah_ = false;
-    return ok;
+    return setupOutcome_ == InstallOutcome::installed;
 }
 
 void LumenoSDKAppDelegate::willPerformAudioSetup() {

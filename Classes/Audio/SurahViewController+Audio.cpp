@@ -176,6 +176,9 @@ void SurahViewController::playNextVerseForSelectedVerse(int verse) {
         if (failed) NSLog("ERROR - [%@] [AUDIO PLAYER] Could Not Initiate: %@", nowText(), error.localizedDescription);
         NSLog("DEBUG - [%@]   NO AUDIO PLAYER!!!", nowText());
         stopPlaying();
+        // The stored clip is damaged or missing: say so and offer the chapter again.
+        if (LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance(); failed && app)
+            app->offerDownloadOfUnplayableAudio(iCurrentSurah_);
         return;
     }
     AVAudioPlayer& player = *CurrentAudioPlayer_;

@@ -3,6 +3,7 @@
 // This is the data-store side of the class; the application shell adds the window, the tab bar
 // and the screens.
 
+#include "Classes/Audio/InstallOutcome.h"
 #include "Classes/Core/DataStoreConnection.h"
 #include "platform/foundation/Value.h"
 
@@ -119,8 +120,11 @@ public:
     // on the main thread, waiting for each.
     void setupDownloadedSurahAudioInBG(int surah);
     // Installs the chapter's archive for the reciter of the download on the installer's
-    // connection, with settingUpSurah set meanwhile. False when nothing was installed.
+    // connection, with settingUpSurah set meanwhile. False when nothing was installed;
+    // setupOutcome() then says why.
     [[nodiscard]] bool setupDownloadedSurahAudio(int surah);
+    // How the last installation ended; read on the main thread once the worker reported.
+    InstallOutcome setupOutcome() const { return setupOutcome_; }
     // Main thread: tells the listener that the installation begins.
     void willPerformAudioSetup();
 
@@ -129,6 +133,8 @@ public:
     virtual void hideSurahViewIfShowing() {}
     // Offers the download of a chapter's audio for the current reciter.
     virtual void requestDownloadSurahAudioAlert(int surah) {}
+    // Tells the user that the chapter's stored audio cannot be played and offers its download.
+    virtual void offerDownloadOfUnplayableAudio(int surah) {}
 
     // ==== Settings, device facts, sleep control, shared glyph font ====
     // Class operations, defined in the application library (lumeno_app). Everything here
@@ -233,6 +239,8 @@ public:
     // The reciter whose archive the running download fetches, fixed when it starts.
     int downloadingReciter() const { return downloadingReciter_; }
     void setDownloadingReciter(int reciter) { downloadingReciter_ = reciter; }
+    // The running download's archive size from the size table (0: unknown), which bounds its unpacking.
+    void setDownloadingExpectedBytes(long long bytes) { downloadingExpectedBytes_ = bytes; }
     LumenoSDKAppDownloadDelegate* downloadDelegate() const { return downloadDelegate_; }
     // Unretained; the listener clears it before it goes away.
     void setDownloadDelegate(LumenoSDKAppDownloadDelegate* d) { downloadDelegate_ = d; }
@@ -268,7 +276,9 @@ protected:
     int totalBytesDownloaded_ = 0;
     // Written by the installation worker, read on the main thread.
     std::atomic<bool> settingUpSurah_{false};
+    InstallOutcome setupOutcome_ = InstallOutcome::installed;
     int downloadingReciter_ = 0;
+    long long downloadingExpectedBytes_ = 0;
     int nextDownloadSurah_ = 0;
     int downloadServer_ = 0;  // never chosen: mirror 1
 

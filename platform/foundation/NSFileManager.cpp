@@ -31,21 +31,6 @@ bool failErrno(std::string* error, const char* what, const std::string& path, in
     return false;
 }
 
-bool writeAll(int fd, const void* data, size_t size)
-{
-    const auto* p = static_cast<const uint8_t*>(data);
-    while (size > 0) {
-        const ssize_t n = ::write(fd, p, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
 
 // Copies one regular file to a temporary name beside the target, then renames it into place.
 bool copyFile(const std::string& from, const std::string& to, std::string* error)
@@ -105,6 +90,22 @@ bool copyFile(const std::string& from, const std::string& to, std::string* error
 }
 
 } // namespace
+
+bool writeAll(int fd, const void* data, size_t size)
+{
+    const auto* p = static_cast<const uint8_t*>(data);
+    while (size > 0) {
+        const ssize_t n = ::write(fd, p, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
 
 NSFileManager& NSFileManager::defaultManager()
 {

@@ -8,6 +8,10 @@
 
 #include "platform/foundation/NSDate.h"
 
+// Writes every byte to the descriptor, going on after interruptions and short writes. False
+// (errno set) when a write fails.
+bool writeAll(int fd, const void* data, size_t size);
+
 class NSFileManager {
 public:
     static NSFileManager& defaultManager();

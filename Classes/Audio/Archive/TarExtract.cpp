@@ -1,6 +1,8 @@
 #include "Classes/Audio/Archive/TarExtract.h"
 
 #include "platform/foundation/Log.h"
+#include "platform/foundation/NSFileManager.h"
+#include "platform/foundation/Thread.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,11 +13,13 @@
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 constexpr size_t kNameField = 100;
 constexpr long long kArchiveRecord = 10240;
+constexpr size_t kWriteBuffer = 64 * 1024;
 
 void tar_warn(const char* message) { NSLog("%s", message); }
 
@@ -83,70 +87,87 @@ void setMode(const std::string& path, mode_t mode) {
     if (chmod(path.c_str(), mode) != 0) tar_log_errno("tar: cannot chmod on %s", path);
 }
 
-bool writeRegularFile(FILE* in, const std::string& path, long long size) {
+int failWith(ArchiveError error, ArchiveError* why) {
+    if (why) *why = error;
+    return -1;
+}
+
+// Writes the member's data to `path`: none, or why it failed.
+ArchiveError writeRegularFile(FILE* in, const std::string& path, long long size) {
     unlink(path.c_str());
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    FILE* out = fdopen(fd, "wb");
-    if (!out) {
-        close(fd);
-        return false;
-    }
+    if (fd < 0) return writeError();
     if (fchmod(fd, 0644) != 0) tar_log_errno("tar: cannot chmod on %s", path);
-    char buffer[64 * 1024];
-    std::setvbuf(out, buffer, _IOFBF, sizeof buffer);
+    // Blocks gather in a buffer so that the system calls stay few.
+    std::vector<unsigned char> buffer;
+    buffer.reserve(kWriteBuffer);
     unsigned char block[kTarBlockSize];
-    bool ok = true;
-    for (long long remaining = size; remaining > 0 && ok;) {
+    ArchiveError error = ArchiveError::none;
+    for (long long remaining = size; remaining > 0 && error == ArchiveError::none;) {
         size_t take = static_cast<size_t>(std::min<long long>(remaining, kTarBlockSize));
-        ok = readBlock(in, block) && std::fwrite(block, 1, take, out) == take;
+        if (workersShouldStop()) {
+            error = ArchiveError::stopped;
+        } else if (!readBlock(in, block)) {
+            error = ArchiveError::damaged;
+        } else {
+            buffer.insert(buffer.end(), block, block + take);
+            if (buffer.size() >= kWriteBuffer || remaining == static_cast<long long>(take)) {
+                if (!writeAll(fd, buffer.data(), buffer.size())) error = writeError();
+                buffer.clear();
+            }
+        }
         remaining -= static_cast<long long>(take);
     }
-    return std::fclose(out) == 0 && ok;
+    if (close(fd) != 0 && error == ArchiveError::none) error = writeError();
+    return error;
 }
 
 }  // namespace
 
-int tar_extract_entry(FILE* in, unsigned char (&header)[kTarBlockSize], const std::string& folder) {
+int tar_extract_entry(FILE* in, unsigned char (&header)[kTarBlockSize], const std::string& folder,
+                      ArchiveError* why) {
     std::optional<std::string> name = memberName(header);
     std::optional<long long> mode = octalField(header + 100, 8, 7);
     std::optional<long long> size = octalField(header + 124, 12, 11);
     std::optional<long long> checksum = octalField(header + 148, 8, 6);
     const unsigned char typeflag = header[156];
-    if (!name || !mode || !size || !checksum || *size > kTarMaxMemberSize) return -1;
-    if (!checksumMatches(header, *checksum)) return -1;
-    if (typeflag != '0' && typeflag != '5') return -1;
+    if (!name || !mode || !size || !checksum || *size > kTarMaxMemberSize) return failWith(ArchiveError::damaged, why);
+    if (!checksumMatches(header, *checksum)) return failWith(ArchiveError::damaged, why);
+    if (typeflag != '0' && typeflag != '5') return failWith(ArchiveError::damaged, why);
 
     if (mkdir(folder.c_str(), 0755) == 0)
         setMode(folder, 0755);
     else if (errno != EEXIST)
-        return -1;
+        return failWith(writeError(), why);
     const std::string path = folder + "/" + *name;
     if (typeflag == '5') {
         struct stat existing {};
         if (mkdir(path.c_str(), 0755) != 0 && !(errno == EEXIST && lstat(path.c_str(), &existing) == 0 &&
                                                  S_ISDIR(existing.st_mode)))
-            return -1;
+            return failWith(errno == EEXIST ? ArchiveError::damaged : writeError(), why);
         // Folders keep their search permission so that what is written into them stays reachable.
         setMode(path, 0755);
         return 0;
     }
-    return writeRegularFile(in, path, *size) ? 0 : -1;
+    const ArchiveError error = writeRegularFile(in, path, *size);
+    return error == ArchiveError::none ? 0 : failWith(error, why);
 }
 
-int tar_extract(FILE* in, const std::string& deleteOnSuccess, const std::string& folder) {
+int tar_extract(FILE* in, const std::string& deleteOnSuccess, const std::string& folder, ArchiveError* why) {
+    if (why) *why = ArchiveError::none;
     unsigned char block[kTarBlockSize];
     while (!atEnd(in)) {
-        if (!readBlock(in, block)) return -1;
+        if (workersShouldStop()) return failWith(ArchiveError::stopped, why);
+        if (!readBlock(in, block)) return failWith(ArchiveError::damaged, why);
         if (isZeroBlock(block)) break;
-        if (tar_extract_entry(in, block, folder) != 0) return -1;
+        if (tar_extract_entry(in, block, folder, why) != 0) return -1;
     }
     if (atEnd(in)) tar_warn("tar: zero blocks not found");
-    if (!readBlock(in, block)) return -1;
+    if (!readBlock(in, block)) return failWith(ArchiveError::damaged, why);
     if (!isZeroBlock(block)) tar_warn("tar: not enough zero blocks");
 
     struct stat info {};
-    if (fstat(fileno(in), &info) != 0) return -1;
+    if (fstat(fileno(in), &info) != 0) return failWith(ArchiveError::damaged, why);
     if (info.st_size % kArchiveRecord != 0) tar_warn("tar: not eough padding blocks at the end");
     if (!deleteOnSuccess.empty()) std::remove(deleteOnSuccess.c_str());
     return 0;

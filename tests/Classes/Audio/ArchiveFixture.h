@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -38,6 +39,34 @@ inline Bytes pattern(size_t length, int seed) {
     Bytes data(length);
     for (size_t i = 0; i < length; ++i) data[i] = static_cast<uint8_t>((i * 31 + seed * 7 + (i >> 9)) & 0xff);
     return data;
+}
+
+// The test tone's MP3 frames (tests/platform/media/fixtures).
+inline const Bytes& toneMP3() {
+    static const Bytes tone = [] {
+        const char* root = std::getenv("LUMENO_SOURCE_DIR");
+        Bytes data;
+        FILE* f = std::fopen((std::string(root ? root : ".") + "/tests/platform/media/fixtures/tone_1s_44k_mono.mp3").c_str(), "rb");
+        if (!f) return data;
+        uint8_t buffer[65536];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.insert(data.end(), buffer, buffer + n);
+        std::fclose(f);
+        return data;
+    }();
+    return tone;
+}
+
+// A playable MP3 clip made distinct by an ID3v2 tag holding `tagLength` bytes of pattern data.
+inline Bytes mp3Clip(size_t tagLength, int seed) {
+    Bytes clip = {'I', 'D', '3', 3, 0, 0};
+    for (int shift : {21, 14, 7, 0}) clip.push_back(static_cast<uint8_t>((tagLength >> shift) & 0x7f));
+    Bytes body = pattern(tagLength, seed);
+    // No byte of the tag looks like the start of a frame.
+    for (uint8_t& b : body) b &= 0x7f;
+    clip.insert(clip.end(), body.begin(), body.end());
+    clip.insert(clip.end(), toneMP3().begin(), toneMP3().end());
+    return clip;
 }
 
 inline void octal(uint8_t* field, size_t width, unsigned long long value) {

@@ -1,9 +1,13 @@
-// The installation worker reports its outcome on the main thread, in order.
+// The installation worker reports its outcome on the main thread, in order, and stops when the
+// program quits.
 
 #include "tests/Classes/Audio/InstallFixture.h"
 
 #include "Classes/Core/ChapterInfo.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/Thread.h"
+
+#include <chrono>
 
 TEST_F(InstallTest, TheWorkerInstallsThenReportsOnTheMainThread) {
     struct Case {
@@ -24,4 +28,41 @@ TEST_F(InstallTest, TheWorkerInstallsThenReportsOnTheMainThread) {
         EXPECT_FALSE(app->settingUpSurah());
         EXPECT_EQ(ChapterInfo::isSurahAudioInstalled(user(), 1, 9), true);
     }
+}
+
+TEST_F(InstallTest, AQuitDuringAnInstallationEndsItWithinTheStopLimitLeavingTheChapterAbsent) {
+    const ChapterAudioDownload d{2, 9};  // 287 clips
+    placeArchive(d, allClips(d, 20000));
+    app->setDownloadingReciter(9);
+    app->setDownloadingExpectedBytes(20 << 20);
+    // A slow disk: storing the whole chapter would take far longer than a quit may wait.
+    sqlite3_progress_handler(
+        app->dbConnectionAudioDownload(), 1,
+        [](void*) {
+            sleepForTimeInterval(0.005);
+            return 0;
+        },
+        nullptr);
+    app->startSetupDownloadedSurahAudio(2);
+    ASSERT_TRUE(RunLoop::main().runUntil(
+        [&] { return app->settingUpSurah() && sqlite3_get_autocommit(app->dbConnectionAudioDownload()) == 0; }, 30));
+
+    const auto started = std::chrono::steady_clock::now();
+    app->closeDatabases();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    EXPECT_EQ(runningWorkerCount(), 0u);
+    EXPECT_LT(seconds, 10);
+    EXPECT_EQ(app->dbConnection(), nullptr);  // closed, so no worker used them any more
+    // Nothing is reported to screens that are going away.
+    EXPECT_EQ(recorder->events(), std::vector<std::string>{"willPerformAudioSetup"});
+
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2((documents + "/" + LumenoSDKAppDelegate::userDbFileName()).c_str(), &db,
+                              SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
+    EXPECT_EQ(fixture::scalar(db, "SELECT count(*) FROM recitationmp3s WHERE surah = 2"), 0);
+    EXPECT_EQ(fixture::scalar(db, "SELECT count(*) FROM recitations WHERE surah = 2"), 0);
+    sqlite3_close(db);
+    EXPECT_FALSE(std::filesystem::exists(d.archivePath()) || std::filesystem::exists(d.tarPath()) ||
+                 std::filesystem::exists(d.extractionPath()));
 }

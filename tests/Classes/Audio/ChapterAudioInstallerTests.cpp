@@ -7,8 +7,10 @@
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/foundation/Paths.h"
+#include "tests/support/FullDisk.h"
 
 #include <functional>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -100,47 +102,76 @@ TEST_F(InstallTest, EveryFailureLeavesTheDatabaseAsItWasAndTheConnectionsFree) {
     ASSERT_TRUE(ChapterInfo::insertMP3Blob(user(), 1, 3, 9, archive::pattern(50, 1)));  // an earlier partial state
     const auto clips = allClips(d);
     const archive::Bytes good = archive::tar(clips);
+    const auto withClip3 = [&](archive::Bytes data) {
+        auto members = clips;
+        members[3].data = std::move(data);
+        return members;
+    };
+    std::optional<FullDisk> fullDisk;
+    const auto dropTrigger = [&] { fixture::exec(user(), "DROP TRIGGER fail"); };
 
     struct Case {
         const char* what;
         std::function<void()> arrange;
-        bool extractionFolderStays;
-        const char* cleanup = "";
+        InstallOutcome outcome;
+        std::function<void()> cleanup = [] {};
     };
     const std::vector<Case> cases = {
-        {"no archive", [] {}, false},
+        {"no archive", [] {}, InstallOutcome::damagedArchive},
         {"corrupt gzip", [&] {
              archive::Bytes gz = archive::gzip(good);
              for (size_t i = 40; i < 80; ++i) gz[i] ^= 0xff;
              placeArchive(d, gz);
-         }, false},
+         }, InstallOutcome::damagedArchive},
         {"truncated download", [&] {
              archive::Bytes gz = archive::gzip(good);
              gz.resize(gz.size() - 100);
              placeArchive(d, gz);
-         }, false},
-        {"an error page", [&] { placeArchive(d, archive::bytesOf("<html>Not Found</html>")); }, false},
+         }, InstallOutcome::damagedArchive},
+        {"an error page", [&] { placeArchive(d, archive::bytesOf("<html>Not Found</html>")); },
+         InstallOutcome::damagedArchive},
         {"bad checksum", [&] {
              auto members = clips;
              members[3].checksumError = 5;
              placeArchive(d, members);
-         }, true},
+         }, InstallOutcome::damagedArchive},
         {"member escaping the folder", [&] {
              auto members = clips;
              members.push_back({"../../001001.mp3", archive::pattern(5, 5)});
              placeArchive(d, members);
-         }, true},
-        {"no clip of the chapter", [&] { placeArchive(d, {{"002001.mp3", archive::pattern(5, 5)}}); }, false},
+         }, InstallOutcome::damagedArchive},
+        // 64 MB of zeros in a 64 kB download: unpacking stops near 4 MB.
+        {"a decompression bomb", [&] { placeArchive(d, archive::gzip(archive::Bytes(64 << 20, 0), 9)); },
+         InstallOutcome::damagedArchive},
+        {"a clip of random bytes", [&] { placeArchive(d, withClip3(archive::pattern(5000, 9))); },
+         InstallOutcome::failed},
+        {"an empty clip", [&] { placeArchive(d, withClip3({})); }, InstallOutcome::failed},
+        {"a clip of 32 MB of zeros", [&] {
+             app->setDownloadingExpectedBytes(64 << 20);  // the size table allows it
+             placeArchive(d, withClip3(archive::Bytes(32 << 20, 0)));
+         }, InstallOutcome::failed, [&] { app->setDownloadingExpectedBytes(0); }},
+        {"no clip of the chapter", [&] { placeArchive(d, {{"002001.mp3", archive::mp3Clip(5, 5)}}); },
+         InstallOutcome::failed},
+        {"the cache disk is full", [&] {
+             placeArchive(d, clips);
+             fullDisk.emplace(d.folderPath());
+         }, InstallOutcome::cacheFull, [&] { fullDisk.reset(); }},
+        {"the user database's disk is full", [&] {
+             const long long pages = fixture::scalar(user(), "PRAGMA page_count");
+             fixture::exec(app->dbConnectionAudioDownload(), "PRAGMA max_page_count = " + std::to_string(pages));
+             placeArchive(d, clips);
+         }, InstallOutcome::documentsFull,
+         [&] { fixture::exec(app->dbConnectionAudioDownload(), "PRAGMA max_page_count = 1073741823"); }},
         {"a clip insert fails", [&] {
              fixture::exec(user(), "CREATE TRIGGER fail BEFORE INSERT ON recitationmp3s WHEN NEW.verse = 5 "
-                                   "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+                                   "BEGIN SELECT RAISE(ABORT, 'refused'); END");
              placeArchive(d, clips);
-         }, false, "DROP TRIGGER fail"},
+         }, InstallOutcome::failed, dropTrigger},
         {"the installed mark fails", [&] {
              fixture::exec(user(), "CREATE TRIGGER fail BEFORE INSERT ON recitations "
-                                   "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+                                   "BEGIN SELECT RAISE(ABORT, 'refused'); END");
              placeArchive(d, clips);
-         }, false, "DROP TRIGGER fail"},
+         }, InstallOutcome::failed, dropTrigger},
         {"the commit fails", [&] {
              // A deferred constraint is checked at the commit.
              fixture::exec(user(), "PRAGMA foreign_keys = ON");
@@ -151,19 +182,22 @@ TEST_F(InstallTest, EveryFailureLeavesTheDatabaseAsItWasAndTheConnectionsFree) {
                                    "VALUES (42); END");
              sqlite3_exec(app->dbConnectionAudioDownload(), "PRAGMA foreign_keys = ON", nullptr, nullptr, nullptr);
              placeArchive(d, clips);
-         }, false, "DROP TRIGGER fail"},
+         }, InstallOutcome::failed, dropTrigger},
     };
     for (const Case& c : cases) {
         const std::string before = dump(user());
         c.arrange();
         LogCapture log;
         EXPECT_FALSE(app->setupDownloadedSurahAudio(1)) << c.what;
+        c.cleanup();
+        EXPECT_EQ(app->setupOutcome(), c.outcome) << c.what;
         EXPECT_TRUE(log.contains("[setupDownloadedSurahAudio]")) << c.what;
-        if (!std::string(c.cleanup).empty()) fixture::exec(user(), c.cleanup);
+        // SQLite may have rolled back by itself; that is no failure of the rollback.
+        EXPECT_FALSE(log.contains("rollback failed")) << c.what;
         EXPECT_EQ(dump(user()), before) << c.what;
         EXPECT_FALSE(app->settingUpSurah()) << c.what;
-        EXPECT_FALSE(fs::exists(d.archivePath()) || fs::exists(d.tarPath())) << c.what;
-        EXPECT_EQ(fs::exists(d.extractionPath()), c.extractionFolderStays) << c.what;
+        // Nothing of the download stays in the caches.
+        EXPECT_FALSE(leftovers(d)) << c.what;
         EXPECT_FALSE(fs::exists(fs::path(Paths::caches()) / "001001.mp3")) << c.what;
         // No transaction is left open, and the main connection still writes.
         EXPECT_NE(sqlite3_get_autocommit(app->dbConnectionAudioDownload()), 0) << c.what;
@@ -174,6 +208,20 @@ TEST_F(InstallTest, EveryFailureLeavesTheDatabaseAsItWasAndTheConnectionsFree) {
     placeArchive(d, clips);
     ASSERT_TRUE(app->setupDownloadedSurahAudio(1));
     EXPECT_EQ(ChapterInfo::getMP3Recitation(user(), 1, 3, 9), clips[3].data);
+}
+
+TEST_F(InstallTest, TheUnpackingBoundFollowsTheExpectedSizeAndTheFreeSpace) {
+    ChapterAudioDownload d{2, 9};
+    placeArchive(d, archive::Bytes(1000, 1));
+    bool byFreeSpace = true;
+    EXPECT_EQ(ChapterAudioInstaller::unpackBound(d, &byFreeSpace), 2 * 1000 + 4 * 1024 * 1024);
+    EXPECT_FALSE(byFreeSpace);
+    d.expectedBytes = 10 * 1024 * 1024;
+    EXPECT_EQ(ChapterAudioInstaller::unpackBound(d), 24 * 1024 * 1024);
+    // An archive larger than the whole disk's free space is bound by that space.
+    d.expectedBytes = 1LL << 60;
+    EXPECT_LT(ChapterAudioInstaller::unpackBound(d, &byFreeSpace), 1LL << 59);
+    EXPECT_TRUE(byFreeSpace);
 }
 
 namespace {

@@ -195,12 +195,13 @@ TEST_P(DownloadFailureTest, ShowsItsNoticeAndEndsTheDownload) {
 }
 
 const std::string transferFailed = "Downloading Audio for " + ChapterInfo::getNameFromNumber(112) + " Failed";
+const char* const damaged = "Setup Failed\nThe downloaded archive is damaged. Please download the chapter again.";
 
 INSTANTIATE_TEST_SUITE_P(Failures, DownloadFailureTest,
                          ::testing::Values(FailureCase{"not-found", transferFailed.c_str(), true},
                                            FailureCase{"truncated", transferFailed.c_str(), true},
-                                           FailureCase{"corrupt-gzip", "Setup Failed\n", false},
-                                           FailureCase{"bad-tar", "Setup Failed\n", false}),
+                                           FailureCase{"corrupt-gzip", damaged, false},
+                                           FailureCase{"bad-tar", damaged, false}),
                          [](const auto& info) {
                              std::string name = info.param.failure;
                              std::erase(name, '-');

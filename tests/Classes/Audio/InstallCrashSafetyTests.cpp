@@ -26,7 +26,7 @@ int tick(void* fd) {
         _exit(2);
     DataStoreConnection::configure(db);
     sqlite3_progress_handler(db, kTickEvery, tick, &fd);
-    _exit(ChapterAudioInstaller::install(db, d) ? 0 : 1);
+    _exit(ChapterAudioInstaller::install(db, d) == InstallOutcome::installed ? 0 : 1);
 }
 
 struct Trial {

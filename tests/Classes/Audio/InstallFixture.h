@@ -51,12 +51,13 @@ protected:
         ASSERT_TRUE(app->initializeDatabase());
     }
 
-    // Members for every clip name of the chapter, each with its own data.
+    // Members for every clip name of the chapter, each an MP3 clip with its own tag of about
+    // `length` bytes.
     static std::vector<archive::Member> allClips(const ChapterAudioDownload& d, size_t length = 600) {
         std::vector<archive::Member> members;
         int seed = 0;
         for (const std::string& name : ChapterAudioInstaller::memberNames(d)) {
-            members.push_back({name, archive::pattern(length + static_cast<size_t>(seed), seed)});
+            members.push_back({name, archive::mp3Clip(length + static_cast<size_t>(seed), seed)});
             ++seed;
         }
         return members;

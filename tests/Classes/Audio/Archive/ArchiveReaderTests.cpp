@@ -6,11 +6,15 @@
 
 #include "platform/foundation/Log.h"
 #include "platform/foundation/Paths.h"
+#include "tests/support/FullDisk.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using archive::Bytes;
@@ -211,9 +215,75 @@ TEST(Gunzip, DamagedInputFailsAndKeepsTheCompressedFile) {
         EXPECT_FALSE(gunzip_file(files.path("2.tar.gz"))) << c.what;
         EXPECT_TRUE(log.contains(c.message)) << c.what;
         EXPECT_TRUE(fs::exists(files.path("2.tar.gz"))) << c.what;
+        EXPECT_FALSE(fs::exists(files.path("2.tar"))) << c.what;  // no partial output stays
     }
     GzipFiles files;
     LogCapture log;
     EXPECT_FALSE(gunzip_file(files.path("9.tar.gz")));
     EXPECT_TRUE(log.contains("gunzip: can't gzopen " + files.path("9.tar.gz")));
+}
+
+TEST(Gunzip, ABombStopsAtItsBoundAndLeavesNoOutput) {
+    constexpr long long kBound = 1024 * 1024;
+    // 64 MB of zeros in about 64 kB.
+    const Bytes bomb = archive::gzip(Bytes(64 * 1024 * 1024, 0), 9);
+    ASSERT_LT(bomb.size(), 100u * 1024);
+
+    // The stream copies no byte past the bound.
+    GzipFiles files;
+    archive::write(files.path("2.tar.gz"), bomb);
+    const int out = memfd_create("gunzip-output", MFD_CLOEXEC);
+    ASSERT_GE(out, 0);
+    const int copy = dup(out);  // the stream closes its own
+    ArchiveError why = ArchiveError::none;
+    EXPECT_FALSE(gunzip_stream(gzopen(files.path("2.tar.gz").c_str(), "rb"), out, kBound, &why));
+    EXPECT_EQ(why, ArchiveError::tooLarge);
+    struct stat copied {};
+    ASSERT_EQ(fstat(copy, &copied), 0);
+    EXPECT_LE(copied.st_size, kBound);
+    close(copy);
+
+    LogCapture log;
+    EXPECT_FALSE(gunzip_file(files.path("2.tar.gz"), kBound, &why));
+    EXPECT_EQ(why, ArchiveError::tooLarge);
+    EXPECT_TRUE(log.contains("gunzip: the output passes 1048576 bytes"));
+    EXPECT_FALSE(fs::exists(files.path("2.tar")));
+    EXPECT_TRUE(fs::exists(files.path("2.tar.gz")));
+
+    // Within the bound the same file decompresses.
+    const Bytes small = archive::gzip(Bytes(kBound, 0), 9);
+    archive::write(files.path("3.tar.gz"), small);
+    EXPECT_TRUE(gunzip_file(files.path("3.tar.gz"), kBound, &why));
+    EXPECT_EQ(why, ArchiveError::none);
+}
+
+TEST(ArchiveWrites, AFullDiskIsToldApartFromADamagedArchive) {
+    GzipFiles files;
+    const Bytes tar = archive::tar({{"002001.mp3", archive::pattern(400000, 1)}});
+    archive::write(files.path("2.tar.gz"), archive::gzip(tar));
+    ArchiveError why = ArchiveError::none;
+    {
+        FullDisk full(files.folder.string());
+        EXPECT_FALSE(gunzip_file(files.path("2.tar.gz"), kGunzipUnbounded, &why));
+        EXPECT_GT(full.refusedWrites(), 0);
+    }
+    EXPECT_EQ(why, ArchiveError::diskFull);
+    EXPECT_FALSE(fs::exists(files.path("2.tar")));
+
+    archive::write(files.path("2.tar"), tar);
+    FILE* in = std::fopen(files.path("2.tar").c_str(), "rb");
+    {
+        FullDisk full((files.folder / "out").string());
+        fs::create_directories(files.folder / "out");
+        EXPECT_EQ(tar_extract(in, "", (files.folder / "out").string(), &why), -1);
+    }
+    std::fclose(in);
+    EXPECT_EQ(why, ArchiveError::diskFull);
+
+    // A short archive is damaged, not a full disk.
+    archive::write(files.path("2.tar"), Bytes(tar.begin(), tar.begin() + 4096));
+    in = std::fopen(files.path("2.tar").c_str(), "rb");
+    EXPECT_EQ(tar_extract(in, "", (files.folder / "out").string(), &why), -1);
+    std::fclose(in);
+    EXPECT_EQ(why, ArchiveError::damaged);
 }

@@ -1,0 +1,151 @@
+// What the user is told when a download or installation meets a full disk or a stored clip
+// that does not play, and what a killed or quit installation leaves for the next start.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+#include "Classes/Audio/ChapterAudioDownload.h"
+#include "Classes/Core/ChapterInfo.h"
+#include "platform/foundation/Paths.h"
+#include "platform/foundation/Thread.h"
+#include "tests/Classes/Audio/DownloadFlowFixture.h"
+#include "tests/Classes/Core/DataStoreFixture.h"
+#include "tests/support/FullDisk.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr long kFailureNotice = -115;
+
+// What a killed installation leaves: an archive, its unpacked tar and extracted clips.
+void placeLeftovers() {
+    for (const ChapterAudioDownload d : {ChapterAudioDownload{2, 1}, ChapterAudioDownload{18, 5}}) {
+        fs::create_directories(d.extractionPath());
+        std::ofstream(d.archivePath()) << "partial archive";
+        std::ofstream(d.tarPath()) << std::string(100000, 't');
+        std::ofstream(d.extractionPath() + "/002001.mp3") << std::string(50000, 'c');
+    }
+}
+
+bool audioCacheEmpty() {
+    const fs::path folder = ChapterAudioDownload::audioCachePath();
+    if (!fs::exists(folder)) return true;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (!entry.is_directory()) return false;
+    return true;
+}
+
+std::string noticeTitle(UIActionSheet* notice) { return notice ? notice->title() : "(no notice)"; }
+
+}  // namespace
+
+TEST_F(DownloadFlowTest, LeftoversOfAKilledInstallationGoAtTheNextStartAndTheNextDownload) {
+    startMirror();
+    placeLeftovers();
+    launchProgram();
+    EXPECT_TRUE(audioCacheEmpty());
+
+    placeLeftovers();
+    shell->downloadSurahAudioAlert(112);
+    EXPECT_TRUE(fs::exists(ChapterAudioDownload{112, kReciter}.archivePath()));
+    EXPECT_FALSE(fs::exists(ChapterAudioDownload{2, 1}.extractionPath()));
+    EXPECT_FALSE(fs::exists(ChapterAudioDownload{18, 5}.tarPath()));
+    ASSERT_TRUE(waitForDownloadEnd());
+    EXPECT_TRUE(ChapterInfo::isSurahAudioInstalled(shell->dbConnection(), 112, kReciter));
+    EXPECT_TRUE(audioCacheEmpty());
+}
+
+TEST_F(DownloadFlowTest, AFullDiskIsNamedWithTheFolderItFilled) {
+    startMirror();
+    launchProgram();
+    const std::string chapter = ChapterInfo::getNameFromNumber(112);
+    {
+        // The cache fills during the transfer.
+        FullDisk full(Paths::caches());
+        shell->downloadSurahAudioAlert(112);
+        ASSERT_TRUE(waitForDownloadEnd());
+        EXPECT_GT(full.refusedWrites(), 0);
+    }
+    UIActionSheet* notice = sheet(kFailureNotice);
+    EXPECT_EQ(noticeTitle(notice), "Downloading Audio for " + chapter +
+                                       " Failed\nThe disk is full: there is no space left in the cache folder for the "
+                                       "download.");
+    if (notice) tapSheetButton(*notice, 0);
+
+    {
+        // The cache fills while the archive is unpacked (the transfer wrote beside that folder).
+        FullDisk full(ChapterAudioDownload{112, kReciter}.extractionPath());
+        shell->downloadSurahAudioAlert(112);
+        ASSERT_TRUE(waitForDownloadEnd());
+        EXPECT_GT(full.refusedWrites(), 0);
+    }
+    settle(300);
+    notice = sheet(kFailureNotice);
+    EXPECT_EQ(noticeTitle(notice), "Setup Failed\nThe disk is full: there is no space left in the cache folder to "
+                                   "unpack the downloaded audio.");
+    if (notice) tapSheetButton(*notice, 0);
+
+    // The user database's disk fills while the chapter is stored.
+    const long long pages = fixture::scalar(shell->dbConnection(), "PRAGMA page_count");
+    fixture::exec(shell->dbConnectionAudioDownload(), "PRAGMA max_page_count = " + std::to_string(pages));
+    shell->downloadSurahAudioAlert(112);
+    ASSERT_TRUE(waitForDownloadEnd());
+    settle(300);
+    EXPECT_EQ(noticeTitle(sheet(kFailureNotice)), "Setup Failed\nThe disk is full: there is no space left in the Documents "
+                                           "folder to store the downloaded audio.");
+    EXPECT_FALSE(ChapterInfo::isSurahAudioInstalled(shell->dbConnection(), 112, kReciter));
+    EXPECT_TRUE(audioCacheEmpty());
+}
+
+TEST_F(DownloadFlowTest, AStoredClipThatDoesNotPlayIsToldAndOffersTheDownloadAgain) {
+    launchProgram();
+    sqlite3* user = shell->dbConnection();
+    for (int verse = 0; verse <= ChapterInfo::getVersesFromNumber(112); ++verse)
+        ASSERT_TRUE(ChapterInfo::insertMP3Blob(user, 112, verse, kReciter, std::vector<uint8_t>(3000, 0x5a)));
+    markInstalled(112, 112, kReciter);
+    shell->showSurahView(112, 1, true, true);
+    settle(1500);
+    EXPECT_FALSE(reading().IsInPlayMode());
+    UIActionSheet* offer = sheet(1112);
+    ASSERT_NE(offer, nullptr);
+    EXPECT_EQ(offer->title().rfind("The recitation of " + ChapterInfo::getNameFromNumber(112) +
+                                       " stored on this device cannot be played.\n",
+                                   0),
+              0u)
+        << offer->title();
+    EXPECT_EQ(offer->buttonTitleAtIndex(0), "Download this Audio");
+    tapSheetButton(*offer, 0);
+    EXPECT_NE(sheet(112), nullptr);  // the mirror choice, as for any download
+}
+
+TEST_F(DownloadFlowTest, AQuitDuringTheInstallationLeavesTheChapterWholeOrAbsentAndTheNextStartClean) {
+    startMirror();
+    launchProgram();
+    // A slow disk under the user database keeps the installation running while the program quits.
+    sqlite3_progress_handler(
+        shell->dbConnectionAudioDownload(), 1,
+        [](void*) {
+            sleepForTimeInterval(0.02);
+            return 0;
+        },
+        nullptr);
+    shell->downloadSurahAudioAlert(112);
+    ASSERT_TRUE(waitFor([&] { return shell->settingUpSurah(); }, 60));
+
+    const auto started = std::chrono::steady_clock::now();
+    terminate();
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(), 30);
+    EXPECT_EQ(runningWorkerCount(), 0u);
+
+    launchProgram();
+    sqlite3* user = shell->dbConnection();
+    const long long parts = fixture::scalar(user, "SELECT count(*) FROM contrecitationmp3s WHERE surah = 112");
+    const bool marked = ChapterInfo::isSurahAudioInstalled(user, 112, kReciter);
+    EXPECT_TRUE((marked && parts == ChapterInfo::getTotalPartsForChapter(112)) || (!marked && parts == 0))
+        << parts << " parts, installed " << marked;
+    EXPECT_TRUE(audioCacheEmpty());
+}
