@@ -3,6 +3,7 @@
 #include "src/Facebook.h"
 #include "Classes/App/LumenoAppShell.h"
 
+#include "Classes/App/AppToolkit.h"
 #include "Classes/App/MainWindow.h"
 #include "Classes/App/ShellScreens.h"
 #include "Classes/App/TabBarViewController.h"
@@ -114,6 +115,7 @@ LumenoAppShell::~LumenoAppShell() {
 bool LumenoAppShell::applicationDidFinishLaunchingWithOptions(UIApplication& app,
                                                               const UIApplicationLaunchOptions& options) {
     initialize();
+    AppToolkit::start();
     // The phone's 320 x 480 points belong to the program: no status bar over the tabs.
     app.setStatusBarHidden(true);
     if (!window_ || !tabBarController_) {
