@@ -138,6 +138,7 @@ TEST_F(ToolkitTest, AWebLinkInAPlatformTableOpensTheInAppWebPage) {
     backend->advance(300);
     EXPECT_EQ(table->highlightedLinkView(), rows->label.get());
     EXPECT_NE(rows->label->highlightedNode(), nullptr);
+    shoot(*backend, "toolkit-link-held.png");
     backend->touchUp(1, link);
     backend->advance(1000);
 
@@ -165,6 +166,26 @@ TEST_F(ToolkitTest, ALinkTheProgramCannotShowGoesToTheDesktop) {
     backend->tap(CGPointMake(300, 130));
     backend->advance(500);
     EXPECT_EQ(rows->selections, 1);
+}
+
+TEST_F(ToolkitTest, DraggingTheTableDropsAHeldLink) {
+    ASSERT_TRUE(launch());
+    dismissDialogs();
+    showRow("Notes on this recitation: " + server.url("/page") + " for the reader");
+    table->setAlwaysBounceVertical(true);
+    const CGPoint link = linkPoint();
+    backend->touchDown(1, link);
+    backend->advance(100);
+    ASSERT_EQ(table->highlightedLinkView(), rows->label.get());
+    for (int step = 1; step <= 5; ++step) {
+        backend->touchMove(1, CGPointMake(link.x, link.y + 8 * step));
+        backend->advance(16);
+    }
+    EXPECT_EQ(table->highlightedLinkView(), nullptr);
+    EXPECT_EQ(rows->label->highlightedNode(), nullptr);
+    backend->touchUp(1, CGPointMake(link.x, link.y + 40));
+    backend->advance(1000);
+    EXPECT_EQ(shownWebPage(), nullptr);
 }
 
 struct TextsCase {
