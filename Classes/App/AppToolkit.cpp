@@ -18,13 +18,16 @@ std::shared_ptr<TTWebController> webPageFor(const NSURL& url, const TTQuery&) {
     return TTWebController::createWithNavigatorURL(url.absoluteString(), {});
 }
 
-// The navigator's screens go over the key window's: its root is that window's root controller
-// whenever it opens something.
+// The navigator's screens go over the key window's: whenever it opens something, its window is
+// the key window and its root that window's root controller.
 class KeyWindowRoot : public TTNavigatorDelegate {
 public:
     bool shouldOpenURL(TTNavigator& navigator, const NSURL&) override {
         UIWindow* window = UIApplication::sharedApplication().keyWindow();
-        if (window && window->rootViewController()) navigator.setRootViewController(window->rootViewController());
+        if (!window || !window->rootViewController()) return true;
+        if (navigator.window() != window)
+            navigator.setWindow(std::static_pointer_cast<UIWindow>(window->shared_from_this()));
+        navigator.setRootViewController(window->rootViewController());
         return true;
     }
 };
