@@ -3,11 +3,11 @@
 #include "social/Facebook.h"
 #include "Classes/App/LumenoAppShell.h"
 
-#include "Classes/Audio/ChapterAudioDownload.h"
-
+#include "Classes/App/AppToolkit.h"
 #include "Classes/App/MainWindow.h"
 #include "Classes/App/ShellScreens.h"
 #include "Classes/App/TabBarViewController.h"
+#include "Classes/Audio/ChapterAudioDownload.h"
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Core/Language.h"
 #include "platform/foundation/Format.h"
@@ -116,6 +116,7 @@ LumenoAppShell::~LumenoAppShell() {
 bool LumenoAppShell::applicationDidFinishLaunchingWithOptions(UIApplication& app,
                                                               const UIApplicationLaunchOptions& options) {
     initialize();
+    AppToolkit::start();
     // The phone's 320 x 480 points belong to the program: no status bar over the tabs.
     app.setStatusBarHidden(true);
     if (!window_ || !tabBarController_) {

@@ -125,6 +125,7 @@ void TTModelViewController::modelDidEndUpdates(TTModel* model) {
 const TTModelPtr& TTModelViewController::modelPtr() {
   if (!model_) {
     auto& hooks = TTNavigatorHooks::shared();
+    hooks.ensureNavigator();
     if (!(hooks.isDelayed && hooks.isDelayed())) createModel();
     if (!model_) createInterstitialModel();
   }

@@ -12,15 +12,6 @@ namespace {
 enum : long { kForwardTag = 1, kBackTag = 2, kRefreshOrStopTag = 3 };
 constexpr double kToolbarHeight = 44;
 
-TTWebController::TextLookup& textLookup() {
-  static TTWebController::TextLookup lookup;
-  return lookup;
-}
-
-std::string programText(const std::string& key, const std::string& fallback) {
-  return textLookup() ? textLookup()(key, fallback) : fallback;
-}
-
 UIBarButtonItemPtr tagged(UIBarButtonItemPtr item, long tag) {
   item->setTag(tag);
   return item;
@@ -46,7 +37,7 @@ std::shared_ptr<TTWebController> TTWebController::createWithNavigatorURL(const s
   return controller;
 }
 
-void TTWebController::setTextLookup(TextLookup lookup) { textLookup() = std::move(lookup); }
+void TTWebController::setTextLookup(TextLookup lookup) { TTSetLocalizedStringLookup(std::move(lookup)); }
 
 void TTWebController::openURL(const std::string& url) { openRequest(NSURLRequest(url)); }
 
@@ -70,7 +61,7 @@ void TTWebController::loadView() {
   webView_->setScalesPageToFit(true);
   root->addSubview(webView_);
 
-  closeButton_ = std::make_shared<UIBarButtonItem>(programText("Close", "Close"), UIBarButtonItemStylePlain,
+  closeButton_ = std::make_shared<UIBarButtonItem>(TTToolkitLocalizedString("Close"), UIBarButtonItemStylePlain,
                                                    [this](UIBarButtonItem*) { dismissView(); });
   navigationItem()->setRightBarButtonItem(closeButton_);
 

@@ -24,7 +24,7 @@ class TTWebController : public TTModelViewController, public UIWebViewDelegate, 
   static std::shared_ptr<TTWebController> createWithNavigatorURL(const std::string& url,
                                                                  const std::map<std::string, void*>& query);
 
-  // The program's texts ("Close"): key and fallback to text. The fallback until one is set.
+  // The program's text lookup for every toolkit text (TTSetLocalizedStringLookup).
   using TextLookup = std::function<std::string(const std::string& key, const std::string& fallback)>;
   static void setTextLookup(TextLookup lookup);
 

@@ -45,6 +45,15 @@ NSDate dateJustBeforeEndOfDay(const NSDate& date, const NSCalendar& calendar) {
 
 NSDate dateAtMidnight(const NSDate& date) { return NSCalendar::currentCalendar().startOfDay(date); }
 
+NSDate dateAtMidnightWithUKLocale(const NSDate& date) {
+  // Date texts are English here whatever the language, so this is the plain midnight.
+  return dateAtMidnight(date);
+}
+
+std::optional<NSDate> dateAtMidnightWithUKLocale(const NSDate& date, const NSDateFormatter& formatter) {
+  return formatter.dateFromString(formatter.stringFromDate(date));
+}
+
 std::string formatTime(const NSDate& date) { return formatted(date, "h:mm a"); }
 
 std::string formatDate(const NSDate& date) { return formatted(date, "EEEE, LLLL d, yyyy"); }

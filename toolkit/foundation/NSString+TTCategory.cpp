@@ -48,11 +48,13 @@ std::shared_ptr<void> objectValue(const std::string& url) {
 }
 
 void openURL(const std::string& url) {
+  TTNavigatorHooks::shared().ensureNavigator();
   auto& hook = TTNavigatorHooks::shared().openURL;
   if (hook) hook(url, {}, true);
 }
 
 void openURLFromButton(const std::string& url, UIView* button) {
+  TTNavigatorHooks::shared().ensureNavigator();
   auto& hook = TTNavigatorHooks::shared().openURL;
   if (hook) hook(url, {{"__target__", button}}, true);
 }

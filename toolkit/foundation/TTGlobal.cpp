@@ -40,7 +40,15 @@ void TTNetworkActivityEnded() {
 
 int TTNetworkActivityCount() { return activityCount; }
 
+static TTLocalizedStringLookup& localizedStringLookup() {
+  static TTLocalizedStringLookup lookup;
+  return lookup;
+}
+
+void TTSetLocalizedStringLookup(TTLocalizedStringLookup lookup) { localizedStringLookup() = std::move(lookup); }
+
 std::string TTToolkitLocalizedString(const std::string& key) {
+  if (const auto& lookup = localizedStringLookup()) return lookup(key, key);
   static const std::shared_ptr<const StringTable> table =
       StringTable::load("en", "Localizable", Paths::bundleResource("Vantrel.bundle"));
   return table ? table->localizedString(key, key) : key;

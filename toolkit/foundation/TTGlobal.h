@@ -2,6 +2,7 @@
 // The toolkit's shared free functions: collections that do not own their elements, rectangle
 // arithmetic, the network activity counter, the toolkit's own texts and the local URL forms.
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -25,8 +26,13 @@ void TTNetworkActivityBegan();
 void TTNetworkActivityEnded();
 int TTNetworkActivityCount();
 
-// The toolkit's texts from the "Vantrel.bundle" string tables, the key itself when missing.
+// The toolkit's texts: through the program's lookup once one is set, else from the
+// "Vantrel.bundle" string table; the key itself when missing.
 std::string TTToolkitLocalizedString(const std::string& key);
+// The program's text lookup (key and fallback to text), e.g. its interface language's table;
+// an empty function goes back to the bundle's table.
+using TTLocalizedStringLookup = std::function<std::string(const std::string& key, const std::string& fallback)>;
+void TTSetLocalizedStringLookup(TTLocalizedStringLookup lookup);
 // The wording of a failed load for the user.
 std::string TTTextForURLError(const NSError& error);
 

@@ -1,6 +1,8 @@
 #pragma once
 // What the toolkit asks of the navigator and its URL map. The navigator fills these in when it
-// starts; until then every hook is empty and its callers treat the answer as "none".
+// starts; until then every hook is empty and its callers treat the answer as "none". A program
+// that links the navigator sets `startNavigator`, which the toolkit runs on the navigator's
+// first use (a model view controller's first model request, a link tap).
 
 #include <functional>
 #include <map>
@@ -32,6 +34,11 @@ struct TTNavigatorHooks {
   std::function<bool()> isDelayed;
   std::function<bool()> supportsShakeToReload;
   std::function<void()> reload;
+
+  // Makes the navigator, which then fills in the hooks above.
+  std::function<void()> startNavigator;
+  // Runs `startNavigator` when no navigator has filled the hooks in yet.
+  void ensureNavigator();
 
   static TTNavigatorHooks& shared();
 };

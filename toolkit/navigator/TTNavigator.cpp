@@ -1,6 +1,7 @@
 #include "toolkit/navigator/TTNavigator.h"
 
 #include <algorithm>
+#include <new>
 
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSNotificationCenter.h"
@@ -26,8 +27,19 @@ TTViewController* toolkitController(UIViewController* controller) { return dynam
 }  // namespace
 
 TTNavigator& TTNavigator::navigator() {
-  static TTNavigator shared;
+  // Never destroyed: at exit it would release screens after the libraries they draw with.
+  alignas(TTNavigator) static unsigned char storage[sizeof(TTNavigator)];
+  static TTNavigator& shared = *new (storage) TTNavigator();
+  // Another navigator may have held the hooks and gone.
+  if (!hooked) shared.installHooks();
   return shared;
+}
+
+void TTNavigator::startOnFirstUse(std::function<void(TTNavigator&)> setUp) {
+  TTNavigatorHooks::shared().startNavigator = [setUp = std::move(setUp)] {
+    TTNavigator& shared = navigator();
+    if (setUp) setUp(shared);
+  };
 }
 
 void TTOpenURLAnimated(const std::string& url) { TTNavigator::navigator().openURL(url, true); }
@@ -43,7 +55,8 @@ TTNavigator::TTNavigator(NSUserDefaults& defaults) : defaults_(defaults) {
 TTNavigator::~TTNavigator() {
   NSNotificationCenter::defaultCenter().removeObserver(this);
   if (hooked == this) {
-    TTNavigatorHooks::shared() = TTNavigatorHooks();
+    auto& hooks = TTNavigatorHooks::shared();
+    hooks = TTNavigatorHooks{.startNavigator = std::move(hooks.startNavigator)};
     hooked = nullptr;
   }
 }
@@ -117,10 +130,7 @@ UIViewControllerPtr TTNavigator::openURL(const std::string& urlText, const std::
     // A bare fragment belongs to the current page; anything else is taken as a web address.
     text = (text.find('#') != std::string::npos ? URL() : std::string("http://")) + text;
     url = NSURL::URLWithString(text);
-    if (!url) {
-      NSLog("[TTNavigator] not a URL: %s", urlText.c_str());
-      return nullptr;
-    }
+    if (!url) return nullptr;
   }
   if (delegate_ && !delegate_->shouldOpenURL(*this, *url)) return nullptr;
   if (withDelay) beginDelay();
@@ -142,10 +152,7 @@ UIViewControllerPtr TTNavigator::openURL(const std::string& urlText, const std::
     return controller;
   }
   if (withDelay) cancelDelay();
-  if (!opensExternalURLs_) {
-    NSLog("[TTNavigator] no controller for %s", text.c_str());
-    return nullptr;
-  }
+  if (!opensExternalURLs_) return nullptr;
   if (delegate_) delegate_->willOpenURL(*this, *url, nullptr);
   UIApplication::sharedApplication().openURL(text);
   return nullptr;
@@ -164,10 +171,7 @@ UIViewControllerPtr TTNavigator::viewControllerForURL(const std::string& url, co
     TTObjectRef object = URLMap_.objectForURL(url, query, pattern);
     if (!object) return nullptr;
     UIViewControllerPtr controller = object.controller();
-    if (!controller) {
-      NSLog("[TTNavigator] %s is not a view controller", url.c_str());
-      return nullptr;
-    }
+    if (!controller) return nullptr;
     tt::setNavigatorURL(*controller, url);
     if (isDelayed()) delayedControllers_.push_back(controller);
     return controller;

@@ -4,6 +4,7 @@
 // finds the parent, presents, keeps the stack's URLs and saves and restores it in the
 // settings.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,6 +31,9 @@ class TTNavigator {
  public:
   // The process's navigator, made on first use.
   static TTNavigator& navigator();
+  // Lets the toolkit make the process's navigator on its first use (a model view controller's
+  // first model request, a link tap); `setUp` then runs once on it.
+  static void startOnFirstUse(std::function<void(TTNavigator&)> setUp = nullptr);
   // A navigator on its own settings store (the standard one for the process's navigator). The
   // toolkit's links and controller hooks go to the navigator made last.
   explicit TTNavigator(NSUserDefaults& defaults = NSUserDefaults::standardUserDefaults());
@@ -55,7 +59,7 @@ class TTNavigator {
   bool opensExternalURLs() const { return opensExternalURLs_; }
   void setOpensExternalURLs(bool on) { opensExternalURLs_ = on; }
 
-  // Opening: the controller found or made, or null (logged when no pattern answers).
+  // Opening: the controller found or made, or null (silently, when nothing answers).
   UIViewControllerPtr openURL(const std::string& url, const std::string& parentURL, const std::optional<TTQuery>& query,
                               const Value::Map* state, bool animated,
                               UIViewAnimationTransition transition = UIViewAnimationTransitionNone,
@@ -106,6 +110,8 @@ class TTNavigator {
   void resetDefaults();
 
   void reload();
+  // Controllers are never taken down from here: nothing happens.
+  void removeAllViewControllers() {}
 
  private:
   void installHooks();

@@ -3,8 +3,9 @@
 #include "platform/ui/UIApplication.h"
 #include "toolkit/views/UIViewController+TTCategory.h"
 
-TTPopupViewController::TTPopupViewController()
-    : statusBarStyle_(UIApplication::sharedApplication().statusBarStyle()) {}
+TTPopupViewController::TTPopupViewController() {
+  setStatusBarStyle(UIApplication::sharedApplication().statusBarStyle());
+}
 
 TTPopupViewController::~TTPopupViewController() {
   if (UIViewController* parent = tt::superController(*this)) tt::setPopupViewController(*parent, nullptr);

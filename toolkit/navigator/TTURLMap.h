@@ -36,6 +36,8 @@ class TTURLMap {
   // Explicit objects, unretained.
   void setObject(const TTObjectRef& object, const std::string& url);
   void removeObjectForURL(const std::string& url);
+  // Objects are forgotten by URL only: nothing happens.
+  void removeObject(const TTObjectRef&) {}
   // The mapping and the first object pattern registered with exactly this URL.
   void removeURL(const std::string& url);
 

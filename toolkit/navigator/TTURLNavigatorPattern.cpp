@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/foundation/Log.h"
 #include "platform/foundation/StringUtils.h"
 #include "toolkit/foundation/NSString+TTCategory.h"
 
@@ -172,11 +171,7 @@ TTObjectRef TTURLNavigatorPattern::call(const TTObjectRef& receiver, const TTCla
     self = cls->make();
     if (!self) return {};
   }
+  // Arguments that do not fit the method are a miss like any other.
   auto result = method->call(self, args);
-  if (!result) {
-    logLine(stringWithFormat("[TTURLMap] the arguments from %@ do not fit %s of %s", url, selector_.c_str(),
-                             cls->name().c_str()));
-    return {};
-  }
-  return *result;
+  return result ? *result : TTObjectRef();
 }

@@ -4,7 +4,8 @@
 #include "toolkit/foundation/TTNavigatorHooks.h"
 
 void TTStyledOpenURL(const std::string& url) {
-    // Through the navigator once one runs; until then the platform opens the link.
+    // Through the navigator; where none is linked the platform opens the link.
+    TTNavigatorHooks::shared().ensureNavigator();
     if (const auto& open = TTNavigatorHooks::shared().openURL) open(url, {}, true);
     else (void)URLOpener::shared().openURL(url);
 }

@@ -79,9 +79,9 @@ std::string TTStyledTextLabel::highlightStyleName(TTStyledBoxFrame* frame) {
     return name.find(':') == std::string::npos ? std::string() : name;
 }
 
-UIView* TTStyledTextLabel::enclosingTable() const {
+UITableView* TTStyledTextLabel::enclosingTable() const {
     for (UIView* v = superview(); v; v = v->superview())
-        if (dynamic_cast<UITableView*>(v)) return v;
+        if (auto* table = dynamic_cast<UITableView*>(v)) return table;
     return nullptr;
 }
 
@@ -100,8 +100,7 @@ void TTStyledTextLabel::setHighlightedFrame(TTStyledBoxFrame* frame) {
         highlightedFrame_ = nullptr;
         highlightedNode_ = nullptr;
     }
-    if (auto* table = dynamic_cast<TTStyledTextLabelTable*>(enclosingTable()))
-        table->setHighlightedLabel(frame ? this : nullptr);
+    if (UITableView* table = enclosingTable()) table->setHighlightedLinkView(frame ? this : nullptr);
     setNeedsDisplay();
 }
 
@@ -150,8 +149,12 @@ void TTStyledTextLabel::touchesBegan(const UITouchSet& touches, UIEvent* event) 
 
 void TTStyledTextLabel::touchesEnded(const UITouchSet& touches, UIEvent* event) {
     if (!enclosingTable() && highlightedNode_) {
-        highlightedNode_->performDefaultAction();
+        performHighlightedLink();
         setHighlightedFrame(nullptr);
     }
     UIView::touchesEnded(touches, event);
+}
+
+void TTStyledTextLabel::performHighlightedLink() {
+    if (highlightedNode_) highlightedNode_->performDefaultAction();
 }

@@ -4,19 +4,10 @@
 // ends, and copies the document's plain text.
 
 #include "platform/ui/UIView.h"
+#include "platform/ui/hosting/UITableView.h"
 #include "toolkit/styledtext/TTStyledText.h"
 
-class TTStyledTextLabel;
-
-// A table that takes over a highlighted link: it is told which label highlights one and
-// performs the link's action when the touch ends.
-class TTStyledTextLabelTable {
-public:
-    virtual ~TTStyledTextLabelTable() = default;
-    virtual void setHighlightedLabel(TTStyledTextLabel* label) = 0;
-};
-
-class TTStyledTextLabel : public UIView, public TTStyledTextDelegate {
+class TTStyledTextLabel : public UIView, public TTStyledTextDelegate, public UITableViewLinkHolder {
 public:
     explicit TTStyledTextLabel(CGRect frame = CGRectZero);
     ~TTStyledTextLabel() override;
@@ -56,10 +47,14 @@ public:
     void touchesBegan(const UITouchSet& touches, UIEvent* event) override;
     void touchesEnded(const UITouchSet& touches, UIEvent* event) override;
 
+    // Inside a table the table performs the link when the touch ends.
+    void performHighlightedLink() override;
+    void clearHighlightedLink() override { setHighlightedNode(nullptr); }
+
 private:
     // The style name of the frame's element, or empty when it cannot be highlighted.
     static std::string highlightStyleName(TTStyledBoxFrame* frame);
-    UIView* enclosingTable() const;
+    UITableView* enclosingTable() const;
 
     TTStyledTextPtr text_;
     UIFontPtr font_;

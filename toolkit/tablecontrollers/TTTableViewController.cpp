@@ -275,6 +275,8 @@ void TTTableViewController::fadeOutView(const std::shared_ptr<UIView>& view) {
 }
 
 void TTTableViewController::setTableBannerView(std::shared_ptr<UIView> view, bool animated) {
+  if (bannerTimer_) bannerTimer_->invalidate();
+  bannerTimer_.reset();
   if (view == tableBannerView_) return;
   if (tableBannerView_) {
     if (animated) {

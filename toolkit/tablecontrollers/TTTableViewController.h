@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "platform/foundation/NSTimer.h"
 #include "platform/ui/hosting/UITableView.h"
 #include "toolkit/controllers/TTModelViewController.h"
 #include "toolkit/tables/TTTableViewDataSource.h"
@@ -87,6 +88,9 @@ class TTTableViewController : public TTModelViewController, public TTTableViewDe
   void endUpdates() override;
 
  protected:
+  // A subclass's timer for its banner; stopped whenever the banner is set.
+  std::shared_ptr<NSTimer> bannerTimer_;
+
   void createInterstitialModel() override;
   void didLoadModel(bool firstTime) override;
   void didShowModel(bool firstTime) override;

@@ -174,6 +174,8 @@ void removeFromSupercontroller(UIViewController& controller, bool animated) {
   if (UINavigationController* nav = controller.navigationController()) nav->popViewControllerAnimated(animated);
 }
 
+void dismissModalViewController(UIViewController& controller) { controller.dismissModalViewControllerAnimated(true); }
+
 void showBars(UIViewController& controller, bool show, bool animated) {
   if (!show) UIApplication::sharedApplication().setStatusBarHidden(true, animated);
   UINavigationController* nav = controller.navigationController();

@@ -40,6 +40,8 @@ UIViewController* subcontrollerForKey(UIViewController& container, const std::st
 void persistNavigationPath(UIViewController& container, Value::Array& path);
 void removeFromSupercontroller(UIViewController& controller, bool animated = true);
 void showBars(UIViewController& controller, bool show, bool animated);
+// Dismisses what the controller presents modally, animated.
+void dismissModalViewController(UIViewController& controller);
 
 // A push or pop without the platform's slide, with the transition over the whole navigation
 // view; the main request queue waits while it runs.

@@ -532,6 +532,7 @@ void UITableView::setSelectedInternal(const NSIndexPath& path, bool selected, bo
 }
 
 void UITableView::selectRowAtIndexPath(const std::optional<NSIndexPath>& indexPath, bool animated, UITableViewScrollPosition position) {
+    if (linkView_) return;
     if (!loaded_) rebuildRowData();
     bool multi = editing_ && allowsMultipleSelectionDuringEditing_;
     if (!multi) {
@@ -566,7 +567,7 @@ void UITableView::clearHighlight() {
 void UITableView::touchDidBegin(CGPoint location, UITouch*, UIEvent*) {
     clearHighlight();
     touchBeganRow_ = rows_.rowAt(location.y);
-    if (deleteConfirmation_) return;
+    if (deleteConfirmation_ || linkView_) return;
     bool selectable = editing_ ? allowsSelectionDuringEditing_ : allowsSelection_;
     if (!selectable) return;
     auto path = rows_.rowAt(location.y);
@@ -585,6 +586,7 @@ void UITableView::touchDidBegin(CGPoint location, UITouch*, UIEvent*) {
 
 void UITableView::dragDidBegin() {
     clearHighlight();
+    setHighlightedLinkView(nullptr);
     if (deleteConfirmation_) showDeleteConfirmation(std::nullopt);
 }
 
@@ -632,7 +634,7 @@ void UITableView::tapEnded(CGPoint location, UITouch*, UIEvent*) {
 }
 
 void UITableView::userSelectRowAtIndexPath(const NSIndexPath& indexPath) {
-    if (!rows_.contains(indexPath)) return;
+    if (linkView_ || !rows_.contains(indexPath)) return;
     bool multi = editing_ && allowsMultipleSelectionDuringEditing_;
     if (multi && selected_.count(indexPath)) {
         clearHighlight();
@@ -958,4 +960,21 @@ void UITableView::layoutIndexView() {
     CGRect b = bounds();
     indexView_->setFrame(CGRectMake(b.origin.x + b.size.width - 30, b.origin.y, 30, b.size.height));
     bringSubviewToFront(indexView_.get());
+}
+
+void UITableView::setHighlightedLinkView(UIView* view) {
+    if (view == linkView_.get()) return;
+    // The old holder clears its highlight first; it tells the table so, which lets it go.
+    if (std::shared_ptr<UIView> old = linkView_)
+        if (auto* holder = dynamic_cast<UITableViewLinkHolder*>(old.get())) holder->clearHighlightedLink();
+    linkView_ = dynamic_cast<UITableViewLinkHolder*>(view) ? view->shared_from_this() : nullptr;
+}
+
+void UITableView::touchesEnded(const UITouchSet& touches, UIEvent* event) {
+    UIScrollView::touchesEnded(touches, event);
+    if (!linkView_) return;
+    // Kept while its link runs: the action may reload this table.
+    std::shared_ptr<UIView> view = linkView_;
+    dynamic_cast<UITableViewLinkHolder&>(*view).performHighlightedLink();
+    setHighlightedLinkView(nullptr);
 }

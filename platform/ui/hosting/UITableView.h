@@ -20,6 +20,15 @@
 
 class UITableView;
 
+// A view in a row that can hold a tapped link (a styled-text label). While one does, the table
+// selects no row; it performs the link when the touch ends and drops it when a drag begins.
+class UITableViewLinkHolder {
+public:
+    virtual ~UITableViewLinkHolder() = default;
+    virtual void performHighlightedLink() = 0;
+    virtual void clearHighlightedLink() = 0;
+};
+
 // The section index title that stands for the search field above the table.
 inline constexpr const char* UITableViewIndexSearch = "{search}";
 
@@ -162,6 +171,13 @@ public:
     // A tap on a row as a finger makes it (selection with the delegate calls).
     virtual void userSelectRowAtIndexPath(const NSIndexPath& indexPath);
 
+    // --- Links in rows ---
+    UIView* highlightedLinkView() const { return linkView_.get(); }
+    // `view` (a UITableViewLinkHolder, or null) holds a link now; the one that held it before
+    // loses its highlight. The table keeps the view until the link is done.
+    void setHighlightedLinkView(UIView* view);
+    void touchesEnded(const UITouchSet& touches, UIEvent* event) override;
+
 protected:
     void contentOffsetDidChange() override;
     void tapEnded(CGPoint location, UITouch* touch, UIEvent* event) override;
@@ -236,6 +252,7 @@ private:
     std::shared_ptr<UIView> indexView_;
     std::vector<std::string> indexTitles_;
     bool inLayout_ = false;
+    std::shared_ptr<UIView> linkView_;  // a UITableViewLinkHolder
 };
 
 using UITableViewPtr = std::shared_ptr<UITableView>;

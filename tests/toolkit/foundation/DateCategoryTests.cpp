@@ -62,6 +62,31 @@ TEST_F(DateCategoryTest, DayLabelsAndBoundaries) {
   EXPECT_EQ(tt::dateJustBeforeEndOfDay(now), utc(2025, 3, 12, 23, 59, 59));
 }
 
+TEST_F(DateCategoryTest, MidnightByWayOfEnglishDateTexts) {
+  EXPECT_EQ(tt::dateAtMidnightWithUKLocale(now), utc(2025, 3, 12));
+  // A formatter keeps what its pattern writes: the day alone, or the day and the hour.
+  struct Case { const char* pattern; NSDate expected; } cases[] = {
+      {"yyyy-MM-dd", utc(2025, 3, 12)},
+      {"d MMMM yyyy", utc(2025, 3, 12)},
+      {"EEE, MMM d, yy", utc(2025, 3, 12)},
+      {"dd/MM/yyyy h a", utc(2025, 3, 12, 15)},
+      {"'day' d 'of' M, yyyy HH:mm:ss", utc(2025, 3, 12, 15, 30)},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(tt::dateAtMidnightWithUKLocale(now, NSDateFormatter(c.pattern)), c.expected) << c.pattern;
+  // A pattern that keeps no whole date cannot be read back to one.
+  EXPECT_EQ(tt::dateAtMidnightWithUKLocale(now, NSDateFormatter("MMMM d")), utc(1970, 3, 12));
+  EXPECT_EQ(tt::dateAtMidnightWithUKLocale(now, NSDateFormatter("Z")), std::nullopt);
+}
+
+TEST_F(DateCategoryTest, FormatterTextsThatDoNotFitThePatternReadAsNone) {
+  const NSDateFormatter formatter("yyyy-MM-dd");
+  for (const char* text : {"", "2025-03", "2025-03-12x", "2025/03/12", "2025-02-30", "2025-13-01", "abcd-03-12"})
+    EXPECT_EQ(formatter.dateFromString(text), std::nullopt) << text;
+  EXPECT_EQ(NSDateFormatter("h:mm a").dateFromString("13:05 PM"), std::nullopt);
+  EXPECT_EQ(NSDateFormatter("h:mm a").dateFromString("12:05 AM"), utc(1970, 1, 1, 0, 5));
+}
+
 TEST_F(DateCategoryTest, CalendarAdditions) {
   EXPECT_TRUE(tt::cc_isToday(ago(15 * 3600)));   // 00:30 the same day
   EXPECT_FALSE(tt::cc_isToday(ago(16 * 3600)));  // 23:30 the day before

@@ -183,6 +183,29 @@ TEST_F(TableViewControllerTest, BannerSlidesUpAndLetsTouchesThroughToTheRows) {
   EXPECT_EQ(banner->superview(), nullptr);  // faded out, then removed
 }
 
+// A subclass may time its banner; setting a banner, even the same one, stops that timer.
+TEST_F(TableViewControllerTest, SettingTheBannerStopsTheBannerTimer) {
+  struct TimedBanner : TTTableViewController {
+    void startBannerTimer(int& fired) {
+      bannerTimer_ = NSTimer::scheduledTimer(1, false, [&fired](NSTimer&) { ++fired; });
+    }
+  };
+  auto timed = std::make_shared<TimedBanner>();
+  timed->setDataSource(source);
+  show(timed);
+  auto banner = std::make_shared<UIView>(CGRectZero);
+  int fired = 0;
+  timed->startBannerTimer(fired);
+  timed->setTableBannerView(banner, false);
+  timed->startBannerTimer(fired);
+  timed->setTableBannerView(banner, false);
+  backend.advance(2000);
+  EXPECT_EQ(fired, 0);
+  timed->startBannerTimer(fired);
+  backend.advance(2000);
+  EXPECT_EQ(fired, 1);
+}
+
 TEST_F(TableViewControllerTest, MenuSlidesTheCellsContentAsideAndBack) {
   source->finish(numberedRows(5));
   show(controller);

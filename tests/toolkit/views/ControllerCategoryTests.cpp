@@ -97,3 +97,16 @@ TEST_F(ControllerCategoryTest, TabsFromURLsSkipUnmappedOnes) {
   ASSERT_EQ(tabs.viewControllers().size(), 2u);
   EXPECT_TRUE(dynamic_cast<UINavigationController*>(tabs.viewControllers()[0].get()));
 }
+
+TEST_F(ControllerCategoryTest, DismissingTheModalControllerAnimates) {
+  UIViewController::installPlatformHooks();
+  auto root = std::make_shared<UIViewController>();
+  window->setRootViewController(root);
+  root->presentModalViewController(std::make_shared<UIViewController>(), false);
+  RunLoop::main().advance(100);
+  ASSERT_NE(root->modalViewController(), nullptr);
+  tt::dismissModalViewController(*root);
+  EXPECT_TRUE(UIView::hasRunningAnimations());
+  RunLoop::main().advance(1000);
+  EXPECT_EQ(root->modalViewController(), nullptr);
+}
