@@ -45,7 +45,6 @@ TTWebController::TTWebController() { setHidesBottomBarWhenPushed(true); }
 TTWebController::~TTWebController() {
   if (webView_) webView_->setDelegate(nullptr);
   if (actionSheet_) actionSheet_->setDelegate(nullptr);
-  if (alert_) alert_->setDelegate(nullptr);
 }
 
 std::shared_ptr<TTWebController> TTWebController::createWithNavigatorURL(const std::string& url,
@@ -160,7 +159,6 @@ void TTWebController::actionSheetClickedButtonAtIndex(UIActionSheet* sheet, int 
 }
 
 void TTWebController::showAlert(const std::string& title, const std::string& message) {
-  if (alert_) alert_->setDelegate(nullptr);
   alert_ = std::make_shared<UIAlertView>(title, message, nullptr, TTToolkitLocalizedString("OK"),
                                          std::vector<std::string>{});
   alert_->show();
