@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include <unistd.h>
+
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UILabel.h"
 #include "platform/ui/hosting/UIScrollView.h"
@@ -140,8 +142,7 @@ TEST_F(WebControllerTest, LoadsAPageFollowsALinkAndGoesBack) {
 TEST_F(WebControllerTest, FailedLoadEndsLikeAFinishedOneAndSaysWhy) {
   present("/first");
   waitForLoad();
-  tapBlock(3);  // breaks off mid-page
-  EXPECT_EQ(web->title(), "Loading...");
+  tapBlock(3);  // breaks off mid-page (the tap may already see it end)
   waitForLoad();
   EXPECT_EQ(web->title(), "Stop signs");  // the page still shown
   EXPECT_EQ(thirdSlot(), web->refreshButton());
@@ -210,9 +211,9 @@ bool desktopOpens(const std::string& url) {
 
 class OwnPagesTest : public WebControllerTest {
  protected:
-  // One folder per test: the tests run in parallel processes.
+  // A folder of this process's own: tests run in parallel processes.
   std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) /
-                                 ("lumeno-web-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                                 ("lumeno-web-" + std::to_string(getpid()));
   std::string page;
   void SetUp() override {
     WebControllerTest::SetUp();
