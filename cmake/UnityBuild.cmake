@@ -14,7 +14,7 @@ endfunction()
 lumeno_compile_alone(platform/foundation NSKeyedArchiver.cpp NSUserDefaults.cpp)
 lumeno_compile_alone(platform/net NSHTTPCookieStorage.cpp)
 lumeno_compile_alone(platform/ui/hosting UIAlertView.cpp)
-lumeno_compile_alone(Classes/App LumenoAppShell.cpp LumenoAppShell+Dialogs.cpp PlaceholderScreens.cpp
+lumeno_compile_alone(Classes/App LumenoAppShell.cpp LumenoAppShell+Dialogs.cpp
                      LumenoSDKAppDelegate+AlKahf.cpp LumenoSDKAppDelegate+Settings.cpp)
 lumeno_compile_alone(Classes/Index IndexViewController.cpp)
 lumeno_compile_alone(Classes/Reading SurahVerseView.cpp SurahViewController.cpp)

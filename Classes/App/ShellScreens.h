@@ -1,7 +1,6 @@
 #pragma once
 // What the application shell asks of the screens in its tabs. The chapter index, the reading
-// screen, the bookmark and search screens implement these when they land; until then the
-// placeholder screens stand in. Screens that several issues build are made through the
+// screen, the bookmark and search screens implement these. The screens are made through the
 // factory by their interface name, so the shell never names their classes.
 
 #include <functional>
@@ -68,8 +67,8 @@ public:
 };
 
 // Makers of screens by interface name ("BookmarksView", "SearchView", and the tab roots
-// "IndexView", "BookmarkGroups", "SavedSearches", "More"). A name without a maker gives a
-// placeholder screen.
+// "IndexView", "BookmarkGroups", "SavedSearches", "More"), registered by the program at start.
+// A name without a maker gives null.
 class ShellScreenFactory {
 public:
     using Maker = std::function<UIViewControllerPtr()>;

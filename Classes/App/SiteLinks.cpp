@@ -7,7 +7,6 @@
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/StringUtils.h"
 #include "platform/net/URLParts.h"
-#include "platform/ui/UIApplication.h"
 
 std::string bundledSiteAddress(const std::string& folder) {
     return "file://" + str::percentEscape(Paths::bundleResource(folder));
@@ -31,9 +30,4 @@ std::string siteAddress(const char* key, const std::string& path) {
         }
     }
     return address;
-}
-
-bool openSiteSetting(const char* key, const std::string& path) {
-    const std::string address = siteAddress(key, path);
-    return !address.empty() && UIApplication::sharedApplication().openURL(address);
 }

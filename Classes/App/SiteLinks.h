@@ -9,5 +9,3 @@ std::string bundledSiteAddress(const std::string& folder);
 // The address stored under key with path after it; a file: address that names a folder gives
 // that folder's index.html, as a web server would. Empty (and a log line) when the setting is.
 std::string siteAddress(const char* key, const std::string& path);
-// Opens siteAddress(key, path) in the desktop's browser; false when there is none.
-bool openSiteSetting(const char* key, const std::string& path);

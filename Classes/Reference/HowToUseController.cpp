@@ -1,8 +1,10 @@
 #include "Classes/Reference/HowToUseController.h"
 
-#include "Classes/App/SiteLinks.h"
+#include "Classes/App/ShellScreens.h"
 #include "Classes/Reference/ReferenceListPage.h"
+#include "Classes/Reference/SitePages.h"
 #include "platform/ui/hosting/UIBarButtonItem.h"
+#include "platform/ui/hosting/UINavigationController.h"
 
 namespace {
 
@@ -49,6 +51,11 @@ const HowToUseController::Topic& HowToUseController::topic(int row) {
 
 HowToUseController::HowToUseController() : UIViewController("") {}
 
+void HowToUseController::registerInterface() {
+    ShellScreenFactory::setMaker("HowToUse",
+                                 [] { return std::make_shared<UINavigationController>(std::make_shared<HowToUseController>()); });
+}
+
 HowToUseController::~HowToUseController() {
     if (alert_) alert_->setDelegate(nullptr);
     if (table) {
@@ -65,7 +72,7 @@ void HowToUseController::loadView() {
 }
 
 void HowToUseController::viewDidLoad() {
-    setTitle("How to Use Lumeno");
+    setTitle(referenceText("How to Use Lumeno"));
     navigationItem()->setRightBarButtonItem(
         std::make_shared<UIBarButtonItem>(UIBarButtonSystemItemDone, [this](UIBarButtonItem*) { closeModal(); }));
 }
@@ -74,18 +81,21 @@ void HowToUseController::closeModal() { dismissModalViewControllerAnimated(true)
 
 UITableViewCellPtr HowToUseController::cellForRowAtIndexPath(UITableView*, const NSIndexPath& indexPath) {
     auto cell = std::make_shared<UITableViewCell>(UITableViewCellStyleDefault, "");
-    cell->textLabel()->setText(topic(indexPath.row).title);
+    cell->textLabel()->setText(referenceText(topic(indexPath.row).title));
     return cell;
 }
+
+std::string HowToUseController::titleForHeaderInSection(UITableView*, int) { return referenceText("How do I..."); }
 
 void HowToUseController::didSelectRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) {
     tableView->deselectRowAtIndexPath(indexPath, true);
     const Topic& t = topic(indexPath.row);
     if (!t.alertTitle) {
-        openSiteSetting("AboutMakerSite", t.text);
+        presentSitePage(*this, "AboutMakerSite", t.text);
         return;
     }
     if (alert_) alert_->setDelegate(nullptr);
-    alert_ = std::make_shared<UIAlertView>(t.alertTitle, t.text, this, "OK", std::vector<std::string>{});
+    alert_ = std::make_shared<UIAlertView>(referenceText(t.alertTitle), referenceText(t.text), this,
+                                           referenceText("OK"), std::vector<std::string>{});
     alert_->show();
 }

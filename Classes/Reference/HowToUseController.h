@@ -1,7 +1,8 @@
 #pragma once
 // "How to Use Lumeno": fourteen "How do I..." topics; each answers in an alert or opens a help
-// article of the maker's site in the desktop's browser. Shown modally in a navigation
-// controller, closed by its done button.
+// article of the maker's site (by default our own pages in the bundle) in the in-app web page
+// screen. Offered by the More menu ("HowToUse"), shown modally in a navigation controller and
+// closed by its done button. Its texts follow the interface language.
 
 #include <memory>
 #include <string>
@@ -17,6 +18,9 @@ class HowToUseController : public UIViewController,
 public:
     HowToUseController();
     ~HowToUseController() override;
+
+    // Registers the More menu's "HowToUse": this screen as the root of a navigation controller.
+    static void registerInterface();
 
     struct Topic {
         const char* title;
@@ -38,7 +42,7 @@ public:
     }
 
     int numberOfRowsInSection(UITableView* tableView, int section) override { return kTopicCount; }
-    std::string titleForHeaderInSection(UITableView* tableView, int section) override { return "How do I..."; }
+    std::string titleForHeaderInSection(UITableView* tableView, int section) override;
     double heightForRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) override { return 45; }
     bool canEditRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) override { return false; }
     UITableViewCellPtr cellForRowAtIndexPath(UITableView* tableView, const NSIndexPath& indexPath) override;

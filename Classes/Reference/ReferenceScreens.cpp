@@ -1,6 +1,7 @@
 #include "Classes/Reference/ReferenceScreens.h"
 
 #include "Classes/App/ShellScreens.h"
+#include "Classes/Reference/HowToUseController.h"
 #include "Classes/Reference/ReferenceListPage.h"
 #include "Classes/Reference/SajdaViewController.h"
 #include "Classes/Reference/StopSignsViewController.h"
@@ -16,6 +17,7 @@ void registerReferenceScreens() {
     SupplicationsViewController::registerInterface();
     TipsViewController::registerInterface();
     UpdateViewController::registerInterface();
+    HowToUseController::registerInterface();
     ShellScreenFactory::setMaker("Tajweed", [] { return std::make_shared<TajweedInfoViewController>("Tajweed", 0, true); });
     ShellScreenFactory::setMaker("StopSigns", [] { return std::make_shared<StopSignsViewController>(); });
     ShellScreenFactory::setMaker("SupplicationDetailController", [] {

@@ -1,8 +1,8 @@
 #include "Classes/Settings/AboutViewController.h"
 
 #include "Classes/App/ShellScreens.h"
-#include "Classes/App/SiteLinks.h"
 #include "Classes/Core/Language.h"
+#include "Classes/Reference/SitePages.h"
 #include "platform/foundation/Format.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSUserDefaults.h"
@@ -10,8 +10,6 @@
 #include "platform/text/UIFont.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIScreen.h"
-#include "platform/ui/hosting/UINavigationController.h"
-#include "toolkit/controllers/TTWebController.h"
 
 #ifndef LUMENO_VERSION
 #define LUMENO_VERSION "0"
@@ -81,11 +79,18 @@ std::shared_ptr<UIView> buildAboutView(AboutViewController& c) {
     root->addSubview(c.lblDevelopedBy);
     c.btnDeveloped = creditButton(c, 152, "Lumeno", &AboutViewController::wendropLogoPressed);
     root->addSubview(c.btnDeveloped);
-    c.lblAnalysis = label(CGRectMake(10, 240, w - 20, 20), 13, false, sepia);
+    c.btnMakers = std::make_shared<UIButton>(CGRectMake(60, 216, w - 120, 30));
+    c.btnMakers->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    c.btnMakers->setFont(UIFont::fontWithName("Helvetica-Bold", 14));
+    c.btnMakers->setTitleColor(UIColor::colorWithRed(0.10, 0.30, 0.55, 1), UIControlStateNormal);
+    c.btnMakers->setTitleColor(UIColor::colorWithRed(0.45, 0.37, 0.25, 1), UIControlStateHighlighted);
+    c.btnMakers->addTarget(&c, [&c](UIControl*, UIEvent*) { c.makersPressed(); }, UIControlEventTouchUpInside);
+    root->addSubview(c.btnMakers);
+    c.lblAnalysis = label(CGRectMake(10, 256, w - 20, 20), 13, false, sepia);
     root->addSubview(c.lblAnalysis);
-    c.btnCorvel = creditButton(c, 262, "Lumeno Design", &AboutViewController::corvelLogoPressed);
+    c.btnCorvel = creditButton(c, 278, "Lumeno Design", &AboutViewController::corvelLogoPressed);
     root->addSubview(c.btnCorvel);
-    c.lblRecitations = label(CGRectMake(10, 350, w - 20, 40), 12, false, sepia);
+    c.lblRecitations = label(CGRectMake(10, 356, w - 20, 40), 12, false, sepia);
     c.lblRecitations->setNumberOfLines(2);
     root->addSubview(c.lblRecitations);
     return root;
@@ -136,6 +141,9 @@ void AboutViewController::viewDidLoad() {
         btnDeveloped->setBackgroundImage(stretched("about-wendrop.png"), UIControlStateNormal);
         btnDeveloped->setBackgroundImage(stretched("about-wendrop-t.png"), UIControlStateHighlighted);
     }
+    if (btnMakers)
+        for (unsigned state : {unsigned(UIControlStateNormal), unsigned(UIControlStateHighlighted)})
+            btnMakers->setTitle(tr("Questions and Answers"), state);
     if (btnCorvel) {
         btnCorvel->setBackgroundImage(stretched("about-corvel.png"), UIControlStateNormal);
         btnCorvel->setBackgroundImage(stretched("about-corvel-t.png"), UIControlStateHighlighted);
@@ -146,19 +154,9 @@ void AboutViewController::viewDidAppear(bool) {
     UIApplication::sharedApplication().setStatusBarStyle(UIStatusBarStyleBlackOpaque, false);
 }
 
-void AboutViewController::openPage(const char* key, const std::string& path) {
-    const std::string address = siteAddress(key, path);
-    if (address.empty()) return;
-    TTWebController::setTextLookup(&Language::get);
-    auto web = std::make_shared<TTWebController>();
-    auto nav = std::make_shared<UINavigationController>(web);
-    web->openRequest(NSURLRequest(address));
-    presentModalViewController(nav, true);
-}
+void AboutViewController::wendropLogoPressed() { presentSitePage(*this, "AboutMakerSite", "/mobile/iphone"); }
 
-void AboutViewController::wendropLogoPressed() { openPage("AboutMakerSite", "/mobile/iphone"); }
-
-void AboutViewController::makersPressed() { openPage("AboutMakerSite", "/kb"); }
+void AboutViewController::makersPressed() { presentSitePage(*this, "AboutMakerSite", "/kb"); }
 
 void AboutViewController::corvelLogoPressed() {
     sheet_ = std::make_shared<UIActionSheet>("", this, tr("Cancel"), "",
@@ -170,8 +168,8 @@ void AboutViewController::corvelLogoPressed() {
 void AboutViewController::actionSheetClickedButtonAtIndex(UIActionSheet* sheet, int buttonIndex) {
     if (!sheet || buttonIndex == sheet->cancelButtonIndex()) return;
     switch (buttonIndex - sheet->firstOtherButtonIndex()) {
-        case 0: openPage("AboutCreditSite", ""); break;
-        case 1: openPage("AboutCreditSite", "/wp"); break;
+        case 0: presentSitePage(*this, "AboutCreditSite", ""); break;
+        case 1: presentSitePage(*this, "AboutCreditSite", "/wp"); break;
         case 2: {
             const std::string mail = NSUserDefaults::standardUserDefaults().stringForKey("AboutCreditMail").value_or("");
             if (!mail.empty()) UIApplication::sharedApplication().openURL("mailto:" + mail);

@@ -27,6 +27,8 @@ public:
     std::shared_ptr<UIImageView> imgBG;
     std::shared_ptr<UILabel> lblDevelopedBy, lblAnalysis, lblAbout, lblBack;
     std::shared_ptr<UIButton> btnDeveloped, btnCorvel, btnBack;
+    // The makers' questions and answers (makersPressed).
+    std::shared_ptr<UIButton> btnMakers;
     // Where the recitations come from: synthetic speech.
     std::shared_ptr<UILabel> lblRecitations;
 
@@ -44,6 +46,5 @@ public:
     UIActionSheet* creditSheet() const { return sheet_.get(); }
 
 private:
-    void openPage(const char* key, const std::string& path);
     std::shared_ptr<UIActionSheet> sheet_;
 };

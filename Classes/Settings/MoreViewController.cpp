@@ -21,6 +21,7 @@ constexpr MoreViewController::MenuRow kMenu[MoreViewController::kRowCount] = {
      "SupplicationsViewController", false},
     {"Settings", "more-icon-settings.png", "more-icon-settings-w.png", "SettingsView", false},
     {"Tips", "more-tips.png", "more-tips-w.png", "TipsViewController", true},
+    {"How to Use", "more-icon-howto.png", "more-icon-howto-w.png", "HowToUse", true},
     {"About", "more-icon-about.png", "more-icon-about-w.png", "AboutView", true},
 };
 

@@ -1,7 +1,6 @@
 #pragma once
-// The root of the More tab: seven rows leading to the reference screens, the settings, the tips
-// and About. A destination whose screen is not in this program yet opens a plain screen with its
-// title. Built from the interface "More" (MoreViewController+Interface.cpp).
+// The root of the More tab: eight rows leading to the reference screens, the settings, the tips,
+// the how-to topics and About. Built from the interface "More" (MoreViewController+Interface.cpp).
 
 #include <memory>
 #include <string>
@@ -28,7 +27,7 @@ public:
         bool modal;  // presented over the tab bar rather than pushed
     };
     static const MenuRow& menuRow(int row);
-    static constexpr int kRowCount = 7;
+    static constexpr int kRowCount = 8;
 
     // ---- Outlets, wired by the "More" builder ----
     std::shared_ptr<UIView> viewTopBar;

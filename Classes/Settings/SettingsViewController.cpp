@@ -1,6 +1,5 @@
 #include "Classes/Settings/SettingsViewController.h"
 
-#include "Classes/App/PlaceholderScreens.h"
 #include "Classes/App/ShellScreens.h"
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
@@ -220,9 +219,8 @@ void SettingsViewController::didSelectRowAtIndexPath(UITableView* tableView, con
         case kRecitations: {
             if (!nav || indexPath.row < 0 || indexPath.row >= static_cast<int>(allReciters_.size())) break;
             const int reciter = allReciters_[static_cast<size_t>(indexPath.row)];
-            UIViewControllerPtr screen = installedAudioMaker() ? installedAudioMaker()(reciter) : nullptr;
-            if (!screen) screen = std::make_shared<PlaceholderViewController>(ChapterInfo::getReciterFullNameFromNumber(reciter));
-            nav->pushViewController(screen, true);
+            if (UIViewControllerPtr screen = installedAudioMaker() ? installedAudioMaker()(reciter) : nullptr)
+                nav->pushViewController(screen, true);
             break;
         }
         case kUpgrade:

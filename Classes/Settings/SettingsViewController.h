@@ -17,8 +17,8 @@ public:
 
     // Registers "SettingsView" and the factory maker of that name.
     static void registerInterface();
-    // The installed-audio screen of a reciter; without a maker a plain screen titled with the
-    // reciter's name stands in.
+    // The installed-audio screen of a reciter, set by the program at start (the page cannot
+    // name its class); without a maker the row opens nothing.
     using InstalledAudioMaker = std::function<UIViewControllerPtr(int reciter)>;
     static void setInstalledAudioMaker(InstalledAudioMaker maker);
 

@@ -1,5 +1,7 @@
 #include "toolkit/controllers/TTWebController.h"
 
+#include "platform/foundation/Format.h"
+#include "platform/net/URLParts.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/hosting/UIScrollView.h"
 #include "toolkit/controllers/TTGlobalStyle.h"
@@ -15,6 +17,17 @@ constexpr double kToolbarHeight = 44;
 UIBarButtonItemPtr tagged(UIBarButtonItemPtr item, long tag) {
   item->setTag(tag);
   return item;
+}
+
+// Schemes the viewer shows itself; a link of any other scheme belongs to another program.
+bool viewerShows(const std::string& scheme) {
+  return scheme == "http" || scheme == "https" || scheme == "file" || scheme == "about";
+}
+
+// A stop by the user, or a load this screen turned away itself: nothing to explain.
+bool failureNeedsNoWord(const NSError& error) {
+  return (error.domain == NSURLErrorDomain && error.code == NSURLErrorCancelled) ||
+         (error.domain == WebKitErrorDomain && error.code == WebKitErrorFrameLoadInterruptedByPolicyChange);
 }
 }  // namespace
 
@@ -81,16 +94,17 @@ void TTWebController::loadView() {
   stopButton_ = tagged(
       std::make_shared<UIBarButtonItem>(UIBarButtonSystemItemStop, [this](UIBarButtonItem*) { stopAction(); }),
       kRefreshOrStopTag);
-  auto action = std::make_shared<UIBarButtonItem>(UIBarButtonSystemItemAction, [this](UIBarButtonItem*) { shareAction(); });
-  auto space = std::make_shared<UIBarButtonItem>(UIBarButtonSystemItemFlexibleSpace, nullptr);
+  actionButton_ = std::make_shared<UIBarButtonItem>(UIBarButtonSystemItemAction, [this](UIBarButtonItem*) { shareAction(); });
+  space_ = std::make_shared<UIBarButtonItem>(UIBarButtonSystemItemFlexibleSpace, nullptr);
 
   const CGRect bounds = root->bounds();
   toolbar_ = std::make_shared<UIToolbar>(
       CGRectMake(0, bounds.size.height - kToolbarHeight, bounds.size.width, kToolbarHeight));
   toolbar_->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleTopMargin);
   toolbar_->setTintColor(tt::globalNavigationBarTintColor());
-  toolbar_->setItems({backButton_, space, forwardButton_, space, refreshButton_, space, action});
+  toolbar_->setItems({backButton_, space_, forwardButton_, space_, refreshButton_, space_, actionButton_});
   root->addSubview(toolbar_);
+  updateActionButton();
 }
 
 void TTWebController::viewDidUnload() {
@@ -103,6 +117,8 @@ void TTWebController::viewDidUnload() {
   forwardButton_.reset();
   refreshButton_.reset();
   stopButton_.reset();
+  actionButton_.reset();
+  space_.reset();
 }
 
 void TTWebController::backAction() {
@@ -126,7 +142,17 @@ void TTWebController::shareAction() {
 }
 
 void TTWebController::actionSheetClickedButtonAtIndex(UIActionSheet* sheet, int buttonIndex) {
-  if (buttonIndex == 0) UIApplication::sharedApplication().openURL(URL());
+  if (buttonIndex != 0) return;
+  const std::string url = URL();
+  if (!UIApplication::sharedApplication().openURL(url))
+    showAlert(TTToolkitLocalizedString("Sorry, there was an error."),
+              stringWithFormat(TTToolkitLocalizedString("The browser could not be started for %@.").c_str(), url));
+}
+
+void TTWebController::showAlert(const std::string& title, const std::string& message) {
+  alert_ = std::make_shared<UIAlertView>(title, message, nullptr, TTToolkitLocalizedString("OK"),
+                                         std::vector<std::string>{});
+  alert_->show();
 }
 
 void TTWebController::dismissView() { dismissModalViewControllerAnimated(true); }
@@ -157,7 +183,18 @@ void TTWebController::setHeaderView(std::shared_ptr<UIView> header) {
 }
 
 bool TTWebController::webViewShouldStartLoadWithRequest(UIWebView*, const NSURLRequest& request, UIWebViewNavigationType) {
-  loadingURL_ = request.URL();
+  const std::string url = request.URL();
+  URLParts parts;
+  if (URLParts::parse(url, parts) && !viewerShows(parts.scheme)) {
+    // Another program's link: hand it over, or say that nothing here opens it.
+    UIApplication& app = UIApplication::sharedApplication();
+    if (!app.canOpenURL(url) || !app.openURL(url))
+      showAlert(TTToolkitLocalizedString("Cannot Open Link"),
+                stringWithFormat(TTToolkitLocalizedString("No program on this computer opens \"%@:\" links.").c_str(),
+                                 parts.scheme));
+    return false;
+  }
+  loadingURL_ = url;
   return true;
 }
 
@@ -165,6 +202,7 @@ void TTWebController::webViewDidStartLoad(UIWebView*) {
   setTitle(TTToolkitLocalizedString("Loading..."));
   if (toolbar_) tt::replaceItemWithTag(*toolbar_, kRefreshOrStopTag, stopButton_);
   updateHistoryButtons();
+  updateActionButton();
 }
 
 void TTWebController::webViewDidFinishLoad(UIWebView*) {
@@ -172,15 +210,37 @@ void TTWebController::webViewDidFinishLoad(UIWebView*) {
   loadEnded();
 }
 
-void TTWebController::webViewDidFailLoadWithError(UIWebView*, const NSError&) {
+void TTWebController::webViewDidFailLoadWithError(UIWebView*, const NSError& error) {
+  const std::string failed = loadingURL_;
   loadingURL_.clear();
   loadEnded();
+  if (failureNeedsNoWord(error)) return;
+  std::string why = error.localizedDescription.empty() ? TTTextForURLError(error) : error.localizedDescription;
+  if (!failed.empty()) why += "\n" + failed;
+  showAlert(TTToolkitLocalizedString("Sorry, there was an error."), why);
 }
 
 void TTWebController::loadEnded() {
   if (webView_) setTitle(webView_->stringByEvaluatingJavaScriptFromString("document.title"));
   if (toolbar_) tt::replaceItemWithTag(*toolbar_, kRefreshOrStopTag, refreshButton_);
   updateHistoryButtons();
+  updateActionButton();
+}
+
+void TTWebController::updateActionButton() {
+  if (!toolbar_ || !actionButton_) return;
+  std::vector<UIBarButtonItemPtr> items = toolbar_->items();
+  const bool shown = !items.empty() && items.back() == actionButton_;
+  const std::string url = URL();
+  const bool offered = !url.empty() && UIApplication::sharedApplication().canOpenURL(url);
+  if (shown == offered) return;
+  if (offered) {
+    items.push_back(space_);
+    items.push_back(actionButton_);
+  } else {
+    items.resize(items.size() - 2);
+  }
+  toolbar_->setItems(std::move(items));
 }
 
 void TTWebController::updateHistoryButtons() {

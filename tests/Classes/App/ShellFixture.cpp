@@ -26,6 +26,7 @@ void ShellTest::SetUp() {
     backend = std::make_unique<HeadlessBackend>();
     backend->attach();
     LocalNotificationScheduler::shared().setDesktopNotificationsEnabled(false);
+    registerPlaceholderScreens();
 }
 
 void ShellTest::TearDown() {

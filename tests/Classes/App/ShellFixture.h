@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "Classes/App/LumenoAppShell.h"
-#include "Classes/App/PlaceholderScreens.h"
+#include "tests/support/PlaceholderScreens.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/foundation/NSDate.h"
 #include "platform/ui/UIApplication.h"

@@ -31,7 +31,7 @@ protected:
     }
     AboutViewController& openAbout() {
         launch();
-        openMenuRow(6);
+        openMenuRow(7);
         auto* about = dynamic_cast<AboutViewController*>(tabs->modalViewController());
         EXPECT_NE(about, nullptr);
         return *about;
@@ -70,6 +70,14 @@ TEST_F(AboutTest, ShowsVersionAndCreditsAndBackCloses) {
     EXPECT_EQ(about.lblAnalysis->text(), "Analysis and Interface");
     EXPECT_NE(about.lblRecitations->text().find("synthetic speech"), std::string::npos);
     EXPECT_EQ(about.btnBack->titleForState(UIControlStateHighlighted), "Back");
+    // The makers' questions and answers: a button on the screen, between the two credits.
+    ASSERT_TRUE(about.btnMakers);
+    EXPECT_EQ(about.btnMakers->titleForState(UIControlStateNormal), "Questions and Answers");
+    const CGRect makers = about.btnMakers->convertRectToView(about.btnMakers->bounds(), nullptr);
+    EXPECT_TRUE(CGRectContainsRect(about.view()->convertRectToView(about.view()->bounds(), nullptr), makers));
+    EXPECT_GT(CGRectGetMinY(makers), CGRectGetMaxY(about.btnDeveloped->convertRectToView(about.btnDeveloped->bounds(), nullptr)));
+    EXPECT_LT(CGRectGetMaxY(makers), CGRectGetMinY(about.lblAnalysis->convertRectToView(about.lblAnalysis->bounds(), nullptr)));
+    screenshot("about-screen.png");
     EXPECT_TRUE(about.btnDeveloped->backgroundImageForState(UIControlStateHighlighted));
     EXPECT_EQ(about.contentSizeForViewInPopover().height, 476);
     tapView(*about.btnBack);
@@ -96,7 +104,7 @@ TEST_F(AboutTest, WebLinksOpenInTheWebPageScreenAndMailGoesToTheDesktop) {
         const char* handedOver;  // what the desktop gets, if anything
     } cases[] = {
         {[&] { tapView(*about.btnDeveloped); }, "/mobile/iphone", nullptr},
-        {[&] { about.makersPressed(); }, "/kb", nullptr},
+        {[&] { tapView(*about.btnMakers); }, "/kb", nullptr},
         {[&] { creditChoice(about, 0); }, "/credit", nullptr},
         {[&] { creditChoice(about, 1); }, "/credit/wp", nullptr},
         {[&] { creditChoice(about, 2); }, nullptr, "mailto:credit@example.org"},
@@ -132,7 +140,7 @@ TEST_F(AboutTest, DefaultLinksAreOurOwnPagesAndNeverSilent) {
         const char* file;
     } cases[] = {
         {[&] { tapView(*about.btnDeveloped); }, "Lumeno on your device", "about/maker/mobile/iphone/index.html"},
-        {[&] { about.makersPressed(); }, "Questions and answers", "about/maker/kb/index.html"},
+        {[&] { tapView(*about.btnMakers); }, "Questions and answers", "about/maker/kb/index.html"},
         {[&] { creditChoice(about, 0); }, "Analysis and interface", "about/credit/index.html"},
         {[&] { creditChoice(about, 1); }, "Notes on the design", "about/credit/wp/index.html"},
     };

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "Classes/Core/Language.h"
+#include "Classes/Reference/HowToUseController.h"
 #include "Classes/Reference/SajdaViewController.h"
 #include "Classes/Reference/StopSignsViewController.h"
 #include "Classes/Reference/SupplicationsViewController.h"
@@ -27,13 +28,13 @@ std::vector<std::string> rowTitles(UITableView& table) {
     return out;
 }
 
-TEST_F(SettingsTest, MenuShowsSevenRowsWithIconsUnderItsOwnBar) {
+TEST_F(SettingsTest, MenuShowsEightRowsWithIconsUnderItsOwnBar) {
     launch();
     EXPECT_TRUE(nav->isNavigationBarHidden());
     EXPECT_EQ(menu->lblTopLabel->text(), "More");
     EXPECT_EQ(rowTitles(*menu->tblGroups),
               (std::vector<std::string>{"Tajweed", "Stop Signs", "Sajdas", "Quranic Supplications", "Settings", "Tips",
-                                        "About"}));
+                                        "How to Use", "About"}));
     for (int row = 0; row < MoreViewController::kRowCount; ++row) {
         menu->tblGroups->scrollToRowAtIndexPath(NSIndexPath{0, row}, UITableViewScrollPositionMiddle, false);
         UITableViewCell* cell = menu->tblGroups->cellForRowAtIndexPath(NSIndexPath{0, row});
@@ -46,7 +47,8 @@ TEST_F(SettingsTest, MenuShowsSevenRowsWithIconsUnderItsOwnBar) {
 }
 
 // Every row opens its screen: the reference screens and the settings pushed under the menu
-// (which hides the bar again on the way back), the tips and About presented over the tab bar.
+// (which hides the bar again on the way back), the tips, the how-to topics and About presented
+// over the tab bar.
 TEST_F(SettingsTest, EveryRowOpensItsScreenPushedOrPresented) {
     launch();
     struct Case {
@@ -67,7 +69,11 @@ TEST_F(SettingsTest, EveryRowOpensItsScreenPushedOrPresented) {
         {3, [](UIViewController* c) { return dynamic_cast<SupplicationsViewController*>(c) != nullptr; }, false},
         {4, [](UIViewController* c) { return dynamic_cast<SettingsViewController*>(c) != nullptr; }, false},
         {5, [](UIViewController* c) { return dynamic_cast<TipsViewController*>(c) != nullptr; }, true},
-        {6, [](UIViewController* c) { return dynamic_cast<AboutViewController*>(c) != nullptr; }, true},
+        {6, [](UIViewController* c) {
+             auto* howTo = dynamic_cast<UINavigationController*>(c);
+             return howTo && dynamic_cast<HowToUseController*>(howTo->topViewController()) != nullptr;
+         }, true},
+        {7, [](UIViewController* c) { return dynamic_cast<AboutViewController*>(c) != nullptr; }, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.row);
@@ -102,6 +108,7 @@ TEST_F(SettingsTest, ChangingTheLanguageRetitlesTheMenuOnReturn) {
     const auto titles = rowTitles(*menu->tblGroups);
     EXPECT_EQ(titles.at(4), Language::get("Settings", "?"));
     EXPECT_NE(titles.at(4), "Settings");
+    EXPECT_EQ(titles.at(6), "طريقة الاستخدام");
     EXPECT_NE(menu->lblTopLabel->text(), "More");
 }
 

@@ -43,7 +43,7 @@ TEST_F(MoreScreenshotTest, FontSizeAndTajweedPages) {
     }
     nav->popViewControllerAnimated(true);
     settle();
-    openMenuRow(6);
+    openMenuRow(7);
     ASSERT_TRUE(tabs->modalViewController());
     docs_screenshot::shoot(backend, "about.png");
 }

@@ -72,6 +72,7 @@ void SettingsTest::TearDown() {
     RunLoop::main().resetForTesting();
     UIApplication::sharedApplication().resetForTesting();
     UIDevice::currentDevice().setSystemVersion("5.1");
+    SettingsViewController::setInstalledAudioMaker(nullptr);
 }
 
 void SettingsTest::launch() {

@@ -3,7 +3,7 @@
 
 #include "tests/Classes/Settings/SettingsFixture.h"
 
-#include "Classes/App/PlaceholderScreens.h"
+#include "tests/support/PlaceholderScreens.h"
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Settings/SettingsSubView.h"
 #include "Classes/Settings/SettingsViewController.h"
@@ -118,7 +118,10 @@ TEST_F(SettingsTest, InstalledAudioAddsReciterRowsAndGaplessAudioNeedsNoUpgrade)
     EXPECT_EQ(page.titleForHeaderInSection(&table, 4), "Manage Recitations");
     EXPECT_EQ(sectionTitles(table, 4), (std::vector<std::string>{ChapterInfo::getReciterFullNameFromNumber(2),
                                                                  ChapterInfo::getReciterFullNameFromNumber(4)}));
-    // Without the audio screen in this program a plain screen titled with the reciter stands in.
+    // The program's installed-audio screen, here a stand-in titled with the reciter.
+    SettingsViewController::setInstalledAudioMaker([](int reciter) {
+        return std::make_shared<PlaceholderViewController>(ChapterInfo::getReciterFullNameFromNumber(reciter));
+    });
     tapRow(table, NSIndexPath{4, 1});
     auto* audio = dynamic_cast<PlaceholderViewController*>(nav->topViewController());
     ASSERT_NE(audio, nullptr);

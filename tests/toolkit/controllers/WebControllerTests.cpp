@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
+
+#include <unistd.h>
 
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UILabel.h"
@@ -99,6 +103,7 @@ TEST_F(WebControllerTest, LoadsAPageFollowsALinkAndGoesBack) {
   web->stopButton()->trigger();
   EXPECT_EQ(thirdSlot(), web->refreshButton());
   EXPECT_EQ(web->title(), "");
+  EXPECT_EQ(web->alert(), nullptr);  // a stop asked for needs no word
 
   web->openURL(server.url("/first"));
   EXPECT_EQ(web->URL(), server.url("/first"));
@@ -134,19 +139,33 @@ TEST_F(WebControllerTest, LoadsAPageFollowsALinkAndGoesBack) {
   EXPECT_EQ(presenter->modalViewController(), nullptr);
 }
 
-TEST_F(WebControllerTest, FailedLoadEndsLikeAFinishedOneWithoutAnAlert) {
+TEST_F(WebControllerTest, FailedLoadEndsLikeAFinishedOneAndSaysWhy) {
   present("/first");
   waitForLoad();
-  const size_t windowViews = window->subviews().size();
-  tapBlock(3);  // breaks off mid-page
-  EXPECT_EQ(web->title(), "Loading...");
+  tapBlock(3);  // breaks off mid-page (the tap may already see it end)
   waitForLoad();
   EXPECT_EQ(web->title(), "Stop signs");  // the page still shown
   EXPECT_EQ(thirdSlot(), web->refreshButton());
   EXPECT_EQ(web->URL(), server.url("/first"));
   EXPECT_FALSE(web->backButton()->isEnabled());
-  EXPECT_EQ(window->subviews().size(), windowViews);
+  ASSERT_NE(web->alert(), nullptr);
+  EXPECT_TRUE(web->alert()->isVisible());
+  EXPECT_EQ(web->alert()->title(), "Sorry, there was an error.");
+  EXPECT_NE(web->alert()->message().find(server.url("/cut")), std::string::npos) << web->alert()->message();
+  EXPECT_GT(web->alert()->message().size(), server.url("/cut").size() + 5);  // with the reason
+  backend.advance(500);
   shoot("web-screen-failed.png");
+  web->alert()->clickButtonAtIndex(0);
+  backend.advance(500);
+  EXPECT_FALSE(web->alert()->isVisible());
+
+  // A page of ours that is missing says so.
+  web->openURL("file:///nonexistent-lumeno-page.html");
+  waitForLoad();
+  ASSERT_TRUE(web->alert()->isVisible());
+  EXPECT_NE(web->alert()->message().find("not found"), std::string::npos) << web->alert()->message();
+  web->alert()->clickButtonAtIndex(0);
+  backend.advance(500);
 
   // A page without a title leaves the title empty.
   web->openURL(server.url("/untitled"));
@@ -172,6 +191,141 @@ TEST_F(WebControllerTest, OpenInBrowserHandsOverTheShownPageAndCancelDoesNothing
   web->actionSheet()->clickButtonAtIndex(0);
   backend.advance(500);
   EXPECT_EQ(opened, std::vector<std::string>{server.url("/first")});
+  EXPECT_EQ(web->alert(), nullptr);
+
+  // A browser that does not start is reported.
+  UIApplication::sharedApplication().setURLHandlers([](const std::string&) { return false; },
+                                                    [](const std::string&) { return true; });
+  web->shareAction();
+  web->actionSheet()->clickButtonAtIndex(0);
+  backend.advance(500);
+  ASSERT_NE(web->alert(), nullptr);
+  EXPECT_TRUE(web->alert()->isVisible());
+  EXPECT_NE(web->alert()->message().find(server.url("/first")), std::string::npos);
+}
+
+// What the desktop can open: web and mail links, not local files or unknown schemes.
+bool desktopOpens(const std::string& url) {
+  return url.rfind("http:", 0) == 0 || url.rfind("https:", 0) == 0 || url.rfind("mailto:", 0) == 0;
+}
+
+class OwnPagesTest : public WebControllerTest {
+ protected:
+  // A folder of this process's own: tests run in parallel processes.
+  std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) /
+                                 ("lumeno-web-" + std::to_string(getpid()));
+  std::string page;
+  void SetUp() override {
+    WebControllerTest::SetUp();
+    UIApplication::sharedApplication().setURLHandlers(
+        [this](const std::string& url) {
+          opened.push_back(url);
+          return desktopOpens(url);
+        },
+        desktopOpens);
+    std::filesystem::create_directories(folder);
+    page = "file://" + (folder / "help.html").string();
+    std::FILE* f = std::fopen((folder / "help.html").c_str(), "w");
+    std::fputs("<title>Help</title><h1>Help</h1>"
+               "<p>Readers who keep a log of their reading, and those who recite along with a teacher, can share a "
+               "verse with another program or write to us. Every line of this page wraps to the width of the screen, "
+               "whichever way the device is turned.</p>"
+               "<a href='tallowmirlog://add?surah=1'>Log this reading</a>"
+               "<a href='mailto:lumeno@localhost'>Write to us</a>",
+               f);
+    std::fclose(f);
+  }
+  void TearDown() override {
+    std::filesystem::remove_all(folder);
+    WebControllerTest::TearDown();
+  }
+  bool actionOffered() const {
+    const auto& items = web->toolbar()->items();
+    return std::any_of(items.begin(), items.end(),
+                       [this](const UIBarButtonItemPtr& i) { return i.get() == web->actionButton(); });
+  }
+};
+
+TEST_F(OwnPagesTest, OurOwnPagesOfferNoBrowserButtonWebPagesDo) {
+  nav = std::make_shared<UINavigationController>(web);
+  web->openURL(page);
+  presenter->presentModalViewController(nav, true);
+  backend.advance(500);
+  waitForLoad();
+  EXPECT_EQ(web->title(), "Help");
+  EXPECT_FALSE(actionOffered());
+  EXPECT_EQ(web->toolbar()->viewForItem(web->actionButton()), nullptr);
+  EXPECT_EQ(thirdSlot(), web->refreshButton());
+  shoot("web-screen-own-page.png");
+
+  web->openURL(server.url("/first"));
+  waitForLoad();
+  EXPECT_TRUE(actionOffered());
+  UIView* action = web->toolbar()->viewForItem(web->actionButton());
+  ASSERT_NE(action, nullptr);
+  const CGRect r = action->convertRectToView(action->bounds(), nullptr);
+  backend.tap(CGPointMake(CGRectGetMidX(r), CGRectGetMidY(r)));
+  backend.advance(500);
+  ASSERT_NE(web->actionSheet(), nullptr);
+  EXPECT_TRUE(web->actionSheet()->isVisible());
+  web->actionSheet()->clickButtonAtIndex(web->actionSheet()->cancelButtonIndex());
+  backend.advance(500);
+
+  web->backButton()->trigger();
+  waitForLoad();
+  EXPECT_EQ(web->title(), "Help");
+  EXPECT_FALSE(actionOffered());
+}
+
+TEST_F(OwnPagesTest, LinkOfAnotherProgramGoesToItOrAnAlertSaysNoneOpensIt) {
+  nav = std::make_shared<UINavigationController>(web);
+  web->openURL(page);
+  presenter->presentModalViewController(nav, true);
+  backend.advance(500);
+  waitForLoad();
+
+  tapBlock(3);  // mail: the desktop has a mail program
+  backend.advance(500);
+  EXPECT_EQ(opened, std::vector<std::string>{"mailto:lumeno@localhost"});
+  EXPECT_EQ(web->alert(), nullptr);
+  EXPECT_EQ(web->title(), "Help");  // the page stays, nothing loads
+  EXPECT_EQ(web->URL(), page);
+
+  opened.clear();
+  tapBlock(2);  // the reading log: no program here opens its links
+  backend.advance(500);
+  EXPECT_TRUE(opened.empty());
+  ASSERT_NE(web->alert(), nullptr);
+  EXPECT_TRUE(web->alert()->isVisible());
+  EXPECT_EQ(web->alert()->title(), "Cannot Open Link");
+  EXPECT_NE(web->alert()->message().find("\"tallowmirlog:\""), std::string::npos) << web->alert()->message();
+  EXPECT_EQ(web->title(), "Help");
+  EXPECT_EQ(web->URL(), page);
+  EXPECT_FALSE(web->backButton()->isEnabled());
+  shoot("web-screen-no-program.png");
+}
+
+TEST_F(OwnPagesTest, PageIsLaidOutToTheScreensWidthInBothOrientations) {
+  nav = std::make_shared<UINavigationController>(web);
+  web->openURL(page);
+  presenter->presentModalViewController(nav, true);
+  backend.advance(500);
+  waitForLoad();
+  for (auto orientation : {UIDeviceOrientationPortrait, UIDeviceOrientationLandscapeLeft}) {
+    SCOPED_TRACE(orientation);
+    backend.rotate(orientation);
+    backend.advance(500);
+    UIWebView* view = web->webView();
+    const double width = view->bounds().size.width;
+    EXPECT_DOUBLE_EQ(width, orientation == UIDeviceOrientationPortrait ? 320 : 480);  // the page turns too
+    EXPECT_DOUBLE_EQ(view->scrollView()->contentSize().width, width);  // nothing to scroll sideways
+    UIView* paragraph = view->viewForBlock(1);
+    ASSERT_NE(paragraph, nullptr);
+    EXPECT_LE(CGRectGetMaxX(paragraph->frame()), width);
+    EXPECT_GT(paragraph->frame().size.width, width - 20);  // and uses the width it has
+    shoot(orientation == UIDeviceOrientationPortrait ? "web-screen-own-page-portrait.png"
+                                                     : "web-screen-own-page-landscape.png");
+  }
 }
 
 TEST_F(WebControllerTest, SavedAddressComesBackUnlessBlankOrMissing) {

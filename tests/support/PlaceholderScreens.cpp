@@ -1,4 +1,4 @@
-#include "Classes/App/PlaceholderScreens.h"
+#include "tests/support/PlaceholderScreens.h"
 
 #include "Classes/Core/Language.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
@@ -53,7 +53,7 @@ void PlaceholderViewController::viewWillAppear(bool) {
     updateDetail();
 }
 
-std::string PlaceholderViewController::detailText() const { return tr("This screen is on its way."); }
+std::string PlaceholderViewController::detailText() const { return "A stand-in for a test."; }
 
 void PlaceholderViewController::updateDetail() {
     if (detail_) detail_->setText(detailText());
@@ -84,7 +84,7 @@ void PlaceholderIndexViewController::btnTopCurrentSurahPressed() {
 
 std::string PlaceholderIndexViewController::detailText() const {
     if (!showingSurah_) return PlaceholderViewController::detailText();
-    return stringWithFormat(tr("Chapter %i, verse %i").c_str(), surah_, verse_);
+    return stringWithFormat("Chapter %i, verse %i", surah_, verse_);
 }
 
 void PlaceholderSavedSearchesViewController::btnSearchPressed() {
@@ -93,4 +93,13 @@ void PlaceholderSavedSearchesViewController::btnSearchPressed() {
 
 void PlaceholderSearchViewController::filterWithSavedSearch(const std::shared_ptr<SavedSearch>& savedSearch) {
     if (savedSearch) ++filterCount_;
+}
+
+void registerPlaceholderScreens() {
+    ShellScreenFactory::setMaker("IndexView", [] { return std::make_shared<PlaceholderIndexViewController>(); });
+    ShellScreenFactory::setMaker("BookmarkGroups", [] { return std::make_shared<PlaceholderBookmarkGroupsViewController>(); });
+    ShellScreenFactory::setMaker("BookmarksView", [] { return std::make_shared<PlaceholderBookmarksViewController>(); });
+    ShellScreenFactory::setMaker("SavedSearches", [] { return std::make_shared<PlaceholderSavedSearchesViewController>(); });
+    ShellScreenFactory::setMaker("SearchView", [] { return std::make_shared<PlaceholderSearchViewController>(); });
+    ShellScreenFactory::setMaker("More", [] { return std::make_shared<PlaceholderViewController>("More"); });
 }

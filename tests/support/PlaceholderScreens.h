@@ -1,7 +1,7 @@
 #pragma once
-// Plain screens that stand in for screens not built yet: a title and a short line on a quiet
-// background. Each answers the shell's interface of the screen it stands for, the way an
-// empty screen of that kind would.
+// Plain screens that stand in for the program's screens in tests of the shell: a title and a
+// short line on a quiet background. Each answers the shell's interface of the screen it stands
+// for, the way an empty screen of that kind would, and records what it was asked.
 
 #include <memory>
 #include <string>
@@ -84,3 +84,7 @@ public:
 private:
     int filterCount_ = 0;
 };
+
+// Makes the stand-ins the shell's screens: "IndexView", "BookmarkGroups", "BookmarksView",
+// "SavedSearches", "SearchView" and "More".
+void registerPlaceholderScreens();
