@@ -50,8 +50,6 @@ std::shared_ptr<TTWebController> TTWebController::createWithNavigatorURL(const s
   return controller;
 }
 
-void TTWebController::setTextLookup(TextLookup lookup) { TTSetLocalizedStringLookup(std::move(lookup)); }
-
 void TTWebController::openURL(const std::string& url) { openRequest(NSURLRequest(url)); }
 
 void TTWebController::openRequest(const NSURLRequest& request) {

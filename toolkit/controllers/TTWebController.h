@@ -28,10 +28,6 @@ class TTWebController : public TTModelViewController, public UIWebViewDelegate, 
   static std::shared_ptr<TTWebController> createWithNavigatorURL(const std::string& url,
                                                                  const std::map<std::string, void*>& query);
 
-  // The program's text lookup for every toolkit text (TTSetLocalizedStringLookup).
-  using TextLookup = std::function<std::string(const std::string& key, const std::string& fallback)>;
-  static void setTextLookup(TextLookup lookup);
-
   void openURL(const std::string& url);
   // Loads the view first when needed.
   void openRequest(const NSURLRequest& request);
