@@ -35,31 +35,38 @@ struct StartupErrorTexts {
 
 StartupErrorTexts startupErrorTexts(StartupFailure::Cause cause) {
     using Cause = StartupFailure::Cause;
-    const std::string restart = tr("Nothing was changed. ");
     switch (cause) {
     case Cause::FolderNotWritable:
         return {tr("This folder cannot be written:"),
-                restart + tr("Make the folder writable (check its permissions and that its disk is not read-only), "
-                             "then start Lumeno again.")};
+                tr("Nothing was changed. Make the folder writable (check its permissions and that its disk is not "
+                   "read-only), then start Lumeno again.")};
     case Cause::DiskFull:
-        return {tr("The disk holding this folder is full:"), restart + tr("Free some disk space, then start Lumeno again.")};
+        return {tr("The disk holding this folder is full:"),
+                tr("Nothing was changed. Free some disk space, then start Lumeno again.")};
     case Cause::FileUnreadable:
         return {tr("This database file cannot be read:"),
-                restart + tr("Fix the file's permissions so that you can read and write it, then start Lumeno again.")};
+                tr("Nothing was changed. Fix the file's permissions so that you can read and write it, then start "
+                   "Lumeno again.")};
     case Cause::NotADatabase:
+        return {tr("This file is not a database:"),
+                tr("Nothing was changed. Restore the file from a backup, then start Lumeno again.")};
+    case Cause::StoreUnopenable:
         return {tr("This database file could not be opened:"),
-                restart + tr("Restore the file from a backup, then start Lumeno again.")};
+                tr("Nothing was changed. Check that the disk works and that the file can be read and written, then "
+                   "start Lumeno again.")};
     case Cause::DamagedStore:
         return {tr("This database file is damaged:"),
-                restart + tr("Restore the file from a backup, then start Lumeno again.")};
+                tr("Nothing was changed. Restore the file from a backup, then start Lumeno again.")};
     case Cause::SchemaStepFailed:
         return {tr("This database file could not be updated:"),
-                restart + tr("Make sure the disk has free space and the file can be written, then start Lumeno again.")};
+                tr("Nothing was changed. Make sure the disk has free space and the file can be written, then start "
+                   "Lumeno again.")};
     case Cause::TemplateMissing:
     case Cause::ContentUnusable:
     case Cause::None: break;
     }
-    return {tr("This database file could not be opened:"), restart + tr("Reinstall Lumeno, then start it again.")};
+    return {tr("This database file could not be opened:"),
+            tr("Nothing was changed. Reinstall Lumeno, then start it again.")};
 }
 
 // The screen shown instead of the tabs when the databases cannot be used.
