@@ -7,6 +7,7 @@
 #include "platform/foundation/NSFileManager.h"
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/foundation/Paths.h"
+#include "platform/foundation/QuotedText.h"
 #include "platform/foundation/StringUtils.h"
 #include "platform/foundation/Thread.h"
 
@@ -151,7 +152,7 @@ bool LumenoSDKAppDelegate::createEditableCopyOfDatabaseIfNeeded() {
     if (files.fileExistsAtPath(target)) {
         if (files.fileSize(target).value_or(1) != 0) return true;
         // An empty file holds nothing: the template takes its place.
-        NSLog("The user database %@ is empty; replacing it with the template.", target);
+        NSLog("The user database %@ is empty; replacing it with the template.", str::quoteForMessage(target));
     }
     std::string error;
     std::string source = Paths::bundleResource(userDbFileName());

@@ -53,11 +53,7 @@ extern "C" ssize_t pwrite64(int fd, const void* data, size_t size, off64_t offse
 
 FullDisk::FullDisk(std::string folder) {
     // Open files are named by their resolved path.
-    if (char* real = realpath(folder.c_str(), nullptr)) {
-        folder = real;
-        free(real);
-    }
-    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    folder = resolvedPath(std::move(folder));
     std::lock_guard<std::mutex> guard(fullLock);
     fullFolder = std::move(folder);
     refused = 0;

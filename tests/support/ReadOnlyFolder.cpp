@@ -27,14 +27,6 @@ std::mutex readOnlyLock;
 std::string readOnlyFolder;  // empty: every folder is writable
 std::atomic<int> changesRefused{0};
 
-std::string resolved(const std::string& path) {
-    char* real = realpath(path.c_str(), nullptr);
-    if (!real) return path;
-    std::string out = real;
-    free(real);
-    return out;
-}
-
 // The path as the folder's entries are named: its folder resolved, relative to dirfd.
 std::string entryPath(int dirfd, const char* path) {
     std::string full = path ? path : "";
@@ -53,7 +45,7 @@ std::string entryPath(int dirfd, const char* path) {
     while (full.size() > 1 && full.back() == '/') full.pop_back();
     const size_t slash = full.find_last_of('/');
     if (slash == std::string::npos || slash == 0) return full;
-    return resolved(full.substr(0, slash)) + full.substr(slash);
+    return resolvedPath(full.substr(0, slash)) + full.substr(slash);
 }
 
 bool refuseChange(int dirfd, const char* path) {
@@ -97,13 +89,7 @@ int open(const char* path, int flags, ...) {
     return openAt(AT_FDCWD, path, flags, mode);
 }
 
-int open64(const char* path, int flags, ...) {
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeArgument(flags, args);
-    va_end(args);
-    return openAt(AT_FDCWD, path, flags, mode);
-}
+int open64(const char* path, int flags, ...) __attribute__((alias("open")));
 
 int openat(int dirfd, const char* path, int flags, ...) {
     va_list args;
@@ -113,13 +99,7 @@ int openat(int dirfd, const char* path, int flags, ...) {
     return openAt(dirfd, path, flags, mode);
 }
 
-int openat64(int dirfd, const char* path, int flags, ...) {
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = modeArgument(flags, args);
-    va_end(args);
-    return openAt(dirfd, path, flags, mode);
-}
+int openat64(int dirfd, const char* path, int flags, ...) __attribute__((alias("openat")));
 
 int creat(const char* path, mode_t mode) { return openAt(AT_FDCWD, path, O_WRONLY | O_CREAT | O_TRUNC, mode); }
 
@@ -146,17 +126,12 @@ int mkstemp(char* pattern) {
     return real(pattern);
 }
 
-int mkstemp64(char* pattern) {
-    if (refuseChange(AT_FDCWD, pattern)) return -1;
-    static const auto real = next<int (*)(char*)>("mkstemp64");
-    return real(pattern);
-}
+int mkstemp64(char* pattern) __attribute__((alias("mkstemp")));
 
 }  // extern "C"
 
 ReadOnlyFolder::ReadOnlyFolder(std::string folder) {
-    folder = resolved(folder);
-    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    folder = resolvedPath(std::move(folder));
     std::lock_guard<std::mutex> guard(readOnlyLock);
     readOnlyFolder = std::move(folder);
     changesRefused = 0;
