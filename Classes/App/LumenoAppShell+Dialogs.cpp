@@ -14,8 +14,10 @@
 #include "Classes/Core/Language.h"
 #include "Classes/Core/NSString+More.h"
 #include "platform/foundation/Format.h"
+#include "platform/foundation/Log.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/NSUserDefaults.h"
+#include "platform/foundation/QuotedText.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/StringUtils.h"
 #include "platform/ui/UIApplication.h"
@@ -57,19 +59,26 @@ std::string LumenoAppShell::reviewPageAddress() {
 void LumenoAppShell::remindKahf() { RemindAlKahfNow(); }
 
 bool LumenoAppShell::handleOpenURL(const std::string& url) {
-    if (url.empty() || str::utf16Length(url) > kMaxLinkLength) return false;
+    if (url.empty()) return false;
+    if (str::utf16Length(url) > kMaxLinkLength) {
+        NSLog("The link %@ was ignored: it is longer than %i characters", str::quoteForMessage(url),
+              static_cast<int>(kMaxLinkLength));
+        return false;
+    }
     const std::vector<std::string> pieces = NSString::explode(url, "//");
     if ((pieces.size() == 2 || pieces.size() == 3) && str::hasPrefix(pieces.front(), "lumeno")) {
         const std::vector<std::string> fields = NSString::explode(pieces.back(), ":");
+        bool opened = false;
         if (fields.size() == 2 || fields.size() == 3) {
             // The link comes from outside: only a real chapter and verse open (a translation
             // in the third field is ignored).
             std::optional<int> surah = strictInt(fields[0]);
             std::optional<int> verse = strictInt(fields[1]);
-            if (surah && verse && *surah >= 1 && *surah <= 114 && *verse >= -1 &&
-                *verse <= ChapterInfo::getVersesFromNumber(*surah))
-                showSurahView(*surah, *verse, false, false);
+            opened = surah && verse && *surah >= 1 && *surah <= 114 && *verse >= -1 &&
+                     *verse <= ChapterInfo::getVersesFromNumber(*surah);
+            if (opened) showSurahView(*surah, *verse, false, false);
         }
+        if (!opened) NSLog("The link %@ was ignored: it names no chapter and verse", str::quoteForMessage(url));
         return true;
     }
     // Another scheme: the social network session's answer (its login callback).

@@ -3,6 +3,9 @@
 #include "social/Facebook.h"
 #include "Classes/App/LumenoAppShell.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "Classes/App/AppToolkit.h"
 #include "Classes/App/MainWindow.h"
 #include "Classes/App/ShellScreens.h"
@@ -37,62 +40,89 @@ struct StartupErrorTexts {
 
 StartupErrorTexts startupErrorTexts(StartupFailure::Cause cause) {
     using Cause = StartupFailure::Cause;
-    const std::string restart = tr("Nothing was changed. ");
     switch (cause) {
     case Cause::FolderNotWritable:
         return {tr("This folder cannot be written:"),
-                restart + tr("Make the folder writable (check its permissions and that its disk is not read-only), "
-                             "then start Lumeno again.")};
+                tr("Nothing was changed. Make the folder writable (check its permissions and that its disk is not "
+                   "read-only), then start Lumeno again.")};
     case Cause::DiskFull:
-        return {tr("The disk holding this folder is full:"), restart + tr("Free some disk space, then start Lumeno again.")};
+        return {tr("The disk holding this folder is full:"),
+                tr("Nothing was changed. Free some disk space, then start Lumeno again.")};
     case Cause::FileUnreadable:
         return {tr("This database file cannot be read:"),
-                restart + tr("Fix the file's permissions so that you can read and write it, then start Lumeno again.")};
+                tr("Nothing was changed. Fix the file's permissions so that you can read and write it, then start "
+                   "Lumeno again.")};
     case Cause::NotADatabase:
+        return {tr("This file is not a database:"),
+                tr("Nothing was changed. Restore the file from a backup, then start Lumeno again.")};
+    case Cause::StoreUnopenable:
         return {tr("This database file could not be opened:"),
-                restart + tr("Restore the file from a backup, then start Lumeno again.")};
+                tr("Nothing was changed. Check that the disk works and that the file can be read and written, then "
+                   "start Lumeno again.")};
     case Cause::DamagedStore:
         return {tr("This database file is damaged:"),
-                restart + tr("Restore the file from a backup, then start Lumeno again.")};
+                tr("Nothing was changed. Restore the file from a backup, then start Lumeno again.")};
     case Cause::SchemaStepFailed:
         return {tr("This database file could not be updated:"),
-                restart + tr("Make sure the disk has free space and the file can be written, then start Lumeno again.")};
+                tr("Nothing was changed. Make sure the disk has free space and the file can be written, then start "
+                   "Lumeno again.")};
     case Cause::TemplateMissing:
     case Cause::ContentUnusable:
     case Cause::None: break;
     }
-    return {tr("This database file could not be opened:"), restart + tr("Reinstall Lumeno, then start it again.")};
+    return {tr("This database file could not be opened:"),
+            tr("Nothing was changed. Reinstall Lumeno, then start it again.")};
 }
+
+// The error screen's texts in one centred column, each as tall as its wrapped text, so the
+// advice stays on screen in landscape too.
+class StartupErrorView : public UIView {
+public:
+    using UIView::UIView;
+    void layoutSubviews() override {
+        constexpr double kMargin = 16, kGap = 12;
+        const double width = bounds().size.width - 2 * kMargin;
+        std::vector<double> heights;
+        double total = 0;
+        for (const auto& sub : subviews()) {
+            heights.push_back(std::ceil(sub->sizeThatFits(CGSizeMake(width, bounds().size.height)).height));
+            total += heights.back();
+        }
+        total += kGap * (heights.empty() ? 0 : heights.size() - 1);
+        double y = std::max(kMargin, std::floor((bounds().size.height - total) / 2));
+        for (size_t i = 0; i < heights.size(); ++i) {
+            subviews()[i]->setFrame(CGRectMake(kMargin, y, width, heights[i]));
+            y += heights[i] + kGap;
+        }
+    }
+};
 
 // The screen shown instead of the tabs when the databases cannot be used.
 class StartupErrorViewController : public UIViewController {
 public:
     explicit StartupErrorViewController(StartupFailure failure) : failure_(std::move(failure)) {}
     void loadView() override {
-        CGRect frame = UIScreen::mainScreen().bounds();
-        auto v = std::make_shared<UIView>(frame);
+        auto v = std::make_shared<StartupErrorView>(UIScreen::mainScreen().bounds());
         v->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
         v->setBackgroundColor(UIColor::colorWithRed(0.96, 0.94, 0.88, 1));
-        const double w = frame.size.width;
-        auto add = [&](CGRect r, const std::string& text, UIFontPtr font, long lines) {
-            auto label = std::make_shared<UILabel>(r);
+        auto add = [&](const std::string& text, UIFontPtr font) {
+            auto label = std::make_shared<UILabel>(CGRectZero);
             label->setText(text);
             label->setFont(std::move(font));
             label->setTextColor(UIColor::colorWithRed(0.35, 0.12, 0.08, 1));
             label->setBackgroundColor(UIColor::clearColor());
             label->setOpaque(false);
             label->setTextAlignment(UITextAlignmentCenter);
-            label->setNumberOfLines(lines);
+            label->setNumberOfLines(0);
             label->setLineBreakMode(UILineBreakModeWordWrap);
-            label->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
             v->addSubview(label);
         };
         const StartupErrorTexts texts = startupErrorTexts(failure_.cause);
-        add(CGRectMake(16, 90, w - 32, 30), tr("Lumeno cannot start"), UIFont::fontWithName("Helvetica-Bold", 20), 1);
-        add(CGRectMake(16, 130, w - 32, 40), texts.headline, UIFont::fontWithName("Helvetica", 15), 2);
-        add(CGRectMake(16, 175, w - 32, 80), failure_.file, UIFont::fontWithName("Helvetica-Bold", 13), 4);
-        add(CGRectMake(16, 255, w - 32, 40), failure_.detail, UIFont::fontWithName("Helvetica", 13), 2);
-        add(CGRectMake(16, 300, w - 32, 110), texts.advice, UIFont::fontWithName("Helvetica", 15), 5);
+        add(tr("Lumeno cannot start"), UIFont::fontWithName("Helvetica-Bold", 20));
+        add(texts.headline, UIFont::fontWithName("Helvetica", 15));
+        add(failure_.file, UIFont::fontWithName("Helvetica-Bold", 13));
+        add(failure_.detail, UIFont::fontWithName("Helvetica", 13));
+        add(texts.advice, UIFont::fontWithName("Helvetica", 15));
         setView(v);
     }
     bool shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation o) override {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/backends/ScriptDriver.h"
+#include "platform/foundation/QuotedText.h"
 #include "platform/foundation/StringUtils.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/Thread.h"
@@ -60,6 +61,8 @@ const std::map<std::string, Form>& forms() {
     return m;
 }
 
+std::string quote(const std::string& text) { return str::quoteForMessage(text, kQuotedBytes); }
+
 std::string commandWord(const std::string& line) { return line.substr(0, line.find_first_of(" \t")); }
 
 std::optional<ShellScriptCommand> parseLine(const std::string& raw, int lineNumber, std::string* reason) {
@@ -69,7 +72,7 @@ std::optional<ShellScriptCommand> parseLine(const std::string& raw, int lineNumb
     std::string rest = space == std::string::npos ? "" : str::trim(line.substr(space + 1));
     auto form = forms().find(word);
     if (form == forms().end()) {
-        *reason = "unknown command " + ShellScript::quote(word);
+        *reason = "unknown command " + quote(word);
         return std::nullopt;
     }
     ShellScriptCommand c;
@@ -82,7 +85,7 @@ std::optional<ShellScriptCommand> parseLine(const std::string& raw, int lineNumb
         while (in >> token) {
             double v = 0;
             if (!number(token, &v)) {
-                *reason = ShellScript::quote(token) + " is not a number";
+                *reason = quote(token) + " is not a number";
                 return std::nullopt;
             }
             values.push_back(v);
@@ -129,7 +132,7 @@ std::optional<ShellScriptCommand> parseLine(const std::string& raw, int lineNumb
         if (rest.empty()) *reason = "type needs the text to type";
         break;
     case Kind::Key:
-        if (!keyNames().count(str::lowercase(rest))) *reason = "unknown key " + ShellScript::quote(rest);
+        if (!keyNames().count(str::lowercase(rest))) *reason = "unknown key " + quote(rest);
         break;
     case Kind::Rotate:
         if (rest != "left" && rest != "right" && rest != "portrait") *reason = "rotate takes left, right or portrait";
@@ -164,45 +167,6 @@ void settleNetwork(double seconds) {
 }
 
 }  // namespace
-
-std::string ShellScript::quote(const std::string& text) {
-    std::string out = "\"";
-    size_t i = 0;
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        out += "<byte order mark>";
-        i = 3;
-    }
-    const size_t end = std::min(text.size(), kQuotedBytes);
-    static const char* hex = "0123456789ABCDEF";
-    auto escapeByte = [&](unsigned char b) {
-        out += "\\x";
-        out += hex[b >> 4];
-        out += hex[b & 15];
-    };
-    while (i < end) {
-        const unsigned char b = static_cast<unsigned char>(text[i]);
-        if (b == '\n') out += "\\n", ++i;
-        else if (b == '\t') out += "\\t", ++i;
-        else if (b == '\r') out += "\\r", ++i;
-        else if (b == '"' || b == '\\') out += '\\', out += static_cast<char>(b), ++i;
-        else if (b < 0x20 || b == 0x7F) escapeByte(b), ++i;
-        else if (b < 0x80) out += static_cast<char>(b), ++i;
-        else {
-            // A whole, valid UTF-8 sequence is kept; anything else is shown byte by byte.
-            const size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
-            if (i + length <= text.size() && str::isValidUtf8(std::string_view(text).substr(i, length))) {
-                out += text.substr(i, length);
-                i += length;
-            } else {
-                escapeByte(b);
-                ++i;
-            }
-        }
-    }
-    out += '"';
-    if (text.size() > end) out += "...";
-    return out;
-}
 
 std::optional<std::vector<ShellScriptCommand>> ShellScript::parse(const std::string& text, std::string* error) {
     std::vector<ShellScriptCommand> commands;
@@ -334,7 +298,7 @@ bool ShellScript::run(const std::vector<ShellScriptCommand>& commands, ScriptDri
             driver.runUntilIdle();
             std::string path = str::appendPathComponent(shotsDir.empty() ? "." : shotsDir, c.text);
             if (!driver.screenshot(path)) {
-                if (error) *error = "line " + std::to_string(c.line) + ": cannot write " + path;
+                if (error) *error = "line " + std::to_string(c.line) + ": cannot write " + str::quoteForMessage(path);
                 lift();
                 return false;
             }

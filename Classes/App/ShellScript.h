@@ -35,7 +35,4 @@ public:
     [[nodiscard]] static bool run(const std::vector<ShellScriptCommand>& commands, ScriptDriver& driver,
                                   const std::string& shotsDir, std::string* error);
     static const char* usage();
-    // Bad text for an error message: a short prefix in quotes, with control characters and
-    // stray bytes shown as escapes and a leading byte order mark named.
-    static std::string quote(const std::string& text);
 };

@@ -10,10 +10,11 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "platform/foundation/Log.h"
-#include "platform/foundation/NSFileManager.h"
 #include "platform/foundation/Paths.h"
+#include "platform/foundation/QuotedText.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/StringUtils.h"
 
@@ -102,6 +103,8 @@ bool isOneLine(const std::string& link) {
 
 }  // namespace
 
+bool SingleInstance::canHandOver(const std::string& link) { return link.size() <= kMaxLink && isOneLine(link); }
+
 std::string SingleInstance::runtimeFolder() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     return runtime && *runtime ? std::string(runtime) : Paths::caches();
@@ -124,15 +127,21 @@ SingleInstance::Role SingleInstance::claim(const std::string& link, std::string*
         if (error) *error = why;
         return Role::Failed;
     };
-    if (!isOneLine(link) || link.size() > kMaxLink) return fail("the link is not one line of at most 4096 bytes");
-    std::string folder = str::deletingLastPathComponent(path_);
-    if (!NSFileManager::defaultManager().createDirectoryAtPath(folder, true))
-        return fail("cannot make the runtime folder " + folder);
+    // Without a lock or a socket of its own, the reader still starts.
+    auto alone = [&](const std::string& why, const std::string& reason) {
+        if (error) *error = why + ": " + reason;
+        return Role::Alone;
+    };
+    if (!canHandOver(link)) return fail("the link is not one line of at most 4096 bytes");
+    const std::string folder = str::deletingLastPathComponent(path_);
+    std::error_code made;
+    std::filesystem::create_directories(folder, made);
+    if (made) return alone("cannot make the runtime folder " + str::quoteForMessage(folder), made.message());
 
     // The lock is held for the reader's life; the kernel drops it when the process ends.
     const std::string lockPath = path_ + ".lock";
     lockFd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lockFd_ < 0) return fail("cannot open " + lockPath + ": " + std::strerror(errno));
+    if (lockFd_ < 0) return alone("cannot open " + str::quoteForMessage(lockPath), std::strerror(errno));
     if (::flock(lockFd_, LOCK_EX | LOCK_NB) == 0) {
         // Whatever socket file is there was left by a reader that ended.
         ::unlink(path_.c_str());
@@ -140,14 +149,19 @@ SingleInstance::Role SingleInstance::claim(const std::string& link, std::string*
         if (listenFd_ < 0 ||
             atSocketPath(path_, [&](sockaddr* a, socklen_t n) { return ::bind(listenFd_, a, n); }) != 0 ||
             ::listen(listenFd_, 8) != 0) {
-            const std::string why = std::strerror(errno);
-            stop();
-            return fail("cannot listen on " + path_ + ": " + why);
+            const int code = errno;
+            // The lock stays held: a later start finds this reader and says so.
+            if (listenFd_ >= 0) ::close(listenFd_);
+            listenFd_ = -1;
+            ::unlink(path_.c_str());
+            return alone("cannot listen on " + str::quoteForMessage(path_), std::strerror(code));
         }
         return Role::Primary;
     }
+    const int lockError = errno;
     ::close(lockFd_);
     lockFd_ = -1;
+    if (lockError != EWOULDBLOCK) return alone("cannot lock " + str::quoteForMessage(lockPath), std::strerror(lockError));
 
     // Another reader runs: it may still be about to listen.
     for (int attempt = 0; attempt < kConnectTries; ++attempt) {
@@ -164,7 +178,7 @@ SingleInstance::Role SingleInstance::claim(const std::string& link, std::string*
         if (sent && answer == "ok") return Role::HandedOver;
         return fail("the running reader did not take the link" + (answer.empty() ? std::string() : ": " + answer));
     }
-    return fail("another reader holds " + path_ + " but does not answer");
+    return fail("another reader holds " + str::quoteForMessage(path_) + " but does not answer");
 }
 
 void SingleInstance::listen(std::function<void(const std::string&)> onLink) {

@@ -3,7 +3,9 @@
 // the runtime folder ($XDG_RUNTIME_DIR, else the cache folder); a later start with the same
 // settings and Documents folders hands its link (any text its command line took, possibly
 // empty) to the running one and exits. The lock is the kernel's, so a reader that was killed
-// leaves nothing that blocks the next start: its socket file is replaced.
+// leaves nothing that blocks the next start: its socket file is replaced. Where the lock or the
+// socket cannot be made (a read-only or full runtime folder), the reader runs alone: it
+// starts, but later starts cannot hand it their links.
 
 #include <atomic>
 #include <functional>
@@ -14,8 +16,9 @@ class SingleInstance {
 public:
     enum class Role {
         Primary,    // this process runs the reader and receives links
+        Alone,      // this process runs the reader without the hand-over; *error says why
         HandedOver, // another reader runs and took the link
-        Failed,     // another reader runs but did not answer; *error says why
+        Failed,     // another reader runs but did not answer, or the link cannot be sent; *error says why
     };
 
     // The socket file of the reader using these folders, in runtimeFolder.
@@ -39,6 +42,8 @@ public:
 
     // Longest link taken, in bytes.
     static constexpr size_t kMaxLink = 4096;
+    // A link that can be handed over: one line of at most kMaxLink bytes.
+    static bool canHandOver(const std::string& link);
 
 private:
     void acceptLoop();

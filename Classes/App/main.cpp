@@ -28,6 +28,7 @@
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSFileManager.h"
 #include "platform/foundation/Paths.h"
+#include "platform/foundation/QuotedText.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/media/AudioOutput.h"
 #include "platform/services/LocalNotificationScheduler.h"
@@ -51,7 +52,7 @@ int usageError(const char* program, const std::string& error) {
     std::fprintf(stderr,
                  "lumeno: %s\nusage: %s [lumeno://chapter:verse] [--documents DIR] [--script FILE [--window]]\n"
                  "       [--mirrors HOST[:PORT]|demo] [options]\n%s%s",
-                 error.c_str(), program, BackendOptions::usage(), ShellScript::usage());
+                 error.c_str(), str::quoteForMessage(program).c_str(), BackendOptions::usage(), ShellScript::usage());
     return 2;
 }
 
@@ -75,22 +76,24 @@ int main(int argc, char** argv) {
                    !rest[i + 1].empty()) {
             (arg == "--documents" ? program.documents : arg == "--script" ? program.script : program.mirrors) = rest[++i];
         } else {
-            return usageError(argv[0], "unknown or incomplete argument \"" + arg + "\"");
+            return usageError(argv[0], "unknown or incomplete argument " + str::quoteForMessage(arg));
         }
     }
 
+    // Every message that names the script quotes its path the same way.
+    const std::string scriptName = str::quoteForMessage(program.script);
     std::vector<ShellScriptCommand> commands;
     if (!program.script.empty()) {
         bool isFolder = false;
         if (NSFileManager::defaultManager().fileExistsAtPath(program.script, &isFolder) && isFolder)
-            return usageError(argv[0], "the script " + program.script + " is a folder, not a file");
+            return usageError(argv[0], "the script " + scriptName + " is a folder, not a file");
         std::ifstream in(program.script);
-        if (!in) return usageError(argv[0], "cannot read the script " + program.script);
+        if (!in) return usageError(argv[0], "cannot read the script " + scriptName);
         std::stringstream text;
         text << in.rdbuf();
         auto parsed = ShellScript::parse(text.str(), &error);
         if (!parsed) {
-            std::fprintf(stderr, "lumeno: %s: %s\n", program.script.c_str(), error.c_str());
+            std::fprintf(stderr, "lumeno: %s: %s\n", scriptName.c_str(), error.c_str());
             return 2;
         }
         commands = std::move(*parsed);
@@ -100,7 +103,7 @@ int main(int argc, char** argv) {
         return usageError(argv[0], "--window plays a script in the window: it needs --script and no --headless");
     if (!program.documents.empty()) setenv("LUMENO_DOCUMENTS_DIR", program.documents.c_str(), 1);
     if (!options->shotsDir.empty() && !NSFileManager::defaultManager().createDirectoryAtPath(options->shotsDir, true)) {
-        std::fprintf(stderr, "lumeno: cannot make the shots folder %s\n", options->shotsDir.c_str());
+        std::fprintf(stderr, "lumeno: cannot make the shots folder %s\n", str::quoteForMessage(options->shotsDir).c_str());
         return 1;
     }
 
@@ -108,14 +111,23 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "lumeno: no display found. Run it headless with --headless, or under a virtual "
                      "display: xvfb-run -a %s\n",
-                     argv[0]);
+                     str::quoteForMessage(argv[0]).c_str());
         return 1;
+    }
+    // A link that cannot be handed over is ignored like any other bad link: the reader opens.
+    if (!SingleInstance::canHandOver(program.url)) {
+        NSLog("The link %@ was ignored: a link is one line of at most %i bytes", str::quoteForMessage(program.url),
+              static_cast<int>(SingleInstance::kMaxLink));
+        program.url.clear();
     }
     // One reader per settings: a second start hands its link to the running one.
     SingleInstance instance(
         SingleInstance::socketPath(SingleInstance::runtimeFolder(), Paths::config(), Paths::documents()));
     switch (instance.claim(program.url, &error)) {
     case SingleInstance::Role::Primary: break;
+    case SingleInstance::Role::Alone:
+        NSLog("Warning: running as the only reader; later starts cannot hand their links to it (%@)", error);
+        break;
     case SingleInstance::Role::HandedOver:
         if (!program.script.empty()) {
             std::fprintf(stderr, "lumeno: another Lumeno runs with these settings; the script was not played\n");
@@ -151,7 +163,7 @@ int main(int argc, char** argv) {
         [&app](const UILocalNotification& n) { app.deliverLocalNotification(n); });
     instance.listen([&app](const std::string& url) {
         if (url.empty()) return;
-        if (!app.openURLFromOutside(url)) NSLog("A link handed over was not opened: %@", url);
+        if (!app.openURLFromOutside(url)) NSLog("A link handed over was not opened: %@", str::quoteForMessage(url));
     });
     UIApplicationLaunchOptions launch;
     launch.url = program.url;
@@ -160,7 +172,7 @@ int main(int argc, char** argv) {
     auto play = [&](auto& backend) {
         if (program.script.empty()) return backend.run();
         if (ShellScript::run(commands, backend, options->shotsDir, &error)) return 0;
-        std::fprintf(stderr, "lumeno: %s: %s\n", program.script.c_str(), error.c_str());
+        std::fprintf(stderr, "lumeno: %s: %s\n", scriptName.c_str(), error.c_str());
         return 1;
     };
     int status = 0;

@@ -7,9 +7,11 @@
 #include "platform/foundation/NSFileManager.h"
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/foundation/Paths.h"
+#include "platform/foundation/QuotedText.h"
 #include "platform/foundation/StringUtils.h"
 #include "platform/foundation/Thread.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -26,21 +28,29 @@ std::string userDatabasePath() {
 
 void reportOpenFailure(const std::string& message) { NSLog("Failed to open database with message '%s'.", message); }
 
+// Why a database file could not be opened: SQLite's message and code, and the system's error
+// behind it (0 when none).
+struct OpenError {
+    std::string message;
+    int code = SQLITE_OK;
+    int systemError = 0;
+};
+
 // Opens a database file that must already exist; a file that is not a database fails here
 // rather than on first use.
-SQLiteConnection openExisting(const std::string& path, int flags, std::string* error) {
+SQLiteConnection openExisting(const std::string& path, int flags, OpenError* error) {
     sqlite3* raw = nullptr;
     int rc = sqlite3_open_v2(path.c_str(), &raw, flags | SQLITE_OPEN_FULLMUTEX, nullptr);
     SQLiteConnection db(raw);
-    if (rc != SQLITE_OK) {
-        *error = raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc);
+    auto fail = [&](int code) {
+        *error = {raw ? sqlite3_errmsg(raw) : sqlite3_errstr(code), raw ? sqlite3_extended_errcode(raw) : code,
+                  raw ? sqlite3_system_errno(raw) : 0};
         return SQLiteConnection();
-    }
+    };
+    if (rc != SQLITE_OK) return fail(rc);
     DataStoreConnection::configure(db.get());
-    if (sqlite3_exec(db.get(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        *error = sqlite3_errmsg(db.get());
-        return SQLiteConnection();
-    }
+    rc = sqlite3_exec(db.get(), "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) return fail(rc);
     return db;
 }
 
@@ -75,6 +85,43 @@ StartupFailure::Cause causeOfWriteError(int code) {
                                             : StartupFailure::Cause::FolderNotWritable;
 }
 
+// Writes, flushes and removes a one-byte file in the folder: the error that stopped it, or 0.
+int trialWriteError(const std::string& folder) {
+    const std::string path = str::appendPathComponent(folder, ".write-test-" + std::to_string(::getpid()));
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return errno;
+    const char byte = 0;
+    const int code = ::write(fd, &byte, 1) == 1 && ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    ::unlink(path.c_str());
+    return code;
+}
+
+bool isFolderFault(StartupFailure::Cause cause) {
+    return cause == StartupFailure::Cause::DiskFull || cause == StartupFailure::Cause::FolderNotWritable;
+}
+
+// Why an existing user database cannot be used. A file that is not a database, or a damaged
+// one, is the file's fault; otherwise the folder it lies in may be read-only or its disk full
+// (SQLite needs to write beside the file even to read it), which a trial write tells.
+StartupFailure::Cause causeOfOpenFailure(const OpenError& error) {
+    using Cause = StartupFailure::Cause;
+    switch (error.code & 0xFF) {
+    case SQLITE_NOTADB: return Cause::NotADatabase;
+    case SQLITE_CORRUPT: return Cause::DamagedStore;
+    case SQLITE_FULL: return Cause::DiskFull;
+    default: break;
+    }
+    switch (error.systemError) {
+    case ENOSPC:
+    case EDQUOT: return Cause::DiskFull;
+    case EROFS: return Cause::FolderNotWritable;
+    default: break;
+    }
+    if (const int code = trialWriteError(Paths::documents())) return causeOfWriteError(code);
+    return Cause::StoreUnopenable;
+}
+
 }  // namespace
 
 void LumenoSDKAppDelegate::failStartup(StartupFailure::Cause cause, std::string file, std::string detail) {
@@ -85,16 +132,17 @@ bool LumenoSDKAppDelegate::openContentDatabase() {
     if (dbConnectionStatic_) return true;
     // Read-only and never created: a missing content database is a start-up failure.
     const std::string path = Paths::bundleResource(dbFileName());
-    std::string error;
+    OpenError error;
     dbConnectionStatic_ = openExisting(path, SQLITE_OPEN_READONLY, &error);
     if (dbConnectionStatic_) {
-        if (auto missing = missingTable(dbConnectionStatic_.get(), kContentTables)) error = "missing table " + *missing;
+        if (auto missing = missingTable(dbConnectionStatic_.get(), kContentTables))
+            error.message = "missing table " + *missing;
         else dbConnectionSearch_ = openExisting(path, SQLITE_OPEN_READONLY, &error);
     }
     if (dbConnectionSearch_) return true;
     closeConnection(dbConnectionStatic_);
-    reportOpenFailure(error);
-    failStartup(StartupFailure::Cause::ContentUnusable, path, error);
+    reportOpenFailure(error.message);
+    failStartup(StartupFailure::Cause::ContentUnusable, path, error.message);
     return false;
 }
 
@@ -104,7 +152,7 @@ bool LumenoSDKAppDelegate::createEditableCopyOfDatabaseIfNeeded() {
     if (files.fileExistsAtPath(target)) {
         if (files.fileSize(target).value_or(1) != 0) return true;
         // An empty file holds nothing: the template takes its place.
-        NSLog("The user database %@ is empty; replacing it with the template.", target);
+        NSLog("The user database %@ is empty; replacing it with the template.", str::quoteForMessage(target));
     }
     std::string error;
     std::string source = Paths::bundleResource(userDbFileName());
@@ -134,12 +182,16 @@ bool LumenoSDKAppDelegate::initializeDatabase() {
         failStartup(StartupFailure::Cause::FileUnreadable, path, error);
         return false;
     }
-    dbConnection_ = openExisting(path, SQLITE_OPEN_READWRITE, &error);
-    if (!dbConnection_) {
-        reportOpenFailure(error);
-        failStartup(StartupFailure::Cause::NotADatabase, path, error);
+    // A folder or disk that keeps the file from being used is named with the folder.
+    auto openFailed = [&](const OpenError& why) {
+        reportOpenFailure(why.message);
+        const StartupFailure::Cause cause = causeOfOpenFailure(why);
+        failStartup(cause, isFolderFault(cause) ? Paths::documents() : path, why.message);
         return false;
-    }
+    };
+    OpenError openError;
+    dbConnection_ = openExisting(path, SQLITE_OPEN_READWRITE, &openError);
+    if (!dbConnection_) return openFailed(openError);
     sqlite3* db = dbConnection_.get();
     // No step can make these: checked before anything is written.
     if (auto missing = missingTable(db, kTemplateTables)) {
@@ -150,9 +202,13 @@ bool LumenoSDKAppDelegate::initializeDatabase() {
         return false;
     }
     auto stepFailed = [&](const char* step) {
+        const OpenError why{std::string("schema step ") + step + " failed", sqlite3_extended_errcode(db),
+                            sqlite3_system_errno(db)};
         closeConnection(dbConnection_);
-        reportOpenFailure(std::string("schema step ") + step + " failed");
-        failStartup(StartupFailure::Cause::SchemaStepFailed, path, std::string("schema step ") + step + " failed");
+        reportOpenFailure(why.message);
+        const StartupFailure::Cause cause = causeOfOpenFailure(why);
+        if (isFolderFault(cause)) failStartup(cause, Paths::documents(), why.message);
+        else failStartup(StartupFailure::Cause::SchemaStepFailed, path, why.message);
         return false;
     };
 
@@ -189,12 +245,10 @@ bool LumenoSDKAppDelegate::initializeDatabase() {
     if (sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr) != SQLITE_OK)
         NSLog("Error: cannot switch the user database to WAL with message '%s'.", sqlite3_errmsg(db));
 
-    dbConnectionAudioDownload_ = openExisting(path, SQLITE_OPEN_READWRITE, &error);
+    dbConnectionAudioDownload_ = openExisting(path, SQLITE_OPEN_READWRITE, &openError);
     if (!dbConnectionAudioDownload_) {
         closeConnection(dbConnection_);
-        reportOpenFailure(error);
-        failStartup(StartupFailure::Cause::NotADatabase, path, error);
-        return false;
+        return openFailed(openError);
     }
     startupFailure_ = {};
     return true;

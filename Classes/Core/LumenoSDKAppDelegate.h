@@ -44,7 +44,8 @@ struct StartupFailure {
         DiskFull,            // no space left for the user database
         FileUnreadable,      // the user database cannot be read (permissions)
         NotADatabase,        // the user database is not a database
-        DamagedStore,        // the user database lacks a table no schema step makes
+        StoreUnopenable,     // the user database cannot be opened for a reason not told apart
+        DamagedStore,        // the user database is damaged or lacks a table no schema step makes
         SchemaStepFailed,    // a schema step failed and was rolled back
         ContentUnusable,     // the bundle's content database is missing or incomplete
     };

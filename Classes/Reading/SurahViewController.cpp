@@ -210,8 +210,11 @@ void SurahViewController::setupSurah(int surah, int verse, bool play) {
 
 void SurahViewController::presentFirstRunScreen() {
     // The tips on the first chapter opening, the notice on a later one, then neither; an alert
-    // already up (a launch notice) is answered first.
-    if (UIApplication::sharedApplication().modalBlocker()) {
+    // already up (a launch notice) is answered first, and a screen already presented (the tips,
+    // when a link opens a second chapter at the first start) is closed first: one at a time.
+    UIViewController* root = this;
+    while (root->parentViewController()) root = root->parentViewController();
+    if (UIApplication::sharedApplication().modalBlocker() || root->modalViewController()) {
         RunLoop::main().performAfterDelay(this, 0.5, [this] { presentFirstRunScreen(); }, "presentFirstRunScreen");
         return;
     }

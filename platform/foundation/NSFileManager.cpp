@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -279,25 +280,38 @@ std::optional<std::vector<uint8_t>> NSFileManager::contentsAtPath(const std::str
 
 bool NSFileManager::writeAtomically(const std::string& path, const void* data, size_t size, std::string* error)
 {
-    std::string temp = path + ".partial-XXXXXX";
-    const int fd = mkstemp(temp.data());
+    // The partial file stays locked (flock) until it is renamed, so whoever clears partial files
+    // a killed writer left only takes unlocked ones. One removed before the lock was taken is
+    // made again.
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 3 && fd < 0; ++attempt) {
+        temp = path + ".partial-XXXXXX";
+        fd = mkstemp(temp.data());
+        if (fd < 0)
+            return failErrno(error, "Cannot write", path, errno);
+        (void)::flock(fd, LOCK_EX); // where the file system has no locks, the file goes unguarded
+        struct stat st{};
+        if (::fstat(fd, &st) == 0 && st.st_nlink == 0) {
+            ::close(fd);
+            fd = -1;
+        }
+    }
     if (fd < 0)
-        return failErrno(error, "Cannot write", path, errno);
+        return failErrno(error, "Cannot write", path, ENOENT);
     (void)fchmod(fd, 0644);
     bool ok = writeAll(fd, data, size) && fsync(fd) == 0;
     int code = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        code = errno;
-    }
+    // Renamed while still locked; the data is on the disk once fsync has returned.
     if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
         ok = false;
         code = errno;
     }
-    if (!ok) {
+    if (!ok)
         ::unlink(temp.c_str());
+    ::close(fd);
+    if (!ok)
         return failErrno(error, "Cannot write", path, code);
-    }
     return true;
 }
 

@@ -5,6 +5,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSFileManager.h"
@@ -78,6 +82,33 @@ bool parsesAsNumber(const std::string& text)
     return end == text.c_str() + text.size();
 }
 
+
+// Removes the partial files a writer killed mid-write left beside the file (the atomic write's
+// "<file>.partial-XXXXXX"). A writer holds its partial file locked until it is renamed, so one
+// in use, by this or another process, is left alone.
+int removeAbandonedPartials(const std::string& path)
+{
+    const std::string folder = str::deletingLastPathComponent(path);
+    const std::string prefix = str::lastPathComponent(path) + ".partial-";
+    int removed = 0;
+    for (const std::string& name : NSFileManager::defaultManager().contentsOfDirectoryAtPath(folder).value_or(
+             std::vector<std::string>{})) {
+        if (!str::hasPrefix(name, prefix))
+            continue;
+        const std::string partial = str::appendPathComponent(folder, name);
+        const int fd = ::open(partial.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        // Still the same file under that name once the lock is ours (not renamed meanwhile).
+        struct stat held{}, named{};
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && ::lstat(partial.c_str(), &named) == 0 &&
+            held.st_dev == named.st_dev && held.st_ino == named.st_ino && ::unlink(partial.c_str()) == 0)
+            ++removed;
+        ::close(fd);
+    }
+    return removed;
+}
+
 } // namespace
 
 NSUserDefaults& NSUserDefaults::standardUserDefaults()
@@ -95,6 +126,8 @@ void NSUserDefaults::loadLocked() const
     loaded_ = true;
     unreadable_ = false;
     stored_.clear();
+    if (const int removed = removeAbandonedPartials(path_))
+        NSLog("Removed %i unfinished settings file(s) left beside %@", removed, path_);
     NSFileManager& fm = NSFileManager::defaultManager();
     if (!fm.fileExistsAtPath(path_))
         return;

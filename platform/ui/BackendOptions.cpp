@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "platform/foundation/QuotedText.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIDevice.h"
 #include "platform/ui/UIScreen.h"
@@ -28,7 +29,7 @@ std::optional<BackendOptions> BackendOptions::parse(const std::vector<std::strin
             else if (*v == "tablet")
                 o.idiom = UIUserInterfaceIdiomPad;
             else
-                return fail("--device must be phone or tablet, not \"" + *v + "\"");
+                return fail("--device must be phone or tablet, not " + str::quoteForMessage(*v));
         } else if (a == "--scale") {
             const std::string* v = value();
             if (!v || (*v != "1" && *v != "2")) return fail("--scale must be 1 or 2");

@@ -1,5 +1,7 @@
 #include "tests/support/FullDisk.h"
 
+#include "tests/support/PathUnder.h"
+
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -23,30 +25,35 @@ bool isUnderFullFolder(int fd) {
     const std::string link = "/proc/self/fd/" + std::to_string(fd);
     const ssize_t n = readlink(link.c_str(), target, sizeof target - 1);
     if (n <= 0) return false;
-    const std::string path(target, static_cast<size_t>(n));
-    return path.size() > fullFolder.size() && path.compare(0, fullFolder.size(), fullFolder) == 0 &&
-           path[fullFolder.size()] == '/';
+    return isPathUnder(std::string(target, static_cast<size_t>(n)), fullFolder);
+}
+
+bool refuse(int fd) {
+    if (!isUnderFullFolder(fd)) return false;
+    ++refused;
+    errno = ENOSPC;
+    return true;
 }
 
 }  // namespace
 
-// Takes the place of the C library's write() in the test program that links this file.
+// These take the place of the C library's write() and pwrite() in the test program that links
+// this file (SQLite writes its pages with pwrite64).
 extern "C" ssize_t write(int fd, const void* data, size_t size) {
-    if (isUnderFullFolder(fd)) {
-        ++refused;
-        errno = ENOSPC;
-        return -1;
-    }
-    return syscall(SYS_write, fd, data, size);
+    return refuse(fd) ? -1 : syscall(SYS_write, fd, data, size);
+}
+
+extern "C" ssize_t pwrite(int fd, const void* data, size_t size, off_t offset) {
+    return refuse(fd) ? -1 : syscall(SYS_pwrite64, fd, data, size, offset);
+}
+
+extern "C" ssize_t pwrite64(int fd, const void* data, size_t size, off64_t offset) {
+    return refuse(fd) ? -1 : syscall(SYS_pwrite64, fd, data, size, offset);
 }
 
 FullDisk::FullDisk(std::string folder) {
     // Open files are named by their resolved path.
-    if (char* real = realpath(folder.c_str(), nullptr)) {
-        folder = real;
-        free(real);
-    }
-    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    folder = resolvedPath(std::move(folder));
     std::lock_guard<std::mutex> guard(fullLock);
     fullFolder = std::move(folder);
     refused = 0;

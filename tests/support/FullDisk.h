@@ -1,6 +1,7 @@
 #pragma once
-// While one of these lives, writes made with write(2) to files under `folder` fail with
-// ENOSPC, as on a full disk. Only this process is affected, and only writes through write().
+// While one of these lives, writes made with write(2) or pwrite(2) to files under `folder` fail
+// with ENOSPC, as on a full disk. Only this process is affected, and only writes through those
+// calls.
 
 #include <string>
 

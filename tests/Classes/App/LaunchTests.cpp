@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "Classes/App/TabBarViewController.h"
@@ -18,6 +19,7 @@
 #include "platform/ui/hosting/UIAlertView.h"
 #include "platform/ui/hosting/UINavigationController.h"
 #include "tests/support/FullDisk.h"
+#include "tests/support/ReadOnlyFolder.h"
 
 namespace {
 
@@ -26,6 +28,20 @@ std::string userDbPath() { return str::appendPathComponent(Paths::documents(), "
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The texts of the start-up error screen's labels.
+std::vector<std::string> errorScreenTexts(LumenoAppShell& shell) {
+    std::vector<std::string> texts;
+    UIView* screen = shell.window()->rootViewController()->view();
+    if (!screen) return texts;
+    for (const auto& sub : screen->subviews())
+        if (auto* label = dynamic_cast<UILabel*>(sub.get())) texts.push_back(label->text());
+    return texts;
+}
+
+bool contains(const std::vector<std::string>& texts, const std::string& text) {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
 std::vector<std::string> tabTitles(LumenoAppShell& shell) {
@@ -135,18 +151,57 @@ TEST_F(ShellTest, AFullDiskIsNamedOnTheErrorScreenAndLeavesNoPartialFile) {
     EXPECT_FALSE(launchedOnFullDisk);
     EXPECT_EQ(shell->startupFailureFile(), Paths::documents());
     // The screen says the disk is full, not that the folder cannot be written.
-    std::vector<std::string> texts;
-    UIView* screen = shell->window()->rootViewController()->view();
-    ASSERT_NE(screen, nullptr);
-    for (const auto& sub : screen->subviews())
-        if (auto* label = dynamic_cast<UILabel*>(sub.get())) texts.push_back(label->text());
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "The disk holding this folder is full:"), texts.end());
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "Nothing was changed. Free some disk space, then start Lumeno again."),
-              texts.end());
-    EXPECT_NE(std::find(texts.begin(), texts.end(), Paths::documents()), texts.end());
+    const std::vector<std::string> texts = errorScreenTexts(*shell);
+    EXPECT_TRUE(contains(texts, "The disk holding this folder is full:"));
+    EXPECT_TRUE(contains(texts, "Nothing was changed. Free some disk space, then start Lumeno again."));
+    EXPECT_TRUE(contains(texts, Paths::documents()));
     // Neither the database nor a piece of it is left behind.
     EXPECT_EQ(NSFileManager::defaultManager().contentsOfDirectoryAtPath(Paths::documents()),
               std::optional<std::vector<std::string>>(std::vector<std::string>{}));
+}
+
+TEST_F(ShellTest, AnIntactDatabaseOnAReadOnlyFolderOrAFullDiskIsNotCalledUnopenable) {
+    // A database in use, closed as a run ends.
+    ASSERT_TRUE(launch());
+    ASSERT_TRUE(ChapterInfo::insertBookmark(shell->dbConnection(), 2, 255, false, 0, std::nullopt));
+    dismissDialogs();
+    terminate();
+    const std::string before = readFile(userDbPath());
+
+    struct Case {
+        const char* name;
+        std::function<std::shared_ptr<void>()> fault;
+        const char* headline;
+        const char* advice;
+    };
+    const Case cases[] = {
+        {"read-only folder", [] { return std::make_shared<ReadOnlyFolder>(Paths::documents()); },
+         "This folder cannot be written:",
+         "Nothing was changed. Make the folder writable (check its permissions and that its disk is not read-only), "
+         "then start Lumeno again."},
+        {"full disk", [] { return std::make_shared<FullDisk>(Paths::documents()); },
+         "The disk holding this folder is full:", "Nothing was changed. Free some disk space, then start Lumeno again."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool started = true;
+        {
+            std::shared_ptr<void> fault = c.fault();
+            started = launch();
+        }
+        EXPECT_FALSE(started);
+        EXPECT_EQ(shell->startupFailureFile(), Paths::documents());
+        const std::vector<std::string> texts = errorScreenTexts(*shell);
+        EXPECT_TRUE(contains(texts, c.headline));
+        EXPECT_TRUE(contains(texts, c.advice));
+        // Restoring an older copy would lose what the file holds: not advised.
+        for (const std::string& text : texts) EXPECT_EQ(text.find("backup"), std::string::npos) << text;
+        terminate();
+        EXPECT_EQ(readFile(userDbPath()), before);
+    }
+    // Once the folder can be written again, the reader starts on the same data.
+    ASSERT_TRUE(launch());
+    EXPECT_TRUE(ChapterInfo::isBookmarked(shell->dbConnection(), 2, 255));
 }
 
 TEST_F(ShellTest, TabTitlesFollowTheInterfaceLanguage) {

@@ -2,6 +2,7 @@
 
 #include "ShellFixture.h"
 
+#include "platform/foundation/Log.h"
 #include "platform/ui/hosting/UIAlertView.h"
 
 namespace {
@@ -21,6 +22,7 @@ TEST_P(LinkTest, OpensOnlyARealChapterAndVerse) {
     ASSERT_TRUE(launch());
     dismissDialogs();
     const LinkCase& c = GetParam();
+    LogCapture log;
     EXPECT_EQ(UIApplication::sharedApplication().openURLFromOutside(c.url), c.handled);
     if (c.surah) {
         EXPECT_TRUE(index()->IsShowingSurahView());
@@ -29,6 +31,8 @@ TEST_P(LinkTest, OpensOnlyARealChapterAndVerse) {
     } else {
         EXPECT_FALSE(index()->IsShowingSurahView());
     }
+    // A link of the program's own that opens nothing says so in the log.
+    EXPECT_EQ(log.contains("was ignored"), c.surah == 0 && c.url.rfind("lumeno://", 0) == 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

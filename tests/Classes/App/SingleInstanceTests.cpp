@@ -8,7 +8,9 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -16,6 +18,7 @@
 #include "Classes/App/SingleInstance.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/RunLoop.h"
+#include "tests/support/ReadOnlyFolder.h"
 
 namespace {
 
@@ -50,6 +53,9 @@ TEST_F(SingleInstanceTest, ASecondStartHandsItsLinkToTheRunningReader) {
     SingleInstance third(path);
     EXPECT_EQ(third.claim("lumeno://1:1\nquit", &error), SingleInstance::Role::Failed);
     EXPECT_EQ(third.claim(std::string(SingleInstance::kMaxLink + 1, 'a'), &error), SingleInstance::Role::Failed);
+    EXPECT_TRUE(SingleInstance::canHandOver(std::string(SingleInstance::kMaxLink, 'a')));
+    EXPECT_FALSE(SingleInstance::canHandOver(std::string(SingleInstance::kMaxLink + 1, 'a')));
+    EXPECT_FALSE(SingleInstance::canHandOver("lumeno://1:1\rquit"));
     // Other settings are another reader.
     SingleInstance other(SingleInstance::socketPath(runtime, "/config", "/elsewhere"));
     EXPECT_EQ(other.claim("", &error), SingleInstance::Role::Primary) << error;
@@ -86,6 +92,28 @@ TEST_F(SingleInstanceTest, AFolderPathLongerThanASocketAddressStillWorks) {
     SingleInstance second(longPath);
     EXPECT_EQ(second.claim("lumeno://1:1", &error), SingleInstance::Role::HandedOver) << error;
     EXPECT_EQ(fs::current_path(), before);  // the working folder is restored
+}
+
+TEST_F(SingleInstanceTest, WithoutALockOfItsOwnTheReaderRunsAlone) {
+    // A runtime folder that cannot be made (its parent is a file), and one on a read-only disk.
+    fs::create_directories(runtime);
+    const std::string file = runtime + "/file";
+    { std::ofstream(file) << "not a folder"; }
+    const std::string readOnly = runtime + "/read-only";
+    fs::create_directories(readOnly);
+    const std::pair<std::string, std::string> cases[] = {{file + "/runtime", std::strerror(ENOTDIR)},
+                                                         {readOnly, std::strerror(EROFS)}};
+    for (const auto& [folder, reason] : cases) {
+        SCOPED_TRACE(folder);
+        ReadOnlyFolder disk(readOnly);
+        SingleInstance reader(SingleInstance::socketPath(folder, "/config", "/documents"));
+        std::string error;
+        EXPECT_EQ(reader.claim("lumeno://18:1", &error), SingleInstance::Role::Alone);
+        EXPECT_NE(error.find(reason), std::string::npos) << error;
+        // It takes no links, and stopping it is harmless.
+        reader.listen([](const std::string&) { ADD_FAILURE() << "a link was handed over"; });
+        reader.stop();
+    }
 }
 
 }  // namespace

@@ -66,7 +66,11 @@ TEST(StringTableTest, ArabicCoversTheShellsTextsAndEveryChapterName) {
                             "Al-Kahf", "You haven't read Al-Kahf today. Would you like to read it now?", "Review Now",
                             "Tell a Friend", "Later", "No, Thanks", "Check out this app", "Email Not Setup",
                             "Mail Not Sent", "Download this Audio", "Random (Recommended)", "Lumeno cannot start",
-                            "Bookmark Groups", "Search History"})
+                            "Bookmark Groups", "Search History",
+                            "This folder cannot be written:", "The disk holding this folder is full:",
+                            "This file is not a database:", "This database file could not be opened:",
+                            "Nothing was changed. Free some disk space, then start Lumeno again.",
+                            "Nothing was changed. Restore the file from a backup, then start Lumeno again."})
         EXPECT_TRUE(ar.count(key)) << key;
     Language::setLanguage("en");
     std::vector<std::string> keys;

@@ -34,4 +34,29 @@ TEST_F(ReadingTest, TipsOnceThenTheNoticeOnceThenNothing) {
     EXPECT_EQ(screen->modalViewController(), nullptr);
 }
 
+TEST_F(ReadingTest, AChapterOpenedUnderTheTipsShowsTheNoticeOnlyAfterTheTipsClose) {
+    NSUserDefaults& defaults = NSUserDefaults::standardUserDefaults();
+    defaults.setObject(Value(), "TipsShown3.1");
+    defaults.setObject(Value(), "Update3.1Shown");
+
+    // The first start opens the last chapter, then the chapter of the link it was given.
+    open(1, 1, 3);
+    auto* tips = dynamic_cast<TipsViewController*>(screen->modalViewController());
+    ASSERT_NE(tips, nullptr);
+    // As the chapter index reloads the reading screen it shows, the tips over it or not.
+    screen->setupBasicSurah(18, 1, false);
+    screen->asyncSurahReload();
+    backend.advance(1000);
+    backend.runUntilIdle();
+    EXPECT_EQ(screen->modalViewController(), tips);
+    EXPECT_EQ(tips->modalViewController(), nullptr);  // nothing over the tips
+    EXPECT_FALSE(defaults.boolForKey("Update3.1Shown"));
+
+    screen->dismissModalViewControllerAnimated(false);
+    backend.advance(1000);
+    backend.runUntilIdle();
+    EXPECT_NE(dynamic_cast<UpdateViewController*>(screen->modalViewController()), nullptr);
+    EXPECT_TRUE(defaults.boolForKey("Update3.1Shown"));
+}
+
 }  // namespace

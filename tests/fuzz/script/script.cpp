@@ -14,8 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!commands) {
         // Errors are short and printable whatever the script held.
         if (error.size() > 400 || !str::isValidUtf8(error)) std::abort();
-        for (unsigned char c : error)
-            if (c < 0x20) std::abort();
+        for (size_t i = 0; i < error.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(error[i]);
+            // No C0 control, and no C1 control (U+0080 to U+009F, written C2 80 to C2 9F).
+            if (c < 0x20 || c == 0x7F) std::abort();
+            if (c == 0xC2 && i + 1 < error.size() && (static_cast<unsigned char>(error[i + 1]) & 0xE0) == 0x80) std::abort();
+        }
         return 0;
     }
     for (const ShellScriptCommand& c : *commands)

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/fsuid.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "FoundationTestSupport.h"
@@ -175,6 +178,43 @@ TEST(UserDefaults, FailedSaveKeepsOldFileAndPendingChanges)
     EXPECT_TRUE(capture.contains("Settings not saved"));
     EXPECT_EQ(d.integerForKey("LastSearchYOffset"), 7);
     EXPECT_EQ(readText(dir + "/blocker"), "a file where the folder should be");
+}
+
+TEST(UserDefaults, LoadingRemovesPartialFilesAKilledWriterLeftButNotOneInUse)
+{
+    const std::string dir = freshTestFolder();
+    const std::string path = dir + "/defaults.bin";
+    {
+        NSUserDefaults first(path);
+        first.setInteger(4, "ArabicFontSize");
+        ASSERT_TRUE(first.synchronize());
+    }
+    // What a kill during a write leaves: empty or half-written partial files, unlocked.
+    writeText(dir + "/defaults.bin.partial-a1b2c3", "");
+    writeText(dir + "/defaults.bin.partial-d4e5f6", "LMDF");
+    // A writer at work holds its partial file locked.
+    writeText(dir + "/defaults.bin.partial-inuse1", "");
+    const int writer = ::open((dir + "/defaults.bin.partial-inuse1").c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::flock(writer, LOCK_EX), 0);
+    // Another file's partial is not this store's.
+    writeText(dir + "/other.bin.partial-a1b2c3", "");
+
+    NSUserDefaults d(path);
+    EXPECT_EQ(d.integerForKey("ArabicFontSize"), 4);
+    NSFileManager& fm = NSFileManager::defaultManager();
+    EXPECT_FALSE(fm.fileExistsAtPath(dir + "/defaults.bin.partial-a1b2c3"));
+    EXPECT_FALSE(fm.fileExistsAtPath(dir + "/defaults.bin.partial-d4e5f6"));
+    EXPECT_TRUE(fm.fileExistsAtPath(dir + "/defaults.bin.partial-inuse1"));
+    EXPECT_TRUE(fm.fileExistsAtPath(dir + "/other.bin.partial-a1b2c3"));
+    ::close(writer);
+
+    // A save leaves no partial file of its own.
+    d.setInteger(2, "ArabicFontSize");
+    ASSERT_TRUE(d.synchronize());
+    auto names = fm.contentsOfDirectoryAtPath(dir).value_or(std::vector<std::string>{});
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"defaults.bin", "defaults.bin.partial-inuse1", "other.bin.partial-a1b2c3"}));
 }
 
 TEST(UserDefaults, StandardStoreLivesInConfigFolder)
