@@ -104,7 +104,8 @@ TEST(RecitationDownloadScript, DownloadsFromTheIndexAndPlaysWithTheHighlightMovi
     EXPECT_FALSE(recitedGreen(work / "shots" / "playback-2.png", 300, 260));
     if (const char* update = std::getenv("LUMENO_UPDATE_DOCS"); update && *update)
         for (const auto& [shot, doc] : {std::pair{"download-progress.png", "recitation-download.png"},
-                                        std::pair{"playback-2.png", "recitation-playback.png"}})
+                                        std::pair{"playback-2.png", "recitation-playback.png"},
+                                        std::pair{"playback-landscape.png", "recitation-playback-landscape.png"}})
             fs::copy_file(work / "shots" / shot, fs::path(std::getenv("LUMENO_SOURCE_DIR")) / "docs" / doc,
                           fs::copy_options::overwrite_existing);
 }

@@ -22,7 +22,7 @@ protected:
     void expectPortrait() {
         EXPECT_EQ(screen->viewSurahDispAndOrnaments->frame().origin.y, 44);
         EXPECT_EQ(screen->viewSurahDisplay->frame().origin.y, 88);
-        EXPECT_EQ(CGRectGetMaxY(screen->viewSurahDisplay->frame()), screen->viewEverything->frame().size.height);
+        EXPECT_EQ(CGRectGetMaxY(screen->viewSurahDisplay->frame()), screen->viewEverything->bounds().size.height);
         EXPECT_FALSE(screen->viewTopLSButtons->isUserInteractionEnabled());
         EXPECT_EQ(screen->btnLSNextSurah->alpha(), 0);
         EXPECT_EQ(screen->btnLSPrevSurah->alpha(), 0);
@@ -45,7 +45,7 @@ TEST_F(HeaderLayoutTest, LandscapeHidesTheOptionStripAndShowsTheChapterButtons) 
     EXPECT_EQ(screen->viewSurahDispAndOrnaments->frame().origin.y, -8);
     EXPECT_LE(CGRectGetMaxY(screen->viewSurahDispAndOrnaments->frame()), CGRectGetMaxY(screen->viewTopOptionsBar->frame()));
     EXPECT_EQ(screen->viewSurahDisplay->frame().origin.y, 44);
-    EXPECT_EQ(screen->viewSurahDisplay->frame().size.height, screen->viewEverything->frame().size.height - 44);
+    EXPECT_EQ(screen->viewSurahDisplay->frame().size.height, screen->viewEverything->bounds().size.height - 44);
     EXPECT_TRUE(screen->viewTopLSButtons->isUserInteractionEnabled());
     EXPECT_EQ(screen->btnLSNextSurah->alpha(), 1);
     // A tap in the strip's old place reaches the verses, not the hidden reciter button.
