@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -19,20 +18,16 @@
 #include "platform/ui/Compositor.h"
 #include "platform/ui/UIScreen.h"
 #include "tests/Classes/Audio/PlaybackFixture.h"
+#include "tests/support/ScreenPixels.h"
+#include "tests/support/ScreenTouches.h"
 
 namespace {
 
-// A view's rectangle on the display, which turns with the interface.
-CGRect onDisplay(const UIView& view, CGRect rect) {
-    const CGRect r = view.convertRectToView(rect, nullptr);
-    const CGPoint a = Compositor::displayPointFromScreenPoint(r.origin);
-    const CGPoint b = Compositor::displayPointFromScreenPoint(CGPointMake(CGRectGetMaxX(r), CGRectGetMaxY(r)));
-    return CGRectMake(std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(b.x - a.x), std::fabs(b.y - a.y));
-}
-CGRect onDisplay(const UIView& view) { return onDisplay(view, view.bounds()); }
-CGPoint centre(CGRect r) { return CGPointMake(CGRectGetMidX(r), CGRectGetMidY(r)); }
-
-using Pixels = std::vector<HeadlessBackend::Pixel>;
+using screen_pixels::differing;
+using screen_pixels::distance;
+using screen_pixels::Pixels;
+using screen_touches::displayCentre;
+using screen_touches::displayRect;
 
 class PlayControlsOnScreen : public PlaybackTest, public ::testing::WithParamInterface<UIUserInterfaceIdiom> {
 protected:
@@ -63,12 +58,12 @@ protected:
     }
     // A finger down and up at the view's centre on the display.
     void touch(const UIView& view) {
-        backend.tap(centre(onDisplay(view)));
+        backend.tap(displayCentre(view));
         run(450);
     }
     // The view a finger at the centre of `target` would reach.
     UIView* reached(const UIView& target) {
-        const CGPoint p = Compositor::screenPointFromDisplayPoint(centre(onDisplay(target)));
+        const CGPoint p = Compositor::screenPointFromDisplayPoint(displayCentre(target));
         return window->hitTest(p, nullptr);
     }
     bool reachable(const UIView& target) {
@@ -84,36 +79,20 @@ protected:
         }
         if (!sheet || !sheet->isViewLoaded()) return nullptr;
         // The sheet covers the screen: a finger in the middle lands on it.
-        UIView* hit = window->hitTest(Compositor::screenPointFromDisplayPoint(centre(onDisplay(*screen->view()))), nullptr);
+        UIView* hit = window->hitTest(Compositor::screenPointFromDisplayPoint(displayCentre(*screen->view())), nullptr);
         return hit && hit->isDescendantOfView(sheet->view()) ? sheet.get() : nullptr;
     }
     // Header controls that must not overlap on the display.
     void expectApart(const std::vector<const UIView*>& views) {
         for (size_t i = 0; i < views.size(); ++i)
             for (size_t j = i + 1; j < views.size(); ++j) {
-                const CGRect a = onDisplay(*views[i]), b = onDisplay(*views[j]);
+                const CGRect a = displayRect(*views[i]), b = displayRect(*views[j]);
                 EXPECT_FALSE(CGRectIntersectsRect(CGRectInset(a, 0.5, 0.5), CGRectInset(b, 0.5, 0.5)))
                     << "controls " << i << " and " << j << " overlap";
                 EXPECT_GT(a.size.width, 0);
             }
     }
-    Pixels grab(CGRect r) {
-        backend.frame();
-        Pixels out;
-        for (double y = r.origin.y + 0.5; y < CGRectGetMaxY(r); y += 1)
-            for (double x = r.origin.x + 0.5; x < CGRectGetMaxX(r); x += 1) out.push_back(backend.pixelAt(CGPointMake(x, y)));
-        return out;
-    }
-    static int distance(const HeadlessBackend::Pixel& a, const HeadlessBackend::Pixel& b) {
-        return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
-    }
-    // Share of the pixels that differ plainly (more than a tint seen through the legend).
-    static double differing(const Pixels& a, const Pixels& b) {
-        if (a.size() != b.size() || a.empty()) return 1;
-        int n = 0;
-        for (size_t i = 0; i < a.size(); ++i) n += distance(a[i], b[i]) > 90 ? 1 : 0;
-        return static_cast<double>(n) / a.size();
-    }
+    Pixels grab(CGRect r) { return screen_pixels::grab(backend, r); }
     // How many of the five rules' colours are drawn among the pixels (the legend's titles).
     static int ruleColoursDrawn(const Pixels& p) {
         int found = 0;
@@ -128,7 +107,7 @@ protected:
     }
     // The legend's place: the foot of the verses, above the bottom audio bar when it shows.
     CGRect legendPlace(double barHeight) {
-        const CGRect all = onDisplay(*screen->view());
+        const CGRect all = displayRect(*screen->view());
         return CGRectMake(all.origin.x + 50, CGRectGetMaxY(all) - barHeight - 30, all.size.width - 50, 30);
     }
 };
@@ -157,7 +136,7 @@ TEST_P(PlayControlsOnScreen, BubblesOpenTheirPickersInBothOrientations) {
         } else {
             next->table->scrollToRowAtIndexPath(NSIndexPath::indexPathForRow(2, 1), UITableViewScrollPositionMiddle, false);
             run(100);
-            backend.tap(centre(onDisplay(*next->table, next->table->rectForRowAtIndexPath(NSIndexPath::indexPathForRow(2, 1)))));
+            backend.tap(displayCentre(*next->table, next->table->rectForRowAtIndexPath(NSIndexPath::indexPathForRow(2, 1))));
             run(100);
         }
         EXPECT_EQ(NSUserDefaults::standardUserDefaults().integerForKey("PlayVerseRange"), 2);
@@ -200,7 +179,7 @@ TEST_P(PlayControlsOnScreen, LandscapeHeaderPlaysPausesSkipsAndTurnsChapters) {
     ASSERT_TRUE(screen->IsInPlayMode());
     expectApart({screen->btnSurahRepeatBubble.get(), screen->btnAyahRepeatBubble.get(), screen->viewLandscapeAudioBar.get(),
                  screen->btnPlay.get()});
-    const CGRect bar = onDisplay(*screen->viewLandscapeAudioBar), play = onDisplay(*screen->btnPlay);
+    const CGRect bar = displayRect(*screen->viewLandscapeAudioBar), play = displayRect(*screen->btnPlay);
     EXPECT_NEAR(CGRectGetMaxX(bar), play.origin.x, 1) << "the bar sits just left of the play button";
     EXPECT_NEAR(bar.origin.y, play.origin.y, 1);
 
@@ -256,7 +235,7 @@ TEST_P(PlayControlsOnScreen, ChapterNameReachesReciterAndTranslationInLandscape)
 TEST_P(PlayControlsOnScreen, LandscapeHeaderShowsNothingOfTheHiddenStrip) {
     open(112, 1, 3);
     turn(UIDeviceOrientationLandscapeLeft);
-    const CGRect header = onDisplay(*screen->viewTopOptionsBar);
+    const CGRect header = displayRect(*screen->viewTopOptionsBar);
     const Pixels shown = grab(header);
     screen->viewSurahDispAndOrnaments->setHidden(true);
     const Pixels without = grab(header);

@@ -2,20 +2,16 @@
 // splash fade, and the tablet's popover pickers.
 
 #include "tests/Classes/Reading/ReadingFixture.h"
+#include "tests/support/ScreenTouches.h"
 
 #include "Classes/Reading/PickTranslationController.h"
 #include "platform/ui/BackendOptions.h"
-#include "platform/ui/Compositor.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/hosting/UIPopoverView.h"
 
 namespace {
 
-// The view's centre on the display, which turns with the interface.
-CGPoint centreOf(const UIView& v) {
-    const CGRect r = v.convertRectToView(v.bounds(), nullptr);
-    return Compositor::displayPointFromScreenPoint(CGPointMake(CGRectGetMidX(r), CGRectGetMidY(r)));
-}
+using screen_touches::displayCentre;
 
 class HeaderLayoutTest : public ReadingTest {
 protected:
@@ -51,10 +47,10 @@ TEST_F(HeaderLayoutTest, LandscapeHidesTheOptionStripAndShowsTheChapterButtons) 
     // A tap in the strip's old place reaches the verses, not the hidden reciter button.
     EXPECT_EQ(window->hitTest(CGPointMake(60, 66), nullptr)->isDescendantOfView(screen->btnReciter.get()), false);
 
-    backend.tap(centreOf(*screen->btnLSNextSurah));
+    backend.tap(displayCentre(*screen->btnLSNextSurah));
     backend.advance(400);
     EXPECT_EQ(screen->iCurrentSurah(), 3);
-    backend.tap(centreOf(*screen->btnLSPrevSurah));
+    backend.tap(displayCentre(*screen->btnLSPrevSurah));
     backend.advance(400);
     EXPECT_EQ(screen->iCurrentSurah(), 2);
 
@@ -120,7 +116,7 @@ TEST_F(TabletReadingTest, TheTranslationPickerOpensInAPopoverAtItsButton) {
     backend.advance(500);
     ASSERT_TRUE(LumenoSDKAppDelegate::IsDeviceIPad());
     EXPECT_EQ(screen->view()->bounds().size.width, 768);
-    backend.tap(centreOf(*screen->btnTranslation));
+    backend.tap(displayCentre(*screen->btnTranslation));
     backend.advance(300);
     ASSERT_NE(screen->popoverView(), nullptr);
     EXPECT_TRUE(screen->popoverView()->isPopoverVisible());
@@ -145,7 +141,7 @@ TEST_F(TabletReadingTest, TheTranslationPickerOpensInAPopoverAtItsButton) {
 
     // A tap outside closes it as well, and the same popover shows the next picker.
     UIPopoverController* first = screen->popoverView();
-    backend.tap(centreOf(*screen->btnTranslation));
+    backend.tap(displayCentre(*screen->btnTranslation));
     backend.advance(300);
     EXPECT_EQ(screen->popoverView(), first);
     EXPECT_TRUE(first->isPopoverVisible());
