@@ -14,7 +14,6 @@
 #include "Classes/Reading/PickTranslationController.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/NSUserDefaults.h"
-#include "platform/ui/BackendOptions.h"
 #include "platform/ui/Compositor.h"
 #include "platform/ui/UIScreen.h"
 #include "tests/Classes/Audio/PlaybackFixture.h"
@@ -33,21 +32,9 @@ class PlayControlsOnScreen : public PlaybackTest, public ::testing::WithParamInt
 protected:
     void SetUp() override {
         PlaybackTest::SetUp();
-        if (tablet()) {
-            BackendOptions options;
-            options.idiom = UIUserInterfaceIdiomPad;
-            options.apply();
-            LumenoSDKAppDelegate::resetCachedFactsForTesting();
-            window = std::make_shared<UIWindow>();
-            window->makeKeyAndVisible();
-        }
+        if (tablet()) useTablet();
         for (const char* key : {"ShowTajweedBar", "TajweedQalqala", "TajweedIqlab", "TajweedIdgham", "TajweedIkhfa", "TajweedGhunna"})
             NSUserDefaults::standardUserDefaults().setBool(true, key);
-    }
-    void TearDown() override {
-        PlaybackTest::TearDown();
-        BackendOptions{}.apply();
-        LumenoSDKAppDelegate::resetCachedFactsForTesting();
     }
     bool tablet() const { return GetParam() == UIUserInterfaceIdiomPad; }
 

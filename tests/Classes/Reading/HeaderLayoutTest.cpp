@@ -5,7 +5,6 @@
 #include "tests/support/ScreenTouches.h"
 
 #include "Classes/Reading/PickTranslationController.h"
-#include "platform/ui/BackendOptions.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/hosting/UIPopoverView.h"
 
@@ -96,18 +95,8 @@ class TabletReadingTest : public ReadingTest {
 protected:
     void SetUp() override {
         ReadingTest::SetUp();
-        BackendOptions tablet;
-        tablet.idiom = UIUserInterfaceIdiomPad;
-        tablet.apply();
-        LumenoSDKAppDelegate::resetCachedFactsForTesting();
-        window = std::make_shared<UIWindow>();
-        window->makeKeyAndVisible();
+        useTablet();
         screen = std::make_shared<CountingSurahViewController>();
-    }
-    void TearDown() override {
-        ReadingTest::TearDown();
-        BackendOptions{}.apply();
-        LumenoSDKAppDelegate::resetCachedFactsForTesting();
     }
 };
 
