@@ -27,6 +27,7 @@ void ReadingTest::SetUp() {
     window->makeKeyAndVisible();
 
     LumenoSDKAppDelegate::resetCachedFactsForTesting();
+    LumenoSDKAppDelegate::initialize();  // the settings' defaults, as at the program's start
     app = std::make_unique<LumenoSDKAppDelegate>();
     app->setSplashHasDisplayed(true);  // the one-time fade has a test of its own
     ASSERT_TRUE(app->createEditableCopyOfDatabaseIfNeeded());
