@@ -48,13 +48,12 @@ protected:
         backend.tap(displayCentre(view));
         run(450);
     }
-    // The view a finger at the centre of `target` would reach.
-    UIView* reached(const UIView& target) {
-        const CGPoint p = Compositor::screenPointFromDisplayPoint(displayCentre(target));
-        return window->hitTest(p, nullptr);
+    // The view a finger at a display point would reach.
+    UIView* reached(CGPoint displayPoint) {
+        return window->hitTest(Compositor::screenPointFromDisplayPoint(displayPoint), nullptr);
     }
     bool reachable(const UIView& target) {
-        UIView* hit = reached(target);
+        UIView* hit = reached(displayCentre(target));
         return hit && hit->isDescendantOfView(&target);
     }
     // The picker shown now: in the tablet's popover, or as the phone's sheet over the screen.
@@ -66,7 +65,7 @@ protected:
         }
         if (!sheet || !sheet->isViewLoaded()) return nullptr;
         // The sheet covers the screen: a finger in the middle lands on it.
-        UIView* hit = window->hitTest(Compositor::screenPointFromDisplayPoint(displayCentre(*screen->view())), nullptr);
+        UIView* hit = reached(displayCentre(*screen->view()));
         return hit && hit->isDescendantOfView(sheet->view()) ? sheet.get() : nullptr;
     }
     // Header controls that must not overlap on the display.
@@ -113,6 +112,12 @@ TEST_P(PlayControlsOnScreen, BubblesOpenTheirPickersInBothOrientations) {
         ASSERT_TRUE(reachable(*screen->btnSurahRepeatBubble));
         ASSERT_TRUE(reachable(*screen->btnAyahRepeatBubble));
         expectApart({screen->btnSurahRepeatBubble.get(), screen->btnAyahRepeatBubble.get(), screen->btnPlay.get()});
+        // The orientation's own bar pauses and resumes.
+        UIButton& pause = landscape ? *screen->btnLandscapeAudioPause : *screen->btnBottomAudioPause;
+        touch(pause);
+        EXPECT_TRUE(screen->isPaused());
+        touch(pause);
+        EXPECT_FALSE(screen->isPaused());
 
         touch(*screen->btnSurahRepeatBubble);
         PlayNextAyasController* next = shownPicker(screen->optionsview());
