@@ -17,8 +17,8 @@
 namespace {
 
 constexpr double kBarHeight = 49;
-constexpr double kOptionBarTop = 44;
 constexpr double kOptionBarHeight = 44;
+constexpr double kLandscapeBarWidth = 132;
 constexpr double kSlide = 0.3;
 
 std::shared_ptr<UIButton> transportButton(const std::string& symbol) {
@@ -102,14 +102,13 @@ void SurahViewController::loadAudioBarViews() {
     }
     wire(*btnLandscapeAudioRR, *btnLandscapeAudioPause, *btnLandscapeAudioFF);
 
-    // The bubbles take the places of the reciter and translation buttons.
-    viewTopRepeatBubbles = std::make_shared<UIView>(CGRect{{0, kOptionBarTop}, {W, kOptionBarHeight}});
+    // The bubbles take the places of the reciter and translation buttons; layoutBubbles places them.
+    viewTopRepeatBubbles = std::make_shared<UIView>(CGRect{{0, 0}, {W, kOptionBarHeight}});
     viewTopRepeatBubbles->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
-    const double bw = std::floor((W - 44) / 2) - 8;
-    btnSurahRepeatBubble = bubble(CGRect{{6, 7}, {bw, 30}});
+    btnSurahRepeatBubble = bubble(CGRect{{6, 7}, {100, 30}});
     btnSurahRepeatBubble->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleRightMargin);
     btnSurahRepeatBubble->addTarget(this, [this](UIControl*, UIEvent*) { btnPlayNextPressed(); }, UIControlEventTouchUpInside);
-    btnAyahRepeatBubble = bubble(CGRect{{W - 6 - bw, 7}, {bw, 30}});
+    btnAyahRepeatBubble = bubble(CGRect{{W - 106, 7}, {100, 30}});
     btnAyahRepeatBubble->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleLeftMargin);
     btnAyahRepeatBubble->setContentHorizontalAlignment(UIControlContentHorizontalAlignmentLeft);
     btnAyahRepeatBubble->setContentEdgeInsets(UIEdgeInsets{0, 12, 0, 0});
@@ -117,7 +116,7 @@ void SurahViewController::loadAudioBarViews() {
     btnAyahRepeatBubble->setTitle(eachAya, UIControlStateNormal);
     btnAyahRepeatBubble->setTitle(eachAya, UIControlStateHighlighted);
     btnAyahRepeatBubble->addTarget(this, [this](UIControl*, UIEvent*) { btnAyahRepeatPressed(); }, UIControlEventTouchUpInside);
-    lblAyahRepeatCount = std::make_shared<UILabel>(CGRect{{bw - 34, 5}, {24, 20}});
+    lblAyahRepeatCount = std::make_shared<UILabel>(CGRect{{66, 5}, {24, 20}});
     lblAyahRepeatCount->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
     lblAyahRepeatCount->setFont(UIFont::fontWithName("Helvetica-Bold", 14));
     lblAyahRepeatCount->setTextAlignment(UITextAlignmentCenter);
@@ -150,10 +149,58 @@ void SurahViewController::loadAudioBarViews() {
     viewLandscapeAudioBar->addSubview(viewLandscapeAirPlayControl);
 }
 
-void SurahViewController::fitRuleBubble(double right) {
-    CGRect f = btnSurahRepeatBubble->frame();
-    f.size.width = std::max(0.0, right - f.origin.x);
-    btnSurahRepeatBubble->setFrame(f);
+// Portrait: the bubbles sit in the option strip on either side of the play button. Landscape:
+// they share the header bar's room left of the landscape bar.
+void SurahViewController::layoutBubbles(bool landscape) {
+    const double W = viewTopRepeatBubbles->bounds().size.width;
+    double ruleRight = 0, verseLeft = 0, verseRight = 0;
+    if (landscape) {
+        const double end = viewLandscapeAudioBar->frame().origin.x - 6;
+        ruleRight = 6 + std::floor((end - 10) / 2);
+        verseLeft = ruleRight + 4;
+        verseRight = end;
+    } else {
+        const double play = btnPlay ? btnPlay->frame().origin.x : std::floor((W - 44) / 2);
+        ruleRight = play - 8;
+        verseLeft = play + 52;
+        verseRight = W - 6;
+    }
+    btnSurahRepeatBubble->setFrame(CGRect{{6, 7}, {std::max(0.0, ruleRight - 6), 30}});
+    btnAyahRepeatBubble->setFrame(CGRect{{verseLeft, 7}, {std::max(0.0, verseRight - verseLeft), 30}});
+    lblAyahRepeatCount->setFrame(CGRect{{btnAyahRepeatBubble->frame().size.width - 34, 5}, {24, 20}});
+}
+
+namespace {
+
+// A header control moved `away` (down by the bar's height, transparent) or back to its row.
+void giveWay(UIView* view, double rowY, bool away) {
+    if (!view) return;
+    CGRect f = view->frame();
+    f.origin.y = rowY + (away ? kOptionBarHeight : 0);
+    view->setFrame(f);
+    view->setAlpha(away ? 0 : 1);
+}
+
+}  // namespace
+
+void SurahViewController::headerGivesWayToBubbles(bool bubbles, bool landscape) {
+    giveWay(btnReciter.get(), 7, bubbles);
+    giveWay(btnTranslation.get(), 7, bubbles);
+    giveWay(viewTopButtonsAndTitles.get(), 0, bubbles && landscape);
+}
+
+// Puts the bubbles into the orientation's bar, `dy` above their place and transparent when they
+// are to slide in.
+void SurahViewController::placeBubbles(bool landscape, double dy) {
+    UIView* host = landscape ? viewTopOptionsBar.get() : viewSurahDispAndOrnaments.get();
+    if (!host) return;
+    if (viewTopRepeatBubbles->superview() != host) {
+        UIView* above = landscape ? viewLandscapeAudioBar.get() : btnPlay.get();
+        host->insertSubviewBelowSubview(viewTopRepeatBubbles, above);
+    }
+    viewTopRepeatBubbles->setFrame(CGRect{{0, -dy}, {host->bounds().size.width, kOptionBarHeight}});
+    viewTopRepeatBubbles->setAlpha(dy > 0 ? 0 : 1);
+    layoutBubbles(landscape);
 }
 
 void SurahViewController::showAudioControls(bool animated) {
@@ -185,17 +232,28 @@ void SurahViewController::hideAudioControls(bool animated) {
         app->showHideTabBar(interfaceOrientationNow(), animated ? kSlide : 0, true);
 }
 
+bool SurahViewController::bubblesOnScreen() const {
+    return viewTopRepeatBubbles && viewTopRepeatBubbles->superview();
+}
+
 namespace {
 
-// The reciter and translation buttons give way to the bubbles and come back after them.
-void moveHeaderButtons(const std::vector<UIButton*>& buttons, double dy, double alpha) {
-    for (UIButton* b : buttons) {
-        if (!b) continue;
-        CGRect f = b->frame();
-        f.origin.y += dy;
-        b->setFrame(f);
-        b->setAlpha(alpha);
+void beginSlide(const char* name, bool animated) {
+    if (!animated) return;
+    UIView::beginAnimations(name);
+    UIView::setAnimationDuration(kSlide);
+}
+
+// Runs `done` when the slide ends, or at once without animation; the screen may be gone by then.
+void endSlide(bool animated, const std::weak_ptr<UIViewController>& screen, std::function<void()> done) {
+    if (!animated) {
+        done();
+        return;
     }
+    UIView::setAnimationDidStopSelector([done, screen](const std::string&, bool, void*) {
+        if (!screen.expired()) done();
+    });
+    UIView::commitAnimations();
 }
 
 }  // namespace
@@ -209,22 +267,15 @@ void SurahViewController::showBottomAudioBar(bool animated, bool alterBubbles) {
     if (viewBottomAudioBar->superview() != &root) root.addSubview(viewBottomAudioBar);
     viewBottomAudioBar->setFrame(CGRect{{0, bounds.size.height}, {bounds.size.width, kBarHeight}});
     viewBottomAudioBar->setAlpha(0);
-    fitRuleBubble(btnPlay ? btnPlay->frame().origin.x - 8 : bounds.size.width / 2);
-    const bool bringBubbles = alterBubbles && viewTopRepeatBubbles->superview() != &root;
+    // New bubbles slide in; bubbles that come from the landscape bar change bars in place.
+    const bool bringBubbles = alterBubbles && !bubblesOnScreen();
+    if (bringBubbles) loadRepeatCounters();
+    if (bringBubbles || bubblesOnScreen()) placeBubbles(false, bringBubbles ? kOptionBarHeight : 0);
+    if (!bringBubbles && bubblesOnScreen()) headerGivesWayToBubbles(true, false);
+    beginSlide("ShowBottomAudioBar", animated);
     if (bringBubbles) {
-        root.insertSubviewBelowSubview(viewTopRepeatBubbles, btnPlay.get());
-        loadRepeatCounters();
-        viewTopRepeatBubbles->setFrame(CGRect{{0, kOptionBarTop - kOptionBarHeight}, {bounds.size.width, kOptionBarHeight}});
-        viewTopRepeatBubbles->setAlpha(0);
-    }
-    if (animated) {
-        UIView::beginAnimations("ShowBottomAudioBar");
-        UIView::setAnimationDuration(kSlide);
-    }
-    if (bringBubbles) {
-        viewTopRepeatBubbles->setFrame(CGRect{{0, kOptionBarTop}, {bounds.size.width, kOptionBarHeight}});
-        viewTopRepeatBubbles->setAlpha(1);
-        moveHeaderButtons({btnReciter.get(), btnTranslation.get()}, kOptionBarHeight, 0);
+        placeBubbles(false, 0);
+        headerGivesWayToBubbles(true, false);
     }
     if (viewSurahDisplay) {
         CGRect f = viewSurahDisplay->frame();
@@ -241,26 +292,12 @@ void SurahViewController::hideBottomAudioBar(bool animated, bool alterBubbles) {
     UIView& root = *view();
     const CGRect bounds = root.bounds();
     isShowingBubbles_ = false;
-    const bool withBubbles = alterBubbles && viewTopRepeatBubbles->superview() == &root;
-    auto done = [this, withBubbles] {
-        if (withBubbles) {
-            viewTopRepeatBubbles->removeFromSuperview();
-            viewLandscapeAudioBar->removeFromSuperview();
-        }
-        if (!isShowingBubbles_) viewBottomAudioBar->removeFromSuperview();
-    };
-    if (animated) {
-        UIView::beginAnimations("HideBottomAudioBar");
-        UIView::setAnimationDuration(kSlide);
-        // The animation may end after the screen has gone.
-        UIView::setAnimationDidStopSelector([done, screen = weak_from_this()](const std::string&, bool, void*) {
-            if (!screen.expired()) done();
-        });
-    }
+    const bool withBubbles = alterBubbles && bubblesOnScreen();
+    beginSlide("HideBottomAudioBar", animated);
     if (withBubbles) {
-        viewTopRepeatBubbles->setFrame(CGRect{{0, kOptionBarTop - kOptionBarHeight}, {bounds.size.width, kOptionBarHeight}});
+        viewTopRepeatBubbles->setFrame(CGRect{{0, -kOptionBarHeight}, viewTopRepeatBubbles->frame().size});
         viewTopRepeatBubbles->setAlpha(0);
-        moveHeaderButtons({btnReciter.get(), btnTranslation.get()}, -kOptionBarHeight, 1);
+        headerGivesWayToBubbles(false, false);
     }
     if (viewSurahDisplay) {
         CGRect f = viewSurahDisplay->frame();
@@ -269,74 +306,63 @@ void SurahViewController::hideBottomAudioBar(bool animated, bool alterBubbles) {
     }
     viewBottomAudioBar->setFrame(CGRect{{0, bounds.size.height}, {bounds.size.width, kBarHeight}});
     viewBottomAudioBar->setAlpha(0);
-    if (animated) UIView::commitAnimations();
-    else done();
+    endSlide(animated, weak_from_this(), [this, withBubbles] {
+        if (withBubbles && !isShowingBubbles_) {
+            viewTopRepeatBubbles->removeFromSuperview();
+            viewLandscapeAudioBar->removeFromSuperview();
+        }
+        // Gone unless the bar came back meanwhile.
+        if (!isShowingBubbles_ || statusBarIsLandscape()) viewBottomAudioBar->removeFromSuperview();
+    });
 }
 
 void SurahViewController::showLSAudioBar(bool animated, bool alterBubbles) {
     loadAudioBarViews();
-    UIView& root = *view();
+    UIView* header = viewTopOptionsBar.get();
+    if (!header) return;
     isShowingBubbles_ = true;
-    const double x = btnPlay ? btnPlay->frame().origin.x - 132 : 0;
-    const CGRect place{{x, kOptionBarTop}, {132, kOptionBarHeight}};
-    if (viewLandscapeAudioBar->superview() != &root) root.insertSubviewBelowSubview(viewLandscapeAudioBar, btnPlay.get());
-    fitRuleBubble(x - 6);
-    const bool bringBubbles = alterBubbles && viewTopRepeatBubbles->superview() != &root;
-    if (bringBubbles) {
-        root.insertSubviewBelowSubview(viewTopRepeatBubbles, viewLandscapeAudioBar.get());
-        loadRepeatCounters();
-        viewTopRepeatBubbles->setFrame(CGRect{{0, kOptionBarTop - kOptionBarHeight}, {root.bounds().size.width, kOptionBarHeight}});
-        viewTopRepeatBubbles->setAlpha(0);
-        viewLandscapeAudioBar->setFrame(CGRect{{x, kOptionBarTop - kOptionBarHeight}, place.size});
-    } else {
-        viewLandscapeAudioBar->setFrame(place);
-    }
+    const double x = btnPlay ? btnPlay->frame().origin.x - kLandscapeBarWidth : 0;
+    const CGRect place{{x, 0}, {kLandscapeBarWidth, kOptionBarHeight}};
+    if (viewLandscapeAudioBar->superview() != header) header->insertSubviewBelowSubview(viewLandscapeAudioBar, btnPlay.get());
+    const bool bringBubbles = alterBubbles && !bubblesOnScreen();
+    if (bringBubbles) loadRepeatCounters();
+    viewLandscapeAudioBar->setFrame(bringBubbles ? CGRectOffset(place, 0, -kOptionBarHeight) : place);
     viewLandscapeAudioBar->setAlpha(0);
-    if (animated) {
-        UIView::beginAnimations("ShowLSAudioBar");
-        UIView::setAnimationDuration(kSlide);
-    }
-    if (bringBubbles) {
-        viewTopRepeatBubbles->setFrame(CGRect{{0, kOptionBarTop}, {root.bounds().size.width, kOptionBarHeight}});
-        viewTopRepeatBubbles->setAlpha(1);
-        moveHeaderButtons({btnReciter.get(), btnTranslation.get()}, kOptionBarHeight, 0);
-    }
+    if (bringBubbles || bubblesOnScreen()) placeBubbles(true, bringBubbles ? kOptionBarHeight : 0);
+    // Bubbles that come from the bottom bar change bars in place.
+    if (!bringBubbles && bubblesOnScreen()) headerGivesWayToBubbles(true, true);
+    beginSlide("ShowLSAudioBar", animated);
     viewLandscapeAudioBar->setFrame(place);
     viewLandscapeAudioBar->setAlpha(1);
+    if (bringBubbles) {
+        placeBubbles(true, 0);
+        headerGivesWayToBubbles(true, true);
+    }
     if (animated) UIView::commitAnimations();
 }
 
 void SurahViewController::hideLSAudioBar(bool animated, bool alterBubbles) {
     if (!viewLandscapeAudioBar) return;
-    UIView& root = *view();
     isShowingBubbles_ = false;
-    const bool withBubbles = alterBubbles && viewTopRepeatBubbles->superview() == &root;
-    auto done = [this, withBubbles] {
-        if (withBubbles) {
+    const bool withBubbles = alterBubbles && bubblesOnScreen();
+    beginSlide("HideLSAudioBar", animated);
+    if (withBubbles) {
+        viewTopRepeatBubbles->setFrame(CGRect{{0, -kOptionBarHeight}, viewTopRepeatBubbles->frame().size});
+        viewTopRepeatBubbles->setAlpha(0);
+        headerGivesWayToBubbles(false, true);
+        viewLandscapeAudioBar->setFrame(CGRectOffset(viewLandscapeAudioBar->frame(), 0, -kOptionBarHeight));
+    } else {
+        // The bar's titles come back once no bubbles hold the header's room.
+        giveWay(viewTopButtonsAndTitles.get(), 0, false);
+    }
+    viewLandscapeAudioBar->setAlpha(0);
+    endSlide(animated, weak_from_this(), [this, withBubbles] {
+        if (withBubbles && !isShowingBubbles_) {
             viewTopRepeatBubbles->removeFromSuperview();
             viewBottomAudioBar->removeFromSuperview();
         }
-        if (!isShowingBubbles_) viewLandscapeAudioBar->removeFromSuperview();
-    };
-    if (animated) {
-        UIView::beginAnimations("HideLSAudioBar");
-        UIView::setAnimationDuration(kSlide);
-        // The animation may end after the screen has gone.
-        UIView::setAnimationDidStopSelector([done, screen = weak_from_this()](const std::string&, bool, void*) {
-            if (!screen.expired()) done();
-        });
-    }
-    if (withBubbles) {
-        viewTopRepeatBubbles->setFrame(CGRect{{0, kOptionBarTop - kOptionBarHeight}, {root.bounds().size.width, kOptionBarHeight}});
-        viewTopRepeatBubbles->setAlpha(0);
-        moveHeaderButtons({btnReciter.get(), btnTranslation.get()}, -kOptionBarHeight, 1);
-        CGRect f = viewLandscapeAudioBar->frame();
-        f.origin.y = kOptionBarTop - kOptionBarHeight;
-        viewLandscapeAudioBar->setFrame(f);
-    }
-    viewLandscapeAudioBar->setAlpha(0);
-    if (animated) UIView::commitAnimations();
-    else done();
+        if (!isShowingBubbles_ || !statusBarIsLandscape()) viewLandscapeAudioBar->removeFromSuperview();
+    });
 }
 
 void SurahViewController::showAudioFFRRHUD(int kind) {

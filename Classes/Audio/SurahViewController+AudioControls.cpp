@@ -172,7 +172,8 @@ void SurahViewController::remoteControlReceivedWithEvent(UIEvent* event) {
             else if (isPaused()) btnAudioPausePressed();
             break;
         case UIEventSubtypeRemoteControlPause:
-            btnAudioPausePressed();
+            // Pause means pause: a second one must not resume.
+            if (playing && !isPaused()) btnAudioPausePressed();
             break;
         case UIEventSubtypeRemoteControlStop:
             if (playing) playStopOrDownload();

@@ -120,24 +120,31 @@ std::shared_ptr<UIView> buildSurahView(UIViewController& owner) {
     s.imgHeaderCover = std::make_shared<UIImageView>(CGRect{{0, 0}, {W, kHeaderHeight}});
     s.imgHeaderCover->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     bar.addSubview(s.imgHeaderCover);
+    // What the bar shows when no recitation controls take its place in landscape.
+    s.viewTopButtonsAndTitles = std::make_shared<UIView>(CGRect{{0, 0}, {W, kHeaderHeight}});
+    s.viewTopButtonsAndTitles->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    bar.addSubview(s.viewTopButtonsAndTitles);
+    UIView& titles = *s.viewTopButtonsAndTitles;
     s.btnBackToIndex = headerButton(CGRect{{6, 7}, {56, 30}}, UIViewAutoresizingNone);
     s.btnBackToIndex->setFont(UIFont::fontWithName("Helvetica-Bold", 12));
     s.btnBackToIndex->setTitleColor(UIColor::whiteColor(), UIControlStateNormal);
     s.btnBackToIndex->addTarget(&s, [&s](UIControl*, UIEvent*) { s.btnIndexPressed(); }, UIControlEventTouchUpInside);
-    bar.addSubview(s.btnBackToIndex);
+    titles.addSubview(s.btnBackToIndex);
 
-    const double nameX = std::floor((W - 94) / 2);
+    // The chapter's name between its ornaments, kept together and centred as the bar widens.
+    auto nameGroup = std::make_shared<UIView>(CGRect{{std::floor((W - 94) / 2) - 44, 0}, {182, kHeaderHeight}});
+    nameGroup->setAutoresizingMask(centred);
+    titles.addSubview(nameGroup);
+    const double nameX = 44;
     s.btnLeftOrnament = std::make_shared<UIButton>(CGRect{{nameX - 44, 0}, {40, 44}});
     s.btnRightOrnament = std::make_shared<UIButton>(CGRect{{nameX + 98, 0}, {40, 44}});
     s.btnLeftOrnament->setImage(UIImage::imageNamed("sura-header-orna-left.png"), UIControlStateNormal);
     s.btnRightOrnament->setImage(UIImage::imageNamed("sura-header-orna-right.png"), UIControlStateNormal);
     s.btnTopLeftOrnTop = std::make_shared<UIButton>(s.btnLeftOrnament->frame());
     s.btnTopRightOrnTop = std::make_shared<UIButton>(s.btnRightOrnament->frame());
-    for (auto* b : {s.btnLeftOrnament.get(), s.btnRightOrnament.get(), s.btnTopLeftOrnTop.get(), s.btnTopRightOrnTop.get()})
-        b->setAutoresizingMask(centred);
     for (const auto& b : {s.btnLeftOrnament, s.btnRightOrnament}) {
         b->setUserInteractionEnabled(false);
-        bar.addSubview(b);
+        nameGroup->addSubview(b);
     }
     auto ornament = [](UIButton& shown, const char* normal, const char* touched) {
         return std::make_pair(
@@ -150,28 +157,26 @@ std::shared_ptr<UIView> buildSurahView(UIViewController& owner) {
     s.btnTopLeftOrnTop->addTarget(&s, left.second, UIControlEventTouchUpInside | UIControlEventTouchUpOutside);
     s.btnTopRightOrnTop->addTarget(&s, right.first, UIControlEventTouchDown);
     s.btnTopRightOrnTop->addTarget(&s, right.second, UIControlEventTouchUpInside | UIControlEventTouchUpOutside);
-    bar.addSubview(s.btnTopLeftOrnTop);
-    bar.addSubview(s.btnTopRightOrnTop);
+    nameGroup->addSubview(s.btnTopLeftOrnTop);
+    nameGroup->addSubview(s.btnTopRightOrnTop);
 
     s.imgSurahName = std::make_shared<UIImageView>(CGRect{{nameX, 4}, {94, 36}});
-    s.imgSurahName->setAutoresizingMask(centred);
-    bar.addSubview(s.imgSurahName);
+    nameGroup->addSubview(s.imgSurahName);
     s.lblSurahName = std::make_shared<UILabel>(s.imgSurahName->frame());
-    s.lblSurahName->setAutoresizingMask(centred);
     s.lblSurahName->setBackgroundColor(UIColor::clearColor());
     s.lblSurahName->setTextAlignment(UITextAlignmentCenter);
-    bar.addSubview(s.lblSurahName);
+    nameGroup->addSubview(s.lblSurahName);
     s.btnSurahNameOptionsBar = std::make_shared<UIButton>(s.imgSurahName->frame());
-    s.btnSurahNameOptionsBar->setAutoresizingMask(centred);
-    s.btnSurahNameOptionsBar->addTarget(&s, [&s](UIControl*, UIEvent*) { s.surahNameButtonPressed(); },
+    s.btnSurahNameOptionsBar->addTarget(&s, [&s](UIControl*, UIEvent*) { s.surahNameOptionsPressed(); },
                                         UIControlEventTouchUpInside);
-    bar.addSubview(s.btnSurahNameOptionsBar);
+    nameGroup->addSubview(s.btnSurahNameOptionsBar);
 
-    // Landscape's previous and next chapter buttons, at the bar's right end.
-    s.viewTopLSButtons = std::make_shared<UIView>(CGRect{{W - 92, 0}, {92, kHeaderHeight}});
+    // Landscape's previous and next chapter buttons, at the bar's right end before the play
+    // button that landscape moves into the bar.
+    s.viewTopLSButtons = std::make_shared<UIView>(CGRect{{W - 146, 0}, {92, kHeaderHeight}});
     s.viewTopLSButtons->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
     s.viewTopLSButtons->setUserInteractionEnabled(false);
-    bar.addSubview(s.viewTopLSButtons);
+    titles.addSubview(s.viewTopLSButtons);
     s.btnLSPrevSurah = std::make_shared<UIButton>(CGRect{{2, 7}, {42, 30}});
     s.btnLSNextSurah = std::make_shared<UIButton>(CGRect{{48, 7}, {42, 30}});
     const std::tuple<UIButton*, const char*, const char*> arrows[] = {

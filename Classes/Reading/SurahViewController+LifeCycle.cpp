@@ -231,8 +231,9 @@ void SurahViewController::btnReciterPressed() {
     stopIfPlaying();
     auto picker = std::make_shared<PickReciterController>();
     picker->setSurah(iCurrentSurah_);
-    if (LumenoSDKAppDelegate::IsDeviceIPad() && btnReciter && btnReciter->window()) {
-        createPopoverViewWithController(picker).presentPopoverFromRect(btnReciter->bounds(), btnReciter.get(),
+    UIButton* anchor = pickerAnchor(btnReciter.get());
+    if (LumenoSDKAppDelegate::IsDeviceIPad() && anchor && anchor->window()) {
+        createPopoverViewWithController(picker).presentPopoverFromRect(anchor->bounds(), anchor,
                                                                        UIPopoverArrowDirectionAny, true);
         return;
     }
@@ -245,8 +246,9 @@ void SurahViewController::btnTranslatorPressed() {
     saveCurrentSurahAndVerse();
     didRecentlyChangeTrans_ = true;
     auto picker = std::make_shared<PickTranslationController>("SurahOptions");
-    if (LumenoSDKAppDelegate::IsDeviceIPad() && btnTranslation && btnTranslation->window()) {
-        createPopoverViewWithController(picker).presentPopoverFromRect(btnTranslation->bounds(), btnTranslation.get(),
+    UIButton* anchor = pickerAnchor(btnTranslation.get());
+    if (LumenoSDKAppDelegate::IsDeviceIPad() && anchor && anchor->window()) {
+        createPopoverViewWithController(picker).presentPopoverFromRect(anchor->bounds(), anchor,
                                                                        UIPopoverArrowDirectionAny, true);
         return;
     }

@@ -1,9 +1,12 @@
 // Turning between portrait and landscape: the layouts, the open panel and the tab bar.
 
+#include "Classes/Core/Language.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
 #include "Classes/Reading/SurahOptionsHUD.h"
 #include "Classes/Reading/SurahViewController.h"
 #include "platform/ui/UIApplication.h"
+
+#include <cmath>
 
 namespace {
 
@@ -13,21 +16,72 @@ double bottomOf(const UIView& v) { return v.frame().origin.y + v.frame().size.he
 
 }  // namespace
 
-// Landscape: the option strip goes up behind the header bar and the display takes the rest;
-// portrait: the strip sits under the bar and the display under the strip.
+// Landscape: the option strip goes up behind the header bar, out of sight, and the play button
+// moves into the bar's right end beside the chapter buttons; the display takes the rest.
+// Portrait: the strip sits under the bar with the play button and the display under the strip.
 void SurahViewController::layoutHeader(bool landscape) {
     if (!viewTopOptionsBar || !viewSurahDispAndOrnaments || !viewSurahDisplay || !viewEverything) return;
     CGRect strip = viewSurahDispAndOrnaments->frame();
     strip.origin.y = landscape ? -8 : bottomOf(*viewTopOptionsBar);
     viewSurahDispAndOrnaments->setFrame(strip);
+    viewSurahDispAndOrnaments->setAlpha(landscape ? 0 : 1);
     const double top = landscape ? bottomOf(*viewTopOptionsBar) : bottomOf(*viewSurahDispAndOrnaments);
     CGRect display = viewSurahDisplay->frame();
     display.origin.y = top;
-    display.size.height = viewEverything->frame().size.height - top;
+    display.size.height = viewEverything->bounds().size.height - top;
     viewSurahDisplay->setFrame(display);
-    if (viewTopLSButtons) viewTopLSButtons->setUserInteractionEnabled(landscape);
+    if (btnPlay) {
+        UIView& host = landscape ? *viewTopOptionsBar : *viewSurahDispAndOrnaments;
+        const double W = host.bounds().size.width;
+        if (btnPlay->superview() != &host) host.addSubview(btnPlay);
+        btnPlay->setFrame(CGRect{{landscape ? W - 50 : std::floor((W - 44) / 2), 0}, {44, 44}});
+        btnPlay->setAutoresizingMask(landscape ? UIViewAutoresizingFlexibleLeftMargin
+                                               : UIViewAutoresizingFlexibleLeftMargin | UIViewAutoresizingFlexibleRightMargin);
+    }
+    if (viewTopLSButtons) {
+        CGRect f = viewTopLSButtons->frame();
+        f.origin.x = viewTopOptionsBar->bounds().size.width - 54 - f.size.width;
+        viewTopLSButtons->setFrame(f);
+        viewTopLSButtons->setUserInteractionEnabled(landscape);
+    }
     for (UIButton* b : {btnLSNextSurah.get(), btnLSPrevSurah.get()})
         if (b) b->setAlpha(landscape ? 1 : 0);
+}
+
+UIButton* SurahViewController::pickerAnchor(UIButton* portraitButton) const {
+    return IsInLandscape_ && btnSurahNameOptionsBar ? btnSurahNameOptionsBar.get() : portraitButton;
+}
+
+namespace {
+
+enum LandscapeOption { kOptionReciter, kOptionTranslation, kOptionSurahInfo };
+
+}  // namespace
+
+void SurahViewController::surahNameOptionsPressed() {
+    if (!IsInLandscape_) {
+        surahNameButtonPressed();
+        return;
+    }
+    const std::string reciter = btnReciter ? btnReciter->titleForState(UIControlStateNormal) : "";
+    const std::string translation = btnTranslation ? btnTranslation->titleForState(UIControlStateNormal) : "";
+    landscapeOptionsSheet_ = std::make_shared<UIActionSheet>(
+        "", this, Language::get("Cancel", "Cancel"), "",
+        std::vector<std::string>{Language::get("Reciter", "Reciter") + ": " + reciter,
+                                 Language::get("Translation", "Translation") + ": " + translation,
+                                 Language::get(isShowingSurahInfo_ ? "Hide sura info" : "Sura info",
+                                               isShowingSurahInfo_ ? "Hide sura info" : "Sura info")});
+    landscapeOptionsSheet_->showInView(view());
+}
+
+void SurahViewController::actionSheetClickedButtonAtIndex(UIActionSheet* sheet, int buttonIndex) {
+    if (sheet != landscapeOptionsSheet_.get()) return;
+    switch (buttonIndex) {
+        case kOptionReciter: btnReciterPressed(); break;
+        case kOptionTranslation: btnTranslatorPressed(); break;
+        case kOptionSurahInfo: surahNameButtonPressed(); break;
+        default: break;
+    }
 }
 
 void SurahViewController::followStatusBarOrientation() {
@@ -54,6 +108,10 @@ bool SurahViewController::prepareForLandscapeWithAnimation(bool animated, bool s
         UIView::setAnimationDuration(0.1);
     }
     layoutHeader(true);
+    if (IsInPlayMode_) {
+        hideBottomAudioBar(animated, false);
+        showLSAudioBar(animated, false);
+    }
     if (showingDialControl_ && optionsHUD_) {
         optionsHUD_->prepareAyahHUDForLandscape();
         bringSelectedVerseToTop(optionsHUD_->mouseLocation(), false, true);
@@ -80,6 +138,10 @@ bool SurahViewController::prepareForPortraitWithAnimation(bool animated, bool se
         UIView::setAnimationDuration(0.1);
     }
     layoutHeader(false);
+    if (IsInPlayMode_) {
+        hideLSAudioBar(animated, false);
+        showBottomAudioBar(animated, false);
+    }
     if (!settingupInitialView && viewIsVisible_) tblVerses->setAlpha(0);
     if (showingDialControl_ && optionsHUD_) {
         optionsHUD_->prepareAyahHUDForPortrait();

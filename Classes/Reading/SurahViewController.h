@@ -30,6 +30,7 @@
 #include "platform/ui/UIImageView.h"
 #include "platform/ui/UILabel.h"
 #include "platform/ui/UIProgressView.h"
+#include "platform/ui/hosting/UIActionSheet.h"
 #include "platform/ui/hosting/UITableView.h"
 #include "platform/ui/hosting/UIPopoverController.h"
 #include "platform/ui/hosting/UIViewController.h"
@@ -52,7 +53,8 @@ class SurahViewController : public UIViewController,
                             public AVAudioPlayerDelegate,
                             public AVAudioSessionDelegate,
                             public MXAudioPlayerFadeOperationDelegate,
-                            public UIPopoverControllerDelegate {
+                            public UIPopoverControllerDelegate,
+                            public UIActionSheetDelegate {
 public:
     SurahViewController();
     ~SurahViewController() override;
@@ -70,6 +72,8 @@ public:
     // The header bar; under it the strip of reciter, play and translation that landscape
     // slides out of sight behind the bar; the chapter buttons only landscape shows.
     std::shared_ptr<UIView> viewEverything, viewTopOptionsBar, viewSurahDispAndOrnaments, viewTopLSButtons;
+    // The header bar's back button, chapter name, ornaments and landscape chapter buttons.
+    std::shared_ptr<UIView> viewTopButtonsAndTitles;
     std::shared_ptr<UIButton> btnLSNextSurah, btnLSPrevSurah;
     std::shared_ptr<UIImageView> imgSplash;
     std::shared_ptr<UITableView> tblVerses, tblSurahInfo;
@@ -264,6 +268,11 @@ public:
     void btnReciterPressed();
     void btnTranslatorPressed();
     void surahNameButtonPressed();
+    // The chapter name: in landscape a sheet of the reciter, translation and chapter
+    // information; in portrait the information panel.
+    void surahNameOptionsPressed();
+    void actionSheetClickedButtonAtIndex(UIActionSheet* sheet, int buttonIndex) override;
+    UIActionSheet* landscapeOptionsSheet() const { return landscapeOptionsSheet_.get(); }
     void updateSurahNameButton();
     void updateReciterLabel();
     void updateTranslationLabel();
@@ -422,6 +431,9 @@ private:
     bool isRotating_ = false;
     bool animatingSplash_ = false;
     UIPopoverControllerPtr popoverView_;
+    std::shared_ptr<UIActionSheet> landscapeOptionsSheet_;
+    // The button a picker's popover points at: the chapter name in landscape.
+    UIButton* pickerAnchor(UIButton* portraitButton) const;
     bool ignoreProcessingScrollEvents_ = false;
     bool deceleratingTable_ = false;
     bool previouslyDragging_ = false;
@@ -442,8 +454,12 @@ private:
     void deactivateAudioSession();
     void selectAndMarkVerse(int verse, bool animated, bool force);
     void playOptionsSheetClosed();
-    // The chapter-rule bubble ends at `right` (the landscape bar sits after it).
-    void fitRuleBubble(double right);
+    // The repeat bubbles: their frames in the orientation's bar, their place in that bar (`dy`
+    // above it, transparent, to slide in), and the header controls that give way to them.
+    void layoutBubbles(bool landscape);
+    void placeBubbles(bool landscape, double dy);
+    void headerGivesWayToBubbles(bool bubbles, bool landscape);
+    bool bubblesOnScreen() const;
     void loadRepeatCounters();
     void restartVerse(int verse);
     void skipAtChapterEnd();

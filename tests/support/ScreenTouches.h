@@ -1,7 +1,11 @@
 #pragma once
 // Touches the screen tests make on views and table rows, in screen points.
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/backends/headless/HeadlessBackend.h"
+#include "platform/ui/Compositor.h"
 #include "platform/ui/hosting/UITableView.h"
 
 namespace screen_touches {
@@ -11,6 +15,21 @@ inline CGPoint screenCentre(const UIView& view, CGRect rect) {
     const CGRect r = view.convertRectToView(rect, nullptr);
     return CGPointMake(r.origin.x + r.size.width / 2, r.origin.y + r.size.height / 2);
 }
+
+// A view's rectangle on the display, which turns with the interface (touches and pixels are in
+// display points).
+inline CGRect displayRect(const UIView& view, CGRect rect) {
+    const CGRect r = view.convertRectToView(rect, nullptr);
+    const CGPoint a = Compositor::displayPointFromScreenPoint(r.origin);
+    const CGPoint b = Compositor::displayPointFromScreenPoint(CGPointMake(CGRectGetMaxX(r), CGRectGetMaxY(r)));
+    return CGRectMake(std::min(a.x, b.x), std::min(a.y, b.y), std::fabs(b.x - a.x), std::fabs(b.y - a.y));
+}
+inline CGRect displayRect(const UIView& view) { return displayRect(view, view.bounds()); }
+inline CGPoint displayCentre(const UIView& view, CGRect rect) {
+    const CGRect r = displayRect(view, rect);
+    return CGPointMake(CGRectGetMidX(r), CGRectGetMidY(r));
+}
+inline CGPoint displayCentre(const UIView& view) { return displayCentre(view, view.bounds()); }
 
 // Scrolls a row to the table's middle and taps its centre; settle() runs the clock after each.
 template <class Settle>

@@ -8,11 +8,21 @@
 #include "platform/backends/headless/HeadlessAudioOutput.h"
 #include "tests/Classes/Reading/ReadingFixture.h"
 
-// Records the downloads playback asks for instead of starting them.
+// Records the downloads playback asks for instead of starting them; a test sets the state of
+// a download as the download flow would.
 class RecordingAppDelegate : public LumenoSDKAppDelegate {
 public:
     void downloadSurahAudioAlert(int surah) override { downloads.push_back(surah); }
+    void cancelDownload() override { ++cancels; }
+    void setDownloading(int surah, int bytes, float progress, bool settingUp) {
+        isDownloading_ = true;
+        downloadingSurah_ = surah;
+        fileSize_ = bytes;
+        lastDownloadProgress_ = progress;
+        settingUpSurah_ = settingUp;
+    }
     std::vector<int> downloads;
+    int cancels = 0;
 };
 
 // One verse of a continuous recitation: its part and its start within the part.

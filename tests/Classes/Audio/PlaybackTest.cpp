@@ -13,6 +13,7 @@
 #include "platform/media/AVAudioSession.h"
 #include "platform/services/MPRISPlayer.h"
 #include "tests/Classes/Audio/PlaybackFixture.h"
+#include "tests/support/ScreenTouches.h"
 
 namespace {
 
@@ -80,6 +81,51 @@ TEST_F(Playback, NothingInstalledStartsTheDownloadInsteadOfPlaying) {
     openAndPlay(113, 1);
     EXPECT_FALSE(screen->IsInPlayMode());
     EXPECT_EQ(delegate().downloads.size(), 1u);
+}
+
+// The reading screen's download panel as the chapter downloads and then is set up: the bar fills,
+// "Setting Up..." shows and the cancel button no longer reacts, also when the screen shows anew.
+TEST_F(Playback, DownloadPanelWhileTheChapterIsSetUp) {
+    auto press = [this](UIView& v) {
+        backend.tap(screen_touches::screenCentre(v, v.bounds()));
+        run(300);
+    };
+    // Fill of the bar near its left and right ends, drawn.
+    auto barEnds = [this] {
+        backend.frame();
+        const CGRect bar = screen->downloadAudioProgressBar->convertRectToView(screen->downloadAudioProgressBar->bounds(), nullptr);
+        const double y = CGRectGetMidY(bar);
+        return std::pair{backend.pixelAt(CGPointMake(bar.origin.x + 4, y)), backend.pixelAt(CGPointMake(CGRectGetMaxX(bar) - 4, y))};
+    };
+    auto same = [](const HeadlessBackend::Pixel& a, const HeadlessBackend::Pixel& b) {
+        return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) < 30;
+    };
+    delegate().setDownloading(112, 40 * 1024, 0.5f, false);
+    open(112, 1, 3);
+    ASSERT_TRUE(screen->viewDownloadAudioProgress && !screen->viewDownloadAudioProgress->isHidden());
+    auto [left, right] = barEnds();
+    EXPECT_FALSE(same(left, right)) << "half filled";
+    press(*screen->btnAudioDownloadCancel);
+    EXPECT_EQ(delegate().cancels, 1);
+
+    delegate().setDownloading(112, 40 * 1024, 1.0f, true);
+    for (const bool reopened : {false, true}) {
+        SCOPED_TRACE(reopened ? "shown anew" : "told by the download");
+        if (reopened) {
+            screen->viewWillDisappear(false);
+            screen->viewDidDisappear(false);
+            screen->viewWillAppear(false);
+            screen->viewDidAppear(false);
+        } else {
+            screen->willPerformAudioSetup();
+        }
+        run(300);
+        EXPECT_EQ(screen->lblAudioDownloadDetails->text(), "Setting Up... Please Wait");
+        std::tie(left, right) = barEnds();
+        EXPECT_TRUE(same(left, right)) << "the bar is full";
+        press(*screen->btnAudioDownloadCancel);
+        EXPECT_EQ(delegate().cancels, 1) << "cancel is off while the chapter is set up";
+    }
 }
 
 TEST_F(Playback, ContinuousPartsHighlightEachVerseAtItsStartTime) {
@@ -220,9 +266,19 @@ TEST_F(Playback, MediaKeysPlayPauseAndSkip) {
     EXPECT_TRUE(screen->isPaused());
     EXPECT_FALSE(screen->CurrentAudioPlayer()->isPlaying());
     EXPECT_EQ(shown().status, Status::Paused);
-    backend.remoteControl(UIEventSubtypeRemoteControlPause);  // a pause while paused resumes
-    EXPECT_FALSE(screen->isPaused());
-    EXPECT_TRUE(screen->CurrentAudioPlayer()->isPlaying());
+    // Pause only pauses and Play only plays, whatever the state; the toggle turns it over.
+    const struct {
+        UIEventSubtype event;
+        bool pausedAfter;
+    } keys[] = {{UIEventSubtypeRemoteControlPause, true},  {UIEventSubtypeRemoteControlPlay, false},
+                {UIEventSubtypeRemoteControlPlay, false},  {UIEventSubtypeRemoteControlPause, true},
+                {UIEventSubtypeRemoteControlTogglePlayPause, false}};
+    for (const auto& key : keys) {
+        backend.remoteControl(key.event);
+        EXPECT_EQ(screen->isPaused(), key.pausedAfter) << key.event;
+        EXPECT_EQ(screen->CurrentAudioPlayer()->isPlaying(), !key.pausedAfter) << key.event;
+        EXPECT_EQ(shown().status, key.pausedAfter ? Status::Paused : Status::Playing) << key.event;
+    }
     backend.remoteControl(UIEventSubtypeRemoteControlNextTrack);
     settle();
     EXPECT_EQ(screen->iCurrentPlayingVerse(), 2);
@@ -234,6 +290,9 @@ TEST_F(Playback, MediaKeysPlayPauseAndSkip) {
     backend.remoteControl(UIEventSubtypeRemoteControlStop);
     EXPECT_FALSE(screen->IsInPlayMode());
     EXPECT_EQ(shown().status, Status::Stopped);
+    backend.remoteControl(UIEventSubtypeRemoteControlPause);  // nothing to pause
+    EXPECT_FALSE(screen->IsInPlayMode());
+    EXPECT_FALSE(screen->isPaused());
 
     // Forward on the last verse under the next-chapter rule opens the next chapter playing.
     NSUserDefaults::standardUserDefaults().setInteger(1, "SurahRepeatCounter");

@@ -21,17 +21,23 @@ namespace {
 
 std::string quoted(const fs::path& p) { return "'" + p.string() + "'"; }
 
-// The light green of the recited verse's row.
-bool recitedGreen(const fs::path& png, double x, double y) {
+// The colour at a point (in points) of a phone screenshot `width` points wide; false when unreadable.
+bool pixelOf(const fs::path& png, double width, double x, double y, int& r, int& g, int& b) {
     std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> s(cairo_image_surface_create_from_png(png.c_str()),
                                                                    cairo_surface_destroy);
     if (cairo_surface_status(s.get()) != CAIRO_STATUS_SUCCESS) return false;
-    const double scale = cairo_image_surface_get_width(s.get()) / 320.0;
+    const double scale = cairo_image_surface_get_width(s.get()) / width;
     const unsigned char* data = cairo_image_surface_get_data(s.get());
     const auto* p = reinterpret_cast<const uint32_t*>(data + static_cast<int>(y * scale) * cairo_image_surface_get_stride(s.get())) +
                     static_cast<int>(x * scale);
-    const int r = (*p >> 16) & 0xff, g = (*p >> 8) & 0xff, b = *p & 0xff;
-    return g > 230 && g > r + 8 && g > b + 8;
+    r = (*p >> 16) & 0xff, g = (*p >> 8) & 0xff, b = *p & 0xff;
+    return true;
+}
+
+// The light green of the recited verse's row.
+bool recitedGreen(const fs::path& png, double x, double y) {
+    int r = 0, g = 0, b = 0;
+    return pixelOf(png, 320, x, y, r, g, b) && g > 230 && g > r + 8 && g > b + 8;
 }
 
 // Chapters with stored recitations among those the condition picks.
@@ -59,7 +65,7 @@ bool onPath(const char* tool) { return std::system(("command -v " + std::string(
 
 // Runs the program on the script against its own demo mirror, headless or in the desktop
 // window under a virtual X display; the folders it used.
-fs::path playScript(const std::string& name, bool window, const fs::path& script) {
+fs::path playScript(const std::string& name, bool window, const fs::path& script, const std::string& link = "") {
     const char* temp = std::getenv("LUMENO_TEMP_DIR");
     const char* source = std::getenv("LUMENO_SOURCE_DIR");
     EXPECT_TRUE(temp && source);
@@ -84,18 +90,23 @@ fs::path playScript(const std::string& name, bool window, const fs::path& script
     if (window) command += "xvfb-run -a -s '-screen 0 1024x768x24' ";
     command += quoted(program) + (window ? " --window" : " --headless") + " --script " +
                quoted(script) + " --shots " + quoted(work / "shots") +
-               " --documents " + quoted(work / "documents") + " --mirrors " + mirror->host() + " > " +
+               " --documents " + quoted(work / "documents") + " --mirrors " + mirror->host() +
+               (link.empty() ? "" : " " + link) + " > " +
                quoted(work / "run.log") + " 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0) << "see " << work / "run.log";
     EXPECT_TRUE(mirror->stop());
+    return work;
+}
+
+void expectDownloadShots(const fs::path& work) {
     for (const char* shot : {"download-offer.png", "download-mirrors.png", "download-progress.png"})
         EXPECT_TRUE(fs::exists(work / "shots" / shot)) << shot;
-    return work;
 }
 
 TEST(RecitationDownloadScript, DownloadsFromTheIndexAndPlaysWithTheHighlightMoving) {
     const fs::path work = playScript("recitation-download-script", false, docsScript());
     ASSERT_FALSE(work.empty());
+    expectDownloadShots(work);
     EXPECT_EQ(storedChapters(work / "documents" / "lumenodyn.db", "surah = 112"), 1);
     // The opening invocation recited first, verse 1 three seconds later.
     EXPECT_TRUE(recitedGreen(work / "shots" / "playback-1.png", 300, 120));
@@ -104,7 +115,8 @@ TEST(RecitationDownloadScript, DownloadsFromTheIndexAndPlaysWithTheHighlightMovi
     EXPECT_FALSE(recitedGreen(work / "shots" / "playback-2.png", 300, 260));
     if (const char* update = std::getenv("LUMENO_UPDATE_DOCS"); update && *update)
         for (const auto& [shot, doc] : {std::pair{"download-progress.png", "recitation-download.png"},
-                                        std::pair{"playback-2.png", "recitation-playback.png"}})
+                                        std::pair{"playback-2.png", "recitation-playback.png"},
+                                        std::pair{"playback-landscape.png", "recitation-playback-landscape.png"}})
             fs::copy_file(work / "shots" / shot, fs::path(std::getenv("LUMENO_SOURCE_DIR")) / "docs" / doc,
                           fs::copy_options::overwrite_existing);
 }
@@ -136,6 +148,7 @@ TEST(RecitationDownloadScript, DownloadsAndPlaysInTheDesktopWindow) {
     }
     const fs::path work = playScript("recitation-download-window", true, script);
     ASSERT_FALSE(work.empty());
+    expectDownloadShots(work);
     // The list's fling runs on the real clock here: on a busy machine it stops short of 112,
     // so the chapter stored is one of the last juz's list.
     EXPECT_EQ(storedChapters(work / "documents" / "lumenodyn.db", "surah BETWEEN 78 AND 114"), 1);
@@ -143,6 +156,26 @@ TEST(RecitationDownloadScript, DownloadsAndPlaysInTheDesktopWindow) {
     for (const char* shot : {"playback-1.png", "playback-2.png"})
         for (double y = 100; y <= 380 && !recited; y += 20) recited = recitedGreen(work / "shots" / shot, 300, y);
     EXPECT_TRUE(recited);
+}
+
+// A new user opens chapter 112 from a link, closes the first start's screens and turns the
+// phone: the header bar shows its own controls only, nothing of the option strip it hides
+// (the reciter's name, the speaker, the translation).
+TEST(ReadingScript, TheLandscapeHeaderShowsNothingOfTheHiddenStrip) {
+    const fs::path script = fs::path(std::getenv("LUMENO_SOURCE_DIR")) / "tests/Classes/Audio/fixtures/landscape-header.script";
+    const fs::path work = playScript("landscape-header-script", false, script, "lumeno://112:1");
+    ASSERT_FALSE(work.empty());
+    const fs::path shot = work / "shots" / "landscape.png";
+    ASSERT_TRUE(fs::exists(shot));
+    // Between the back button and the chapter's ornaments lies only the bar's own paper.
+    int ink = 0;
+    for (double y = 4; y < 40; y += 1)
+        for (double x = 68; x < 146; x += 1) {
+            int r = 0, g = 0, b = 0;
+            ASSERT_TRUE(pixelOf(shot, 480, x, y, r, g, b));
+            ink += r + g + b < 330 ? 1 : 0;
+        }
+    EXPECT_EQ(ink, 0) << "see " << shot;
 }
 
 }  // namespace

@@ -2,27 +2,22 @@
 // splash fade, and the tablet's popover pickers.
 
 #include "tests/Classes/Reading/ReadingFixture.h"
+#include "tests/support/ScreenTouches.h"
 
 #include "Classes/Reading/PickTranslationController.h"
-#include "platform/ui/BackendOptions.h"
-#include "platform/ui/Compositor.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/hosting/UIPopoverView.h"
 
 namespace {
 
-// The view's centre on the display, which turns with the interface.
-CGPoint centreOf(const UIView& v) {
-    const CGRect r = v.convertRectToView(v.bounds(), nullptr);
-    return Compositor::displayPointFromScreenPoint(CGPointMake(CGRectGetMidX(r), CGRectGetMidY(r)));
-}
+using screen_touches::displayCentre;
 
 class HeaderLayoutTest : public ReadingTest {
 protected:
     void expectPortrait() {
         EXPECT_EQ(screen->viewSurahDispAndOrnaments->frame().origin.y, 44);
         EXPECT_EQ(screen->viewSurahDisplay->frame().origin.y, 88);
-        EXPECT_EQ(CGRectGetMaxY(screen->viewSurahDisplay->frame()), screen->viewEverything->frame().size.height);
+        EXPECT_EQ(CGRectGetMaxY(screen->viewSurahDisplay->frame()), screen->viewEverything->bounds().size.height);
         EXPECT_FALSE(screen->viewTopLSButtons->isUserInteractionEnabled());
         EXPECT_EQ(screen->btnLSNextSurah->alpha(), 0);
         EXPECT_EQ(screen->btnLSPrevSurah->alpha(), 0);
@@ -45,16 +40,16 @@ TEST_F(HeaderLayoutTest, LandscapeHidesTheOptionStripAndShowsTheChapterButtons) 
     EXPECT_EQ(screen->viewSurahDispAndOrnaments->frame().origin.y, -8);
     EXPECT_LE(CGRectGetMaxY(screen->viewSurahDispAndOrnaments->frame()), CGRectGetMaxY(screen->viewTopOptionsBar->frame()));
     EXPECT_EQ(screen->viewSurahDisplay->frame().origin.y, 44);
-    EXPECT_EQ(screen->viewSurahDisplay->frame().size.height, screen->viewEverything->frame().size.height - 44);
+    EXPECT_EQ(screen->viewSurahDisplay->frame().size.height, screen->viewEverything->bounds().size.height - 44);
     EXPECT_TRUE(screen->viewTopLSButtons->isUserInteractionEnabled());
     EXPECT_EQ(screen->btnLSNextSurah->alpha(), 1);
     // A tap in the strip's old place reaches the verses, not the hidden reciter button.
     EXPECT_EQ(window->hitTest(CGPointMake(60, 66), nullptr)->isDescendantOfView(screen->btnReciter.get()), false);
 
-    backend.tap(centreOf(*screen->btnLSNextSurah));
+    backend.tap(displayCentre(*screen->btnLSNextSurah));
     backend.advance(400);
     EXPECT_EQ(screen->iCurrentSurah(), 3);
-    backend.tap(centreOf(*screen->btnLSPrevSurah));
+    backend.tap(displayCentre(*screen->btnLSPrevSurah));
     backend.advance(400);
     EXPECT_EQ(screen->iCurrentSurah(), 2);
 
@@ -100,18 +95,8 @@ class TabletReadingTest : public ReadingTest {
 protected:
     void SetUp() override {
         ReadingTest::SetUp();
-        BackendOptions tablet;
-        tablet.idiom = UIUserInterfaceIdiomPad;
-        tablet.apply();
-        LumenoSDKAppDelegate::resetCachedFactsForTesting();
-        window = std::make_shared<UIWindow>();
-        window->makeKeyAndVisible();
+        useTablet();
         screen = std::make_shared<CountingSurahViewController>();
-    }
-    void TearDown() override {
-        ReadingTest::TearDown();
-        BackendOptions{}.apply();
-        LumenoSDKAppDelegate::resetCachedFactsForTesting();
     }
 };
 
@@ -120,7 +105,7 @@ TEST_F(TabletReadingTest, TheTranslationPickerOpensInAPopoverAtItsButton) {
     backend.advance(500);
     ASSERT_TRUE(LumenoSDKAppDelegate::IsDeviceIPad());
     EXPECT_EQ(screen->view()->bounds().size.width, 768);
-    backend.tap(centreOf(*screen->btnTranslation));
+    backend.tap(displayCentre(*screen->btnTranslation));
     backend.advance(300);
     ASSERT_NE(screen->popoverView(), nullptr);
     EXPECT_TRUE(screen->popoverView()->isPopoverVisible());
@@ -145,7 +130,7 @@ TEST_F(TabletReadingTest, TheTranslationPickerOpensInAPopoverAtItsButton) {
 
     // A tap outside closes it as well, and the same popover shows the next picker.
     UIPopoverController* first = screen->popoverView();
-    backend.tap(centreOf(*screen->btnTranslation));
+    backend.tap(displayCentre(*screen->btnTranslation));
     backend.advance(300);
     EXPECT_EQ(screen->popoverView(), first);
     EXPECT_TRUE(first->isPopoverVisible());

@@ -7,6 +7,7 @@
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/graphics/UIImage.h"
+#include "platform/ui/BackendOptions.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/hosting/UIViewController.h"
@@ -26,6 +27,7 @@ void ReadingTest::SetUp() {
     window->makeKeyAndVisible();
 
     LumenoSDKAppDelegate::resetCachedFactsForTesting();
+    LumenoSDKAppDelegate::initialize();  // the settings' defaults, as at the program's start
     app = std::make_unique<LumenoSDKAppDelegate>();
     app->setSplashHasDisplayed(true);  // the one-time fade has a test of its own
     ASSERT_TRUE(app->createEditableCopyOfDatabaseIfNeeded());
@@ -37,10 +39,21 @@ void ReadingTest::SetUp() {
     screen = std::make_shared<CountingSurahViewController>();
 }
 
+void ReadingTest::useTablet() {
+    BackendOptions tablet;
+    tablet.idiom = UIUserInterfaceIdiomPad;
+    tablet.apply();
+    LumenoSDKAppDelegate::resetCachedFactsForTesting();
+    window = std::make_shared<UIWindow>();
+    window->makeKeyAndVisible();
+}
+
 void ReadingTest::TearDown() {
     window.reset();
     screen.reset();
     app.reset();
+    BackendOptions{}.apply();
+    LumenoSDKAppDelegate::resetCachedFactsForTesting();
     RunLoop::main().resetForTesting();
     UIApplication::sharedApplication().resetForTesting();
 }

@@ -34,6 +34,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
     virtual double scale() const { return 1; }
+    // Turns the device into a tablet with a new window (the phone comes back at tear-down).
+    void useTablet();
 
     // Chooses the translation and opens the chapter at the verse as the chapter index does.
     void open(int surah, int verse, int translation);
