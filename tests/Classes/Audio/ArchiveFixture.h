@@ -57,17 +57,19 @@ inline const Bytes& toneMP3() {
     return tone;
 }
 
-// A playable MP3 clip made distinct by an ID3v2 tag holding `tagLength` bytes of pattern data.
-inline Bytes mp3Clip(size_t tagLength, int seed) {
+// A playable MP3 clip: an ID3v2 tag holding `body`, then the test tone.
+inline Bytes mp3ClipTagged(Bytes body) {
     Bytes clip = {'I', 'D', '3', 3, 0, 0};
-    for (int shift : {21, 14, 7, 0}) clip.push_back(static_cast<uint8_t>((tagLength >> shift) & 0x7f));
-    Bytes body = pattern(tagLength, seed);
+    for (int shift : {21, 14, 7, 0}) clip.push_back(static_cast<uint8_t>((body.size() >> shift) & 0x7f));
     // No byte of the tag looks like the start of a frame.
     for (uint8_t& b : body) b &= 0x7f;
     clip.insert(clip.end(), body.begin(), body.end());
     clip.insert(clip.end(), toneMP3().begin(), toneMP3().end());
     return clip;
 }
+
+// A playable MP3 clip made distinct by an ID3v2 tag holding `tagLength` bytes of pattern data.
+inline Bytes mp3Clip(size_t tagLength, int seed) { return mp3ClipTagged(pattern(tagLength, seed)); }
 
 inline void octal(uint8_t* field, size_t width, unsigned long long value) {
     std::snprintf(reinterpret_cast<char*>(field), width, "%0*llo", static_cast<int>(width - 1), value);
