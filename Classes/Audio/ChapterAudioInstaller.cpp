@@ -39,7 +39,7 @@ void removeItem(const std::string& path) {
 bool databaseFull(sqlite3* db) {
     const int code = sqlite3_errcode(db);
     return code == SQLITE_FULL ||
-           (code == SQLITE_IOERR && (sqlite3_system_errno(db) == ENOSPC || sqlite3_system_errno(db) == EDQUOT));
+           (code == SQLITE_IOERR && isNoSpaceError(sqlite3_system_errno(db)));
 }
 
 // Rolls the transaction back unless it was committed, or SQLite already rolled it back (as it

@@ -66,7 +66,7 @@ void Downloader::closeOutput() {
 }
 
 void Downloader::writeFailed() {
-    diskFull_ = errno == ENOSPC || errno == EDQUOT;
+    diskFull_ = isNoSpaceError(errno);
     NSLog("download didFailWithError: cannot write %@: %@", file_, std::strerror(errno));
     fail();
 }

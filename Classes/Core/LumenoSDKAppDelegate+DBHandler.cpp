@@ -81,8 +81,8 @@ void closeConnection(SQLiteConnection& connection) {
 }
 
 StartupFailure::Cause causeOfWriteError(int code) {
-    return code == ENOSPC || code == EDQUOT ? StartupFailure::Cause::DiskFull
-                                            : StartupFailure::Cause::FolderNotWritable;
+    return isNoSpaceError(code) ? StartupFailure::Cause::DiskFull
+                                : StartupFailure::Cause::FolderNotWritable;
 }
 
 // Writes, flushes and removes a one-byte file in the folder: the error that stopped it, or 0.

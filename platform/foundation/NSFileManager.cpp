@@ -92,6 +92,8 @@ bool copyFile(const std::string& from, const std::string& to, std::string* error
 
 } // namespace
 
+bool isNoSpaceError(int err) { return err == ENOSPC || err == EDQUOT; }
+
 bool writeAll(int fd, const void* data, size_t size)
 {
     const auto* p = static_cast<const uint8_t*>(data);

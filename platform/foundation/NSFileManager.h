@@ -12,6 +12,9 @@
 // (errno set) when a write fails.
 bool writeAll(int fd, const void* data, size_t size);
 
+// Whether an errno value says the disk (or the user's quota) has no space left.
+bool isNoSpaceError(int err);
+
 class NSFileManager {
 public:
     static NSFileManager& defaultManager();

@@ -1,6 +1,8 @@
 #pragma once
 // Why unpacking a chapter archive stopped.
 
+#include "platform/foundation/NSFileManager.h"
+
 #include <cerrno>
 
 enum class ArchiveError {
@@ -13,4 +15,4 @@ enum class ArchiveError {
 };
 
 // The error of a write that just failed, from errno.
-inline ArchiveError writeError() { return errno == ENOSPC || errno == EDQUOT ? ArchiveError::diskFull : ArchiveError::writeFailed; }
+inline ArchiveError writeError() { return isNoSpaceError(errno) ? ArchiveError::diskFull : ArchiveError::writeFailed; }
