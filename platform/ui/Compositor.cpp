@@ -322,8 +322,11 @@ void Compositor::drawView(UIView& view, cairo_t* cr, bool pres)
 
     CGRect imagePlace;
     if (const UIImage* image = directImage(view, b.size, &imagePlace)) {
-        view.clearNeedsDisplay();
-        if (view.backing()) view.backing()->surface.reset();
+        // While an animation resizes the view, the size it ends at may need a backing.
+        if (view.bounds().size == b.size) {
+            view.clearNeedsDisplay();
+            if (view.backing()) view.backing()->surface.reset();
+        }
         cairo_save(cr);
         cairo_rectangle(cr, 0, 0, w, h);
         cairo_clip(cr);

@@ -144,6 +144,21 @@ TEST_P(RenderTest, ImageViewsShowTheirImageAtTheirAlphaPlaceAndClip)
     backend.frame();
     EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(13, 30)), {0, 0, 255}));
     EXPECT_TRUE(hasBacking(*exact));
+
+    // Widened in an animation (a bar turned to landscape): the first frames still show the old
+    // size, which fits the image, yet the widened view is drawn at the end.
+    auto bar = addView<UIImageView>(*window, CGRectMake(10, 100, 40, 40));
+    bar->setImage(markedSquare(40)->stretchableImageWithLeftCapWidth(19, 0));
+    backend.frame();
+    EXPECT_FALSE(hasBacking(*bar));
+    UIView::beginAnimations("Widen");
+    UIView::setAnimationDuration(0.3);
+    bar->setFrame(CGRectMake(10, 100, 120, 40));
+    UIView::commitAnimations();
+    backend.frame();
+    backend.advance(400);
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(11, 120)), {0, 0, 255}));
+    EXPECT_TRUE(isColor(backend.pixelAt(CGPointMake(120, 120)), {255, 0, 0}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, RenderTest, ::testing::Values(1.0, 2.0));
