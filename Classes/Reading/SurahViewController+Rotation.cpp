@@ -21,6 +21,7 @@ double bottomOf(const UIView& v) { return v.frame().origin.y + v.frame().size.he
 // Portrait: the strip sits under the bar with the play button and the display under the strip.
 void SurahViewController::layoutHeader(bool landscape) {
     if (!viewTopOptionsBar || !viewSurahDispAndOrnaments || !viewSurahDisplay || !viewEverything) return;
+    headerInLandscape_ = landscape;
     CGRect strip = viewSurahDispAndOrnaments->frame();
     strip.origin.y = landscape ? -8 : bottomOf(*viewTopOptionsBar);
     viewSurahDispAndOrnaments->setFrame(strip);
@@ -84,13 +85,15 @@ void SurahViewController::actionSheetClickedButtonAtIndex(UIActionSheet* sheet, 
     }
 }
 
+// The flag may already follow the orientation (a chapter set up before the view loaded):
+// the header's own layout tells whether the turn is still to be made.
 void SurahViewController::followStatusBarOrientation() {
     const bool landscape = statusBarIsLandscape();
-    if (!landscape && IsInLandscape_) {
+    if (!landscape && (IsInLandscape_ || headerInLandscape_)) {
         prepareForPortraitWithAnimation(false, true);
         setupForPortrait();
         IsInLandscape_ = false;
-    } else if (landscape && !IsInLandscape_) {
+    } else if (landscape && (!IsInLandscape_ || !headerInLandscape_)) {
         if (prepareForLandscapeWithAnimation(false, true)) IsInLandscape_ = true;
         setupForLandscape();
     }

@@ -426,6 +426,7 @@ private:
     bool firstTimePLay_ = true;
     bool IsInPlayMode_ = false;
     bool IsInLandscape_ = false;
+    bool headerInLandscape_ = false;  // the layout layoutHeader last applied
     bool showingDialControl_ = false;
     bool isShowingSurahInfo_ = false;
     bool isRotating_ = false;

@@ -11,11 +11,13 @@ namespace {
 const HowToUseController::Topic kTopics[HowToUseController::kTopicCount] = {
     {"Lumeno Usage Terms & Conditions", nullptr, "/kb/article-147.html"},
     {"Change the Translation", "Change the Translation",
-     "In the reading screen, tap the translation button on the options bar at the bottom and pick a translation "
-     "from the list. Pick \"My Notes\" to see your own notes under the verses instead."},
+     "In the reading screen, tap the translation button on the options bar under the chapter's name (in "
+     "landscape, tap the chapter's name first) and pick a translation from the list. Pick \"My Notes\" to see "
+     "your own notes under the verses instead."},
     {"Change the Reciter", "Change the Reciter",
-     "In the reading screen, tap the reciter button on the options bar at the bottom and pick a reciter. Chapters "
-     "not yet downloaded for that reciter are offered for download when you press play."},
+     "In the reading screen, tap the reciter button on the options bar under the chapter's name (in landscape, "
+     "tap the chapter's name first) and pick a reciter. Chapters not yet downloaded for that reciter are "
+     "offered for download when you press play."},
     {"Jump to a Verse", "Jumpt to a Verse",
      "Put your finger on the verse-number column at the left of the reading screen and drag it up or down: the "
      "verse number follows your finger. Lift it to jump to that verse."},

@@ -59,6 +59,33 @@ TEST_F(HeaderLayoutTest, LandscapeHidesTheOptionStripAndShowsTheChapterButtons) 
     expectPortrait();
 }
 
+// Started in landscape (the window opened turned): the first display already has the
+// landscape header, and a later turn to portrait brings the strip back.
+TEST_F(HeaderLayoutTest, AScreenOpenedInLandscapeShowsTheLandscapeHeader) {
+    BackendOptions turned;
+    turned.landscape = true;
+    turned.apply();
+    window = std::make_shared<UIWindow>();
+    window->makeKeyAndVisible();
+    open(112, 1, 3);
+    finishSplash();
+    ASSERT_TRUE(screen->IsInLandscape());
+    EXPECT_EQ(screen->viewSurahDispAndOrnaments->frame().origin.y, -8);
+    EXPECT_EQ(screen->viewSurahDisplay->frame().origin.y, 44);
+    EXPECT_EQ(screen->btnLSNextSurah->alpha(), 1);
+    // Nothing of the strip shows between the back button and the chapter's ornaments.
+    backend.frame();
+    EXPECT_EQ(window->hitTest(CGPointMake(240, 66), nullptr)->isDescendantOfView(screen->viewSurahDispAndOrnaments.get()), false);
+    backend.tap(displayCentre(*screen->btnLSNextSurah));
+    backend.advance(400);
+    EXPECT_EQ(screen->iCurrentSurah(), 113);
+
+    backend.rotate(UIDeviceOrientationPortrait);
+    backend.advance(500);
+    ASSERT_FALSE(screen->IsInLandscape());
+    expectPortrait();
+}
+
 TEST_F(HeaderLayoutTest, SplashFadesOnceAndHoldsOffATurnWhileItRuns) {
     app->setSplashHasDisplayed(false);  // the run's first display
     NSUserDefaults::standardUserDefaults().setInteger(3, "CurrentTranslationv22");
