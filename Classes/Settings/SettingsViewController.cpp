@@ -61,7 +61,7 @@ void SettingsViewController::viewDidLoad() {
     UINavigationBar* bar = nav->navigationBar();
     if (bar->viewWithTag(kTopCornerTag)) return;
     UIImagePtr image = UIImage::imageNamed("set-top-corner.png");
-    auto strip = std::make_shared<UIImageView>(CGRectMake(0, 0, view()->bounds().size.width, 6));
+    auto strip = std::make_shared<UIImageView>(CGRectMake(0, 0, bar->bounds().size.width, 6));
     if (image) strip->setImage(image->stretchableImageWithLeftCapWidth(159, 0));
     strip->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     strip->setTag(kTopCornerTag);

@@ -36,7 +36,7 @@ template <class Settle>
 void tapRow(HeadlessBackend& backend, UITableView& table, NSIndexPath path, Settle&& settle) {
     table.scrollToRowAtIndexPath(path, UITableViewScrollPositionMiddle, false);
     settle();
-    backend.tap(screenCentre(table, table.rectForRowAtIndexPath(path)));
+    backend.tap(displayCentre(table, table.rectForRowAtIndexPath(path)));
     settle();
 }
 

@@ -13,6 +13,16 @@ protected:
     int brightness(double x, double y) { return docs_screenshot::brightness(backend, CGPointMake(x, y)); }
 };
 
+// Turned before Settings opens: the decoration along the bar's top runs across the whole width.
+TEST_F(MoreScreenshotTest, SettingsBarIsDecoratedAcrossTheLandscapeWidth) {
+    launch();
+    backend.rotate(UIDeviceOrientationLandscapeLeft);
+    settle();
+    openSettings();
+    backend.frame();
+    for (double y : {1.0, 3.0}) EXPECT_NEAR(brightness(400, y), brightness(100, y), 12) << "row " << y;
+}
+
 TEST_F(MoreScreenshotTest, MenuAndSettings) {
     launch();
     // The menu's own top bar is darker than the paper under the rows.
