@@ -5,7 +5,8 @@
 #include "platform/ui/UIEvent.h"
 #include "platform/ui/UITouch.h"
 
-UIControl::UIControl(CGRect frame) : UIView(frame) {}
+// Controls draw their titles and shapes for their size: a new size draws them again.
+UIControl::UIControl(CGRect frame) : UIView(frame) { setContentMode(UIViewContentModeRedraw); }
 
 void UIControl::setEnabled(bool enabled)
 {

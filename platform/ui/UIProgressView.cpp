@@ -13,11 +13,13 @@ UIProgressView::UIProgressView(UIProgressViewStyle style)
     : UIView(CGRectMake(0, 0, 150, heightForStyle(style))), style_(style)
 {
     setOpaque(false);
+    setContentMode(UIViewContentModeRedraw);  // the rounded track is drawn for its width
 }
 
 UIProgressView::UIProgressView(CGRect frame) : UIView(frame), style_(UIProgressViewStyleDefault)
 {
     setOpaque(false);
+    setContentMode(UIViewContentModeRedraw);
 }
 
 void UIProgressView::setProgressViewStyle(UIProgressViewStyle style)

@@ -9,7 +9,10 @@
 namespace {
 class SearchBackground : public UIView {
 public:
-    explicit SearchBackground(UISearchBar& bar) : bar_(bar) { setUserInteractionEnabled(false); }
+    explicit SearchBackground(UISearchBar& bar) : bar_(bar) {
+        setUserInteractionEnabled(false);
+        setContentMode(UIViewContentModeRedraw);
+    }
     void drawRect(CGRect) override {
         UIColorPtr tint = bar_.tintColor() ? bar_.tintColor() : UIColor::colorWithRed(0.69, 0.74, 0.79, 1);
         UIBarButtonView::drawBarBackground(bounds(), *tint, false);
