@@ -139,6 +139,7 @@ void UIKeyboard::reset() {
 
 UIKeyboardPanel::UIKeyboardPanel() : UIView(CGRectMake(0, 0, 320, 216)) {
     setBackgroundColor(UIColor::colorWithRed(0.56, 0.6, 0.66, 1));
+    setContentMode(UIViewContentModeRedraw);  // the keys are drawn for the panel's width
     buildKeys();
 }
 

@@ -7,6 +7,7 @@
 
 UIPopoverView::UIPopoverView(CGRect frame) : UIView(frame) {
     setOpaque(false);
+    setContentMode(UIViewContentModeRedraw);  // rounded body and arrow drawn for the size
     setBackgroundColor(UIColor::clearColor());
     clip_ = std::make_shared<UIView>(CGRectZero);
     clip_->setClipsToBounds(true);

@@ -17,6 +17,7 @@ constexpr double kTabBarHeight = 49;
 UITabBar::UITabBar(CGRect frame) : UIView(frame) {
     setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleTopMargin);
     setBackgroundColor(UIColor::blackColor());
+    setContentMode(UIViewContentModeRedraw);  // the selected item's box is drawn where it sits
 }
 
 void UITabBar::setItems(std::vector<std::shared_ptr<UITabBarItem>> items, bool) {

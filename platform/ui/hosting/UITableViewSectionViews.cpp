@@ -11,7 +11,10 @@ namespace {
 // The plain header: a grey gradient bar with a bold white title.
 class PlainHeader : public UIView {
 public:
-    explicit PlainHeader(std::string title) : title_(std::move(title)) { setOpaque(false); }
+    explicit PlainHeader(std::string title) : title_(std::move(title)) {
+        setOpaque(false);
+        setContentMode(UIViewContentModeRedraw);
+    }
     void drawRect(CGRect) override {
         CGContext* c = UIGraphicsGetCurrentContext();
         if (!c) return;
@@ -68,6 +71,7 @@ std::shared_ptr<UIView> makeTitleView(const std::string& title, UITableViewStyle
 
 IndexStrip::IndexStrip(std::vector<std::string> titles) : titles_(std::move(titles)) {
     setOpaque(false);
+    setContentMode(UIViewContentModeRedraw);  // the titles are spread over the height
     setBackgroundColor(UIColor::clearColor());
 }
 

@@ -11,7 +11,9 @@
 #include "platform/ui/hosting/UISearchBar.h"
 #include "platform/ui/hosting/UISegmentedControl.h"
 #include "platform/ui/hosting/UISlider.h"
+#include "platform/ui/hosting/UITableViewSectionViews.h"
 #include "platform/ui/hosting/UITextField.h"
+#include "platform/ui/hosting/UITextView.h"
 #include "tests/platform/ui/UITestSupport.h"
 
 namespace {
@@ -86,6 +88,14 @@ INSTANTIATE_TEST_SUITE_P(
                  auto p = std::make_shared<UIPageControl>(CGRectZero);
                  p->setNumberOfPages(9);
                  return p;
+             }},
+        Case{"section header", 22,
+             [] { return UITableViewSectionViews::makeTitleView("Juz 1", UITableViewStylePlain, false); }},
+        Case{"text view", 60,
+             [] {
+                 auto t = std::make_shared<UITextView>(CGRectZero);
+                 t->setText("A note that wraps onto a second line when the view is narrow");
+                 return t;
              }},
         Case{"progress bar", 9,
              [] {
