@@ -110,9 +110,14 @@ void SurahOptionsHUD::buildViews() {
     viewEmptyNotesPlaceholder->addSubview(lblHUDEmptyNotesPlaceHolder);
     btnHUDNotesAddEdit = std::make_shared<UIButton>(CGRectMake(0, 0, 300, 140));
     btnHUDNotesAddEdit->addTarget(this, [this](UIControl*, UIEvent*) { hudAddEditNotePressed(); }, UIControlEventTouchUpInside);
+    // The strip is wider and lower in landscape: its parts follow it, the placeholder stays centred.
+    lblHUDEmptyNotesPlaceHolder->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleTopMargin |
+                                                     UIViewAutoresizingFlexibleBottomMargin);
     for (const UIViewPtr& v : std::initializer_list<UIViewPtr>{imgHUDNotesBG, txtHUDNotesPreview, viewEmptyNotesPlaceholder,
-                                                               btnHUDNotesAddEdit})
+                                                               btnHUDNotesAddEdit}) {
+        v->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
         viewHUDNotesContainer->addSubview(v);
+    }
 
     for (const UIViewPtr& v : std::initializer_list<UIViewPtr>{viewHUDNotesContainer, imgHUDBG, imgHUDBGPage1, viewScrollHUD,
                                                                pgHUDCtl, btnHUDCancel, btnHUDCancel1})

@@ -12,6 +12,7 @@
 #include "platform/foundation/Paths.h"
 #include "platform/services/Outbox.h"
 #include "platform/services/UIPasteboard.h"
+#include "platform/ui/Compositor.h"
 
 namespace {
 
@@ -393,6 +394,34 @@ TEST_F(PanelTest, RotationIsRefusedWhileThePanelIsOpenAndOtherwiseRelaysTheScree
     EXPECT_TRUE(screen->prepareForPortraitWithAnimation(false, true));
     EXPECT_EQ(screen->tblVerses->alpha(), 1);
     EXPECT_FALSE(screen->IsInLandscape());
+}
+
+// Opened on a turned phone: the note strip spans the screen above the panel, with its
+// placeholder inside it.
+TEST_F(PanelTest, InLandscapeTheNoteStripSpansTheScreenAboveThePanel) {
+    open(2, 1, 3);
+    backend.rotate(UIDeviceOrientationLandscapeLeft);
+    backend.advance(1000);
+    backend.runUntilIdle();
+    ASSERT_TRUE(screen->IsInLandscape());
+    screen->tblVerses->scrollToRowAtIndexPath(NSIndexPath::indexPathForRow(screen->verseToRow(3), 0),
+                                              UITableViewScrollPositionTop, false);
+    backend.runUntilIdle();
+    backend.touchDown(7, Compositor::displayPointFromScreenPoint(pointInRow(3)));
+    backend.advance(600);
+    backend.touchCancel(7);
+    backend.advance(500);
+    backend.runUntilIdle();
+    ASSERT_TRUE(screen->showingDialControl());
+    // (The harness has no tab shell to turn the panel with the screen: its parts are checked
+    // against the strip rather than on the display.)
+    const CGRect strip = hud().viewHUDNotesContainer->bounds();
+    EXPECT_EQ(strip.size, CGSizeMake(460, 70));
+    for (const auto& part : hud().viewHUDNotesContainer->subviews()) EXPECT_EQ(part->frame(), strip);
+    const CGRect placeholder = hud().lblHUDEmptyNotesPlaceHolder->convertRectToView(
+        hud().lblHUDEmptyNotesPlaceHolder->bounds(), hud().viewHUDNotesContainer.get());
+    EXPECT_TRUE(CGRectContainsRect(strip, placeholder));
+    EXPECT_NEAR(CGRectGetMidY(placeholder), CGRectGetMidY(strip), 1);
 }
 
 TEST_F(PanelTest, RendersBothPagesAndTheNoteEditor) {
