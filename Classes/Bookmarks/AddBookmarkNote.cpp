@@ -44,10 +44,15 @@ std::shared_ptr<UIView> buildAddNoteView(UIViewController& owner) {
     c.lblTitle->setFont(UIFont::fontWithName("Helvetica-Bold", 18));
     c.lblTitle->setBackgroundColor(UIColor::clearColor());
     c.lblTitle->setTextColor(UIColor::whiteColor());
+    c.lblTitle->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     c.btnMore = std::make_shared<UIButton>(CGRectMake(8, 7, 40, 30));
     c.btnDone = std::make_shared<UIButton>(CGRectMake(252, 7, 60, 30));
+    c.btnDone->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
     c.imgAyahImg = std::make_shared<UIImageView>(CGRectMake(4, 11, 312, 96));
     c.imgAyahShadow = std::make_shared<UIImageView>(CGRectMake(4, 107, 312, 6));
+    // The verse area keeps its margins when the editor is turned.
+    c.imgAyahImg->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    c.imgAyahShadow->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     c.scrollAyahContainer = std::make_shared<UIScrollView>(CGRectMake(44, 50, 272, 60));
     c.scrollAyahContainer->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     c.lblArabicAyah = std::make_shared<UILabel>(CGRectMake(8, 5, 260, 50));
@@ -59,6 +64,7 @@ std::shared_ptr<UIView> buildAddNoteView(UIViewController& owner) {
     c.btnAyah->setTitleColor(UIColor::blackColor(), UIControlStateDisabled);
     c.lblVerseNumber = std::make_shared<UILabel>(CGRectMake(6, 96, 34, 14));
     c.imgFade = std::make_shared<UIImageView>(CGRectMake(0, 112, 320, 10));
+    c.imgFade->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     c.txtView = std::make_shared<DTNotePadView>(CGRectMake(0, 118, 320, 342));
     c.txtView->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
     for (const UIViewPtr& v : std::initializer_list<UIViewPtr>{c.imgBG, c.imgTopHeader, c.lblTitle, c.btnMore, c.btnDone,

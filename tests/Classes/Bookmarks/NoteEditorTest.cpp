@@ -18,6 +18,7 @@
 #include "platform/ui/UIWindow.h"
 #include "platform/ui/hosting/UIAlertView.h"
 #include "platform/ui/hosting/UIKeyboard.h"
+#include "tests/support/ScreenTouches.h"
 
 namespace {
 
@@ -130,6 +131,24 @@ TEST_F(NoteEditorTest, NewNoteOpensWithTheKeyboardAndDoneStoresTheText) {
     settle();
     EXPECT_EQ(posted, 1);
     EXPECT_EQ(ChapterInfo::getBookmarkNote(db(), 2, 255), "The Throne Verse");
+    EXPECT_EQ(root->modalViewController(), nullptr);
+}
+
+// Turned while open: the title stays centred over the wider bar and Done keeps to its right
+// end, where a finger finds it.
+TEST_F(NoteEditorTest, TurnedToLandscapeTheBarKeepsItsTitleCentredAndDoneAtTheEnd) {
+    ASSERT_TRUE(ChapterInfo::insertBookmark(db(), 2, 255, false, 0, std::nullopt));
+    openEditor(2, 255);
+    backend.rotate(UIDeviceOrientationLandscapeLeft);
+    settle();
+    ASSERT_TRUE(UIInterfaceOrientationIsLandscape(UIApplication::sharedApplication().statusBarOrientation()));
+    EXPECT_NEAR(CGRectGetMidX(screen_touches::displayRect(*editor->lblTitle)), 240, 1);
+    EXPECT_NEAR(CGRectGetMaxX(screen_touches::displayRect(*editor->btnDone)), 472, 1);
+    EXPECT_NEAR(CGRectGetMaxX(screen_touches::displayRect(*editor->imgAyahImg)), 476, 1);
+    editor->txtView->textView()->insertText("Read in landscape");
+    backend.tap(screen_touches::displayCentre(*editor->btnDone));
+    settle();
+    EXPECT_EQ(ChapterInfo::getBookmarkNote(db(), 2, 255), "Read in landscape");
     EXPECT_EQ(root->modalViewController(), nullptr);
 }
 
