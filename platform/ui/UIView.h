@@ -191,6 +191,9 @@ public:
 protected:
     // Marks the screen as needing a new frame (cheap; no drawRect is run).
     void setNeedsComposite() const;
+    // The superview's bounds changed size: applies the autoresizing mask. Views that
+    // place themselves in their superview by other rules override it.
+    virtual void autoresizeWithOldSuperviewSize(CGSize oldSize);
 
 private:
     friend class UIWindow;
@@ -198,7 +201,6 @@ private:
     void detachFromSuperview();
     void propagateWindowChange(UIWindow* newWindow, bool willPhase);
     void resizeSubviewsWithOldSize(CGSize oldSize);
-    void autoresizeWithOldSuperviewSize(CGSize oldSize);
     void boundsSizeChanged(CGSize oldSize);
     CGAffineTransform transformToSuperview(bool presentation) const;
 

@@ -31,6 +31,21 @@ inline CGPoint displayCentre(const UIView& view, CGRect rect) {
 }
 inline CGPoint displayCentre(const UIView& view) { return displayCentre(view, view.bounds()); }
 
+// Drags the view's superview (a list that scrolls) from the middle of what shows of it until
+// the whole view shows, as a finger would; false when it never does. settle() runs the clock
+// after each drag.
+template <class Settle>
+bool dragIntoView(HeadlessBackend& backend, const UIView& view, Settle&& settle) {
+    for (int i = 0; i < 12; ++i) {
+        const CGRect shown = displayRect(*view.superview()), r = displayRect(view);
+        if (CGRectContainsRect(CGRectInset(shown, -0.5, -0.5), r)) return true;
+        const CGPoint from = CGPointMake(CGRectGetMidX(shown), CGRectGetMidY(shown));
+        backend.drag(from, CGPointMake(from.x, from.y + (CGRectGetMaxY(r) > CGRectGetMaxY(shown) ? -60 : 60)));
+        settle();
+    }
+    return false;
+}
+
 // Scrolls a row to the table's middle and taps its centre; settle() runs the clock after each.
 template <class Settle>
 void tapRow(HeadlessBackend& backend, UITableView& table, NSIndexPath path, Settle&& settle) {

@@ -1,17 +1,20 @@
 #include "platform/ui/hosting/UIActionSheet.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/graphics/CGContext.h"
 #include "platform/ui/hosting/HostingViews.h"
 #include "platform/text/StringDrawing.h"
 #include "platform/ui/hosting/UINavigationBar.h"
+#include "platform/ui/hosting/UIScrollView.h"
 #include "platform/ui/hosting/UITabBarController.h"
 
 namespace {
 constexpr double kMargin = 20;
 constexpr double kButtonHeight = 44;
 constexpr double kGap = 8;
+constexpr double kRow = kButtonHeight + kGap;
 
 // Rounded, graded button faces.
 class SheetButtonFace : public UIView {
@@ -39,11 +42,57 @@ public:
 private:
     UIColorPtr top_, bottom_, border_;
 };
+
+// The buttons above the cancel button. While they scroll, a drag that starts on a
+// button scrolls them and a tap clicks the button under it.
+class SheetButtonList : public UIScrollView {
+public:
+    SheetButtonList() {
+        setBackgroundColor(UIColor::clearColor());
+        setOpaque(false);
+        setIndicatorStyle(UIScrollViewIndicatorStyleWhite);
+        setScrollsToTop(false);
+    }
+    UIView* hitTest(CGPoint point, UIEvent* event) override {
+        UIView* hit = UIScrollView::hitTest(point, event);
+        return hit && isScrollEnabled() ? this : hit;
+    }
+    void touchesCancelled(const UITouchSet& touches, UIEvent* event) override {
+        release();
+        UIScrollView::touchesCancelled(touches, event);
+    }
+
+protected:
+    void touchDidBegin(CGPoint location, UITouch*, UIEvent*) override {
+        release();
+        pressed_ = buttonAt(location);
+        if (pressed_) pressed_->setHighlighted(true);
+    }
+    void dragDidBegin() override { release(); }
+    void tapEnded(CGPoint location, UITouch*, UIEvent* event) override {
+        UIButton* b = pressed_;
+        release();
+        if (b && b == buttonAt(location)) b->sendActionsForControlEvents(UIControlEventTouchUpInside, event);
+    }
+
+private:
+    UIButton* buttonAt(CGPoint p) const {
+        for (const auto& sub : subviews())
+            if (auto* b = dynamic_cast<UIButton*>(sub.get()); b && CGRectContainsPoint(b->frame(), p)) return b;
+        return nullptr;
+    }
+    void release() {
+        if (pressed_) pressed_->setHighlighted(false);
+        pressed_ = nullptr;
+    }
+    UIButton* pressed_ = nullptr;  // unretained: one of the subviews
+};
 }  // namespace
 
 UIActionSheet::UIActionSheet(const std::string& title, UIActionSheetDelegate* delegate, const std::string& cancelButtonTitle,
                              const std::string& destructiveButtonTitle, const std::vector<std::string>& otherButtonTitles)
-    : delegate_(delegate) {
+    : delegate_(delegate), list_(std::make_shared<SheetButtonList>()) {
+    addSubview(list_);
     setTitle(title);
     titleLabelView()->setFont(UIFont::systemFontOfSize(13));
     titleLabelView()->setTextColor(UIColor::colorWithWhite(0.85, 1));
@@ -66,6 +115,11 @@ void UIActionSheet::setActionSheetStyle(UIActionSheetStyle style) {
 void UIActionSheet::showInView(UIView* view) { present(view); }
 void UIActionSheet::showFromTabBar(UITabBar* tabBar) { present(tabBar); }
 void UIActionSheet::showFromToolbar(UIToolbar* toolbar) { present(toolbar); }
+
+UIView& UIActionSheet::buttonContainer(int index) {
+    if (index == cancelButtonIndex()) return *this;
+    return *list_;
+}
 
 void UIActionSheet::styleButton(UIButton& b, int index) {
     UIColorPtr top, bottom, border, text;
@@ -104,14 +158,33 @@ CGRect UIActionSheet::layoutIn(CGRect container) {
         titleLabelView()->setFrame(CGRectZero);
         y = 16;
     }
-    for (int i = 0; i < numberOfButtons(); ++i) {
-        if (i == cancelButtonIndex() && i > 0) y += 8;
-        UIButton* b = buttonAtIndex(i);
-        b->setFrame(CGRectMake(kMargin, y, w - 2 * kMargin, kButtonHeight));
+    auto place = [](UIButton* b, CGRect frame) {
+        b->setFrame(frame);
         for (auto& sub : b->subviews())
             if (dynamic_cast<SheetButtonFace*>(sub.get())) sub->setFrame(b->bounds());
-        y += kButtonHeight + kGap;
+    };
+    double listHeight = 0;
+    for (int i = 0; i < numberOfButtons(); ++i) {
+        if (i == cancelButtonIndex()) continue;
+        place(buttonAtIndex(i), CGRectMake(kMargin, listHeight, w - 2 * kMargin, kButtonHeight));
+        listHeight += kRow;
     }
+    bool hasCancel = cancelButtonIndex() >= 0;
+    double cancelPart = hasCancel ? (listHeight > 0 ? 8 : 0) + kRow : 0;
+    double contentHeight = listHeight;
+    double room = container.size.height - y - cancelPart - 12;
+    if (listHeight > room) {
+        // Cut a button in half at the bottom edge so the list shows that it goes on.
+        double rows = std::max(0.0, std::floor((room - kButtonHeight / 2) / kRow));
+        listHeight = rows * kRow + kButtonHeight / 2;
+    }
+    list_->setFrame(CGRectMake(0, y, w, listHeight));
+    list_->setContentSize(CGSizeMake(w, contentHeight));
+    list_->setScrollEnabled(contentHeight > listHeight);
+    double maxOffset = std::max(0.0, contentHeight - listHeight);
+    list_->setContentOffset(CGPointMake(0, std::min(list_->contentOffset().y, maxOffset)));
+    y += listHeight + cancelPart;
+    if (hasCancel) place(buttonAtIndex(cancelButtonIndex()), CGRectMake(kMargin, y - kRow, w - 2 * kMargin, kButtonHeight));
     y += 12;
     return CGRectMake(0, container.size.height - y, w, y);
 }
@@ -142,5 +215,6 @@ void UIActionSheet::notifyWillPresent() {
     if (delegate_) delegate_->willPresentActionSheet(this);
 }
 void UIActionSheet::notifyDidPresent() {
+    if (list_->isScrollEnabled()) list_->flashScrollIndicators();
     if (delegate_) delegate_->didPresentActionSheet(this);
 }

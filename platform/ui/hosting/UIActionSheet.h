@@ -1,6 +1,7 @@
 #pragma once
 // A sheet of buttons that slides up from the bottom. Button indexes follow the
 // platform: the destructive button first, then the other buttons in order, then
+// the cancel button. Buttons that do not fit the screen's height scroll above
 // the cancel button.
 
 #include <optional>
@@ -11,6 +12,7 @@
 #include "platform/ui/hosting/UIHostingTypes.h"
 
 class UIActionSheet;
+class UIScrollView;
 class UITabBar;
 class UIToolbar;
 
@@ -52,9 +54,11 @@ protected:
     CGRect layoutIn(CGRect container) override;
     bool slidesUp() const override { return true; }
     void styleButton(UIButton& button, int index) override;
+    UIView& buttonContainer(int index) override;
 
 private:
     UIActionSheetDelegate* delegate_;  // unretained
+    std::shared_ptr<UIScrollView> list_;  // every button but the cancel button
     UIActionSheetStyle style_ = UIActionSheetStyleAutomatic;
 };
 

@@ -1,14 +1,18 @@
 #include "platform/ui/hosting/UIAlertView.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/graphics/CGContext.h"
 #include "platform/text/StringDrawing.h"
+#include "platform/ui/hosting/UIScrollView.h"
 
 namespace {
 constexpr double kWidth = 284;
 constexpr double kPad = 16;
 constexpr double kButtonHeight = 43;
+constexpr double kScreenMargin = 8;  // kept free above and below the alert
+constexpr double kMinMessageHeight = 40;
 }  // namespace
 
 UIAlertView::UIAlertView(const std::string& title, const std::string& message, UIAlertViewDelegate* delegate,
@@ -25,7 +29,13 @@ UIAlertView::UIAlertView(const std::string& title, const std::string& message, U
     messageLabel_->setNumberOfLines(0);
     messageLabel_->setLineBreakMode(UILineBreakModeWordWrap);
     messageLabel_->setText(message);
-    addSubview(messageLabel_);
+    messageScroll_ = std::make_shared<UIScrollView>(CGRectZero);
+    messageScroll_->setBackgroundColor(UIColor::clearColor());
+    messageScroll_->setOpaque(false);
+    messageScroll_->setIndicatorStyle(UIScrollViewIndicatorStyleWhite);
+    messageScroll_->setScrollsToTop(false);
+    messageScroll_->addSubview(messageLabel_);
+    addSubview(messageScroll_);
     if (!cancelButtonTitle.empty()) setCancelButtonIndex(addButtonWithTitle(cancelButtonTitle));
     for (const auto& t : otherButtonTitles) addButtonWithTitle(t);
     rebuildButtons();
@@ -55,27 +65,32 @@ CGRect UIAlertView::layoutIn(CGRect container) {
         titleLabelView()->setFrame(CGRectMake(kPad, y, inner, s.height));
         y += s.height + 8;
     }
-    if (!message().empty()) {
-        CGSize s = sizeWithFont(message(), *messageLabel_->font(), CGSizeMake(inner, 1000), UILineBreakModeWordWrap);
-        messageLabel_->setFrame(CGRectMake(kPad, y, inner, s.height));
-        y += s.height + 8;
-    }
-    y += 8;
     int n = numberOfButtons();
+    double buttonsHeight = n == 2 ? kButtonHeight + 14 : n * (kButtonHeight + 8) + 6;
+    double messageHeight = 0, shownHeight = 0;
+    if (!message().empty()) {
+        messageHeight = sizeWithFont(message(), *messageLabel_->font(), CGSizeMake(inner, 100000), UILineBreakModeWordWrap).height;
+        double room = container.size.height - 2 * kScreenMargin - y - 8 - 8 - buttonsHeight;
+        shownHeight = std::min(messageHeight, std::max(kMinMessageHeight, std::floor(room)));
+    }
+    // The scroll view reaches into the padding so that its indicator stays clear of the text.
+    messageLabel_->setFrame(CGRectMake(kPad / 2, 0, inner, messageHeight));
+    messageScroll_->setFrame(CGRectMake(kPad / 2, y, inner + kPad, shownHeight));
+    messageScroll_->setContentSize(CGSizeMake(inner + kPad, messageHeight));
+    double maxOffset = std::max(0.0, messageHeight - shownHeight);
+    messageScroll_->setContentOffset(CGPointMake(0, std::min(messageScroll_->contentOffset().y, maxOffset)));
+    if (shownHeight > 0) y += shownHeight + 8;
+    y += 8;
     if (n == 2) {
         // Side by side, the cancel button on the left.
         double w = (inner - 10) / 2;
         int left = cancelButtonIndex() == 1 ? 1 : 0;
         buttonAtIndex(left)->setFrame(CGRectMake(kPad, y, w, kButtonHeight));
         buttonAtIndex(1 - left)->setFrame(CGRectMake(kPad + w + 10, y, w, kButtonHeight));
-        y += kButtonHeight + 14;
     } else {
-        for (int i = 0; i < n; ++i) {
-            buttonAtIndex(i)->setFrame(CGRectMake(kPad, y, inner, kButtonHeight));
-            y += kButtonHeight + 8;
-        }
-        y += 6;
+        for (int i = 0; i < n; ++i) buttonAtIndex(i)->setFrame(CGRectMake(kPad, y + i * (kButtonHeight + 8), inner, kButtonHeight));
     }
+    y += buttonsHeight;
     return CGRectMake(std::floor((container.size.width - kWidth) / 2), std::floor((container.size.height - y) / 2), kWidth, y);
 }
 
@@ -110,5 +125,6 @@ void UIAlertView::notifyWillPresent() {
     if (delegate_) delegate_->willPresentAlertView(this);
 }
 void UIAlertView::notifyDidPresent() {
+    if (messageScroll_->contentSize().height > messageScroll_->bounds().size.height) messageScroll_->flashScrollIndicators();
     if (delegate_) delegate_->didPresentAlertView(this);
 }

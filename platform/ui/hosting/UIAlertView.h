@@ -1,6 +1,7 @@
 #pragma once
 // A centred alert with a title, a message and buttons: the cancel button is
-// index 0 when there is one, the other buttons follow in order.
+// index 0 when there is one, the other buttons follow in order. A message too
+// long for the screen scrolls between the title and the buttons.
 
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "platform/ui/hosting/UIDialogView.h"
 
 class UIAlertView;
+class UIScrollView;
 
 class UIAlertViewDelegate {
 public:
@@ -44,7 +46,8 @@ protected:
 
 private:
     UIAlertViewDelegate* delegate_;  // unretained
-    std::shared_ptr<UILabel> messageLabel_;
+    std::shared_ptr<UIScrollView> messageScroll_;
+    std::shared_ptr<UILabel> messageLabel_;  // in messageScroll_
 };
 
 using UIAlertViewPtr = std::shared_ptr<UIAlertView>;

@@ -68,7 +68,7 @@ void UIDialogView::rebuildButtons() {
         b->setTitle(titles_[static_cast<size_t>(i)], UIControlStateNormal);
         styleButton(*b, i);
         b->addTarget(this, [this, i](UIControl*, UIEvent*) { clickButtonAtIndex(i); }, UIControlEventTouchUpInside);
-        addSubview(b);
+        buttonContainer(i).addSubview(b);
         buttonViews_.push_back(b);
     }
     setNeedsLayout();
@@ -106,6 +106,12 @@ void UIDialogView::present(UIView* anchor) {
     setFrame(finalFrame);
     setAlpha(1);
     UIView::commitAnimations();
+}
+
+void UIDialogView::autoresizeWithOldSuperviewSize(CGSize) {
+    // A dismissing dialog keeps its way out.
+    if (!visible_ || dismissing_ || !superview()) return;
+    setFrame(layoutIn(superview()->bounds()));
 }
 
 void UIDialogView::clickButtonAtIndex(int index) {

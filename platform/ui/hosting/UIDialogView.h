@@ -42,8 +42,8 @@ protected:
     virtual void notifyDidDismiss(int index) = 0;
     virtual void notifyWillPresent() {}
     virtual void notifyDidPresent() {}
-    // Places the dialog in its container (bounds of the container given); returns
-    // the frame to slide in from (or the final frame for a fade).
+    // Places the dialog's parts for its container (bounds of the container given);
+    // returns the dialog's frame there.
     virtual CGRect layoutIn(CGRect container) = 0;
     virtual bool slidesUp() const = 0;
     virtual void styleButton(UIButton& button, int index) = 0;
@@ -53,6 +53,10 @@ protected:
     UILabel* titleLabelView() const { return titleLabel_.get(); }
     const std::vector<std::shared_ptr<UIButton>>& buttons() const { return buttonViews_; }
     void rebuildButtons();
+    // The view a button goes in (the dialog itself unless a subclass holds them elsewhere).
+    virtual UIView& buttonContainer(int index) { return *this; }
+    // A turn of the device resized the container: the dialog is laid out for it again.
+    void autoresizeWithOldSuperviewSize(CGSize oldSize) override;
     int destructiveIndex_ = -1;
 
 private:

@@ -151,6 +151,11 @@ bool UIScrollView::canScrollVertically() const {
     return alwaysBounceVertical_ || contentSize_.height + contentInset_.top + contentInset_.bottom > bounds().size.height;
 }
 
+CGPoint UIScrollView::trackingPoint(CGPoint windowPoint) const {
+    CGPoint p = convertPointFromView(windowPoint, nullptr);
+    return CGPointMake(p.x - contentOffset().x, p.y - contentOffset().y);
+}
+
 void UIScrollView::touchesBegan(const UITouchSet& touches, UIEvent* event) {
     UITouch* touch = *touches.begin();
     if (decelerating_ || animatingOffset_) stopScrolling();
@@ -158,7 +163,7 @@ void UIScrollView::touchesBegan(const UITouchSet& touches, UIEvent* event) {
     dragging_ = false;
     swipeReported_ = false;
     lockAxis_ = 0;
-    touchStart_ = touch->locationInView(nullptr);
+    touchStart_ = trackingPoint(touch->locationInView(nullptr));
     samples_.clear();
     samples_.push_back({RunLoop::main().now(), touchStart_});
     touchDidBegin(touch->locationInView(this), touch, event);
@@ -167,8 +172,8 @@ void UIScrollView::touchesBegan(const UITouchSet& touches, UIEvent* event) {
 void UIScrollView::touchesMoved(const UITouchSet& touches, UIEvent* event) {
     if (!tracking_) return;
     UITouch* touch = *touches.begin();
-    CGPoint p = touch->locationInView(nullptr);
-    CGPoint prev = touch->previousLocationInView(nullptr);
+    CGPoint p = trackingPoint(touch->locationInView(nullptr));
+    CGPoint prev = trackingPoint(touch->previousLocationInView(nullptr));
     double now = RunLoop::main().now();
     samples_.push_back({now, p});
     while (samples_.size() > 2 && now - samples_.front().time > kVelocityWindow) samples_.erase(samples_.begin());
@@ -179,7 +184,7 @@ void UIScrollView::touchesMoved(const UITouchSet& touches, UIEvent* event) {
         if (horizontalIntent && !canScrollHorizontally()) {
             if (!swipeReported_) {
                 swipeReported_ = true;
-                horizontalSwipe(convertPointFromView(touchStart_, nullptr), tx);
+                horizontalSwipe(CGPointMake(touchStart_.x + contentOffset().x, touchStart_.y + contentOffset().y), tx);
             }
             return;
         }

@@ -134,6 +134,9 @@ private:
         double time;
         CGPoint point;
     };
+    // A window point along the view's own axes (upright in a turned interface), not
+    // moved by the scrolling it causes.
+    CGPoint trackingPoint(CGPoint windowPoint) const;
     bool canScrollHorizontally() const;
     bool canScrollVertically() const;
     void beginDecelerating(CGPoint velocity);
@@ -168,7 +171,7 @@ private:
     bool animatingOffset_ = false;
     bool swipeReported_ = false;
     int lockAxis_ = 0;  // 0 free, 1 horizontal, 2 vertical
-    CGPoint touchStart_{};
+    CGPoint touchStart_{};  // tracking point
     std::vector<Sample> samples_;
     CGPoint velocity_{};
     CGPoint decelTarget_{};

@@ -100,6 +100,7 @@ void DownloadFlowTest::tapSheetButton(UIActionSheet& s, int index, bool settleAf
     settle();
     UIButton* button = s.buttonAtIndex(index);
     ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(screen_touches::dragIntoView(*backend, *button, [this] { settle(1500); }));  // a tall sheet scrolls
     backend->tap(screen_touches::screenCentre(*button, button->bounds()));
     if (settleAfter) settle();
 }

@@ -5,6 +5,7 @@
 #include "platform/ui/hosting/UIAlertView.h"
 #include "platform/ui/hosting/UITabBarController.h"
 #include "tests/platform/ui/UITestSupport.h"
+#include "tests/support/ScreenTouches.h"
 
 namespace {
 
@@ -111,6 +112,105 @@ TEST_F(DialogTest, AlertButtonsReportTheirIndex) {
     backend.advance(400);
     std::vector<std::string> expected = {"alertClicked 1 1", "alertDidDismiss 1 1"};
     EXPECT_EQ(recorder.calls, expected);
+}
+
+// A dialog shown in one orientation and turned to another (or not): it sits on the
+// screen as that orientation wants, and every button can be reached and tapped.
+class DialogTurnTest : public DialogTest {
+protected:
+    struct Turning : UIViewController {
+        bool shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation) override { return true; }
+    };
+    struct Case {
+        const char* name;
+        bool sheet;
+        std::string title, message;  // no message for a sheet
+        std::string destructive;     // sheets only
+        std::vector<std::string> others;
+        UIDeviceOrientation shownIn, turnedTo;
+    };
+
+    void SetUp() override {
+        DialogTest::SetUp();
+        UIViewController::installPlatformHooks();
+        window->setRootViewController(std::make_shared<Turning>());
+    }
+    void turn(UIDeviceOrientation o) {
+        backend.rotate(o);
+        backend.advance(600);
+    }
+    std::shared_ptr<UIDialogView> show(const Case& c, int tag) {
+        std::shared_ptr<UIDialogView> d;
+        if (c.sheet) {
+            auto sheet = std::make_shared<UIActionSheet>(c.title, &recorder, "Cancel", c.destructive, c.others);
+            sheet->setActionSheetStyle(UIActionSheetStyleBlackTranslucent);
+            sheet->showInView(window->rootViewController()->view());
+            d = sheet;
+        } else {
+            auto alert = std::make_shared<UIAlertView>(c.title, c.message, &recorder, "OK", c.others);
+            alert->show();
+            d = alert;
+        }
+        d->setTag(tag);
+        backend.advance(400);
+        return d;
+    }
+    static bool isBlue(HeadlessBackend::Pixel p) { return p.b > p.r + 40 && p.b > 60; }
+    static bool isLight(HeadlessBackend::Pixel p) { return p.r > 200 && p.g > 200 && p.b > 200; }
+};
+
+TEST_F(DialogTurnTest, EveryButtonShowsOnScreenAndAnswersATap) {
+    using namespace screen_touches;
+    const std::vector<std::string> mirrors = {"Mirror 1 (US)", "Mirror 2 (US)", "Mirror 3 (US)", "Mirror 4 (UK)",
+                                              "Mirror 5 (US)", "Mirror 6 (EU)", "Random (Recommended)"};
+    std::string longText;
+    for (int i = 0; i < 40; ++i) longText += "Tap a verse to bookmark it, add a note or share it. ";
+    const auto P = UIDeviceOrientationPortrait, L = UIDeviceOrientationLandscapeLeft;
+    const Case cases[] = {
+        {"topic alert turned", false, "Bookmarks", "Tap and hold a verse to bookmark it.", "", {}, P, L},
+        {"question alert turned", false, "Al-Kahf", "You haven't read Al-Kahf today.", "", {"Yes"}, P, L},
+        {"long alert in landscape", false, "How to Use", longText, "", {"More"}, L, L},
+        {"long alert turned", false, "How to Use", longText, "", {}, P, L},
+        {"download sheet turned", true, "Download\n1. Al-Fatiha", "", "Download this Audio", {"Download all Audios"}, P, L},
+        {"mirror sheet in landscape", true, "Select server to download audios from. If one fails, please try another.", "", "", mirrors, L, L},
+        {"mirror sheet turned", true, "Select server", "", "Delete", mirrors, P, L},
+        {"mirror sheet turned upright", true, "Select server", "", "Delete", mirrors, L, P},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int count = 0;
+        for (int index = 0; count == 0 || index < count; ++index) {
+            SCOPED_TRACE(index);
+            turn(c.shownIn);
+            recorder.calls.clear();
+            auto d = show(c, 7);
+            count = d->numberOfButtons();
+            if (c.turnedTo != c.shownIn) turn(c.turnedTo);
+            bool landscape = c.turnedTo == L;
+            CGRect screen = landscape ? CGRectMake(0, 0, 480, 320) : CGRectMake(0, 0, 320, 480);
+            CGRect box = displayRect(*d);
+            EXPECT_TRUE(CGRectContainsRect(screen, box)) << box.origin.y << " " << box.size.height;
+            if (c.sheet) {
+                EXPECT_NEAR(CGRectGetMaxY(box), screen.size.height, 0.5);
+                EXPECT_NEAR(box.size.width, screen.size.width, 0.5);
+                EXPECT_TRUE(isLight(backend.pixelAt(CGPointMake(screen.size.width - 30, CGRectGetMidY(displayRect(*d->buttonAtIndex(d->firstOtherButtonIndex())))))));
+            } else {
+                EXPECT_NEAR(CGRectGetMidX(box), CGRectGetMidX(screen), 1);
+                EXPECT_NEAR(CGRectGetMidY(box), CGRectGetMidY(screen), 1);
+                EXPECT_TRUE(isBlue(backend.pixelAt(CGPointMake(box.origin.x + 8, CGRectGetMidY(box)))));
+                EXPECT_FALSE(isBlue(backend.pixelAt(CGPointMake(box.origin.x - 8, CGRectGetMidY(box)))));
+            }
+            UIButton* b = d->buttonAtIndex(index);
+            ASSERT_TRUE(dragIntoView(backend, *b, [&] { backend.advance(2000); }));
+            EXPECT_TRUE(CGRectContainsRect(screen, displayRect(*b)));
+            EXPECT_TRUE(recorder.calls.empty());  // a drag on a button clicks nothing
+            backend.tap(displayCentre(*b));
+            backend.advance(400);
+            ASSERT_FALSE(recorder.calls.empty());
+            EXPECT_EQ(recorder.calls[0], (c.sheet ? "clicked 7 " : "alertClicked 7 ") + std::to_string(index));
+            EXPECT_FALSE(d->isVisible());
+        }
+    }
 }
 
 }  // namespace

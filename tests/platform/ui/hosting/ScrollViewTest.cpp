@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/ui/hosting/UIViewController.h"
 #include "tests/platform/ui/UITestSupport.h"
 #include "tests/platform/ui/hosting/HostingTestSupport.h"
 
@@ -61,6 +62,31 @@ TEST_F(ScrollViewTest, ASlowDragEndsWithoutDeceleration) {
     EXPECT_FALSE(scroll->isDecelerating());
     std::vector<std::string> expected = {"willBeginDragging", "didEndDragging"};
     EXPECT_EQ(eventsWithoutScroll(), expected);
+}
+
+TEST_F(ScrollViewTest, ADragDownTheTurnedScreenScrollsDownTheContent) {
+    struct Turning : UIViewController {
+        bool shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation) override { return true; }
+    };
+    UIViewController::installPlatformHooks();
+    auto root = std::make_shared<Turning>();
+    window->setRootViewController(root);
+    for (UIDeviceOrientation o : {UIDeviceOrientationLandscapeLeft, UIDeviceOrientationLandscapeRight}) {
+        backend.rotate(o);
+        backend.advance(600);
+        scroll->setFrame(root->view()->bounds());
+        scroll->setContentOffset(CGPointZero);
+        root->view()->addSubview(scroll);
+        backend.touchDown(1, CGPointMake(240, 250));
+        for (int i = 1; i <= 10; ++i) {
+            backend.advance(30);
+            backend.touchMove(1, CGPointMake(240, 250 - i * 10));
+        }
+        backend.advance(300);
+        backend.touchUp(1, CGPointMake(240, 150));
+        EXPECT_NEAR(scroll->contentOffset().y, 100, 1) << o;
+        EXPECT_DOUBLE_EQ(scroll->contentOffset().x, 0);
+    }
 }
 
 TEST_F(ScrollViewTest, PullingPastTheTopRubberBandsAndBouncesBack) {
