@@ -15,6 +15,8 @@ constexpr double kMargin = 20;
 constexpr double kButtonHeight = 44;
 constexpr double kGap = 8;
 constexpr double kRow = kButtonHeight + kGap;
+constexpr double kCompactButtonHeight = 38;
+constexpr double kCompactRow = kCompactButtonHeight + 4;
 
 // Rounded, graded button faces.
 class SheetButtonFace : public UIView {
@@ -163,16 +165,21 @@ CGRect UIActionSheet::layoutIn(CGRect container) {
         for (auto& sub : b->subviews())
             if (dynamic_cast<SheetButtonFace*>(sub.get())) sub->setFrame(b->bounds());
     };
+    bool hasCancel = cancelButtonIndex() >= 0;
+    const int listed = numberOfButtons() - (hasCancel ? 1 : 0);
+    double cancelPart = hasCancel ? (listed > 0 ? 8 : 0) + kRow : 0;
+    double room = container.size.height - y - cancelPart - 12;
+    // A list a little too tall closes up its buttons; a longer one scrolls at full size.
+    const bool compact = listed * kRow > room && listed * kCompactRow <= room;
+    const double buttonHeight = compact ? kCompactButtonHeight : kButtonHeight;
+    const double row = compact ? kCompactRow : kRow;
     double listHeight = 0;
     for (int i = 0; i < numberOfButtons(); ++i) {
         if (i == cancelButtonIndex()) continue;
-        place(buttonAtIndex(i), CGRectMake(kMargin, listHeight, w - 2 * kMargin, kButtonHeight));
-        listHeight += kRow;
+        place(buttonAtIndex(i), CGRectMake(kMargin, listHeight, w - 2 * kMargin, buttonHeight));
+        listHeight += row;
     }
-    bool hasCancel = cancelButtonIndex() >= 0;
-    double cancelPart = hasCancel ? (listHeight > 0 ? 8 : 0) + kRow : 0;
     double contentHeight = listHeight;
-    double room = container.size.height - y - cancelPart - 12;
     if (listHeight > room) {
         // Cut a button in half at the bottom edge so the list shows that it goes on.
         double rows = std::max(0.0, std::floor((room - kButtonHeight / 2) / kRow));
