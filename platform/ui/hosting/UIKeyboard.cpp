@@ -69,21 +69,24 @@ void UIKeyboard::show(UIView* input) {
     UIView* root = input && input->window() ? UIViewController::interfaceRootView(input) : nullptr;
     if (!root) return;
     CGRect rb = root->bounds();
-    bool landscape = rb.size.width > rb.size.height;
-    double h = heightForOrientation(landscape);
     if (!panel_) panel_ = std::make_shared<UIKeyboardPanel>();
-    CGRect start = CGRectMake(0, rb.size.height, rb.size.width, h);
-    CGRect end = CGRectMake(0, rb.size.height - h, rb.size.width, h);
     panel_->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleTopMargin);
+    rise(*root, CGRectMake(0, rb.size.height, rb.size.width, heightForOrientation(rb.size.width > rb.size.height)));
+}
+
+void UIKeyboard::rise(UIView& root, CGRect start) {
+    CGRect rb = root.bounds();
+    double h = heightForOrientation(rb.size.width > rb.size.height);
+    CGRect end = CGRectMake(0, rb.size.height - h, rb.size.width, h);
     {
         bool was = UIView::areAnimationsEnabled();
         UIView::setAnimationsEnabled(false);
         panel_->setFrame(start);
         UIView::setAnimationsEnabled(was);
     }
-    root->addSubview(panel_);
-    info_.frameBegin = root->convertRectToView(start, nullptr);
-    info_.frameEnd = root->convertRectToView(end, nullptr);
+    if (panel_->superview() != &root) root.addSubview(panel_);
+    info_.frameBegin = root.convertRectToView(start, nullptr);
+    info_.frameEnd = root.convertRectToView(end, nullptr);
     info_.bounds = CGRectMake(0, 0, rb.size.width, h);
     info_.centerBegin = CGPointMake(CGRectGetMidX(info_.frameBegin), CGRectGetMidY(info_.frameBegin));
     info_.centerEnd = CGPointMake(CGRectGetMidX(info_.frameEnd), CGRectGetMidY(info_.frameEnd));
@@ -136,6 +139,14 @@ void UIKeyboard::reset() {
 }
 
 // --- Panel ---
+
+void UIKeyboardPanel::autoresizeWithOldSuperviewSize(CGSize oldSize) {
+    UIView::autoresizeWithOldSuperviewSize(oldSize);
+    UIKeyboard& keyboard = UIKeyboard::shared();
+    UIView* root = superview();
+    if (root && keyboard.panel_.get() == this && keyboard.visible_ && root->bounds().size != oldSize)
+        keyboard.rise(*root, frame());
+}
 
 UIKeyboardPanel::UIKeyboardPanel() : UIView(CGRectMake(0, 0, 320, 216)) {
     setBackgroundColor(UIColor::colorWithRed(0.56, 0.6, 0.66, 1));

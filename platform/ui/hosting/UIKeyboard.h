@@ -84,8 +84,12 @@ public:
     void reset();
 
 private:
+    friend class UIKeyboardPanel;
     UIKeyboard() = default;
     void show(UIView* input);
+    // Moves the shown panel from `start` to its place at the bottom of `root`, at the height
+    // of the root's orientation, with the will-show and did-show notifications.
+    void rise(UIView& root, CGRect start);
     void hide();
     void post(const char* name);
     UIKeyboardInfo info_;
@@ -115,6 +119,11 @@ public:
     void touchesMoved(const UITouchSet& touches, UIEvent* event) override {}
     void touchesEnded(const UITouchSet& touches, UIEvent* event) override;
     void touchesCancelled(const UITouchSet& touches, UIEvent* event) override;
+
+protected:
+    // A turn while the keyboard is up: it takes the new orientation's height and tells the
+    // listeners its new frame, as a rising keyboard does.
+    void autoresizeWithOldSuperviewSize(CGSize oldSize) override;
 
 private:
     struct Key {

@@ -147,6 +147,23 @@ TEST_F(TextInputTest, LandscapeKeyboardIsShorter) {
     EXPECT_TRUE(near(UIKeyboard::userInfo().bounds, CGRectMake(0, 0, 480, 162)));
     EXPECT_DOUBLE_EQ(frames.back().size.width, 162);  // turned into the portrait window
     EXPECT_DOUBLE_EQ(frames.back().size.height, 480);
+
+    // Turned while it is up, it takes the other height and says so again.
+    backend.advance(500);
+    notes.clear();
+    backend.rotate(UIDeviceOrientationPortrait);
+    backend.advance(500);
+    EXPECT_EQ(notes, (std::vector<std::string>{UIKeyboardWillShowNotification, UIKeyboardDidShowNotification}));
+    EXPECT_TRUE(near(UIKeyboard::userInfo().bounds, CGRectMake(0, 0, 320, 216)));
+    EXPECT_TRUE(near(frames.back(), CGRectMake(0, 480 - 216, 320, 216)));
+    backend.rotate(UIDeviceOrientationLandscapeLeft);
+    backend.advance(500);
+    EXPECT_TRUE(near(UIKeyboard::userInfo().bounds, CGRectMake(0, 0, 480, 162)));
+    // On the display: the keyboard's top edge is 162 points above the bottom.
+    const auto above = backend.pixelAt(CGPointMake(240, 320 - 162 - 3));
+    const auto on = backend.pixelAt(CGPointMake(5, 320 - 162 + 3));
+    EXPECT_NE(above.r + above.g + above.b, on.r + on.g + on.b);
+    EXPECT_TRUE(f->isFirstResponder());
 }
 
 }  // namespace
