@@ -36,13 +36,7 @@ TEST_F(InstallTest, AQuitDuringAnInstallationEndsItWithinTheStopLimitLeavingTheC
     app->setDownloadingReciter(9);
     app->setDownloadingExpectedBytes(20 << 20);
     // A slow disk: storing the whole chapter would take far longer than a quit may wait.
-    sqlite3_progress_handler(
-        app->dbConnectionAudioDownload(), 1,
-        [](void*) {
-            sleepForTimeInterval(0.005);
-            return 0;
-        },
-        nullptr);
+    fixture::slowDown(app->dbConnectionAudioDownload(), 5);
     app->startSetupDownloadedSurahAudio(2);
     ASSERT_TRUE(RunLoop::main().runUntil(
         [&] { return app->settingUpSurah() && sqlite3_get_autocommit(app->dbConnectionAudioDownload()) == 0; }, 30));

@@ -126,13 +126,7 @@ TEST_F(DownloadFlowTest, AQuitDuringTheInstallationLeavesTheChapterWholeOrAbsent
     startMirror();
     launchProgram();
     // A slow disk under the user database keeps the installation running while the program quits.
-    sqlite3_progress_handler(
-        shell->dbConnectionAudioDownload(), 1,
-        [](void*) {
-            sleepForTimeInterval(0.02);
-            return 0;
-        },
-        nullptr);
+    fixture::slowDown(shell->dbConnectionAudioDownload(), 20);
     shell->downloadSurahAudioAlert(112);
     ASSERT_TRUE(waitFor([&] { return shell->settingUpSurah(); }, 60));
 

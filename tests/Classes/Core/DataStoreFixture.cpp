@@ -1,9 +1,11 @@
 #include "tests/Classes/Core/DataStoreFixture.h"
 
 #include "platform/foundation/Paths.h"
+#include "platform/foundation/Thread.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 
@@ -38,6 +40,16 @@ long long scalar(sqlite3* db, const std::string& sql) {
     EXPECT_TRUE(stmt) << sqlite3_errmsg(db) << "\n" << sql;
     if (!stmt || sqlite3_step(stmt.get()) != SQLITE_ROW) return 0;
     return sqlite3_column_int64(stmt.get(), 0);
+}
+
+void slowDown(sqlite3* db, int millisecondsPerStep) {
+    sqlite3_progress_handler(
+        db, 1,
+        [](void* ms) {
+            sleepForTimeInterval(static_cast<double>(reinterpret_cast<intptr_t>(ms)) / 1000);
+            return 0;
+        },
+        reinterpret_cast<void*>(static_cast<intptr_t>(millisecondsPerStep)));
 }
 
 namespace {

@@ -20,6 +20,8 @@ SQLiteConnection open(const std::string& path);
 void exec(sqlite3* db, const std::string& sql);
 // One integer from a query (0 when no row).
 long long scalar(sqlite3* db, const std::string& sql);
+// A slow disk under the connection: each step of its statements waits that many milliseconds.
+void slowDown(sqlite3* db, int millisecondsPerStep);
 
 // The user database as the template ships it (the 3.0 schema, no version table).
 void createUserTemplate(const std::string& path);

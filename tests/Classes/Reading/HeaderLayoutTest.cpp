@@ -22,6 +22,18 @@ protected:
         EXPECT_EQ(screen->btnLSNextSurah->alpha(), 0);
         EXPECT_EQ(screen->btnLSPrevSurah->alpha(), 0);
     }
+    void expectLandscape() {
+        ASSERT_TRUE(screen->IsInLandscape());
+        // The strip sits behind the header bar, out of sight; the verses start under the bar.
+        EXPECT_EQ(screen->viewSurahDispAndOrnaments->frame().origin.y, -8);
+        EXPECT_LE(CGRectGetMaxY(screen->viewSurahDispAndOrnaments->frame()), CGRectGetMaxY(screen->viewTopOptionsBar->frame()));
+        EXPECT_EQ(screen->viewSurahDisplay->frame().origin.y, 44);
+        EXPECT_EQ(screen->viewSurahDisplay->frame().size.height, screen->viewEverything->bounds().size.height - 44);
+        EXPECT_TRUE(screen->viewTopLSButtons->isUserInteractionEnabled());
+        EXPECT_EQ(screen->btnLSNextSurah->alpha(), 1);
+        // A tap in the strip's old place reaches the verses, not the hidden reciter button.
+        EXPECT_EQ(window->hitTest(CGPointMake(60, 66), nullptr)->isDescendantOfView(screen->btnReciter.get()), false);
+    }
     void finishSplash() {
         backend.advance(500);
         backend.runUntilIdle();
@@ -35,16 +47,7 @@ TEST_F(HeaderLayoutTest, LandscapeHidesTheOptionStripAndShowsTheChapterButtons) 
 
     backend.rotate(UIDeviceOrientationLandscapeLeft);
     backend.advance(500);
-    ASSERT_TRUE(screen->IsInLandscape());
-    // The strip sits behind the header bar, out of sight; the verses start under the bar.
-    EXPECT_EQ(screen->viewSurahDispAndOrnaments->frame().origin.y, -8);
-    EXPECT_LE(CGRectGetMaxY(screen->viewSurahDispAndOrnaments->frame()), CGRectGetMaxY(screen->viewTopOptionsBar->frame()));
-    EXPECT_EQ(screen->viewSurahDisplay->frame().origin.y, 44);
-    EXPECT_EQ(screen->viewSurahDisplay->frame().size.height, screen->viewEverything->bounds().size.height - 44);
-    EXPECT_TRUE(screen->viewTopLSButtons->isUserInteractionEnabled());
-    EXPECT_EQ(screen->btnLSNextSurah->alpha(), 1);
-    // A tap in the strip's old place reaches the verses, not the hidden reciter button.
-    EXPECT_EQ(window->hitTest(CGPointMake(60, 66), nullptr)->isDescendantOfView(screen->btnReciter.get()), false);
+    expectLandscape();
 
     backend.tap(displayCentre(*screen->btnLSNextSurah));
     backend.advance(400);
@@ -69,13 +72,7 @@ TEST_F(HeaderLayoutTest, AScreenOpenedInLandscapeShowsTheLandscapeHeader) {
     window->makeKeyAndVisible();
     open(112, 1, 3);
     finishSplash();
-    ASSERT_TRUE(screen->IsInLandscape());
-    EXPECT_EQ(screen->viewSurahDispAndOrnaments->frame().origin.y, -8);
-    EXPECT_EQ(screen->viewSurahDisplay->frame().origin.y, 44);
-    EXPECT_EQ(screen->btnLSNextSurah->alpha(), 1);
-    // Nothing of the strip shows between the back button and the chapter's ornaments.
-    backend.frame();
-    EXPECT_EQ(window->hitTest(CGPointMake(240, 66), nullptr)->isDescendantOfView(screen->viewSurahDispAndOrnaments.get()), false);
+    expectLandscape();
     backend.tap(displayCentre(*screen->btnLSNextSurah));
     backend.advance(400);
     EXPECT_EQ(screen->iCurrentSurah(), 113);
