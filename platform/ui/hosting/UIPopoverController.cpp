@@ -33,6 +33,12 @@ public:
         if (owner_) owner_->tappedOutside();
     }
 
+protected:
+    void autoresizeWithOldSuperviewSize(CGSize oldSize) override {
+        UIView::autoresizeWithOldSuperviewSize(oldSize);
+        if (owner_ && superview() && superview()->bounds().size != oldSize) owner_->interfaceTurned();
+    }
+
 private:
     UIPopoverController* owner_;  // unretained; cleared by the owner before it goes
 };
@@ -220,6 +226,13 @@ void UIPopoverController::tappedOutside() {
     auto keep = shared_from_this();
     if (delegate_ && !delegate_->popoverControllerShouldDismissPopover(this)) return;
     dismissPopoverAnimated(true);
+    if (delegate_) delegate_->popoverControllerDidDismissPopover(this);
+}
+
+void UIPopoverController::interfaceTurned() {
+    if (!visible_) return;
+    auto keep = shared_from_this();
+    dismissPopoverAnimated(false);
     if (delegate_) delegate_->popoverControllerDidDismissPopover(this);
 }
 

@@ -2,6 +2,8 @@
 // A tablet popover: shows a content controller's view in a framed box whose arrow
 // points at a rectangle or a bar button item. A tap outside the box asks the
 // delegate and dismisses it; touches on the pass-through views go to them instead.
+// A turn of the interface closes it (what it pointed at has moved), and the delegate
+// is told as after a tap outside.
 
 #include <memory>
 #include <vector>
@@ -19,7 +21,7 @@ public:
     virtual ~UIPopoverControllerDelegate() = default;
     // Asked only for a tap outside; a dismissal in code is never asked.
     virtual bool popoverControllerShouldDismissPopover(UIPopoverController* popover) { return true; }
-    // Told only after a dismissal by a tap outside.
+    // Told only after a dismissal by a tap outside or a turn.
     virtual void popoverControllerDidDismissPopover(UIPopoverController* popover) {}
 };
 
@@ -60,6 +62,8 @@ public:
 
     // A tap outside the box (the backdrop's touch).
     void tappedOutside();
+    // The interface it is shown in changed size (a turn).
+    void interfaceTurned();
     bool passesThrough(CGPoint pointInWindow) const;
 
 private:

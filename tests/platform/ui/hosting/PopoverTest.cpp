@@ -205,4 +205,30 @@ TEST_F(PopoverTest, FromABarButtonItemTheArrowPointsAtItsButton) {
     EXPECT_GT(contentColour.r + contentColour.g + contentColour.b, 700);
 }
 
+// The screen turns under an open popover: what it pointed at has moved, so it closes as a
+// tap outside would, and the next touch reaches the screen.
+TEST_F(PopoverTest, ATurnClosesThePopoverAndTellsTheDelegate) {
+    class Turning : public UIViewController {
+        bool shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation) override { return true; }
+    };
+    auto turning = std::make_shared<Turning>();
+    window->setRootViewController(turning);
+    turning->view()->setBackgroundColor(UIColor::redColor());
+    popover->presentPopoverFromRect(CGRectMake(400, 60, 80, 30), turning->view(), UIPopoverArrowDirectionAny, false);
+    backend.advance(500);
+    ASSERT_TRUE(popover->isPopoverVisible());
+
+    backend.rotate(UIDeviceOrientationLandscapeLeft);
+    backend.advance(500);
+    EXPECT_FALSE(popover->isPopoverVisible());
+    EXPECT_EQ(recorder.dismissed, 1);
+    EXPECT_EQ(recorder.asked, 0);
+    const auto screenColour = backend.pixelAt(CGPointMake(512, 200));
+    EXPECT_GT(screenColour.r, 200);
+    EXPECT_LT(screenColour.g, 60);
+    backend.tap(CGPointMake(512, 200));
+    backend.advance(300);
+    EXPECT_EQ(content->taps, 0);
+}
+
 }  // namespace
