@@ -27,6 +27,7 @@ constexpr const char* kSeekBackward = "seekBackward";
 bool SurahViewController::isPaused() const { return btnBottomAudioPause && btnBottomAudioPause->isSelected(); }
 
 void SurahViewController::setPauseButtonsSelected(bool selected) {
+    pausedByInterruption_ = false;
     for (UIButton* b : {btnBottomAudioPause.get(), btnLandscapeAudioPause.get()})
         if (b) b->setSelected(selected);
 }
@@ -221,11 +222,15 @@ void SurahViewController::unregisterRemoteEvents() {
 }
 
 void SurahViewController::audioPlayerBeginInterruption(AVAudioPlayer&) {
-    if (!isPaused()) btnAudioPausePressed();
+    if (isPaused()) return;
+    btnAudioPausePressed();
+    pausedByInterruption_ = true;
 }
 
+// Only the interruption's own pause is undone: a chapter the reader paused stays paused.
 void SurahViewController::audioPlayerEndInterruption(AVAudioPlayer&) {
-    if (isPaused()) btnAudioPausePressed();
+    if (pausedByInterruption_ && isPaused()) btnAudioPausePressed();
+    pausedByInterruption_ = false;
 }
 
 void SurahViewController::beginInterruption() { NSLog("INTERRUPTED"); }

@@ -153,8 +153,11 @@ bool SurahViewController::prepareForPortraitWithAnimation(bool animated, bool se
     if (animated) UIView::commitAnimations();
     if (settingupInitialView) return true;
     LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance();
-    // The tab bar stays out while playing or while the panel takes its place.
-    if (!app || app->isTabBarPhysicallyVisible(statusBarOrientation()) || IsInPlayMode_ || showingDialControl_) return true;
+    // The tab bar stays out while playing, while a play-options sheet is open (it comes back when
+    // the sheet closes) or while the panel takes its place.
+    if (!app || app->isTabBarPhysicallyVisible(statusBarOrientation()) || IsInPlayMode_ || isShowingPlayOptions_ ||
+        showingDialControl_)
+        return true;
     app->showHideTabBar(statusBarOrientation(), animated ? 0.3 : 0, false);
     return true;
 }

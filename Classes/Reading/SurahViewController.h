@@ -487,6 +487,8 @@ private:
     int ayahRepeatCount_ = 0, playedVerseRange_ = 0;
     bool isShowingBubbles_ = false, isShowingPlayOptions_ = false;
     bool fingerDownOnFF_ = false, fingerDownOnRR_ = false, didSeekFForRR_ = false, isShowingFFRRHUD_ = false;
+    // The pause shown now was made by an interruption (any other change of the pause state clears it).
+    bool pausedByInterruption_ = false;
     float currentPlayingTime_ = 0;
     std::shared_ptr<PlayNextAyasController> optionsview_;
     std::shared_ptr<AyaRepeatController> ayahOptionsView_;
