@@ -2,6 +2,7 @@
 
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
+#include "Classes/Core/PendingUserWrites.h"
 
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSFileManager.h"
@@ -278,6 +279,7 @@ void LumenoSDKAppDelegate::closeDatabases() {
         NSLog("Error: the databases stay open: worker threads still use them.");
         return;
     }
+    PendingUserWrites::shared().drop();
     ChapterInfo::finalizeStatements();
     closeConnection(dbConnection_);
     closeConnection(dbConnectionAudioDownload_);
