@@ -20,7 +20,9 @@
 #include "platform/foundation/RunLoop.h"
 #include "platform/foundation/StringUtils.h"
 #include "platform/text/UIFont.h"
+#include "platform/ui/Backend.h"
 #include "platform/ui/UIApplication.h"
+#include "platform/ui/UIButton.h"
 #include "platform/ui/UILabel.h"
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/UIWindow.h"
@@ -66,6 +68,10 @@ StartupErrorTexts startupErrorTexts(StartupFailure::Cause cause) {
         return {tr("This database file could not be updated:"),
                 tr("Nothing was changed. Make sure the disk has free space and the file can be written, then start "
                    "Lumeno again.")};
+    case Cause::StoreBusy:
+        return {tr("Another program is using this database file:"),
+                tr("Lumeno starts as soon as the other program lets go of the file. Close that program, or quit "
+                   "Lumeno and start it later.")};
     case Cause::TemplateMissing:
     case Cause::ContentUnusable:
     case Cause::None: break;
@@ -75,23 +81,28 @@ StartupErrorTexts startupErrorTexts(StartupFailure::Cause cause) {
 }
 
 // The error screen's texts in one centred column, each as tall as its wrapped text, so the
-// advice stays on screen in landscape too.
+// advice stays on screen in landscape too; a button goes under them, centred.
 class StartupErrorView : public UIView {
 public:
     using UIView::UIView;
     void layoutSubviews() override {
-        constexpr double kMargin = 16, kGap = 12;
+        constexpr double kMargin = 16, kGap = 12, kButtonWidth = 140, kButtonHeight = 37;
         const double width = bounds().size.width - 2 * kMargin;
         std::vector<double> heights;
         double total = 0;
         for (const auto& sub : subviews()) {
-            heights.push_back(std::ceil(sub->sizeThatFits(CGSizeMake(width, bounds().size.height)).height));
+            const bool button = dynamic_cast<UIButton*>(sub.get()) != nullptr;
+            heights.push_back(button ? kButtonHeight
+                                     : std::ceil(sub->sizeThatFits(CGSizeMake(width, bounds().size.height)).height));
             total += heights.back();
         }
         total += kGap * (heights.empty() ? 0 : heights.size() - 1);
         double y = std::max(kMargin, std::floor((bounds().size.height - total) / 2));
         for (size_t i = 0; i < heights.size(); ++i) {
-            subviews()[i]->setFrame(CGRectMake(kMargin, y, width, heights[i]));
+            UIView* sub = subviews()[i].get();
+            const double x = std::floor((bounds().size.width - kButtonWidth) / 2);
+            if (dynamic_cast<UIButton*>(sub)) sub->setFrame(CGRectMake(x, y, kButtonWidth, heights[i]));
+            else sub->setFrame(CGRectMake(kMargin, y, width, heights[i]));
             y += heights[i] + kGap;
         }
     }
@@ -118,11 +129,22 @@ public:
             v->addSubview(label);
         };
         const StartupErrorTexts texts = startupErrorTexts(failure_.cause);
-        add(tr("Lumeno cannot start"), UIFont::fontWithName("Helvetica-Bold", 20));
+        const bool waiting = failure_.cause == StartupFailure::Cause::StoreBusy;
+        add(waiting ? tr("Lumeno is waiting") : tr("Lumeno cannot start"), UIFont::fontWithName("Helvetica-Bold", 20));
         add(texts.headline, UIFont::fontWithName("Helvetica", 15));
         add(failure_.file, UIFont::fontWithName("Helvetica-Bold", 13));
         add(failure_.detail, UIFont::fontWithName("Helvetica", 13));
         add(texts.advice, UIFont::fontWithName("Helvetica", 15));
+        if (waiting) {
+            quitButton_ = UIButton::buttonWithType(UIButtonTypeRoundedRect);
+            quitButton_->setTitle(tr("Quit"), UIControlStateNormal);
+            quitButton_->addAction(
+                [](UIControl*, UIEvent*) {
+                    if (Backend* backend = UIApplication::sharedApplication().backend()) backend->quit();
+                },
+                UIControlEventTouchUpInside);
+            v->addSubview(quitButton_);
+        }
         setView(v);
     }
     bool shouldAutorotateToInterfaceOrientation(UIInterfaceOrientation o) override {
@@ -131,6 +153,7 @@ public:
 
 private:
     StartupFailure failure_;
+    std::shared_ptr<UIButton> quitButton_;
 };
 
 }  // namespace
@@ -161,8 +184,28 @@ bool LumenoAppShell::applicationDidFinishLaunchingWithOptions(UIApplication& app
     // 1. The databases; start-up goes no further when they cannot be used.
     if (!openContentDatabase() || !createEditableCopyOfDatabaseIfNeeded() || !initializeDatabase()) {
         showStartupError(app);
+        if (startupFailure().cause == StartupFailure::Cause::StoreBusy) waitForDatabase(options);
         return false;
     }
+    finishLaunching(options);
+    return true;
+}
+
+void LumenoAppShell::waitForDatabase(const UIApplicationLaunchOptions& options) {
+    // Tried again on the run loop's clock: the window keeps drawing and the Quit button answers.
+    RunLoop::main().performAfterDelay(this, kDatabaseRetrySeconds, [this, options] {
+        if (initializeDatabase()) {
+            startupFailureFile_.clear();
+            finishLaunching(options);
+        } else if (startupFailure().cause == StartupFailure::Cause::StoreBusy) {
+            waitForDatabase(options);
+        } else {
+            showStartupError(UIApplication::sharedApplication());
+        }
+    }, "waitForDatabase");
+}
+
+void LumenoAppShell::finishLaunching(const UIApplicationLaunchOptions& options) {
     // Nothing installs yet: what a killed or failed installation left in the caches goes.
     ChapterAudioDownload::removeLeftovers();
     // 2, 3. The bookmark list over the group list, the search screen over the history.
@@ -204,9 +247,9 @@ bool LumenoAppShell::applicationDidFinishLaunchingWithOptions(UIApplication& app
             nullptr, tr("OK"), std::vector<std::string>{});
         alert->show();
     }
-    if (options.localNotification) applicationDidReceiveLocalNotification(app, *options.localNotification);
+    if (options.localNotification)
+        applicationDidReceiveLocalNotification(UIApplication::sharedApplication(), *options.localNotification);
     if (!options.url.empty()) handleOpenURL(options.url);
-    return true;
 }
 
 void LumenoAppShell::showStartupError(UIApplication& app) {

@@ -126,8 +126,14 @@ public:
     UIActionSheet* failedDownloadActionSheet() const { return failedDownloadActionSheet_.get(); }
     Downloader* downloaderObj() const { return downloaderObj_.get(); }
 
+    // How often the start is tried again while another program holds the user database.
+    static constexpr double kDatabaseRetrySeconds = 1;
+
 private:
     void showStartupError(UIApplication& app);
+    void waitForDatabase(const UIApplicationLaunchOptions& options);
+    // Launch steps 2 onward, once the databases are open.
+    void finishLaunching(const UIApplicationLaunchOptions& options);
     std::string startupFailureFile_;
     std::shared_ptr<UIActionSheet> downloadServerActionSheet_;
     std::shared_ptr<UIActionSheet> failedDownloadActionSheet_;

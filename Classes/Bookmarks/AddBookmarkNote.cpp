@@ -7,6 +7,7 @@
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Core/Language.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
+#include "Classes/Core/PendingUserWrites.h"
 #include "platform/foundation/Format.h"
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSNotificationCenter.h"
@@ -198,28 +199,55 @@ void AddBookmarkNote::keyboardWillHide() {
 }
 
 void AddBookmarkNote::donePressed() {
+    if (waitingToSave_) return;
     const std::string note = txtView->textView()->text();
     // Bookmark and note go in as one row, so a refused save leaves no empty bookmark behind.
     const bool addsBookmark = bookmarkOnSave_ && !ChapterInfo::isBookmarked(userDb(), surah_, verse_);
     if (bookmarkChanged_ && !addsBookmark) NSNotificationCenter::defaultCenter().postNotificationName("BookmarkDidChange");
-    DataStoreConnection::clearLastFailure();
-    const bool stored = addsBookmark
-                            ? ChapterInfo::insertBookmark(userDb(), surah_, verse_, false, *bookmarkOnSave_, note)
-                            : ChapterInfo::insertBookmarkNote(userDb(), surah_, verse_, note);
-    if (!stored) {
-        NSLog("[AddBookmarkNote] Error: the note of %i:%i was not stored.", surah_, verse_);
-        // The editor stays with the text, so it can be saved again.
-        showWriteFailure("Note Not Saved", "Your note is still in the editor.");
-        return;
+    const int surah = surah_, verse = verse_;
+    const std::optional<int> group = addsBookmark ? bookmarkOnSave_ : std::nullopt;
+    const PendingUserWrites::Outcome outcome = PendingUserWrites::shared().run(
+        [=](sqlite3* db) {
+            return group ? ChapterInfo::insertBookmark(db, surah, verse, false, *group, note)
+                         : ChapterInfo::insertBookmarkNote(db, surah, verse, note);
+        },
+        [addsBookmark, weakSelf = weak_from_this()](bool stored) {
+            auto self = std::static_pointer_cast<AddBookmarkNote>(weakSelf.lock());
+            if (!self) return;  // closed meanwhile
+            self->waitForStore(false);
+            if (stored) self->noteStored(addsBookmark);
+            else self->noteNotStored();
+        });
+    switch (outcome) {
+    case PendingUserWrites::Outcome::stored: noteStored(addsBookmark); break;
+    case PendingUserWrites::Outcome::failed: noteNotStored(); break;
+    // Another program holds the database: the note stays here until it is stored.
+    case PendingUserWrites::Outcome::waiting: waitForStore(true); break;
     }
+}
+
+void AddBookmarkNote::waitForStore(bool waiting) {
+    waitingToSave_ = waiting;
+    if (waiting) endEditing();
+    btnDone->setEnabled(!waiting);
+    lblTitle->setText(waiting ? tr("Waiting to save...") : tr("Note"));
+}
+
+void AddBookmarkNote::noteStored(bool addedBookmark) {
     LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance();
-    if (addsBookmark) {
+    if (addedBookmark) {
         NSNotificationCenter::defaultCenter().postNotificationName("BookmarkDidChange");
         if (app) app->refreshIndexSurahRow(surah_);
     }
     if (app) app->refreshSurahViewWith(surah_, verse_);
     endEditing();
     dismissModalViewControllerAnimated(true);
+}
+
+void AddBookmarkNote::noteNotStored() {
+    NSLog("[AddBookmarkNote] Error: the note of %i:%i was not stored.", surah_, verse_);
+    // The editor stays with the text, so it can be saved again.
+    showWriteFailure("Note Not Saved", "Your note is still in the editor.");
 }
 
 void AddBookmarkNote::morePressed() {

@@ -72,13 +72,19 @@ public:
     bool bookmarkChanged() const { return bookmarkChanged_; }
     UIActionSheet* moreSheet() const { return moreSheet_.get(); }
     UIAlertView* lastAlert() const { return lastAlert_.get(); }
+    // Done was pressed while another program holds the database: the note waits to be stored.
+    bool isWaitingToSave() const { return waitingToSave_; }
 
 private:
     void endEditing();
+    void waitForStore(bool waiting);
+    void noteStored(bool addedBookmark);
+    void noteNotStored();
     int surah_, verse_;
     bool isKeyboardShowing_ = false;
     bool bookmarkChanged_ = false;
     std::optional<int> bookmarkOnSave_;
     std::shared_ptr<UIActionSheet> moreSheet_;
     std::shared_ptr<UIAlertView> lastAlert_;
+    bool waitingToSave_ = false;
 };

@@ -171,7 +171,11 @@ bool ChapterInfo::vacuumDB(sqlite3* db) {
     return true;
 }
 
-bool ChapterInfo::beginTrans(sqlite3* db) { return runTransactionStatement(db, "BEGIN EXCLUSIVE TRANSACTION"); }
+bool ChapterInfo::beginTrans(sqlite3* db) {
+    if (!runTransactionStatement(db, "BEGIN EXCLUSIVE TRANSACTION")) return false;
+    DataStoreConnection::noteWriteTransaction(db);
+    return true;
+}
 
 bool ChapterInfo::commitTrans(sqlite3* db) { return runTransactionStatement(db, "COMMIT TRANSACTION"); }
 

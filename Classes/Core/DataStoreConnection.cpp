@@ -1,7 +1,11 @@
 #include "Classes/Core/DataStoreConnection.h"
 
 #include "platform/foundation/Log.h"
+#include "platform/foundation/QuotedText.h"
+#include "platform/foundation/Thread.h"
 
+#include <algorithm>
+#include <atomic>
 #include <map>
 #include <unordered_map>
 
@@ -9,6 +13,10 @@ namespace {
 
 struct ConnectionState {
     std::recursive_mutex lock;
+    // Set while the main thread waits for `lock`: a worker holding it stops waiting for SQLite.
+    std::atomic<int> mainThreadWaiting{0};
+    // Between a begun write transaction and its commit or rollback.
+    std::atomic<bool> writing{false};
     std::unordered_map<std::string, SQLiteStatement> statements;
 };
 
@@ -30,10 +38,60 @@ ConnectionState& stateFor(sqlite3* db) {
     return *slot;
 }
 
+// Short sleeps, so a worker notices soon that the main thread wants the connection.
+constexpr int kBusyDelaysMs[] = {1, 2, 5, 10, 15, 20};
+constexpr int kBusyDelayCount = sizeof kBusyDelaysMs / sizeof kBusyDelaysMs[0];
+
+int busyWaitedMs(int attempt) {
+    int waited = 0;
+    for (int i = 0; i < attempt && i < kBusyDelayCount; ++i) waited += kBusyDelaysMs[i];
+    if (attempt > kBusyDelayCount) waited += (attempt - kBusyDelayCount) * kBusyDelaysMs[kBusyDelayCount - 1];
+    return waited;
+}
+
+// Whether a connection of this process other than `db` holds a write transaction.
+bool ownWriterBesides(sqlite3* db) {
+    std::lock_guard<std::mutex> guard(registryMutex());
+    for (const auto& [other, state] : registry())
+        if (other != db && state->writing.load()) return true;
+    return false;
+}
+
+// SQLite's busy handler: sleeps and asks again (non-zero) until the thread's limit is reached.
+int waitForLock(void* connection, int attempt) {
+    auto* db = static_cast<sqlite3*>(connection);
+    const bool mainThread = NSThread::isMainThread();
+    if (!mainThread && stateFor(db).mainThreadWaiting.load() > 0) return 0;
+    const int limit = mainThread && !ownWriterBesides(db) ? DataStoreConnection::kMainThreadBusyTimeoutMs
+                                                          : DataStoreConnection::kBusyTimeoutMs;
+    const int waited = busyWaitedMs(attempt);
+    int delay = kBusyDelaysMs[std::min(attempt, kBusyDelayCount - 1)];
+    if (waited + delay > limit) delay = limit - waited;
+    if (delay <= 0) return 0;
+    sqlite3_sleep(delay);
+    return 1;
+}
+
+// Commit and rollback hook: the connection no longer writes.
+int transactionEnded(void* connection) {
+    stateFor(static_cast<sqlite3*>(connection)).writing = false;
+    return 0;  // the commit goes ahead
+}
+
 }  // namespace
 
 std::unique_lock<std::recursive_mutex> DataStoreConnection::lock(sqlite3* db) {
-    return std::unique_lock<std::recursive_mutex>(stateFor(db).lock);
+    ConnectionState& state = stateFor(db);
+    std::unique_lock<std::recursive_mutex> guard(state.lock, std::try_to_lock);
+    if (guard.owns_lock()) return guard;
+    if (!NSThread::isMainThread()) {
+        guard.lock();
+        return guard;
+    }
+    ++state.mainThreadWaiting;
+    guard.lock();
+    --state.mainThreadWaiting;
+    return guard;
 }
 
 sqlite3_stmt* DataStoreConnection::cached(sqlite3* db, const char* sql, const char* tag) {
@@ -94,7 +152,15 @@ void DataStoreConnection::finalizeConnection(sqlite3* db) {
     state->statements.clear();
 }
 
-void DataStoreConnection::configure(sqlite3* db) { sqlite3_busy_timeout(db, kBusyTimeoutMs); }
+void DataStoreConnection::configure(sqlite3* db) {
+    sqlite3_busy_handler(db, waitForLock, db);
+    sqlite3_commit_hook(db, transactionEnded, db);
+    sqlite3_rollback_hook(db, [](void* connection) { transactionEnded(connection); }, db);
+}
+
+void DataStoreConnection::noteWriteTransaction(sqlite3* db) {
+    if (db && sqlite3_get_autocommit(db) == 0) stateFor(db).writing = true;
+}
 
 void DataStoreConnection::logPrepareFailure(sqlite3* db, const char* tag) {
     NSLog("[%s] Error: failed to prepare statement with message '%s'.", tag, sqlite3_errmsg(db));
@@ -111,7 +177,8 @@ thread_local std::optional<DataStoreConnection::Failure> lastFailureOnThread;
 }  // namespace
 
 void DataStoreConnection::recordFailure(sqlite3* db, int code) {
-    lastFailureOnThread = Failure{code, db ? sqlite3_errmsg(db) : sqlite3_errstr(code)};
+    const char* file = db ? sqlite3_db_filename(db, "main") : nullptr;
+    lastFailureOnThread = Failure{code, db ? sqlite3_errmsg(db) : sqlite3_errstr(code), file ? file : ""};
 }
 
 std::optional<DataStoreConnection::Failure> DataStoreConnection::lastFailure() { return lastFailureOnThread; }
@@ -129,7 +196,11 @@ std::string DataStoreConnection::describe(const Failure& failure) {
     case SQLITE_NOTADB: return "The data store is damaged (" + failure.message + ").";
     case SQLITE_IOERR: return "The disk could not be written (" + failure.message + ").";
     case SQLITE_BUSY:
-    case SQLITE_LOCKED: return "The data store is busy. Try again in a moment.";
+    case SQLITE_LOCKED:
+        if (!failure.file.empty())
+            return "Another program is using " + str::quoteForMessage(failure.file, 4096) +
+                   ". Try again when it has finished.";
+        return "Another program is using the data store. Try again when it has finished.";
     case SQLITE_ERROR:
         if (failure.message.find("no such") != std::string::npos)
             return "The data store is damaged (" + failure.message + ").";
@@ -137,6 +208,10 @@ std::string DataStoreConnection::describe(const Failure& failure) {
     default: break;
     }
     return "The data store reported an error (" + failure.message + ").";
+}
+
+bool DataStoreConnection::isBusy(int code) {
+    return (code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED;
 }
 
 std::string columnString(sqlite3_stmt* stmt, int column) {

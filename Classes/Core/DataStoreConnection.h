@@ -33,8 +33,13 @@ class DataStoreConnection {
 public:
     DataStoreConnection() = delete;
 
-    // How long a statement waits for another connection's write lock before it fails.
+    // How long a worker's statement waits for another connection's write lock before it fails.
     static constexpr int kBusyTimeoutMs = 60000;
+    // The main thread waits about a frame at most, so the window keeps drawing while another
+    // program holds the lock (it waits as a worker does when the holder is this program's own
+    // write transaction, which ends by itself); a worker stops waiting as soon as the main
+    // thread wants its connection.
+    static constexpr int kMainThreadBusyTimeoutMs = 20;
 
     // The connection's recursive lock (held for a whole operation).
     static std::unique_lock<std::recursive_mutex> lock(sqlite3* db);
@@ -54,8 +59,10 @@ public:
     // Finalizes the cached statements of one connection (before it is closed).
     static void finalizeConnection(sqlite3* db);
 
-    // Busy timeout for a connection just opened.
+    // The busy handler (the waits above) for a connection just opened.
     static void configure(sqlite3* db);
+    // Notes that `db` began a transaction that writes; its commit or rollback ends it.
+    static void noteWriteTransaction(sqlite3* db);
 
     static void logPrepareFailure(sqlite3* db, const char* tag);
     static void logStepFailure(sqlite3* db, const char* tag, int rc);
@@ -65,12 +72,15 @@ public:
     struct Failure {
         int code = SQLITE_OK;  // SQLite's extended result code
         std::string message;   // SQLite's message
+        std::string file;      // the database file, when known
     };
     static void recordFailure(sqlite3* db, int code);
     static std::optional<Failure> lastFailure();
     static void clearLastFailure();
     // What a failure means to the user, in a sentence: disk full, read-only, damaged store...
     static std::string describe(const Failure& failure);
+    // Whether a failure is another connection's lock (it goes away by itself).
+    static bool isBusy(int code);
 };
 
 // Resets (and clears the bindings of) a cached statement when the scope ends.

@@ -2,6 +2,7 @@
 
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
+#include "Classes/Core/PendingUserWrites.h"
 
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSFileManager.h"
@@ -27,6 +28,11 @@ std::string userDatabasePath() {
 }
 
 void reportOpenFailure(const std::string& message) { NSLog("Failed to open database with message '%s'.", message); }
+
+// What the log says of a database another program holds.
+std::string heldByAnotherProgram(const std::string& path, const std::string& sqliteMessage) {
+    return "another program is using " + str::quoteForMessage(path, 4096) + " (" + sqliteMessage + ")";
+}
 
 // Why a database file could not be opened: SQLite's message and code, and the system's error
 // behind it (0 when none).
@@ -107,6 +113,8 @@ bool isFolderFault(StartupFailure::Cause cause) {
 StartupFailure::Cause causeOfOpenFailure(const OpenError& error) {
     using Cause = StartupFailure::Cause;
     switch (error.code & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return Cause::StoreBusy;
     case SQLITE_NOTADB: return Cause::NotADatabase;
     case SQLITE_CORRUPT: return Cause::DamagedStore;
     case SQLITE_FULL: return Cause::DiskFull;
@@ -184,8 +192,9 @@ bool LumenoSDKAppDelegate::initializeDatabase() {
     }
     // A folder or disk that keeps the file from being used is named with the folder.
     auto openFailed = [&](const OpenError& why) {
-        reportOpenFailure(why.message);
         const StartupFailure::Cause cause = causeOfOpenFailure(why);
+        reportOpenFailure(cause == StartupFailure::Cause::StoreBusy ? heldByAnotherProgram(path, why.message)
+                                                                    : why.message);
         failStartup(cause, isFolderFault(cause) ? Paths::documents() : path, why.message);
         return false;
     };
@@ -193,8 +202,17 @@ bool LumenoSDKAppDelegate::initializeDatabase() {
     dbConnection_ = openExisting(path, SQLITE_OPEN_READWRITE, &openError);
     if (!dbConnection_) return openFailed(openError);
     sqlite3* db = dbConnection_.get();
+    // Nothing was written; the start can be tried again once the other program lets go.
+    auto heldElsewhere = [&] {
+        const std::string message = sqlite3_errmsg(db);
+        closeConnection(dbConnection_);
+        reportOpenFailure(heldByAnotherProgram(path, message));
+        failStartup(StartupFailure::Cause::StoreBusy, path, message);
+        return false;
+    };
     // No step can make these: checked before anything is written.
     if (auto missing = missingTable(db, kTemplateTables)) {
+        if (DataStoreConnection::isBusy(sqlite3_extended_errcode(db))) return heldElsewhere();
         error = "missing table " + *missing;
         closeConnection(dbConnection_);
         reportOpenFailure(error);
@@ -204,6 +222,7 @@ bool LumenoSDKAppDelegate::initializeDatabase() {
     auto stepFailed = [&](const char* step) {
         const OpenError why{std::string("schema step ") + step + " failed", sqlite3_extended_errcode(db),
                             sqlite3_system_errno(db)};
+        if (DataStoreConnection::isBusy(why.code)) return heldElsewhere();
         closeConnection(dbConnection_);
         reportOpenFailure(why.message);
         const StartupFailure::Cause cause = causeOfOpenFailure(why);
@@ -260,6 +279,7 @@ void LumenoSDKAppDelegate::closeDatabases() {
         NSLog("Error: the databases stay open: worker threads still use them.");
         return;
     }
+    PendingUserWrites::shared().drop();
     ChapterInfo::finalizeStatements();
     closeConnection(dbConnection_);
     closeConnection(dbConnectionAudioDownload_);

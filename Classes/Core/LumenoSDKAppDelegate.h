@@ -48,6 +48,7 @@ struct StartupFailure {
         DamagedStore,        // the user database is damaged or lacks a table no schema step makes
         SchemaStepFailed,    // a schema step failed and was rolled back
         ContentUnusable,     // the bundle's content database is missing or incomplete
+        StoreBusy,           // another program holds the user database's lock (retrying helps)
     };
     Cause cause = Cause::None;
     std::string file;    // the file or folder concerned

@@ -6,6 +6,7 @@
 
 #include "Classes/Bookmarks/ScreenSupport.h"
 #include "Classes/Core/ChapterInfo.h"
+#include "Classes/Core/PendingUserWrites.h"
 #include "Classes/Reading/SurahVerseView.h"
 #include "Classes/Reading/SurahViewCell.h"
 #include "Classes/Reference/TipsViewController.h"
@@ -349,21 +350,47 @@ void SurahViewController::updateBadge() {
 
 void SurahViewController::addOrRemoveBookmarkForVerse(int verse, int group) {
     if (verse <= 0) return;
-    sqlite3* db = userDb();
-    bool stored;
-    DataStoreConnection::clearLastFailure();
-    const bool wasBookmarked = ChapterInfo::isBookmarked(db, iCurrentSurah_, verse);
-    if (wasBookmarked) {
-        stored = ChapterInfo::deleteBookmark(db, iCurrentSurah_, verse, false);
-    } else {
-        // No group chosen is group 0, which the group lists know.
-        stored = ChapterInfo::insertBookmark(db, iCurrentSurah_, verse, false, group < 0 ? 0 : group, "");
-    }
-    if (!stored) {
-        NSLog("[addOrRemoveBookmarkForVerse] Error: the bookmark of %i:%i was not changed.", iCurrentSurah_, verse);
+    const int surah = iCurrentSurah_;
+    PendingUserWrites& pending = PendingUserWrites::shared();
+    // While changes wait for the database, the screen's map already shows what they store.
+    const bool wasBookmarked =
+        pending.empty() ? ChapterInfo::isBookmarked(userDb(), surah, verse) : isVerseBookmarked(verse);
+    const int storedGroup = group < 0 ? 0 : group;  // no group chosen is group 0, which the group lists know
+    const PendingUserWrites::Outcome outcome = pending.run(
+        [=](sqlite3* db) {
+            return wasBookmarked ? ChapterInfo::deleteBookmark(db, surah, verse, false)
+                                 : ChapterInfo::insertBookmark(db, surah, verse, false, storedGroup, "");
+        },
+        [=, weakSelf = weak_from_this()](bool stored) {
+            if (!stored) {
+                NSLog("[addOrRemoveBookmarkForVerse] Error: the bookmark of %i:%i was not changed.", surah, verse);
+                screen_support::showWriteFailure(wasBookmarked ? "Bookmark Not Removed" : "Bookmark Not Saved");
+            }
+            // The screens reload from the file and show what it holds.
+            NSNotificationCenter::defaultCenter().postNotificationName("BookmarkDidChange");
+            if (LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance()) app->refreshIndexSurahRow(surah);
+            if (auto self = std::static_pointer_cast<SurahViewController>(weakSelf.lock()))
+                self->updateBookmarkForVerse(verse, surah);
+        });
+    if (outcome == PendingUserWrites::Outcome::failed) {
+        NSLog("[addOrRemoveBookmarkForVerse] Error: the bookmark of %i:%i was not changed.", surah, verse);
         screen_support::showWriteFailure(wasBookmarked ? "Bookmark Not Removed" : "Bookmark Not Saved");
     }
-    if (LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance()) app->refreshIndexSurahRow(iCurrentSurah_);
+    if (LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance()) app->refreshIndexSurahRow(surah);
+    if (outcome == PendingUserWrites::Outcome::waiting) {
+        // Shown as made; the list and the file follow once the database is free.
+        if (wasBookmarked) {
+            dictBookmarkedVerseMap_.erase(verse);
+        } else {
+            auto bookmark = std::make_shared<Bookmark>();
+            bookmark->setSurah(surah);
+            bookmark->setVerse(verse);
+            bookmark->setBookmarkGroup(storedGroup);
+            dictBookmarkedVerseMap_[verse] = bookmark;
+        }
+        updateBadge();
+        return;
+    }
     reloadBookmarksMap();
     updateBadge();
     NSNotificationCenter::defaultCenter().postNotificationName("BookmarkDidChange");

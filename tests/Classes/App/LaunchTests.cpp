@@ -18,8 +18,11 @@
 #include "platform/ui/UILabel.h"
 #include "platform/ui/hosting/UIAlertView.h"
 #include "platform/ui/hosting/UINavigationController.h"
+#include "platform/ui/UIButton.h"
 #include "tests/support/FullDisk.h"
+#include "tests/support/HeldDatabase.h"
 #include "tests/support/ReadOnlyFolder.h"
+#include "tests/support/ScreenTouches.h"
 
 namespace {
 
@@ -202,6 +205,74 @@ TEST_F(ShellTest, AnIntactDatabaseOnAReadOnlyFolderOrAFullDiskIsNotCalledUnopena
     // Once the folder can be written again, the reader starts on the same data.
     ASSERT_TRUE(launch());
     EXPECT_TRUE(ChapterInfo::isBookmarked(shell->dbConnection(), 2, 255));
+}
+
+TEST_F(ShellTest, ADatabaseAnotherProgramHoldsIsNamedWhileTheReaderWaitsAndItStartsWhenTheLockGoes) {
+    ASSERT_TRUE(launch());
+    ASSERT_TRUE(ChapterInfo::insertBookmark(shell->dbConnection(), 2, 255, false, 0, std::nullopt));
+    dismissDialogs();
+    terminate();
+    const std::string before = readFile(userDbPath());
+
+    auto other = std::make_unique<HeldDatabase>(userDbPath());
+    ASSERT_TRUE(other->holding());
+    LogCapture log;
+    EXPECT_FALSE(launch());
+    EXPECT_TRUE(log.contains("another program is using \"" + userDbPath() + "\""));
+    EXPECT_FALSE(log.contains("disk has free space"));
+    // The waiting screen names the cause and the file, and offers to quit.
+    const auto showsWaitingScreen = [&] {
+        const std::vector<std::string> texts = errorScreenTexts(*shell);
+        return contains(texts, "Lumeno is waiting") &&
+               contains(texts, "Another program is using this database file:") && contains(texts, userDbPath());
+    };
+    EXPECT_TRUE(showsWaitingScreen());
+    EXPECT_EQ(dynamic_cast<TabBarViewController*>(shell->window()->rootViewController().get()), nullptr);
+    UIButton* quit = nullptr;
+    for (const auto& sub : shell->window()->rootViewController()->view()->subviews())
+        if (auto* button = dynamic_cast<UIButton*>(sub.get())) quit = button;
+    ASSERT_NE(quit, nullptr);
+    EXPECT_EQ(quit->currentTitle(), "Quit");
+    // Pictures of the screen for a look, both ways up.
+    backend->frame();
+    EXPECT_TRUE(backend->screenshot(str::appendPathComponent(Paths::temp(), "waiting-portrait.png")));
+    backend->rotate(UIDeviceOrientationLandscapeLeft);
+    advanceSeconds(1);
+    EXPECT_TRUE(showsWaitingScreen());
+    EXPECT_TRUE(backend->screenshot(str::appendPathComponent(Paths::temp(), "waiting-landscape.png")));
+    backend->rotate(UIDeviceOrientationPortrait);
+    advanceSeconds(1);
+
+    // Tried again on the clock while the lock is held; nothing is written meanwhile.
+    const size_t triesBefore = log.count("another program is using");
+    advanceSeconds(5);
+    EXPECT_GE(log.count("another program is using"), triesBefore + 4);
+    EXPECT_TRUE(showsWaitingScreen());
+    EXPECT_EQ(readFile(userDbPath()), before);
+
+    // The other program lets go: the reader starts on the same data.
+    other.reset();
+    advanceSeconds(LumenoAppShell::kDatabaseRetrySeconds);
+    ASSERT_NE(dynamic_cast<TabBarViewController*>(shell->window()->rootViewController().get()), nullptr);
+    EXPECT_TRUE(shell->startupFailureFile().empty());
+    EXPECT_NE(dynamic_cast<BookmarkListScreen*>(tab(1)->topViewController()), nullptr);
+    EXPECT_TRUE(ChapterInfo::isBookmarked(shell->dbConnection(), 2, 255));
+}
+
+TEST_F(ShellTest, TheWaitingScreensQuitButtonEndsTheProgram) {
+    ASSERT_TRUE(launch());
+    dismissDialogs();
+    terminate();
+    HeldDatabase other(userDbPath());
+    ASSERT_TRUE(other.holding());
+    EXPECT_FALSE(launch());
+    UIButton* quit = nullptr;
+    for (const auto& sub : shell->window()->rootViewController()->view()->subviews())
+        if (auto* button = dynamic_cast<UIButton*>(sub.get())) quit = button;
+    ASSERT_NE(quit, nullptr);
+    EXPECT_FALSE(backend->quitRequested());
+    backend->tap(screen_touches::displayCentre(*quit));
+    EXPECT_TRUE(backend->quitRequested());
 }
 
 TEST_F(ShellTest, TabTitlesFollowTheInterfaceLanguage) {

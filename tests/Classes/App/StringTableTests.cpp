@@ -66,6 +66,7 @@ TEST(StringTableTest, ArabicCoversTheShellsTextsAndEveryChapterName) {
                             "Al-Kahf", "You haven't read Al-Kahf today. Would you like to read it now?", "Review Now",
                             "Tell a Friend", "Later", "No, Thanks", "Check out this app", "Email Not Setup",
                             "Mail Not Sent", "Download this Audio", "Random (Recommended)", "Lumeno cannot start",
+                            "Lumeno is waiting", "Another program is using this database file:", "Quit",
                             "Bookmark Groups", "Search History",
                             "This folder cannot be written:", "The disk holding this folder is full:",
                             "This file is not a database:", "This database file could not be opened:",

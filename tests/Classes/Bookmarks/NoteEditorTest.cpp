@@ -8,16 +8,20 @@
 #include "Classes/Bookmarks/DTNotePadView.h"
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
+#include "Classes/Core/PendingUserWrites.h"
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/NSUserDefaults.h"
+#include "platform/foundation/Paths.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/StringUtils.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/ui/UIApplication.h"
 #include "platform/ui/UIScreen.h"
 #include "platform/ui/UIWindow.h"
 #include "platform/ui/hosting/UIAlertView.h"
 #include "platform/ui/hosting/UIKeyboard.h"
+#include "tests/support/HeldDatabase.h"
 #include "tests/support/ScreenTouches.h"
 
 namespace {
@@ -266,6 +270,62 @@ TEST_F(NoteEditorTest, AFailedSaveSaysWhyAndKeepsTheNoteInTheEditor) {
         EXPECT_EQ(shownAlert(), nullptr);
         EXPECT_EQ(ChapterInfo::getBookmarkNote(db(), 2, 255), note);
         EXPECT_EQ(root->modalViewController(), nullptr);
+    }
+}
+
+TEST_F(NoteEditorTest, ANoteSavedWhileAnotherProgramHoldsTheDatabaseWaitsInTheEditor) {
+    struct Case {
+        const char* name;
+        double heldSeconds;  // how long the other program keeps its lock after Done
+        bool stored;
+    };
+    const Case cases[] = {
+        {"lets go in time", 4, true},
+        {"holds past the deadline", PendingUserWrites::kDeadlineSeconds + 1, false},
+    };
+    const std::string file = str::appendPathComponent(Paths::documents(), "lumenodyn.db");
+    ASSERT_TRUE(ChapterInfo::insertBookmark(db(), 2, 255, false, 0, std::nullopt));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string note = std::string("Read again, ") + c.name;
+        ASSERT_TRUE(ChapterInfo::insertBookmarkNote(db(), 2, 255, ""));
+        openEditor(2, 255);
+        editor->txtView->textView()->insertText(note);
+        auto other = std::make_unique<HeldDatabase>(file);
+        ASSERT_TRUE(other->holding());
+        backend.tap(screen_touches::displayCentre(*editor->btnDone));
+        // The editor stays, says it waits and keeps the note; the window keeps drawing.
+        EXPECT_TRUE(editor->isWaitingToSave());
+        EXPECT_EQ(editor->lblTitle->text(), "Waiting to save...");
+        EXPECT_FALSE(editor->btnDone->isEnabled());
+        for (double t = 0; t < c.heldSeconds; t += 0.5) {
+            settle(500);
+            if (c.stored) {
+                EXPECT_EQ(root->modalViewController(), editor.get());
+            }
+        }
+        other.reset();
+        settle(1000);
+        if (c.stored) {
+            EXPECT_EQ(shownAlert(), nullptr);
+            EXPECT_EQ(ChapterInfo::getBookmarkNote(db(), 2, 255), note);
+            EXPECT_EQ(root->modalViewController(), nullptr);
+            continue;
+        }
+        UIAlertView* alert = shownAlert();
+        ASSERT_NE(alert, nullptr);
+        EXPECT_EQ(alert->title(), "Note Not Saved");
+        EXPECT_NE(alert->message().find("Another program is using \"" + file + "\""), std::string::npos)
+            << alert->message();
+        EXPECT_NE(alert->message().find("Your note is still in the editor."), std::string::npos);
+        EXPECT_EQ(root->modalViewController(), editor.get());
+        EXPECT_EQ(editor->txtView->textView()->text(), note);
+        EXPECT_FALSE(editor->isWaitingToSave());
+        EXPECT_TRUE(editor->btnDone->isEnabled());
+        EXPECT_EQ(editor->lblTitle->text(), "Note");
+        EXPECT_NE(ChapterInfo::getBookmarkNote(db(), 2, 255), note);
+        alert->dismissWithClickedButtonIndex(0, false);
+        settle();
     }
 }
 

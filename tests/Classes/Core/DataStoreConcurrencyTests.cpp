@@ -2,8 +2,12 @@
 
 #include "Classes/Core/ChapterInfo.h"
 #include "tests/Classes/Core/DataStoreFixture.h"
+#include "tests/support/HeldDatabase.h"
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 namespace {
@@ -59,6 +63,46 @@ TEST_F(InstallWhileWriting, EveryBookmarkAndNoteWrittenDuringAnInstallIsKeptAndN
     EXPECT_EQ(ChapterInfo::getBookmarkNote(user(), 1 + 999 % 114, 1 + 999 / 114), "note 999");
     EXPECT_TRUE(ChapterInfo::isSurahAudioInstalled(user(), 2, 4));
     EXPECT_EQ(ChapterInfo::getMP3Recitation(user(), 2, 1, 4), clip);
+}
+
+TEST_F(InstallWhileWriting, AWorkerWaitingForAnotherProgramsLockMakesWayForTheMainThread) {
+    HeldDatabase other(documents + "/lumenodyn.db");
+    ASSERT_TRUE(other.holding());
+    // Should the worker keep waiting, the other program lets go after a while and its write
+    // goes through: the worker would have kept the main thread out all that time.
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    std::thread otherProgram([&] {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (!finished.wait_for(lock, std::chrono::seconds(10), [&] { return done; })) other.release();
+    });
+
+    std::atomic<bool> workerHoldsConnection{false};
+    std::atomic<int> workerStored{-1};
+    std::atomic<int> workerFailure{SQLITE_OK};
+    std::thread worker([&] {
+        auto guard = DataStoreConnection::lock(user());
+        workerHoldsConnection = true;
+        DataStoreConnection::clearLastFailure();
+        workerStored = ChapterInfo::insertBookmark(user(), 2, 255, false, 0, std::nullopt) ? 1 : 0;
+        if (auto failure = DataStoreConnection::lastFailure()) workerFailure = failure->code;
+    });
+    while (!workerHoldsConnection) std::this_thread::yield();
+    // The main thread reads through the connection the worker holds while it waits.
+    EXPECT_FALSE(ChapterInfo::isBookmarked(user(), 2, 255));
+    worker.join();
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        done = true;
+    }
+    finished.notify_all();
+    otherProgram.join();
+
+    EXPECT_EQ(workerStored, 0);
+    EXPECT_TRUE(DataStoreConnection::isBusy(workerFailure));
+    other.release();
+    EXPECT_TRUE(ChapterInfo::insertBookmark(user(), 2, 255, false, 0, std::nullopt));
 }
 
 TEST_F(InstallWhileWriting, ThreadsShareTheContentConnectionSafely) {

@@ -3,6 +3,7 @@
 #include "Classes/Core/ChapterInfo.h"
 #include "Classes/Core/LumenoSDKAppDelegate.h"
 #include "tests/Classes/Core/DataStoreFixture.h"
+#include "tests/support/HeldDatabase.h"
 
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSUserDefaults.h"
@@ -301,4 +302,44 @@ TEST_F(DatabaseStartup, AFolderThatCannotBeWrittenIsNamedAsTheCause) {
     EXPECT_EQ(app.startupFailure().cause, StartupFailure::Cause::FolderNotWritable);
     EXPECT_EQ(app.startupFailure().file, documents_);
     EXPECT_FALSE(fs::exists(userDb()));
+}
+
+TEST_F(DatabaseStartup, ADatabaseAnotherProgramHoldsIsNamedAsSuchAndOpensOnceItLetsGo) {
+    struct Case {
+        const char* name;
+        bool walAlready;  // a database the reader ran on before is in WAL mode
+        HeldDatabase::Kind kind;
+    };
+    const Case cases[] = {
+        {"WAL, a writer", true, HeldDatabase::Kind::immediate},
+        {"rollback journal, readers kept out too", false, HeldDatabase::Kind::exclusive},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(userDb());
+        {
+            LumenoSDKAppDelegate first;
+            ASSERT_TRUE(first.createEditableCopyOfDatabaseIfNeeded());
+            if (c.walAlready) {
+                ASSERT_TRUE(first.initializeDatabase());
+            }
+        }
+        const auto before = fs::last_write_time(userDb());
+        LumenoSDKAppDelegate app;
+        {
+            HeldDatabase other(userDb(), c.kind);
+            ASSERT_TRUE(other.holding());
+            LogCapture log;
+            EXPECT_FALSE(app.initializeDatabase());
+            EXPECT_EQ(app.startupFailure().cause, StartupFailure::Cause::StoreBusy);
+            EXPECT_EQ(app.startupFailure().file, userDb());
+            EXPECT_TRUE(log.contains("another program is using \"" + userDb() + "\""));
+            EXPECT_FALSE(log.contains("schema step"));
+            EXPECT_EQ(app.dbConnection(), nullptr);
+            EXPECT_EQ(fs::last_write_time(userDb()), before);
+        }
+        // The start is tried again once the other program lets go.
+        ASSERT_TRUE(app.initializeDatabase());
+        EXPECT_EQ(ChapterInfo::dbVersion(app.dbConnection()), 3.24);
+    }
 }

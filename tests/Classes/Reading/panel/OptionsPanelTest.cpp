@@ -8,11 +8,15 @@
 #include <sstream>
 
 #include "Classes/Bookmarks/AddBookmarkNote.h"
+#include "Classes/Core/PendingUserWrites.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/Paths.h"
+#include "platform/foundation/StringUtils.h"
 #include "platform/services/Outbox.h"
 #include "platform/services/UIPasteboard.h"
 #include "platform/ui/Compositor.h"
+#include "tests/support/HeldDatabase.h"
+#include "tests/support/ScreenTouches.h"
 
 namespace {
 
@@ -163,6 +167,66 @@ TEST_F(PanelTest, ABookmarkTheStoreRefusesIsAnAlertNotABookmark) {
         hud().hideDialControl();
         backend.advance(500);
         backend.runUntilIdle();
+    }
+}
+
+TEST_F(PanelTest, ABookmarkTappedWhileAnotherProgramHoldsTheDatabaseShowsAtOnceAndIsStoredWhenItLetsGo) {
+    struct Case {
+        const char* name;
+        double heldSeconds;  // how long the other program keeps its lock after the tap
+        bool stored;
+    };
+    const Case cases[] = {
+        {"lets go in time", 5, true},
+        {"holds past the deadline", PendingUserWrites::kDeadlineSeconds + 1, false},
+    };
+    const std::string file = str::appendPathComponent(Paths::documents(), "lumenodyn.db");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        open(2, 1, 3);
+        NSUserDefaults::standardUserDefaults().setBool(true, "AskForBookmarkGroup");
+        pressVerse(3);
+        auto other = std::make_unique<HeldDatabase>(file);
+        ASSERT_TRUE(other->holding());
+        backend.tap(screen_touches::displayCentre(*hud().btnHUDBookmark));
+        // At once: shown as bookmarked, no alert, the panel closed; the file has no bookmark yet.
+        EXPECT_EQ(UIApplication::sharedApplication().modalBlocker(), nullptr);
+        EXPECT_FALSE(hud().showingDialControl());
+        EXPECT_TRUE(screen->isVerseBookmarked(3));
+        EXPECT_TRUE(arabicRow(3)->isBookmarked());
+        EXPECT_EQ(screen->tabBarItem()->badgeValue(), std::optional<std::string>("1"));
+        EXPECT_EQ(bookmarkOf(2, 3), nullptr);
+        // The window keeps drawing and the bookmark keeps showing while the lock is held.
+        for (double t = 0; t < c.heldSeconds; t += 0.5) {
+            backend.advance(500);
+            if (c.stored) {
+                EXPECT_TRUE(arabicRow(3)->isBookmarked());
+            }
+        }
+        other.reset();
+        backend.advance(1000);
+        backend.runUntilIdle();
+        if (c.stored) {
+            EXPECT_EQ(UIApplication::sharedApplication().modalBlocker(), nullptr);
+            EXPECT_NE(bookmarkOf(2, 3), nullptr);
+            EXPECT_TRUE(arabicRow(3)->isBookmarked());
+            EXPECT_EQ(screen->tabBarItem()->badgeValue(), std::optional<std::string>("1"));
+            ASSERT_TRUE(ChapterInfo::deleteBookmark(userDb(), 2, 3, false));
+            screen->bookmarkDidChange();
+        } else {
+            auto* shown = dynamic_cast<UIAlertView*>(UIApplication::sharedApplication().modalBlocker());
+            ASSERT_NE(shown, nullptr);
+            EXPECT_EQ(shown->title(), "Bookmark Not Saved");
+            EXPECT_NE(shown->message().find("Another program is using \"" + file + "\""), std::string::npos)
+                << shown->message();
+            // Told, the screen shows what the file holds again.
+            EXPECT_EQ(bookmarkOf(2, 3), nullptr);
+            EXPECT_FALSE(screen->isVerseBookmarked(3));
+            EXPECT_FALSE(arabicRow(3)->isBookmarked());
+            EXPECT_FALSE(screen->tabBarItem()->badgeValue().has_value());
+            shown->dismissWithClickedButtonIndex(0, false);
+            backend.runUntilIdle();
+        }
     }
 }
 
