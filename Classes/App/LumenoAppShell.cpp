@@ -64,6 +64,10 @@ StartupErrorTexts startupErrorTexts(StartupFailure::Cause cause) {
     case Cause::DamagedStore:
         return {tr("This database file is damaged:"),
                 tr("Nothing was changed. Restore the file from a backup, then start Lumeno again.")};
+    case Cause::LinkTargetMissing:
+        return {tr("This database file is a link to a file that is missing:"),
+                tr("Nothing was changed. Connect the disk or mount the folder that holds the file, then start Lumeno "
+                   "again.")};
     case Cause::SchemaStepFailed:
         return {tr("This database file could not be updated:"),
                 tr("Nothing was changed. Make sure the disk has free space and the file can be written, then start "
@@ -247,6 +251,7 @@ void LumenoAppShell::finishLaunching(const UIApplicationLaunchOptions& options) 
             nullptr, tr("OK"), std::vector<std::string>{});
         alert->show();
     }
+    showDatabaseRepairAlert();
     if (options.localNotification)
         applicationDidReceiveLocalNotification(UIApplication::sharedApplication(), *options.localNotification);
     if (!options.url.empty()) handleOpenURL(options.url);

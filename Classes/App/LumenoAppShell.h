@@ -96,6 +96,11 @@ public:
     void mailComposeController(MFMailComposeViewController& controller, MFMailComposeResult result,
                                const NSError* error) override;
 
+    // ---- A damaged user database (LumenoAppShell+DatabaseRepair.cpp) ----
+    void userDatabaseRepaired(bool repaired, const std::string& why) override;
+    // Says what the repair of the user database carried over and where the damaged file is.
+    void showDatabaseRepairAlert();
+
     // ---- Chapter-audio download (one at a time in the whole program) ----
     void requestDownloadSurahAudioAlert(int surah) override;
     void offerDownloadOfUnplayableAudio(int surah) override;

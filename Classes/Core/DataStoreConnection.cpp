@@ -174,11 +174,30 @@ void DataStoreConnection::logStepFailure(sqlite3* db, const char* tag, int rc) {
 
 namespace {
 thread_local std::optional<DataStoreConnection::Failure> lastFailureOnThread;
+
+std::mutex damageHandlerMutex;
+std::function<void(sqlite3*)> damageHandler;
 }  // namespace
 
 void DataStoreConnection::recordFailure(sqlite3* db, int code) {
     const char* file = db ? sqlite3_db_filename(db, "main") : nullptr;
     lastFailureOnThread = Failure{code, db ? sqlite3_errmsg(db) : sqlite3_errstr(code), file ? file : ""};
+    if (!isDamage(code) || !db) return;
+    std::function<void(sqlite3*)> handler;
+    {
+        std::lock_guard<std::mutex> guard(damageHandlerMutex);
+        handler = damageHandler;
+    }
+    if (handler) handler(db);
+}
+
+bool DataStoreConnection::isDamage(int code) {
+    return (code & 0xFF) == SQLITE_CORRUPT || (code & 0xFF) == SQLITE_NOTADB;
+}
+
+void DataStoreConnection::setDamageHandler(std::function<void(sqlite3*)> handler) {
+    std::lock_guard<std::mutex> guard(damageHandlerMutex);
+    damageHandler = std::move(handler);
 }
 
 std::optional<DataStoreConnection::Failure> DataStoreConnection::lastFailure() { return lastFailureOnThread; }

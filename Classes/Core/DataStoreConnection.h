@@ -11,6 +11,7 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -75,6 +76,10 @@ public:
         std::string file;      // the database file, when known
     };
     static void recordFailure(sqlite3* db, int code);
+    // Whether a result code says that the database file is damaged.
+    static bool isDamage(int code);
+    // Called (on the failing thread) whenever a recorded failure says a file is damaged.
+    static void setDamageHandler(std::function<void(sqlite3*)> handler);
     static std::optional<Failure> lastFailure();
     static void clearLastFailure();
     // What a failure means to the user, in a sentence: disk full, read-only, damaged store...

@@ -13,19 +13,17 @@
 #include "platform/foundation/Thread.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 namespace {
 
 // How long shutdown waits for the worker threads to end.
 constexpr double kWorkerStopSeconds = 30;
-
-std::string userDatabasePath() {
-    return str::appendPathComponent(Paths::documents(), LumenoSDKAppDelegate::userDbFileName());
-}
 
 void reportOpenFailure(const std::string& message) { NSLog("Failed to open database with message '%s'.", message); }
 
@@ -130,7 +128,25 @@ StartupFailure::Cause causeOfOpenFailure(const OpenError& error) {
     return Cause::StoreUnopenable;
 }
 
+// Where a link that leads nowhere points (relative targets taken from the link's folder), or
+// nullopt when the path is no such link.
+std::optional<std::string> missingLinkTarget(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return std::nullopt;
+    if (::stat(path.c_str(), &st) == 0 || (errno != ENOENT && errno != ENOTDIR)) return std::nullopt;
+    std::string target(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    target.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    if (!target.empty() && target.front() != '/')
+        target = str::appendPathComponent(str::deletingLastPathComponent(path), target);
+    return target;
+}
+
 }  // namespace
+
+std::string LumenoSDKAppDelegate::userDatabasePath() {
+    return str::appendPathComponent(Paths::documents(), userDbFileName());
+}
 
 void LumenoSDKAppDelegate::failStartup(StartupFailure::Cause cause, std::string file, std::string detail) {
     startupFailure_ = {cause, std::move(file), std::move(detail)};
@@ -157,6 +173,14 @@ bool LumenoSDKAppDelegate::openContentDatabase() {
 bool LumenoSDKAppDelegate::createEditableCopyOfDatabaseIfNeeded() {
     NSFileManager& files = NSFileManager::defaultManager();
     std::string target = userDatabasePath();
+    // A link to a folder on a disk that is not mounted: the data is elsewhere, not gone.
+    if (std::optional<std::string> missing = missingLinkTarget(target)) {
+        const std::string detail = "The link " + target + " points to it.";
+        NSLog("The user database %@ is a link to %@, which is missing; nothing was changed.",
+              str::quoteForMessage(target), str::quoteForMessage(*missing));
+        failStartup(StartupFailure::Cause::LinkTargetMissing, *missing, detail);
+        return false;
+    }
     if (files.fileExistsAtPath(target)) {
         if (files.fileSize(target).value_or(1) != 0) return true;
         // An empty file holds nothing: the template takes its place.
@@ -219,6 +243,17 @@ bool LumenoSDKAppDelegate::initializeDatabase() {
         failStartup(StartupFailure::Cause::DamagedStore, path, error);
         return false;
     }
+    // Damaged pages: the file is kept aside and rebuilt before anything is written to it.
+    if (std::optional<std::string> damage = UserDatabaseSalvage::findDamage(db)) {
+        int systemError = 0;
+        if (!repairUserDatabase(*damage, &error, &systemError)) {
+            closeConnection(dbConnection_);
+            reportOpenFailure(error);
+            if (systemError) failStartup(causeOfWriteError(systemError), Paths::documents(), error);
+            else failStartup(StartupFailure::Cause::DamagedStore, path, error);
+            return false;
+        }
+    }
     auto stepFailed = [&](const char* step) {
         const OpenError why{std::string("schema step ") + step + " failed", sqlite3_extended_errcode(db),
                             sqlite3_system_errno(db)};
@@ -270,10 +305,12 @@ bool LumenoSDKAppDelegate::initializeDatabase() {
         return openFailed(openError);
     }
     startupFailure_ = {};
+    watchForDamage();
     return true;
 }
 
 void LumenoSDKAppDelegate::closeDatabases() {
+    DataStoreConnection::setDamageHandler(nullptr);
     // Workers read and write through these connections: they end first.
     if (!stopWorkers(kWorkerStopSeconds)) {
         NSLog("Error: the databases stay open: worker threads still use them.");

@@ -5,6 +5,7 @@
 
 #include "Classes/Audio/InstallOutcome.h"
 #include "Classes/Core/DataStoreConnection.h"
+#include "Classes/Core/UserDatabaseSalvage.h"
 #include "platform/foundation/Value.h"
 
 #include <atomic>
@@ -49,6 +50,7 @@ struct StartupFailure {
         SchemaStepFailed,    // a schema step failed and was rolled back
         ContentUnusable,     // the bundle's content database is missing or incomplete
         StoreBusy,           // another program holds the user database's lock (retrying helps)
+        LinkTargetMissing,   // the user database is a link to a file that does not exist
     };
     Cause cause = Cause::None;
     std::string file;    // the file or folder concerned
@@ -79,12 +81,15 @@ public:
     [[nodiscard]] bool initializeDatabase();
     // Why the last start-up call failed.
     const StartupFailure& startupFailure() const { return startupFailure_; }
+    // What the last repair of a damaged user database carried over (at start or while running).
+    const std::optional<SalvageReport>& salvageReport() const { return salvageReport_; }
     // Stops the worker threads, finalizes the cached statements and closes the connections
     // in the order they were opened.
     void closeDatabases();
     static std::string schemaVersion3_0() { return "UpdatedSchemav3.054"; }
     static std::string dbFileName() { return "lumeno.db"; }
     static std::string userDbFileName() { return "lumenodyn.db"; }
+    static std::string userDatabasePath();
 
     sqlite3* dbConnection() const { return dbConnection_.get(); }
     sqlite3* dbConnectionAudioDownload() const { return dbConnectionAudioDownload_.get(); }
@@ -137,6 +142,9 @@ public:
     virtual void requestDownloadSurahAudioAlert(int surah) {}
     // Tells the user that the chapter's stored audio cannot be played and offers its download.
     virtual void offerDownloadOfUnplayableAudio(int surah) {}
+    // Damage found while running was repaired (salvageReport() tells what came over), or could
+    // not be (why says so); main thread.
+    virtual void userDatabaseRepaired(bool repaired, const std::string& why) {}
 
     // ==== Settings, device facts, sleep control, shared glyph font ====
     // Class operations, defined in the application library (lumeno_app). Everything here
@@ -292,6 +300,15 @@ private:
     SQLiteConnection dbConnectionSearch_;
     StartupFailure startupFailure_;
     void failStartup(StartupFailure::Cause cause, std::string file, std::string detail);
+    // ---- Salvage (LumenoSDKAppDelegate+Salvage.cpp) ----
+    std::optional<SalvageReport> salvageReport_;
+    bool repairedWhileRunning_ = false;
+    // Keeps the damaged user database aside and rebuilds it through dbConnection. False with
+    // the reason, and the system's error when the copy could not be written.
+    [[nodiscard]] bool repairUserDatabase(const std::string& damage, std::string* error, int* systemError);
+    // From now on, damage SQLite reports on a user-database connection is repaired.
+    void watchForDamage();
+    void repairAfterDamage(sqlite3* db);
     // Held platform task identifiers by kind.
     std::map<int, std::uint64_t> backgroundTasks_;
 };

@@ -3,6 +3,7 @@
 #include "ShellFixture.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -19,6 +20,7 @@
 #include "platform/ui/hosting/UIAlertView.h"
 #include "platform/ui/hosting/UINavigationController.h"
 #include "platform/ui/UIButton.h"
+#include "tests/support/DamagedPages.h"
 #include "tests/support/FullDisk.h"
 #include "tests/support/HeldDatabase.h"
 #include "tests/support/ReadOnlyFolder.h"
@@ -283,4 +285,78 @@ TEST_F(ShellTest, TabTitlesFollowTheInterfaceLanguage) {
     Language::setLanguage("en");
     shell->resetTabbarLabels();
     EXPECT_EQ(tabTitles(*shell), (std::vector<std::string>{"Quran", "Bookmarks", "Search", "More"}));
+}
+
+
+TEST_F(ShellTest, AStartOnADamagedDatabaseSaysWhatCameOverAndWhereTheDamagedCopyIs) {
+    ASSERT_TRUE(launch());
+    for (int verse : {1, 2, 3}) ASSERT_TRUE(ChapterInfo::insertBookmark(shell->dbConnection(), 2, verse, false, 0, std::string("note")));
+    dismissDialogs();
+    terminate();
+
+    for (const char* language : {"en", "ar"}) {
+        SCOPED_TRACE(language);
+        // The one page of the bookmarks table; its index still names the three.
+        const std::vector<long long> pages = damaged_pages::pagesOf(userDbPath(), "bookmarks");
+        ASSERT_EQ(pages.size(), 1u);
+        damaged_pages::damage(userDbPath(), pages[0]);
+        const std::string damaged = readFile(userDbPath());
+        Language::setLanguage(language);
+        ASSERT_TRUE(launch());
+        advanceSeconds(1);  // the alert has come up
+        const std::string copy = str::appendPathComponent(Paths::documents(), std::string("lumenodyn.damaged-2026-12-16") +
+                                                                                  (language == std::string("ar") ? "-2" : "") + ".db");
+        EXPECT_TRUE(readFile(copy) == damaged) << "the damaged copy differs from the damaged file";
+        auto alerts = dialogs<UIAlertView>();
+        ASSERT_EQ(alerts.size(), 1u);
+        UIAlertView* alert = alerts[0];
+        const bool arabic = language == std::string("ar");
+        EXPECT_EQ(alert->title(), arabic ? "أُصلحت قاعدة البيانات التالفة" : "Damaged Database Repaired");
+        const std::string counts = arabic ? "نُقل: 3 من 3 علامة (0 منها بملاحظات)" : "Carried over: 3 of 3 bookmarks (0 with notes)";
+        EXPECT_NE(alert->message().find(counts), std::string::npos) << alert->message();
+        EXPECT_NE(alert->message().find(copy), std::string::npos) << alert->message();
+        // The message is drawn: white letters on the alert's dark body where its label lies.
+        std::vector<UIView*> views;
+        collectViews(alert, views);
+        const UILabel* message = nullptr;
+        for (UIView* v : views)
+            if (auto* label = dynamic_cast<UILabel*>(v); label && label->text() == alert->message()) message = label;
+        ASSERT_NE(message, nullptr);
+        const CGRect onScreen = CGRectIntersection(message->convertRectToView(message->bounds(), nullptr),
+                                                   CGRectMake(0, 0, 320, 480));
+        ASSERT_GT(onScreen.size.height, 60);
+        int white = 0, dark = 0;
+        backend->frame();
+        for (double y = onScreen.origin.y + 0.5; y < CGRectGetMaxY(onScreen); y += 2)
+            for (double x = onScreen.origin.x + 0.5; x < CGRectGetMaxX(onScreen); x += 2) {
+                const auto p = backend->pixelAt(CGPointMake(x, y));
+                white += p.r > 235 && p.g > 235 && p.b > 235;
+                dark += p.r + p.g + p.b < 360;
+            }
+        EXPECT_GT(white, 100);
+        EXPECT_GT(dark, white);
+        ASSERT_TRUE(backend->screenshot(Paths::temp() + "/repaired-" + language + ".png"));
+        backend->rotate(UIDeviceOrientationLandscapeLeft);
+        advanceSeconds(1);
+        ASSERT_TRUE(backend->screenshot(Paths::temp() + "/repaired-" + language + "-landscape.png"));
+        backend->rotate(UIDeviceOrientationPortrait);
+        advanceSeconds(1);
+        dismissDialogs();
+        EXPECT_EQ(ChapterInfo::getBookmarkCount(shell->dbConnection(), -1, -1), 3);
+        terminate();
+    }
+    Language::setLanguage("en");
+}
+
+TEST_F(ShellTest, AUserDatabaseLinkedToAMissingFileIsNamedOnTheErrorScreenAndKept) {
+    const std::string target = str::appendPathComponent(Paths::temp(), "unmounted/lumenodyn.db");
+    ASSERT_TRUE(NSFileManager::defaultManager().createDirectoryAtPath(Paths::documents(), true));
+    std::filesystem::create_symlink(target, userDbPath());
+    EXPECT_FALSE(launch());
+    const std::vector<std::string> texts = errorScreenTexts(*shell);
+    EXPECT_TRUE(contains(texts, "This database file is a link to a file that is missing:"));
+    EXPECT_TRUE(contains(texts, target));
+    EXPECT_TRUE(contains(texts, "Nothing was changed. Connect the disk or mount the folder that holds the file, then "
+                                "start Lumeno again."));
+    EXPECT_EQ(std::filesystem::read_symlink(userDbPath()), target);
 }

@@ -7,6 +7,7 @@
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/NSUserDefaults.h"
 #include "platform/ui/hosting/UIKeyboard.h"
+#include "tests/support/DamagedPages.h"
 
 namespace {
 
@@ -180,3 +181,24 @@ TEST_F(BookmarksListTest, KeyboardShrinksTheTableOnceAndGivesTheRoomBack) {
 }
 
 }  // namespace
+
+TEST_F(BookmarksListTest, OnADamagedBookmarksPageTheListAndTheBadgeShowTheSameBookmarks) {
+    for (int verse : {5, 6, 7}) addBookmark(2, verse, 0, std::string("note"));
+    const std::string path = LumenoSDKAppDelegate::userDatabasePath();
+    app->closeDatabases();
+    app.reset();
+    // The table's one page is damaged; its index still names the three.
+    const std::vector<long long> pages = damaged_pages::pagesOf(path, "bookmarks");
+    ASSERT_EQ(pages.size(), 1u);
+    damaged_pages::damage(path, pages[0]);
+    app = std::make_unique<RecordingAppDelegate>();
+    ASSERT_TRUE(app->createEditableCopyOfDatabaseIfNeeded());
+    ASSERT_TRUE(app->initializeDatabase());
+
+    launch();
+    BookmarksViewController& list = openGroup(0);
+    EXPECT_EQ(chapters(list), (std::vector<int>{2}));
+    EXPECT_EQ(verses(list, 0), (std::vector<int>{5, 6, 7}));
+    EXPECT_EQ(nav->tabBarItem()->badgeValue(), std::optional<std::string>("3"));
+    EXPECT_EQ(list.lblNoBookmarks->alpha(), 0);  // no "No Bookmarks Found"
+}
