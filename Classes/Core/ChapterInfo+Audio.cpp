@@ -177,6 +177,14 @@ bool ChapterInfo::beginTrans(sqlite3* db) {
     return true;
 }
 
-bool ChapterInfo::commitTrans(sqlite3* db) { return runTransactionStatement(db, "COMMIT TRANSACTION"); }
+bool ChapterInfo::commitTrans(sqlite3* db) {
+    const bool ok = runTransactionStatement(db, "COMMIT TRANSACTION");
+    DataStoreConnection::noteWriteTransaction(db);
+    return ok;
+}
 
-bool ChapterInfo::rollbackTrans(sqlite3* db) { return runTransactionStatement(db, "ROLLBACK TRANSACTION"); }
+bool ChapterInfo::rollbackTrans(sqlite3* db) {
+    const bool ok = runTransactionStatement(db, "ROLLBACK TRANSACTION");
+    DataStoreConnection::noteWriteTransaction(db);
+    return ok;
+}

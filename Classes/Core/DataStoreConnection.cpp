@@ -72,11 +72,9 @@ int waitForLock(void* connection, int attempt) {
     return 1;
 }
 
-// Commit and rollback hook: the connection no longer writes.
-int transactionEnded(void* connection) {
-    stateFor(static_cast<sqlite3*>(connection)).writing = false;
-    return 0;  // the commit goes ahead
-}
+// Rollback hook: the connection no longer writes. (A commit holds the lock until its statement
+// returns, well after SQLite's commit hook, so its end is noted by the caller.)
+void transactionRolledBack(void* connection) { stateFor(static_cast<sqlite3*>(connection)).writing = false; }
 
 }  // namespace
 
@@ -154,12 +152,11 @@ void DataStoreConnection::finalizeConnection(sqlite3* db) {
 
 void DataStoreConnection::configure(sqlite3* db) {
     sqlite3_busy_handler(db, waitForLock, db);
-    sqlite3_commit_hook(db, transactionEnded, db);
-    sqlite3_rollback_hook(db, [](void* connection) { transactionEnded(connection); }, db);
+    sqlite3_rollback_hook(db, transactionRolledBack, db);
 }
 
 void DataStoreConnection::noteWriteTransaction(sqlite3* db) {
-    if (db && sqlite3_get_autocommit(db) == 0) stateFor(db).writing = true;
+    if (db) stateFor(db).writing = sqlite3_get_autocommit(db) == 0;
 }
 
 void DataStoreConnection::logPrepareFailure(sqlite3* db, const char* tag) {

@@ -62,7 +62,8 @@ public:
 
     // The busy handler (the waits above) for a connection just opened.
     static void configure(sqlite3* db);
-    // Notes that `db` began a transaction that writes; its commit or rollback ends it.
+    // Notes whether `db` is inside a transaction that writes: after it began one, and after the
+    // statement that commits or rolls it back has returned.
     static void noteWriteTransaction(sqlite3* db);
 
     static void logPrepareFailure(sqlite3* db, const char* tag);
