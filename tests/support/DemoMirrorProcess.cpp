@@ -32,7 +32,8 @@ std::unique_ptr<DemoMirrorProcess> DemoMirrorProcess::start(const Options& optio
     const std::string cache = options.cacheDir.empty() ? sharedCacheDir() : options.cacheDir;
     std::vector<std::string> args = {LUMENO_MIRROR_PATH, "--port",  "0",   "--content", LUMENO_MIRROR_CONTENT_DB,
                                      "--cache",          cache,     "--fail", options.failure, "--stall-seconds",
-                                     stall,              "--quiet"};
+                                     stall,              "--answer-delay", std::to_string(options.answerDelaySeconds),
+                                     "--quiet"};
     std::vector<char*> argv;
     for (auto& a : args)
         argv.push_back(a.data());

@@ -22,6 +22,8 @@ public:
         int stallSeconds = 20;
         // Where made archives are kept; empty: a folder of the build tree shared by all tests.
         std::string cacheDir;
+        // Seconds every answer waits after its request.
+        int answerDelaySeconds = 0;
     };
 
     static std::unique_ptr<DemoMirrorProcess> start(const Options& options, std::string& error);

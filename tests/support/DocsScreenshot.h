@@ -1,28 +1,31 @@
 #pragma once
-// Screenshots that the docs show: the headless frame is written into the test's temp folder and,
-// with LUMENO_UPDATE_DOCS set, copied into docs/ of the source tree.
+// Screenshots of the headless frame, written into the test's temp folder; those the docs show
+// are also checked against their picture in docs/ (see DocsPicture.h).
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "platform/backends/headless/HeadlessBackend.h"
 #include "platform/foundation/Paths.h"
+#include "tests/support/DocsPicture.h"
 
 namespace docs_screenshot {
 
-inline void shoot(HeadlessBackend& backend, const std::string& name) {
+// The file written.
+inline std::string shoot(HeadlessBackend& backend, const std::string& name) {
     backend.frame();
     const std::string path = Paths::temp() + "/" + name;
-    ASSERT_TRUE(backend.screenshot(path));
-    EXPECT_GT(std::filesystem::file_size(path), 10000u);
-    const char* update = std::getenv("LUMENO_UPDATE_DOCS");
-    const char* source = std::getenv("LUMENO_SOURCE_DIR");
-    if (update && *update && source)
-        std::filesystem::copy_file(path, std::string(source) + "/docs/" + name,
-                                   std::filesystem::copy_options::overwrite_existing);
+    EXPECT_TRUE(backend.screenshot(path)) << path;
+    std::error_code ec;
+    EXPECT_GT(std::filesystem::file_size(path, ec), 10000u) << path;
+    return path;
+}
+
+// A screenshot that is docs/<name>.
+inline void shootForDocs(HeadlessBackend& backend, const std::string& name) {
+    EXPECT_TRUE(docs_picture::matchesDocs(shoot(backend, name), name));
 }
 
 // Sum of the red, green and blue of a screen point.

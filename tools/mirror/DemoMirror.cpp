@@ -231,6 +231,10 @@ void DemoMirror::serve(int client)
             break;
         head.append(buffer, static_cast<size_t>(n));
     }
+    if (options_.answerDelaySeconds > 0) {
+        std::unique_lock<std::mutex> guard(lock_);
+        stopped_.wait_for(guard, std::chrono::seconds(options_.answerDelaySeconds), [this] { return stopping_.load(); });
+    }
     static const std::vector<uint8_t> notFound = {'n', 'o', 't', ' ', 'f', 'o', 'u', 'n', 'd', '\n'};
     std::string error;
     const auto line = MirrorRequest::parseRequestLine(head);

@@ -31,6 +31,7 @@ std::optional<MirrorFailure> mirrorFailureNamed(const std::string& name);
 struct MirrorOptions {
     MirrorFailure failure = MirrorFailure::None;
     int stallSeconds = 20;
+    int answerDelaySeconds = 0;  // every answer waits this long after its request
     bool quiet = false;
 };
 

@@ -23,7 +23,7 @@ int usage()
     std::fprintf(stderr,
                  "usage: lumeno-mirror [--port N] [--content lumeno.db] [--cache DIR] [--quiet]\n"
                  "                     [--fail none|not-found|truncated|stall|wrong-length|corrupt-gzip|bad-tar|escaping-tar|cut-in-padding]\n"
-                 "                     [--stall-seconds N]\n"
+                 "                     [--stall-seconds N] [--answer-delay SECONDS]\n"
                  "Serves GET /downloads/iphone/<audioCont|audiov2.2>/<folder>/<CCC>.tar.gz on 127.0.0.1.\n"
                  "--port 0 picks a free port; the first line on standard output names the address.\n");
     return 2;
@@ -48,7 +48,7 @@ int main(int argc, char** argv)
         if (key == "--quiet") {
             args[key] = "1";
         } else if (key == "--port" || key == "--content" || key == "--cache" || key == "--fail" ||
-                   key == "--stall-seconds") {
+                   key == "--stall-seconds" || key == "--answer-delay") {
             if (i + 1 >= argc)
                 return usage();
             args[key] = argv[++i];
@@ -66,6 +66,8 @@ int main(int argc, char** argv)
     }
     if (args.count("--stall-seconds"))
         options.stallSeconds = std::atoi(args["--stall-seconds"].c_str());
+    if (args.count("--answer-delay"))
+        options.answerDelaySeconds = std::atoi(args["--answer-delay"].c_str());
     const int port = args.count("--port") ? std::atoi(args["--port"].c_str()) : 8642;
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);

@@ -120,7 +120,7 @@ TEST_F(ManageSurahAudioTest, DeletingAChapterRemovesItsRowAndAudioAndCompactsThe
     // Compacted: no free pages left, fewer pages than before.
     EXPECT_EQ(pragma(shell->dbConnection(), "freelist_count"), 0);
     EXPECT_LT(pragma(shell->dbConnection(), "page_count"), pagesBefore);
-    docs_screenshot::shoot(*backend, "installed-audio.png");
+    docs_screenshot::shootForDocs(*backend, "installed-audio.png");
 
     // The index shows the chapter without audio when it comes back.
     tapTab(0);

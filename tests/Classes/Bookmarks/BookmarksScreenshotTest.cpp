@@ -1,5 +1,5 @@
-// The groups screen and the list at scale 2, with a few bookmarks and notes. With
-// LUMENO_UPDATE_DOCS set the images are also written into docs/ of the source tree.
+// The groups screen and the list at scale 2, with a few bookmarks and notes (docs/bookmark-groups.png,
+// docs/bookmarks.png).
 
 #include "tests/Classes/Bookmarks/BookmarksFixture.h"
 
@@ -12,7 +12,7 @@ class BookmarksScreenshotTest : public BookmarksTest {
 protected:
     double scale() const override { return 2; }
 
-    void shoot(const std::string& name) { docs_screenshot::shoot(backend, name); }
+    void shoot(const std::string& name) { docs_screenshot::shootForDocs(backend, name); }
     int brightness(CGPoint p) { return docs_screenshot::brightness(backend, p); }
 };
 

@@ -21,6 +21,7 @@
 #include "platform/foundation/Paths.h"
 #include "platform/ui/hosting/UINavigationController.h"
 #include "platform/ui/hosting/UITabBarController.h"
+#include "tests/support/DocsScreenshot.h"
 
 namespace {
 
@@ -529,19 +530,17 @@ TEST_F(IndexScreenTest, DownloadStripFollowsARunningDownload) {
     EXPECT_DOUBLE_EQ(index->surahListTable->frame().size.height, index->viewCenterContainer->bounds().size.height);
 }
 
-// Screens of both modes; written where LUMENO_SHOTS_DIR points (the temp folder otherwise).
+// Screens of both modes (docs/index-chapters.png, docs/index-juz.png).
 TEST_F(IndexScreenTest, ScreensOfBothModes) {
     launch();
     showIndex();
-    const char* dir = std::getenv("LUMENO_SHOTS_DIR");
-    const std::string out = dir && *dir ? dir : Paths::temp();
-    ASSERT_TRUE(backend.screenshot(out + "/index-chapters.png"));
+    docs_screenshot::shootForDocs(backend, "index-chapters.png");
     // The top bar is dark, the list's paper light.
     auto bar = backend.pixelAt(CGPointMake(160, 5));
     auto paper = backend.pixelAt(CGPointMake(200, 120));
     EXPECT_LT(bar.r + bar.g + bar.b, paper.r + paper.g + paper.b);
     switchMode();
-    ASSERT_TRUE(backend.screenshot(out + "/index-juz.png"));
+    docs_screenshot::shootForDocs(backend, "index-juz.png");
 }
 
 }  // namespace

@@ -1,13 +1,11 @@
-// Screens at scale 2: chapter 1 and the Throne Verse in portrait and landscape. With
-// LUMENO_UPDATE_DOCS set the images are also written into docs/ of the source tree.
+// Screens at scale 2: chapter 1 and the Throne Verse in portrait and landscape (docs/reading-*.png).
 
 #include "tests/Classes/Reading/ReadingFixture.h"
 
-#include <cstdlib>
-#include <filesystem>
+#include <algorithm>
 
-#include "platform/foundation/Paths.h"
 #include "platform/ui/UIApplication.h"
+#include "tests/support/DocsScreenshot.h"
 
 namespace {
 
@@ -15,16 +13,7 @@ class ReadingScreenshotTest : public ReadingTest {
 protected:
     double scale() const override { return 2; }
 
-    void shoot(const std::string& name) {
-        const std::string path = Paths::temp() + "/" + name;
-        ASSERT_TRUE(backend.screenshot(path));
-        EXPECT_GT(std::filesystem::file_size(path), 10000u);
-        const char* update = std::getenv("LUMENO_UPDATE_DOCS");
-        const char* source = std::getenv("LUMENO_SOURCE_DIR");
-        if (update && *update && source)
-            std::filesystem::copy_file(path, std::string(source) + "/docs/" + name,
-                                       std::filesystem::copy_options::overwrite_existing);
-    }
+    void shoot(const std::string& name) { docs_screenshot::shootForDocs(backend, name); }
     // How many sampled points along a horizontal line are dark ink.
     int inkAlong(double y, double x0, double x1) {
         int ink = 0;

@@ -27,13 +27,13 @@ TEST_F(MoreScreenshotTest, MenuAndSettings) {
     launch();
     // The menu's own top bar is darker than the paper under the rows.
     EXPECT_LT(brightness(160, 5), brightness(300, 400));
-    docs_screenshot::shoot(backend, "more.png");
+    docs_screenshot::shootForDocs(backend, "more.png");
 
     SettingsViewController& page = openSettings();
     // The brown navigation bar over pale grouped rows.
     EXPECT_LT(brightness(160, 30), brightness(160, 120));
     ASSERT_TRUE(page.switchColoredTrans->window());
-    docs_screenshot::shoot(backend, "settings.png");
+    docs_screenshot::shootForDocs(backend, "settings.png");
 }
 
 }  // namespace

@@ -219,7 +219,7 @@ TEST_F(PostVerseTest, ThePostScreenAndTheLoginDialogAsTheyLook) {
   ASSERT_TRUE(dialog);
   ASSERT_TRUE(waitFor([&] { return !dialog->webView()->document().blocks.empty(); }));
   backend.advance(1000);
-  docs_screenshot::shoot(backend, "social-login.png");
+  docs_screenshot::shootForDocs(backend, "social-login.png");
   // The panel's blue title bar sits inside its grey frame.
   const auto bar = backend.pixelAt(CGPointMake(160, 30));
   EXPECT_GT(bar.b, bar.r + 30);
@@ -229,7 +229,7 @@ TEST_F(PostVerseTest, ThePostScreenAndTheLoginDialogAsTheyLook) {
   ASSERT_TRUE(post());
   ASSERT_TRUE(waitFor([&] { return post()->hasLoggedIn(); }));
   backend.advance(1000);
-  docs_screenshot::shoot(backend, "social-post.png");
+  docs_screenshot::shootForDocs(backend, "social-post.png");
   // The service's picture (teal) has replaced the placeholder.
   const auto picture = backend.pixelAt(CGPointMake(28, 14));
   EXPECT_GT(picture.g, picture.r + 50);

@@ -191,3 +191,18 @@ TEST(DemoMirror, StallSendsAFewBytesThenNothingAndStillStopsPromptly)
     EXPECT_TRUE(mirror->stop());
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(5));
 }
+
+TEST(DemoMirror, AnAnswerDelayHoldsBackTheWholeAnswer)
+{
+    DemoMirrorProcess::Options options;
+    options.answerDelaySeconds = 1;
+    std::string error;
+    auto mirror = DemoMirrorProcess::start(options, error);
+    ASSERT_TRUE(mirror) << error;
+    const auto before = std::chrono::steady_clock::now();
+    const Reply r = get(mirror->port(), kIkhlas);
+    EXPECT_GE(std::chrono::steady_clock::now() - before, std::chrono::seconds(1));
+    EXPECT_EQ(r.status, 200);
+    EXPECT_EQ(r.contentLength, static_cast<long long>(r.body.size()));
+    EXPECT_TRUE(mirror->stop());
+}

@@ -10,6 +10,7 @@
 
 #include "platform/foundation/Paths.h"
 #include "platform/graphics/UIImage.h"
+#include "tests/support/DocsPicture.h"
 #include "tools/render/VerseRenderer.h"
 
 namespace {
@@ -41,6 +42,21 @@ TEST(RenderTool, WritesThePngAtTheResolutionsScale) {
         ASSERT_TRUE(image) << c.args;
         EXPECT_EQ(image->pixelWidth(), c.pixelWidth) << c.args;
         EXPECT_GT(image->pixelHeight(), 20) << c.args;
+    }
+}
+
+// The glyph engine's samples in docs/ are what the program draws today.
+TEST(RenderTool, TheDocsSamplesAreItsRenders) {
+    if (!haveDatabase()) GTEST_SKIP() << "content database not built";
+    const struct {
+        const char* args;
+        const char* picture;
+    } samples[] = {{"--verse 1:1 --to 1:7 --resolution 4 --width 520", "glyph-1-1-7.png"},
+                   {"--verse 2:255 --resolution 4 --width 520 --tajweed all --stop-signs", "glyph-2-255.png"}};
+    for (const auto& s : samples) {
+        const std::string out = outFile(s.picture);
+        ASSERT_EQ(run(std::string(s.args) + " --out " + out), 0) << s.args;
+        EXPECT_TRUE(docs_picture::matchesDocs(out, s.picture)) << s.args;
     }
 }
 
