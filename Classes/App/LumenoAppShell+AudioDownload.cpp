@@ -38,10 +38,11 @@ void post(const std::string& name) { NSNotificationCenter::defaultCenter().postN
 
 void LumenoAppShell::requestDownloadSurahAudioAlert(int surah) { showDownloadOffer(surah, ""); }
 
-void LumenoAppShell::offerDownloadOfUnplayableAudio(int surah) {
-    showDownloadOffer(surah, stringWithFormat(tr("The recitation of %@ stored on this device cannot be played.").c_str(),
-                                              ChapterInfo::getNameFromNumber(surah)) +
-                                 "\n");
+void LumenoAppShell::offerDownloadOfUnplayableAudio(int surah, AudioFault fault) {
+    const std::string text = fault == AudioFault::stopsMidway
+                                 ? tr("The recitation of %@ stored on this device stops before its end.")
+                                 : tr("The recitation of %@ stored on this device cannot be played.");
+    showDownloadOffer(surah, stringWithFormat(text.c_str(), ChapterInfo::getNameFromNumber(surah)) + "\n");
 }
 
 void LumenoAppShell::showDownloadOffer(int surah, const std::string& reason) {

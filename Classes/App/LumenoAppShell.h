@@ -103,7 +103,7 @@ public:
 
     // ---- Chapter-audio download (one at a time in the whole program) ----
     void requestDownloadSurahAudioAlert(int surah) override;
-    void offerDownloadOfUnplayableAudio(int surah) override;
+    void offerDownloadOfUnplayableAudio(int surah, AudioFault fault) override;
     void requestDownloadServerSelection(int surah) override;
     void downloadAllSurahAudio() override;
     // Starts the chapter now; while another download runs it only asks to cancel that one.

@@ -151,8 +151,8 @@ InstallOutcome store(sqlite3* db, const ChapterAudioDownload& download) {
         if (workersShouldStop()) return fail("Stopped as the program quits", surah, reciter, InstallOutcome::stopped);
         ClipPreparer::Clip clip = preparer.take(i);
         if (!clip.found) continue;
-        if (!clip.playable) {
-            NSLog("[setupDownloadedSurahAudio] %@ does not decode as MP3 audio.", names[i]);
+        if (!clip.fault.empty()) {
+            NSLog("[setupDownloadedSurahAudio] %@ %@.", names[i], clip.fault);
             return fail("A clip is not audio", surah, reciter);
         }
         if (!clip.gzipped) return fail("A clip could not be compressed", surah, reciter);

@@ -5,6 +5,7 @@
 #include "Classes/Core/NSData+Bzip2.h"
 #include "platform/foundation/NSFileManager.h"
 #include "platform/media/MP3Decoder.h"
+#include "platform/media/MP3FrameWalk.h"
 
 namespace {
 
@@ -13,13 +14,17 @@ constexpr size_t kCheckedFrames = 4 * 1152;
 
 }  // namespace
 
-bool ClipPreparer::decodes(std::vector<uint8_t> mp3) {
+std::string ClipPreparer::check(std::vector<uint8_t> mp3) {
+    // Walking the frame headers finds a clip that breaks anywhere; the decoder need only start.
+    if (std::string fault = MP3FrameWalk::of(mp3).fault(); !fault.empty()) return fault;
     NSError error;
     std::unique_ptr<MP3Decoder> decoder = MP3Decoder::openData(std::move(mp3), &error);
-    if (!decoder) return false;
+    if (!decoder) return "does not decode as MP3 audio: " + error.localizedDescription;
     const size_t frames = static_cast<size_t>(std::min<long long>(decoder->lengthFrames(), kCheckedFrames));
     std::vector<float> samples(frames * static_cast<size_t>(decoder->channels()));
-    return frames > 0 && decoder->read(samples.data(), frames) == static_cast<long long>(frames);
+    if (frames == 0 || decoder->read(samples.data(), frames) != static_cast<long long>(frames))
+        return "does not decode as MP3 audio";
+    return {};
 }
 
 ClipPreparer::ClipPreparer(std::vector<std::string> paths, unsigned helpers, size_t window)
@@ -62,7 +67,7 @@ void ClipPreparer::work() {
         if (std::optional<std::vector<uint8_t>> bytes = NSFileManager::defaultManager().contentsAtPath(paths_[index])) {
             clip.found = true;
             clip.gzipped = NSData::gzipDeflate(*bytes);
-            clip.playable = decodes(std::move(*bytes));
+            clip.fault = check(std::move(*bytes));
         }
         {
             std::lock_guard lock(mutex_);

@@ -14,12 +14,13 @@ class ClipPreparer {
 public:
     struct Clip {
         bool found = false;                            // the file exists and was read
-        bool playable = false;                         // its first frames decode as MP3 audio
+        std::string fault;                             // why it is not a playable clip; empty if it is
         std::optional<std::vector<uint8_t>> gzipped;   // none when compression failed
     };
 
-    // Whether the MP3 decoder that plays clips decodes the first frames of `mp3`.
-    static bool decodes(std::vector<uint8_t> mp3);
+    // Why `mp3` is not a playable clip: its MP3 frames do not run whole to its end, or the
+    // decoder that plays clips does not decode its first frames. Empty when it is one.
+    static std::string check(std::vector<uint8_t> mp3);
 
     explicit ClipPreparer(std::vector<std::string> paths, unsigned helpers = 2, size_t window = 8);
     ~ClipPreparer();

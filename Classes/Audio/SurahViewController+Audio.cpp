@@ -178,7 +178,7 @@ void SurahViewController::playNextVerseForSelectedVerse(int verse) {
         stopPlaying();
         // The stored clip is damaged or missing: say so and offer the chapter again.
         if (LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance(); failed && app)
-            app->offerDownloadOfUnplayableAudio(iCurrentSurah_);
+            app->offerDownloadOfUnplayableAudio(iCurrentSurah_, LumenoSDKAppDelegate::AudioFault::unplayable);
         return;
     }
     AVAudioPlayer& player = *CurrentAudioPlayer_;
@@ -263,8 +263,13 @@ void SurahViewController::audioPlayerDidFinishPlaying(AVAudioPlayer& player, boo
     finishedPlayingVerseMoveToNext();
 }
 
-void SurahViewController::audioPlayerDecodeErrorDidOccur(AVAudioPlayer&, const NSError& error) {
+void SurahViewController::audioPlayerDecodeErrorDidOccur(AVAudioPlayer& player, const NSError& error) {
     NSLog("ERROR - [%@] [Audio Player] Decode Problem: %@", nowText(), error.localizedDescription);
+    if (&player != CurrentAudioPlayer_.get()) return;
+    // The stored clip broke off: stop there and offer the chapter again.
+    stopPlaying();
+    if (LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance())
+        app->offerDownloadOfUnplayableAudio(iCurrentSurah_, LumenoSDKAppDelegate::AudioFault::stopsMidway);
 }
 
 void SurahViewController::fadeIn(double seconds) {

@@ -140,8 +140,10 @@ public:
     virtual void hideSurahViewIfShowing() {}
     // Offers the download of a chapter's audio for the current reciter.
     virtual void requestDownloadSurahAudioAlert(int surah) {}
-    // Tells the user that the chapter's stored audio cannot be played and offers its download.
-    virtual void offerDownloadOfUnplayableAudio(int surah) {}
+    // How a chapter's stored audio failed: it did not start, or it stopped before its end.
+    enum class AudioFault { unplayable, stopsMidway };
+    // Tells the user that the chapter's stored audio does not play and offers its download.
+    virtual void offerDownloadOfUnplayableAudio(int surah, AudioFault fault) {}
     // Damage found while running was repaired (salvageReport() tells what came over), or could
     // not be (why says so); main thread.
     virtual void userDatabaseRepaired(bool repaired, const std::string& why) {}

@@ -4,8 +4,11 @@
 
 #include <cstring>
 #include <mutex>
+#include <optional>
 
 #include "platform/foundation/Log.h"
+#include "platform/foundation/NSFileManager.h"
+#include "platform/media/MP3FrameWalk.h"
 
 namespace {
 // What the platform's audio layer answers for unreadable files and for data it cannot play.
@@ -29,7 +32,7 @@ MP3Decoder::~MP3Decoder() = default;
 
 ssize_t MP3Decoder::readMemory(void* selfPtr, void* buffer, size_t size) {
   auto* self = static_cast<MP3Decoder*>(selfPtr);
-  size_t left = self->data_.size() - self->dataPos_;
+  size_t left = self->dataEnd_ - self->dataPos_;
   size_t n = size < left ? size : left;
   if (n) std::memcpy(buffer, self->data_.data() + self->dataPos_, n);
   self->dataPos_ += n;
@@ -39,9 +42,9 @@ ssize_t MP3Decoder::readMemory(void* selfPtr, void* buffer, size_t size) {
 off_t MP3Decoder::seekMemory(void* selfPtr, off_t offset, int whence) {
   auto* self = static_cast<MP3Decoder*>(selfPtr);
   off_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? static_cast<off_t>(self->dataPos_)
-                                                           : static_cast<off_t>(self->data_.size());
+                                                           : static_cast<off_t>(self->dataEnd_);
   off_t target = base + offset;
-  if (target < 0 || target > static_cast<off_t>(self->data_.size())) return -1;
+  if (target < 0 || target > static_cast<off_t>(self->dataEnd_)) return -1;
   self->dataPos_ = static_cast<size_t>(target);
   return target;
 }
@@ -58,18 +61,13 @@ static mpg123_handle* newHandle() {
 }
 
 std::unique_ptr<MP3Decoder> MP3Decoder::openFile(const std::string& path, NSError* error) {
-  std::unique_ptr<MP3Decoder> d(new MP3Decoder());
-  mpg123_handle* mh = newHandle();
-  if (!mh) {
-    setError(error, kUnsupportedData, "the MP3 decoder could not be created");
-    return nullptr;
-  }
-  d->handle_.reset(mh);
-  if (mpg123_open(mh, path.c_str()) != MPG123_OK) {
+  std::optional<std::vector<uint8_t>> bytes = NSFileManager::defaultManager().contentsAtPath(path);
+  if (!bytes) {
     setError(error, kFileNotFound, "cannot open " + path);
     return nullptr;
   }
-  if (!d->setUp(error)) return nullptr;
+  std::unique_ptr<MP3Decoder> d = openData(std::move(*bytes), error);
+  if (d) d->fromFile_ = true;
   return d;
 }
 
@@ -80,6 +78,14 @@ std::unique_ptr<MP3Decoder> MP3Decoder::openData(std::vector<uint8_t> data, NSEr
   }
   std::unique_ptr<MP3Decoder> d(new MP3Decoder());
   d->data_ = std::move(data);
+  d->dataEnd_ = d->data_.size();
+  // Audio that starts as whole frames and then stops being audio is played up to the break
+  // and ends in an error, rather than letting the decoder make sound of what follows.
+  const MP3FrameWalk walk = MP3FrameWalk::of(d->data_);
+  if (walk.frames > 0 && !walk.whole()) {
+    d->dataEnd_ = walk.stoppedAt;
+    d->breaks_ = walk.fault();
+  }
   mpg123_handle* mh = newHandle();
   if (!mh) {
     setError(error, kUnsupportedData, "the MP3 decoder could not be created");
@@ -93,6 +99,11 @@ std::unique_ptr<MP3Decoder> MP3Decoder::openData(std::vector<uint8_t> data, NSEr
   }
   if (!d->setUp(error)) return nullptr;
   return d;
+}
+
+const std::vector<uint8_t>& MP3Decoder::sourceData() const {
+  static const std::vector<uint8_t> none;
+  return fromFile_ ? none : data_;
 }
 
 bool MP3Decoder::setUp(NSError* error) {
@@ -137,7 +148,13 @@ long long MP3Decoder::read(float* out, size_t frames) {
     size_t done = 0;
     int rc = mpg123_read(mh, bytes + got, wanted - got, &done);
     got += done;
-    if (rc == MPG123_DONE) break;
+    if (rc == MPG123_DONE) {
+      if (!breaks_.empty()) {
+        lastError_ = "the data " + breaks_;
+        return -1;
+      }
+      break;
+    }
     if (rc == MPG123_NEW_FORMAT) {
       long rate = 0;
       int ch = 0, enc = 0;

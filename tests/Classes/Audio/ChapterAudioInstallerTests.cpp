@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <random>
 
 namespace fs = std::filesystem;
 
@@ -145,6 +146,12 @@ TEST_F(InstallTest, EveryFailureLeavesTheDatabaseAsItWasAndTheConnectionsFree) {
          InstallOutcome::damagedArchive},
         {"a clip of random bytes", [&] { placeArchive(d, withClip3(archive::pattern(5000, 9))); },
          InstallOutcome::failed},
+        {"a clip that breaks after 4 KB of MP3", [&] {
+             archive::Bytes clip(archive::toneMP3().begin(), archive::toneMP3().begin() + 4096);
+             std::mt19937 random(4);
+             for (int i = 0; i < 6000; ++i) clip.push_back(static_cast<uint8_t>(random()));
+             placeArchive(d, withClip3(std::move(clip)));
+         }, InstallOutcome::failed},
         {"an empty clip", [&] { placeArchive(d, withClip3({})); }, InstallOutcome::failed},
         {"a clip of 32 MB of zeros", [&] {
              app->setDownloadingExpectedBytes(64 << 20);  // the size table allows it

@@ -6,11 +6,14 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "Classes/Audio/ChapterAudioDownload.h"
 #include "Classes/Core/ChapterInfo.h"
+#include "platform/backends/headless/HeadlessAudioOutput.h"
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/Thread.h"
+#include "tests/Classes/Audio/ArchiveFixture.h"
 #include "tests/Classes/Audio/DownloadFlowFixture.h"
 #include "tests/Classes/Core/DataStoreFixture.h"
 #include "tests/support/FullDisk.h"
@@ -101,25 +104,69 @@ TEST_F(DownloadFlowTest, AFullDiskIsNamedWithTheFolderItFilled) {
     EXPECT_TRUE(audioCacheEmpty());
 }
 
-TEST_F(DownloadFlowTest, AStoredClipThatDoesNotPlayIsToldAndOffersTheDownloadAgain) {
+TEST_F(DownloadFlowTest, AStoredClipThatDoesNotPlayToItsEndIsToldAndOffersTheDownloadAgain) {
+    // 4 KB of real MP3 frames, then random bytes: it plays for about half a second.
+    archive::Bytes breaksMidway(archive::toneMP3().begin(), archive::toneMP3().begin() + 4096);
+    std::mt19937 random(37);
+    for (int i = 0; i < 6000; ++i) breaksMidway.push_back(static_cast<uint8_t>(random()));
+    struct Case {
+        const char* what;
+        archive::Bytes clip;
+        bool sounds;  // for a while before it fails
+        std::string told;
+    };
+    const Case cases[] = {
+        {"not audio at all", archive::Bytes(3000, 0x5a), false, "cannot be played."},
+        {"breaks midway", breaksMidway, true, "stops before its end."},
+    };
+    const auto output = HeadlessAudioOutput::create();
+    AudioOutput::setShared(output);
+    struct Unset {
+        ~Unset() { AudioOutput::setShared(nullptr); }
+    } unset;
+    // The streams of sound heard so far.
+    const auto heard = [&] {
+        std::vector<HeadlessAudioOutput::StreamTimes> sounded;
+        for (const auto& times : output->streamTimes())
+            if (times.firstSound >= 0) sounded.push_back(times);
+        return sounded;
+    };
     launchProgram();
     sqlite3* user = shell->dbConnection();
-    for (int verse = 0; verse <= ChapterInfo::getVersesFromNumber(112); ++verse)
-        ASSERT_TRUE(ChapterInfo::insertMP3Blob(user, 112, verse, kReciter, std::vector<uint8_t>(3000, 0x5a)));
     markInstalled(112, 112, kReciter);
-    shell->showSurahView(112, 1, true, true);
-    settle(1500);
-    EXPECT_FALSE(reading().IsInPlayMode());
-    UIActionSheet* offer = sheet(1112);
-    ASSERT_NE(offer, nullptr);
-    EXPECT_EQ(offer->title().rfind("The recitation of " + ChapterInfo::getNameFromNumber(112) +
-                                       " stored on this device cannot be played.\n",
-                                   0),
-              0u)
-        << offer->title();
-    EXPECT_EQ(offer->buttonTitleAtIndex(0), "Download this Audio");
-    tapSheetButton(*offer, 0);
-    EXPECT_NE(sheet(112), nullptr);  // the mirror choice, as for any download
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int verse = 0; verse <= ChapterInfo::getVersesFromNumber(112); ++verse)
+            ASSERT_TRUE(ChapterInfo::insertMP3Blob(user, 112, verse, kReciter, c.clip));
+        const size_t streams = heard().size();
+        shell->showSurahView(112, 1, true, true);
+        if (c.sounds) {
+            settle(300);
+            EXPECT_TRUE(reading().IsInPlayMode());
+            EXPECT_EQ(sheet(1112), nullptr);
+        }
+        settle(1500);
+        EXPECT_FALSE(reading().IsInPlayMode());
+        // The clip's good half second was heard, then nothing.
+        const auto sounded = heard();
+        ASSERT_EQ(sounded.size(), streams + (c.sounds ? 1 : 0));
+        if (c.sounds) {
+            EXPECT_NEAR(sounded.back().end - sounded.back().firstSound, 0.45, 0.1);
+        }
+        UIActionSheet* offer = sheet(1112);
+        ASSERT_NE(offer, nullptr);
+        EXPECT_EQ(offer->title().rfind("The recitation of " + ChapterInfo::getNameFromNumber(112) +
+                                           " stored on this device " + c.told + "\n",
+                                       0),
+                  0u)
+            << offer->title();
+        EXPECT_EQ(offer->buttonTitleAtIndex(0), "Download this Audio");
+        tapSheetButton(*offer, 0);
+        UIActionSheet* mirrors = sheet(112);  // the mirror choice, as for any download
+        ASSERT_NE(mirrors, nullptr);
+        tapSheetButton(*mirrors, 7);  // "Cancel"
+        EXPECT_EQ(sheet(112), nullptr);
+    }
 }
 
 TEST_F(DownloadFlowTest, AQuitDuringTheInstallationLeavesTheChapterWholeOrAbsentAndTheNextStartClean) {

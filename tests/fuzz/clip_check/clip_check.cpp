@@ -1,5 +1,6 @@
-// Every clip of a downloaded chapter is checked with the MP3 decoder before it is stored: any
-// bytes are accepted or refused, never crash the check or read out of bounds.
+// Every clip of a downloaded chapter is checked before it is stored, its frame headers walked to
+// the end and its first frames decoded: any bytes are accepted or refused, never crash the check
+// or read out of bounds.
 
 #include "Classes/Audio/ClipPreparer.h"
 
@@ -7,6 +8,6 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    (void)ClipPreparer::decodes(std::vector<uint8_t>(data, data + size));
+    (void)ClipPreparer::check(std::vector<uint8_t>(data, data + size));
     return 0;
 }

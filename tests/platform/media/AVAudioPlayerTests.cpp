@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <thread>
 
 #include "platform/backends/headless/HeadlessAudioOutput.h"
@@ -223,6 +224,58 @@ TEST_F(AVAudioPlayerTest, InterruptionPausesPlayersAndTellsDelegates) {
   session.endInterruption();
   EXPECT_EQ(events.interruptionEnds, 1);
   EXPECT_FALSE(p->isPlaying());  // the delegate decides whether to resume
+}
+
+TEST_F(AVAudioPlayerTest, AClipThatBreaksMidwayReportsADecodeErrorNotAFinish) {
+  const std::vector<uint8_t> tone = readFile(fixture("tone_1s_44k_mono.mp3"));
+  ASSERT_FALSE(tone.empty());
+  const std::string path = ::testing::TempDir() + "breaks-midway.mp3";
+  // Behind random bytes the decoder either fails on a false frame or skips to the end as if
+  // the clip were over; both are the same damage.
+  for (unsigned seed = 30; seed < 40; ++seed) {
+    for (size_t garbage : {3000, 20000}) {
+      SCOPED_TRACE(::testing::Message() << "seed " << seed << ", " << garbage << " bytes");
+      std::vector<uint8_t> clip(tone.begin(), tone.begin() + 4096);
+      std::mt19937 random(seed);
+      for (size_t i = 0; i < garbage; ++i) clip.push_back(static_cast<uint8_t>(random()));
+      {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(clip.data()), static_cast<std::streamsize>(clip.size()));
+      }
+      NSError error;
+      for (auto player : {AVAudioPlayer::initWithData(clip, &error), AVAudioPlayer::initWithContentsOfURL(path, &error)}) {
+        ASSERT_TRUE(player) << error.description();
+        PlayerEvents events;
+        player->setDelegate(&events);
+        ASSERT_TRUE(player->play());
+        RunLoop::main().advance(1000);
+        EXPECT_EQ(events.decodeErrors, 1);
+        EXPECT_EQ(events.finished, 0);
+        EXPECT_FALSE(player->isPlaying());
+        player->setDelegate(nullptr);
+      }
+    }
+  }
+  std::remove(path.c_str());
+}
+
+TEST_F(AVAudioPlayerTest, WholeClipsWithClosingTagsFinishNormally) {
+  std::vector<uint8_t> clip = readFile(fixture("tone_1500ms_22k_stereo.mp3"));
+  const std::vector<uint8_t> id3v1 = [] {
+    std::vector<uint8_t> tag = {'T', 'A', 'G'};
+    tag.resize(128, ' ');
+    return tag;
+  }();
+  clip.insert(clip.end(), id3v1.begin(), id3v1.end());
+  NSError error;
+  auto player = AVAudioPlayer::initWithData(clip, &error);
+  ASSERT_TRUE(player) << error.description();
+  PlayerEvents events;
+  player->setDelegate(&events);
+  ASSERT_TRUE(player->play());
+  RunLoop::main().advance(1600);
+  EXPECT_EQ(events.finished, 1);
+  EXPECT_EQ(events.decodeErrors, 0);
 }
 
 TEST_F(AVAudioPlayerTest, WithoutAnOutputPlayFails) {
