@@ -1,7 +1,7 @@
 #!/bin/sh
 # The built program's start, run with a script that quits at once: an unusable runtime folder,
-# links that cannot be handed over, a settings file that is a FIFO, and outside text quoted in
-# its messages.
+# links that cannot be handed over or whose scheme is in capitals, a settings file that is a
+# FIFO, and outside text quoted in its messages.
 # Usage: program-start.sh LUMENO WORK_FOLDER CASE
 set -u
 lumeno=$1 work=$2 case=$3
@@ -59,6 +59,12 @@ settings-fifo)
         fail "the start did not end by itself"
     grep -q "it is a FIFO, not a regular file" "$work/stderr" || fail "no log line for the FIFO"
     test -p "$work/config/defaults.bin.corrupt-1" || fail "the FIFO was not set aside"
+    ;;
+upper-case-links)
+    # A link's scheme is case-insensitive.
+    for link in "LUMENO://2:255" "Lumeno://2:255"; do
+        run --script "$work/quit.script" "$link" || fail "$link was refused"
+    done
     ;;
 *) echo "unknown case $case"; exit 1 ;;
 esac
