@@ -78,7 +78,7 @@ std::map<std::string, std::string> Facebook::parseURLParams(const std::string& q
 }
 
 bool Facebook::handleOpenURL(const std::string& url) {
-  if (!str::hasPrefix(url, callbackURL())) return false;
+  if (!str::hasPrefixIgnoringASCIICase(url, callbackURL())) return false;
   std::optional<NSURL> parsed = NSURL::URLWithString(url);
   std::string query;
   if (parsed) query = parsed->fragment().value_or(parsed->query().value_or(""));

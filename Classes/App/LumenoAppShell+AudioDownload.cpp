@@ -5,8 +5,11 @@
 
 #include "Classes/App/LumenoAppShell.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <random>
+#include <utility>
 
 #include "Classes/App/TabBarViewController.h"
 #include "Classes/Audio/ChapterAudioDownload.h"
@@ -14,8 +17,10 @@
 #include "Classes/Core/Language.h"
 #include "platform/foundation/Format.h"
 #include "platform/foundation/Log.h"
+#include "platform/foundation/NSFileManager.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/foundation/NSUserDefaults.h"
+#include "platform/foundation/QuotedText.h"
 #include "platform/foundation/RunLoop.h"
 #include "platform/ui/UIApplication.h"
 #include "toolkit/foundation/TTGlobal.h"
@@ -129,8 +134,8 @@ void LumenoAppShell::downloadSurahAudioAlert(int surah) {
     if (!chapter.continuous()) fileSize_ = tableSize;
     // No installation runs now: what earlier ones left behind goes, with an old archive of this chapter.
     ChapterAudioDownload::removeLeftovers();
-    std::error_code error;
-    std::filesystem::create_directories(chapter.folderPath(), error);
+    std::error_code folderError;
+    std::filesystem::create_directories(chapter.folderPath(), folderError);
 
     downloaderObj_.reset();
     currdownloadServer_ = downloadServer_;
@@ -145,8 +150,11 @@ void LumenoAppShell::downloadSurahAudioAlert(int surah) {
     }
     const std::string url = "http://" + mirrorHost(currdownloadServer_) + chapter.remotePath();
     takeTransferHolds();
-    downloaderObj_ = Downloader::downloadURL(url, chapter.archivePath(), this, fileSize_);
+    int fileError = 0;
+    downloaderObj_ = Downloader::downloadURL(url, chapter.archivePath(), this, fileSize_, &fileError);
     if (!downloaderObj_) {
+        // A folder that could not be made is why its file could not be.
+        archiveCreateError_ = fileError && folderError ? folderError.value() : fileError;
         downloadFailed();
         return;
     }
@@ -245,17 +253,36 @@ void LumenoAppShell::finalizeDownload() {
 
 void LumenoAppShell::downloadFailed() {
     const bool diskFull = downloaderObj_ && downloaderObj_->diskFull();
+    const int createError = std::exchange(archiveCreateError_, 0);
     if (downloadDelegate_) downloadDelegate_->didEndDownloading();
     endBackgroundTask(1);
     releaseTransferHolds();
     downloaderObj_.reset();
     isDownloading_ = false;
     downloadingAllSurahs_ = false;
-    const char* text = diskFull ? "Downloading Audio for %@ Failed\nThe disk is full: there is no space left in the "
-                                  "cache folder for the download."
-                                : "Downloading Audio for %@ Failed\nCould not connect to Download Server";
-    failedDownloadActionSheet_ =
-        showDownloadNotice(stringWithFormat(tr(text).c_str(), ChapterInfo::getNameFromNumber(downloadingSurah_)));
+    const std::string chapter = ChapterInfo::getNameFromNumber(downloadingSurah_);
+    // The folder is named where the user has to act on it.
+    const std::string folder =
+        str::quoteForMessage(ChapterAudioDownload{downloadingSurah_, downloadingReciter()}.folderPath(), 400);
+    std::string text;
+    if (diskFull)
+        text = stringWithFormat(tr("Downloading Audio for %@ Failed\nThe disk is full: there is no space left in the "
+                                   "cache folder for the download.").c_str(),
+                                chapter);
+    else if (isNoSpaceError(createError))
+        text = stringWithFormat(tr("Downloading Audio for %@ Failed\nNo new file can be made in the cache folder %@: "
+                                   "its disk is full or has no free file entries left.").c_str(),
+                                chapter, folder);
+    else if (createError == EACCES || createError == EPERM || createError == EROFS)
+        text = stringWithFormat(tr("Downloading Audio for %@ Failed\nThe cache folder %@ cannot be written to.").c_str(),
+                                chapter, folder);
+    else if (createError)
+        text = stringWithFormat(tr("Downloading Audio for %@ Failed\nThe download file cannot be created in the cache "
+                                   "folder %@ (%@).").c_str(),
+                                chapter, folder, std::string(std::strerror(createError)));
+    else
+        text = stringWithFormat(tr("Downloading Audio for %@ Failed\nCould not connect to Download Server").c_str(), chapter);
+    failedDownloadActionSheet_ = showDownloadNotice(text);
     if (dismissTimer_) RunLoop::main().cancelTimer(dismissTimer_);
     dismissTimer_ = RunLoop::main().addTimer(kNoticeSeconds, [this] { dismissDownloadSheet(); }, this, "dismissDownloadSheet");
     if (downloadDelegate_) downloadDelegate_->downloadRequiresRefreshOfStatus();

@@ -66,7 +66,8 @@ bool LumenoAppShell::handleOpenURL(const std::string& url) {
         return false;
     }
     const std::vector<std::string> pieces = NSString::explode(url, "//");
-    if ((pieces.size() == 2 || pieces.size() == 3) && str::hasPrefix(pieces.front(), "lumeno")) {
+    // The scheme is case-insensitive.
+    if ((pieces.size() == 2 || pieces.size() == 3) && str::hasPrefixIgnoringASCIICase(url, "lumeno://")) {
         const std::vector<std::string> fields = NSString::explode(pieces.back(), ":");
         bool opened = false;
         if (fields.size() == 2 || fields.size() == 3) {

@@ -144,6 +144,8 @@ private:
     std::shared_ptr<UIActionSheet> failedDownloadActionSheet_;
     uint64_t dismissTimer_ = 0;
     std::shared_ptr<Downloader> downloaderObj_;
+    // Why the archive file of the failed transfer could not be made (errno; 0 when it was).
+    int archiveCreateError_ = 0;
     int currdownloadServer_ = 0;
     int lastdownloadServer_ = 0;
     int lastSameServerCounter_ = 0;

@@ -30,6 +30,7 @@
 #include "platform/foundation/Paths.h"
 #include "platform/foundation/QuotedText.h"
 #include "platform/foundation/RunLoop.h"
+#include "platform/foundation/StringUtils.h"
 #include "platform/media/AudioOutput.h"
 #include "platform/services/LocalNotificationScheduler.h"
 #include "platform/services/UILocalNotification.h"
@@ -68,7 +69,9 @@ int main(int argc, char** argv) {
     const auto& rest = options->remaining;
     for (size_t i = 0; i < rest.size(); ++i) {
         const std::string& arg = rest[i];
-        if ((arg.rfind("lumeno://", 0) == 0 || arg.rfind(callbackScheme + "://", 0) == 0) && program.url.empty()) {
+        if ((str::hasPrefixIgnoringASCIICase(arg, "lumeno://") ||
+             str::hasPrefixIgnoringASCIICase(arg, callbackScheme + "://")) &&
+            program.url.empty()) {
             program.url = arg;
         } else if (arg == "--window") {
             program.window = true;

@@ -41,11 +41,14 @@ Downloader::~Downloader() {
 }
 
 std::shared_ptr<Downloader> Downloader::downloadURL(const std::string& url, const std::string& file,
-                                                    DownloaderDelegate* delegate, int totalSize) {
+                                                    DownloaderDelegate* delegate, int totalSize, int* fileError) {
+    if (fileError) *fileError = 0;
     std::shared_ptr<Downloader> downloader(new Downloader(file, delegate, totalSize));
     downloader->output_ = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (downloader->output_ < 0) {
-        NSLog("download cannot create %@", file);
+        const int code = errno;
+        NSLog("download cannot create %@: %s", file, std::strerror(code));
+        if (fileError) *fileError = code;
         downloader->failed_ = downloader->finished_ = true;
         return nullptr;
     }

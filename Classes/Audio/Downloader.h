@@ -26,10 +26,11 @@ public:
     static void setTimeoutInterval(double seconds);
 
     // Starts fetching `url` into `file` (replaced). Null, with no file left behind, when the
-    // file cannot be created or no connection results. The caller keeps the result alive for
-    // the transfer's life.
+    // file cannot be created (its errno in *fileError) or no connection results (*fileError 0).
+    // The caller keeps the result alive for the transfer's life.
     static std::shared_ptr<Downloader> downloadURL(const std::string& url, const std::string& file,
-                                                   DownloaderDelegate* delegate, int totalSize);
+                                                   DownloaderDelegate* delegate, int totalSize,
+                                                   int* fileError = nullptr);
     ~Downloader() override;
     Downloader(const Downloader&) = delete;
     Downloader& operator=(const Downloader&) = delete;

@@ -200,8 +200,8 @@ void FacebookViewController::checkCharacterCount() {
 
 // The request stops with it: a post dropped here can no longer go out unseen.
 void FacebookViewController::dropCurrentRequest() {
-  if (postDeadline_) postDeadline_->invalidate();
-  postDeadline_.reset();
+  if (requestDeadline_) requestDeadline_->invalidate();
+  requestDeadline_.reset();
   if (currentRequest_) currentRequest_->cancel();
   currentRequest_.reset();
 }
@@ -228,7 +228,10 @@ void FacebookViewController::loginTwitter() {
   if (!session_) return;
   showNetworkActivity(true);
   dropCurrentRequest();
-  currentRequest_ = session_->requestWithGraphPath("me", this);
+  std::shared_ptr<FBRequest> request = session_->requestWithGraphPath("me", this);
+  if (!request || !request->loading()) return;  // it failed at once and has been answered
+  currentRequest_ = request;
+  requestDeadline_ = NSTimer::scheduledTimer(kRequestDeadlineSeconds, false, [this](NSTimer&) { profileTimedOut(); });
 }
 
 void FacebookViewController::finishedLoading() {
@@ -326,8 +329,21 @@ void FacebookViewController::postTimedOut() {
   showAlert(tr("Posting Failed"), stringWithFormat(tr("No answer came within %i seconds, so the post was stopped. Your "
                                                       "text is kept; you can try again.")
                                                        .c_str(),
-                                                   kPostDeadlineSeconds));
+                                                   kRequestDeadlineSeconds));
   setSending(false);
+}
+
+// Post stays disabled and Cancel closes the screen.
+void FacebookViewController::profileTimedOut() {
+  NSLog("ERROR: %@", "the profile had no answer in time and was stopped");
+  dropCurrentRequest();
+  showNetworkActivity(false);
+  loadingIndicator_->stopAnimating();
+  lblTwitterName_->setText(tr("Login Failed"));
+  showAlert(tr("Login Failed"), stringWithFormat(tr("Your profile did not arrive within %i seconds, so the login was "
+                                                    "stopped. Nothing can be posted now; please try again later.")
+                                                     .c_str(),
+                                                 kRequestDeadlineSeconds));
 }
 
 // Cancel stays enabled while sending: it stops the post.
@@ -348,7 +364,7 @@ void FacebookViewController::btnSendPressed() {
   std::shared_ptr<FBRequest> request = session_->requestWithMethodName("stream.publish", params, "POST", this);
   if (!IsSendingMessage_) return;  // it failed at once
   currentRequest_ = request;
-  postDeadline_ = NSTimer::scheduledTimer(kPostDeadlineSeconds, false, [this](NSTimer&) { postTimedOut(); });
+  requestDeadline_ = NSTimer::scheduledTimer(kRequestDeadlineSeconds, false, [this](NSTimer&) { postTimedOut(); });
 }
 
 void FacebookViewController::btnClearPressed() {

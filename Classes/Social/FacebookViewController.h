@@ -32,8 +32,9 @@ class FacebookViewController : public UIViewController,
  public:
   static constexpr int kMaxCharacters = 420;
   static constexpr const char* kPictureFile = "facebookPic.png";
-  // A post still without its answer after this long is stopped and reported failed.
-  static constexpr int kPostDeadlineSeconds = 30;
+  // A profile request or a post still without its whole answer after this long is stopped and
+  // reported failed.
+  static constexpr int kRequestDeadlineSeconds = 30;
 
   // The session is not retained; its owner outlives the screen.
   FacebookViewController(Facebook* session, const std::string& message);
@@ -80,6 +81,7 @@ class FacebookViewController : public UIViewController,
   void dropCurrentRequest();
   void setSending(bool sending);
   void postTimedOut();
+  void profileTimedOut();
   void showAlert(const std::string& title, const std::string& message);
   void showNetworkActivity(bool shown);
 
@@ -99,7 +101,7 @@ class FacebookViewController : public UIViewController,
   std::shared_ptr<FBRequest> currentRequest_;
   std::shared_ptr<UIActivityIndicatorView> loadingIndicator_;
   std::shared_ptr<UIAlertView> lastAlert_;
-  std::shared_ptr<NSTimer> postDeadline_;
+  std::shared_ptr<NSTimer> requestDeadline_;
   bool showingNetworkActivity_ = false;
   bool loggedInForProfile_ = false;  // a login this screen asked for after a refused profile
 };

@@ -259,9 +259,17 @@ std::optional<std::vector<std::string>> NSFileManager::subpathsAtPath(const std:
 
 std::optional<std::vector<uint8_t>> NSFileManager::contentsAtPath(const std::string& path) const
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int code = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        errno = code;
+        return std::nullopt;
+    }
     std::vector<uint8_t> data;
     uint8_t buf[65536];
     for (;;) {

@@ -43,8 +43,9 @@ public:
     // Every path below a folder, relative to it, sorted.
     std::optional<std::vector<std::string>> subpathsAtPath(const std::string& path) const;
 
-    // Whole-file read and atomic write (temporary file, flush, rename). A failed write leaves
-    // its cause in errno.
+    // Whole-file read and atomic write (temporary file, flush, rename). A failed read or write
+    // leaves its cause in errno; only a regular file is read (a folder gives EISDIR, a FIFO,
+    // socket or device EINVAL, without waiting on it).
     std::optional<std::vector<uint8_t>> contentsAtPath(const std::string& path) const;
     [[nodiscard]] bool writeAtomically(const std::string& path, const void* data, size_t size,
                                        std::string* error = nullptr);

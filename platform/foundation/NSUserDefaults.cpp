@@ -109,6 +109,20 @@ int removeAbandonedPartials(const std::string& path)
     return removed;
 }
 
+// What stands where the settings file should be, when it is not a regular file.
+const char* nonRegularKind(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISFIFO(mode))
+        return "a FIFO";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    return "something else";
+}
+
 } // namespace
 
 NSUserDefaults& NSUserDefaults::standardUserDefaults()
@@ -129,12 +143,16 @@ void NSUserDefaults::loadLocked() const
     if (const int removed = removeAbandonedPartials(path_))
         NSLog("Removed %i unfinished settings file(s) left beside %@", removed, path_);
     NSFileManager& fm = NSFileManager::defaultManager();
-    if (!fm.fileExistsAtPath(path_))
+    struct stat st{};
+    if (::stat(path_.c_str(), &st) != 0)
         return;
     std::string why;
-    auto data = fm.contentsAtPath(path_);
+    std::optional<std::vector<uint8_t>> data;
     std::optional<Value::Map> map;
-    if (!data) {
+    if (!S_ISREG(st.st_mode)) {
+        // Never opened: a FIFO would block the start until some writer came.
+        why = std::string("it is ") + nonRegularKind(st.st_mode) + ", not a regular file";
+    } else if (data = fm.contentsAtPath(path_); !data) {
         const int code = errno;
         why = std::strerror(code);
         if (code == EACCES || code == EPERM) {

@@ -4,10 +4,11 @@
 //
 // File layout (little endian): "LMDF", u32 version 1, u32 payload length, payload (one
 // Value map in Value's binary form), u32 FNV-1a hash of the payload. It is written to a
-// temporary file and renamed over the old one. A file that cannot be parsed is logged and
-// renamed to "defaults.bin.corrupt-<n>", and the store starts empty. A file that cannot be
-// read for lack of permission is left alone: the store runs on the defaults and never
-// writes over it.
+// temporary file and renamed over the old one. A file that cannot be parsed, and anything in
+// its place that is not a regular file (a folder, FIFO, socket or device, never opened), is
+// logged and renamed to "defaults.bin.corrupt-<n>" (left where it is when that fails), and the
+// store starts empty. A file that cannot be read for lack of permission is left alone: the
+// store runs on the defaults and never writes over it.
 
 #include <cstdint>
 #include <map>

@@ -1,5 +1,6 @@
 #include "platform/foundation/StringUtils.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -355,6 +356,12 @@ std::string replaceAll(std::string_view s, std::string_view from, std::string_vi
 }
 
 bool hasPrefix(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix && !prefix.empty(); }
+bool hasPrefixIgnoringASCIICase(std::string_view s, std::string_view prefix)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return !prefix.empty() && s.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), s.begin(), [&](char a, char b) { return lower(a) == lower(b); });
+}
 bool hasSuffix(std::string_view s, std::string_view suffix)
 {
     return !suffix.empty() && s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;

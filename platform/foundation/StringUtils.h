@@ -63,6 +63,8 @@ std::vector<std::string> split(std::string_view s, std::string_view separator); 
 std::string join(const std::vector<std::string>& parts, std::string_view separator);
 std::string replaceAll(std::string_view s, std::string_view from, std::string_view to);
 bool hasPrefix(std::string_view s, std::string_view prefix);
+// ASCII letters compared without case, as in a URL's scheme.
+bool hasPrefixIgnoringASCIICase(std::string_view s, std::string_view prefix);
 bool hasSuffix(std::string_view s, std::string_view suffix);
 bool contains(std::string_view s, std::string_view part);
 

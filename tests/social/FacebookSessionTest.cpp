@@ -58,6 +58,7 @@ TEST_F(FacebookSessionTest, CallbackLinksCompleteOrRefuseTheLogin) {
       {"fblumeno://authorize#access_token=T1&expires_in=3600", true, "login", 3600},
       {"fblumeno://authorize?access_token=T%2B1&expires_in=3600", true, "login", 3600},
       {"fblumeno://authorize#access_token=T1", true, "login", 1e9},
+      {"FBLumeno://authorize#access_token=T1", true, "login", 1e9},  // the scheme is case-insensitive
       {"fblumeno://authorize#error=access_denied", true, "cancelled", -1},
       {"fblumeno://authorize#error=access_denied&error_code=200", true, "failed", -1},
       {"fblumeno://authorize#error_reason=user_denied", true, "cancelled", -1},

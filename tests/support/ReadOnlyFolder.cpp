@@ -1,5 +1,5 @@
 // Replaces the C library's calls that open for writing or change a folder, in the test program
-// that links this file.
+// that links this file: for a read-only folder, and for one out of free file entries.
 #undef _FORTIFY_SOURCE
 
 #include "tests/support/ReadOnlyFolder.h"
@@ -26,6 +26,8 @@ namespace {
 std::mutex readOnlyLock;
 std::string readOnlyFolder;  // empty: every folder is writable
 std::atomic<int> changesRefused{0};
+std::string fullEntriesFolder;  // empty: every folder can take new entries
+std::atomic<int> creationsRefused{0};
 
 // The path as the folder's entries are named: its folder resolved, relative to dirfd.
 std::string entryPath(int dirfd, const char* path) {
@@ -61,6 +63,22 @@ bool refuseChange(int dirfd, const char* path) {
     return true;
 }
 
+// A new entry (one that does not exist yet) under the folder out of file entries.
+bool refuseNewEntry(int dirfd, const char* path) {
+    {
+        std::lock_guard<std::mutex> guard(readOnlyLock);
+        if (fullEntriesFolder.empty()) return false;
+    }
+    struct stat existing{};
+    if (fstatat(dirfd, path, &existing, AT_SYMLINK_NOFOLLOW) == 0) return false;
+    const std::string entry = entryPath(dirfd, path);
+    std::lock_guard<std::mutex> guard(readOnlyLock);
+    if (!isPathUnder(entry, fullEntriesFolder)) return false;
+    ++creationsRefused;
+    errno = ENOSPC;
+    return true;
+}
+
 bool writes(int flags) { return (flags & O_ACCMODE) != O_RDONLY || (flags & (O_CREAT | O_TRUNC)) != 0; }
 
 mode_t modeArgument(int flags, va_list args) {
@@ -69,6 +87,7 @@ mode_t modeArgument(int flags, va_list args) {
 
 int openAt(int dirfd, const char* path, int flags, mode_t mode) {
     if (writes(flags) && refuseChange(dirfd, path)) return -1;
+    if ((flags & O_CREAT) && refuseNewEntry(dirfd, path)) return -1;
     return static_cast<int>(syscall(SYS_openat, dirfd, path, flags, mode));
 }
 
@@ -104,7 +123,9 @@ int openat64(int dirfd, const char* path, int flags, ...) __attribute__((alias("
 int creat(const char* path, mode_t mode) { return openAt(AT_FDCWD, path, O_WRONLY | O_CREAT | O_TRUNC, mode); }
 
 int mkdir(const char* path, mode_t mode) {
-    return refuseChange(AT_FDCWD, path) ? -1 : static_cast<int>(syscall(SYS_mkdirat, AT_FDCWD, path, mode));
+    return refuseChange(AT_FDCWD, path) || refuseNewEntry(AT_FDCWD, path)
+               ? -1
+               : static_cast<int>(syscall(SYS_mkdirat, AT_FDCWD, path, mode));
 }
 
 int unlink(const char* path) {
@@ -121,7 +142,7 @@ int rename(const char* from, const char* to) {
 }
 
 int mkstemp(char* pattern) {
-    if (refuseChange(AT_FDCWD, pattern)) return -1;
+    if (refuseChange(AT_FDCWD, pattern) || refuseNewEntry(AT_FDCWD, pattern)) return -1;
     static const auto real = next<int (*)(char*)>("mkstemp");
     return real(pattern);
 }
@@ -143,3 +164,17 @@ ReadOnlyFolder::~ReadOnlyFolder() {
 }
 
 int ReadOnlyFolder::refusedChanges() const { return changesRefused; }
+
+NoFreeFileEntries::NoFreeFileEntries(std::string folder) {
+    folder = resolvedPath(std::move(folder));
+    std::lock_guard<std::mutex> guard(readOnlyLock);
+    fullEntriesFolder = std::move(folder);
+    creationsRefused = 0;
+}
+
+NoFreeFileEntries::~NoFreeFileEntries() {
+    std::lock_guard<std::mutex> guard(readOnlyLock);
+    fullEntriesFolder.clear();
+}
+
+int NoFreeFileEntries::refusedCreations() const { return creationsRefused; }

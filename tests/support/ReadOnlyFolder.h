@@ -14,3 +14,16 @@ public:
     // Changes refused so far.
     int refusedChanges() const;
 };
+
+// While one of these lives, making a new file or folder under `folder` fails with ENOSPC, as on a
+// disk with no free file entries (inodes) left, for this process. Existing files open, change and
+// go as before. Shares ReadOnlyFolder's replacements of the C library's calls.
+class NoFreeFileEntries {
+public:
+    explicit NoFreeFileEntries(std::string folder);
+    ~NoFreeFileEntries();
+    NoFreeFileEntries(const NoFreeFileEntries&) = delete;
+    NoFreeFileEntries& operator=(const NoFreeFileEntries&) = delete;
+    // New files and folders refused so far.
+    int refusedCreations() const;
+};

@@ -1,6 +1,7 @@
 #!/bin/sh
 # The built program's start, run with a script that quits at once: an unusable runtime folder,
-# links that cannot be handed over, and outside text quoted in its messages.
+# links that cannot be handed over or whose scheme is in capitals, a settings file that is a
+# FIFO, and outside text quoted in its messages.
 # Usage: program-start.sh LUMENO WORK_FOLDER CASE
 set -u
 lumeno=$1 work=$2 case=$3
@@ -50,6 +51,20 @@ quoted-input)
     test $? -eq 2 || fail "not a usage error"
     grep -q "$csi" "$work/stderr" && fail "a C1 control reached the terminal"
     grep -q 'line 2: unknown command "ta\\u009Bp"' "$work/stderr" || fail "the line is not shown"
+    ;;
+settings-fifo)
+    # A FIFO in the settings file's place is set aside unopened; the start goes on on the defaults.
+    mkdir -p "$work/config" && mkfifo "$work/config/defaults.bin" || exit 1
+    timeout 120 "$lumeno" --documents "$work/docs" --script "$work/quit.script" 2>"$work/stderr" ||
+        fail "the start did not end by itself"
+    grep -q "it is a FIFO, not a regular file" "$work/stderr" || fail "no log line for the FIFO"
+    test -p "$work/config/defaults.bin.corrupt-1" || fail "the FIFO was not set aside"
+    ;;
+upper-case-links)
+    # A link's scheme is case-insensitive.
+    for link in "LUMENO://2:255" "Lumeno://2:255"; do
+        run --script "$work/quit.script" "$link" || fail "$link was refused"
+    done
     ;;
 *) echo "unknown case $case"; exit 1 ;;
 esac

@@ -1,5 +1,6 @@
-// What the user is told when a download or installation meets a full disk or a stored clip
-// that does not play, and what a killed or quit installation leaves for the next start.
+// What the user is told when a download or installation meets a full disk, a cache folder that
+// takes no new file, or a stored clip that does not play, and what a killed or quit
+// installation leaves for the next start.
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@
 #include "tests/Classes/Audio/DownloadFlowFixture.h"
 #include "tests/Classes/Core/DataStoreFixture.h"
 #include "tests/support/FullDisk.h"
+#include "tests/support/ReadOnlyFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -102,6 +104,36 @@ TEST_F(DownloadFlowTest, AFullDiskIsNamedWithTheFolderItFilled) {
                                            "folder to store the downloaded audio.");
     EXPECT_FALSE(ChapterInfo::isSurahAudioInstalled(shell->dbConnection(), 112, kReciter));
     EXPECT_TRUE(audioCacheEmpty());
+}
+
+TEST_F(DownloadFlowTest, AnArchiveFileThatCannotBeMadeIsNamedWithItsCauseAndFolder) {
+    startMirror();
+    launchProgram();
+    const std::string chapter = ChapterInfo::getNameFromNumber(112);
+    const std::string folder = ChapterAudioDownload{112, kReciter}.folderPath();
+    const auto failedWith = [&](const std::string& cause) {
+        shell->downloadSurahAudioAlert(112);
+        ASSERT_TRUE(waitForDownloadEnd());
+        UIActionSheet* notice = sheet(kFailureNotice);
+        EXPECT_EQ(noticeTitle(notice), "Downloading Audio for " + chapter + " Failed\n" + cause);
+        if (notice) tapSheetButton(*notice, 0);
+        EXPECT_FALSE(fs::exists(ChapterAudioDownload{112, kReciter}.archivePath()));
+    };
+    {
+        NoFreeFileEntries noEntries(Paths::caches());
+        failedWith("No new file can be made in the cache folder \"" + folder +
+                   "\": its disk is full or has no free file entries left.");
+        EXPECT_GT(noEntries.refusedCreations(), 0);
+    }
+    {
+        ReadOnlyFolder readOnly(Paths::caches());
+        failedWith("The cache folder \"" + folder + "\" cannot be written to.");
+        EXPECT_GT(readOnly.refusedChanges(), 0);
+    }
+    // The same folder writable again: the chapter comes down and installs.
+    shell->downloadSurahAudioAlert(112);
+    ASSERT_TRUE(waitForDownloadEnd());
+    EXPECT_TRUE(ChapterInfo::isSurahAudioInstalled(shell->dbConnection(), 112, kReciter));
 }
 
 TEST_F(DownloadFlowTest, AStoredClipThatDoesNotPlayToItsEndIsToldAndOffersTheDownloadAgain) {

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -164,7 +165,10 @@ TEST_F(DownloaderTest, AFileThatCannotBeCreatedGivesNoTransfer) {
     Recorder recorder;
     LogCapture log;
     const std::string inMissingFolder = (fs::path(Paths::caches()) / "missing" / "2.tar.gz").string();
-    EXPECT_FALSE(Downloader::downloadURL(server.url("/a.tar.gz"), inMissingFolder, &recorder, 0));
+    int fileError = -1;
+    EXPECT_FALSE(Downloader::downloadURL(server.url("/a.tar.gz"), inMissingFolder, &recorder, 0, &fileError));
+    EXPECT_EQ(fileError, ENOENT);  // the cause goes to the caller, to be named to the user
+    EXPECT_TRUE(log.contains("download cannot create " + inMissingFolder + ": No such file or directory"));
     EXPECT_TRUE(recorder.events.empty());
     EXPECT_TRUE(server.requests().empty());
 }

@@ -1,5 +1,6 @@
 // Posting a verse: from the options panel's share sheet to the post screen and the local
-// stand-in service; the character count, the profile, a failed post and a failed login.
+// stand-in service; the character count, the profile and its deadline, a failed post and a
+// failed login.
 
 #include <gtest/gtest.h>
 
@@ -464,6 +465,48 @@ TEST_F(RefusedProfileTest, ACancelledLoginIsSaidAndLeavesNoActivityShown) {
   post()->lastAlert()->dismissWithClickedButtonIndex(0, false);
   backend.advance(500);
   EXPECT_EQ(loginPagesServed(), 1);
+}
+
+TEST_F(PostVerseTest, AProfileWithNoEndingAnswerEndsTheLoginAtItsDeadline) {
+  logIn();
+  for (FakeSocialService::Pace pace : {FakeSocialService::Pace::Silent, FakeSocialService::Pace::Trickle}) {
+    const bool trickle = pace == FakeSocialService::Pace::Trickle;
+    SCOPED_TRACE(trickle ? "trickle" : "silent");
+    FakeSocialService::Switches switches;
+    switches.mePace = pace;
+    server->service.setSwitches(switches);
+    const int hangUps = server->service.hangUps();
+    const size_t asked = server->service.received().size() + 1;
+    auto screen = std::make_shared<FacebookViewController>(social->facebook(), "A verse");
+    window->setRootViewController(screen);
+    ASSERT_TRUE(waitFor([&] {
+      return server->service.received().size() >= asked && server->service.trickledBytes() >= (trickle ? 3 : 0);
+    }));
+    backend.advance(29000);
+    EXPECT_EQ(screen->lastAlert(), nullptr);
+    EXPECT_EQ(screen->lblTwitterName()->text(), "Logging in...");
+
+    backend.advance(1500);
+    UIAlertView* alert = screen->lastAlert();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_TRUE(alert->isVisible());
+    EXPECT_EQ(alert->title(), "Login Failed");
+    EXPECT_EQ(alert->message(), "Your profile did not arrive within 30 seconds, so the login was stopped. Nothing can "
+                                "be posted now; please try again later.");
+    backend.advance(500);
+    const auto panel = backend.pixelAt(CGPointMake(28, 200));  // the alert's blue panel is drawn
+    EXPECT_GT(panel.b, panel.r + 30);
+    EXPECT_EQ(screen->lblTwitterName()->text(), "Login Failed");
+    EXPECT_FALSE(UIApplication::sharedApplication().isNetworkActivityIndicatorVisible());
+    EXPECT_FALSE(screen->hasLoggedIn());
+    EXPECT_FALSE(screen->btnSend()->isEnabled());
+    EXPECT_TRUE(screen->btnCancel()->isEnabled());
+    // The request was stopped: the service sees the connection closed.
+    EXPECT_TRUE(waitFor([&] { return server->service.hangUps() == hangUps + 1; }));
+    alert->dismissWithClickedButtonIndex(0, false);
+    window->setRootViewController(nullptr);
+    backend.runUntilIdle();
+  }
 }
 
 TEST_F(PostVerseTest, CancelDuringASlowProfileStopsItAndLeavesNoActivityShown) {

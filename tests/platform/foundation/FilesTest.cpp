@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "FoundationTestSupport.h"
 #include "platform/foundation/NSFileManager.h"
@@ -128,6 +132,41 @@ TEST(FileManager, SizesDatesAndUnreadableFolders)
     EXPECT_EQ(fm.contentsOfDirectoryAtPath(dir + "/f", &error), std::nullopt); // a file, not a folder
     EXPECT_EQ(fm.subpathsAtPath(dir + "/none"), std::nullopt);
     EXPECT_EQ(fm.contentsAtPath(dir), std::nullopt); // a folder, not a file
+}
+
+TEST(FileManager, WholeFileReadTakesOnlyARegularFileAndNeverWaits)
+{
+    const std::string dir = freshTestFolder();
+    NSFileManager& fm = NSFileManager::defaultManager();
+    // A FIFO whose writer stays open and silent: a plain read would wait for ever.
+    ASSERT_EQ(::mkfifo((dir + "/fifo").c_str(), 0600), 0);
+    int writer = ::open((dir + "/fifo").c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::symlink("/dev/null", (dir + "/device").c_str()), 0);
+    ::mkdir((dir + "/folder").c_str(), 0700);
+    const struct {
+        const char* name;
+        int error;
+    } cases[] = {{"fifo", EINVAL}, {"device", EINVAL}, {"folder", EISDIR}};
+    for (const auto& c : cases) {
+        std::optional<std::vector<uint8_t>> bytes;
+        int error = 0;
+        const bool ended = endsWithin(
+            20,
+            [&] {
+                bytes = fm.contentsAtPath(dir + "/" + c.name);
+                error = errno;
+            },
+            [&] {
+                ::close(writer);
+                writer = -1;
+            });
+        EXPECT_TRUE(ended) << c.name;
+        EXPECT_EQ(bytes, std::nullopt) << c.name;
+        EXPECT_EQ(error, c.error) << c.name;
+    }
+    if (writer >= 0)
+        ::close(writer);
 }
 
 TEST(FileManager, AtomicWriteLeavesOldFileWhenItFails)

@@ -5,9 +5,13 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/fsuid.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <functional>
 #include <thread>
 
 #include "FoundationTestSupport.h"
@@ -118,6 +122,72 @@ TEST(UserDefaults, CorruptOrUnreadableFileIsMovedAsideAndDefaultsUsed)
     NSUserDefaults d(path);
     EXPECT_TRUE(d.objectForKey("key").isNull());
     EXPECT_TRUE(capture.contains("cannot be read"));
+}
+
+TEST(UserDefaults, WhatIsNoRegularFileIsSetAsideUnopenedAndDefaultsUsed)
+{
+    const std::string dir = freshTestFolder();
+    const std::string path = dir + "/defaults.bin";
+    const struct {
+        const char* kind;
+        std::function<bool()> make;
+        mode_t type;
+    } cases[] = {
+        {"a FIFO", [&] { return ::mkfifo(path.c_str(), 0600) == 0; }, S_IFIFO},
+        {"a folder", [&] { return ::mkdir(path.c_str(), 0700) == 0; }, S_IFDIR},
+        {"a device", [&] { return ::symlink("/dev/null", path.c_str()) == 0; }, S_IFCHR},
+        {"a socket",
+         [&] {
+             // Bound through the folder's descriptor: the full path is longer than a socket address holds.
+             const int folder = ::open(dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+             const int sock = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+             sockaddr_un address{};
+             address.sun_family = AF_UNIX;
+             std::snprintf(address.sun_path, sizeof address.sun_path, "/proc/self/fd/%d/defaults.bin", folder);
+             const bool bound = ::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+             ::close(sock);
+             ::close(folder);
+             return bound;
+         },
+         S_IFSOCK},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        ASSERT_TRUE(c.make());
+        LogCapture capture;
+        std::optional<std::string> value;
+        const bool ended = endsWithin(
+            20,
+            [&] {
+                NSUserDefaults d(path);
+                d.registerDefaults({{"key", "registered"}});
+                value = d.stringForKey("key");
+            },
+            [&] {
+                // A writer that comes and goes ends a read blocked on the FIFO.
+                const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                if (writer >= 0)
+                    ::close(writer);
+            });
+        if (!ended) {
+            ADD_FAILURE() << "loading the settings waited on " << c.kind;
+            continue;
+        }
+        EXPECT_EQ(value, std::optional<std::string>("registered"));
+        EXPECT_TRUE(capture.contains(std::string("it is ") + c.kind + ", not a regular file")) << c.kind;
+        const std::string aside = path + ".corrupt-" + std::to_string(++n);
+        struct stat st{};
+        ASSERT_EQ(::stat(aside.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & S_IFMT, c.type);
+        EXPECT_EQ(::lstat(path.c_str(), &st), -1);
+        // Saving makes a regular file in its place.
+        NSUserDefaults d(path);
+        d.setString("fresh", "key");
+        EXPECT_TRUE(d.synchronize());
+        EXPECT_EQ(NSUserDefaults(path).stringForKey("key"), std::optional<std::string>("fresh"));
+        ASSERT_TRUE(NSFileManager::defaultManager().removeItemAtPath(path));
+    }
 }
 
 TEST(UserDefaults, AFileClosedToUsIsLeftAloneAndDefaultsUsed)

@@ -100,6 +100,10 @@ TEST(StringUtils, TrimSplitJoinReplace)
     EXPECT_EQ(str::replaceAll("abc", "", "z"), "abc");
     EXPECT_TRUE(str::hasPrefix("http://x", "http://"));
     EXPECT_FALSE(str::hasPrefix("x", ""));
+    EXPECT_TRUE(str::hasPrefixIgnoringASCIICase("LUMENO://2:255", "lumeno://"));
+    EXPECT_TRUE(str::hasPrefixIgnoringASCIICase("lumeno://", "LuMeNo://"));
+    EXPECT_FALSE(str::hasPrefixIgnoringASCIICase("lumeno:", "lumeno://"));
+    EXPECT_FALSE(str::hasPrefixIgnoringASCIICase("x", ""));
     EXPECT_TRUE(str::hasSuffix("a.mp3", ".mp3"));
     EXPECT_FALSE(str::hasSuffix("mp3", "a.mp3"));
 }
