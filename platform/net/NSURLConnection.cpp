@@ -14,7 +14,8 @@ class ConnectionTransfer : public CurlTransfer {
   void toMain(F call) {
     auto connection = owner_.lock();
     if (!connection || connection->cancelled_) return;
-    RunLoop::main().post([connection, call = std::move(call)]() mutable {
+    // Moved, not copied: this worker thread must not hold the connection past the delivery.
+    RunLoop::main().post([connection = std::move(connection), call = std::move(call)]() mutable {
       if (!connection->deliverable() || !connection->delegate_) return;
       call(*connection);
     });
@@ -54,8 +55,9 @@ class ConnectionTransfer : public CurlTransfer {
   void endWith(F call) {
     auto connection = owner_.lock();
     if (!connection) return;
-    // The last event: the posted call holds the connection until it has been delivered.
-    RunLoop::main().post([connection, call = std::move(call)]() mutable {
+    // The last event: the posted call holds the connection until it has been delivered (moved,
+    // so that this worker thread does not hold it past the delivery).
+    RunLoop::main().post([connection = std::move(connection), call = std::move(call)]() mutable {
       if (!connection->deliverable()) return;
       connection->ended_ = true;
       connection->transfer_.reset();
