@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,6 +40,7 @@ std::unique_ptr<DemoMirrorProcess> DemoMirrorProcess::start(const Options& optio
         argv.push_back(a.data());
     argv.push_back(nullptr);
 
+    const pid_t parent = getpid();
     pid_t pid = fork();
     if (pid < 0) {
         error = "cannot fork";
@@ -47,6 +49,9 @@ std::unique_ptr<DemoMirrorProcess> DemoMirrorProcess::start(const Options& optio
         return nullptr;
     }
     if (pid == 0) {
+        // A test killed by its time limit takes its mirror with it, so ctest is not kept waiting.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent) _exit(127);
         dup2(out[1], STDOUT_FILENO);
         execv(argv[0], argv.data());
         _exit(127);
