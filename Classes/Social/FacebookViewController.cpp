@@ -198,12 +198,16 @@ void FacebookViewController::checkCharacterCount() {
   btnClear_->setAlpha(n > 0 ? 1 : 0);
 }
 
-// The request stops with it: a post dropped here can no longer go out unseen.
+// The request stops with it: a post dropped here can no longer go out unseen. So does the
+// picture's fetch.
 void FacebookViewController::dropCurrentRequest() {
   if (requestDeadline_) requestDeadline_->invalidate();
   requestDeadline_.reset();
   if (currentRequest_) currentRequest_->cancel();
   currentRequest_.reset();
+  if (pictureConnection_) pictureConnection_->cancel();
+  pictureConnection_.reset();
+  pictureBytes_ = std::vector<uint8_t>();
 }
 
 // Through the shared count, so another load's indicator stays on.
@@ -228,10 +232,11 @@ void FacebookViewController::loginTwitter() {
   if (!session_) return;
   showNetworkActivity(true);
   dropCurrentRequest();
-  std::shared_ptr<FBRequest> request = session_->requestWithGraphPath("me", this);
-  if (!request || !request->loading()) return;  // it failed at once and has been answered
-  currentRequest_ = request;
+  // One deadline for the profile and its picture: "Logging in..." never outlasts it.
   requestDeadline_ = NSTimer::scheduledTimer(kRequestDeadlineSeconds, false, [this](NSTimer&) { profileTimedOut(); });
+  std::shared_ptr<FBRequest> request = session_->requestWithGraphPath("me", this);
+  if (!request || !request->loading()) return;  // it has been answered at once
+  currentRequest_ = request;
 }
 
 void FacebookViewController::finishedLoading() {
@@ -273,22 +278,59 @@ void FacebookViewController::requestDidLoad(FBRequest&, const FBResult& result) 
   };
   defaults().setString(stringWithFormat("%@ %@", text("first_name"), text("last_name")), kNameKey);
   const std::string id = text("id");
+  std::string pictureURL;
   if (!id.empty() && session_) {
-    const std::string pictureURL = session_->endpoints().graphBase + str::percentEscapeComponent(id) + "/picture";
+    pictureURL = session_->endpoints().graphBase + str::percentEscapeComponent(id) + "/picture";
     defaults().setString(pictureURL, kPictureKey);
-    NSHTTPURLResponse response;
-    NSError error;
-    std::optional<std::vector<uint8_t>> bytes =
-        NSURLConnection::sendSynchronousRequest(NSURLRequest::requestWithURL(pictureURL), &response, &error);
-    if (bytes && response.statusCode() == 200 && UIImage::imageWithData(*bytes)) {
-      if (!NSFileManager::defaultManager().writeAtomically(picturePath(), *bytes))
-        NSLog("ERROR: %@", "the profile picture could not be saved");
-    } else {
-      NSLog("ERROR: %@", "the profile picture could not be fetched");
-    }
   }
   defaults().synchronize();
+  if (!pictureURL.empty()) fetchPicture(pictureURL);
+  if (!pictureConnection_) finishedLoading();
+}
+
+// The profile shows when the picture has been stored, has failed, or the login's deadline has
+// passed; the window goes on meanwhile.
+void FacebookViewController::fetchPicture(const std::string& url) {
+  // The profile request has been answered; its deadline goes on for the picture.
+  if (currentRequest_) currentRequest_->cancel();
+  currentRequest_.reset();
+  pictureStatus_ = 0;
+  pictureBytes_.clear();
+  pictureConnection_ = NSURLConnection::connectionWithRequest(NSURLRequest::requestWithURL(url), this);
+}
+
+void FacebookViewController::connectionDidReceiveResponse(NSURLConnection&, const NSHTTPURLResponse& response) {
+  pictureStatus_ = response.statusCode();
+  pictureBytes_.clear();
+}
+
+void FacebookViewController::connectionDidReceiveData(NSURLConnection&, const std::vector<uint8_t>& data) {
+  if (pictureBytes_.size() + data.size() > kMaxPictureBytes) {
+    NSLog("ERROR: %@", "the profile picture is too large and was not stored");
+    finishedLoading();
+    return;
+  }
+  pictureBytes_.insert(pictureBytes_.end(), data.begin(), data.end());
+}
+
+void FacebookViewController::connectionDidFinishLoading(NSURLConnection&) {
+  storePicture();
   finishedLoading();
+}
+
+void FacebookViewController::connectionDidFailWithError(NSURLConnection&, const NSError& error) {
+  NSLog("ERROR: the profile picture could not be fetched: %@", error.localizedDescription);
+  finishedLoading();
+}
+
+// Only a whole picture replaces the stored one.
+void FacebookViewController::storePicture() {
+  if (pictureStatus_ != 200 || !UIImage::imageWithData(pictureBytes_)) {
+    NSLog("ERROR: the profile picture answer (HTTP status %i) is no picture", pictureStatus_);
+    return;
+  }
+  if (!NSFileManager::defaultManager().writeAtomically(picturePath(), pictureBytes_))
+    NSLog("ERROR: %@", "the profile picture could not be saved");
 }
 
 void FacebookViewController::requestDidFailWithError(FBRequest&, const FBError& error) {
@@ -303,6 +345,7 @@ void FacebookViewController::requestDidFailWithError(FBRequest&, const FBError& 
   // One login is asked for; a profile refused after it is reported, not met with another.
   if (loggedInForProfile_) {
     loadingIndicator_->stopAnimating();
+    lblTwitterName_->setText(tr("Login Failed"));
     showAlert(tr("Profile Not Loaded"),
               stringWithFormat(tr("The service refused your profile after the login (Error %i: %@). Nothing can be "
                                   "posted now; please try again later.")
@@ -333,8 +376,14 @@ void FacebookViewController::postTimedOut() {
   setSending(false);
 }
 
-// Post stays disabled and Cancel closes the screen.
+// Post stays disabled and Cancel closes the screen. A profile still waiting for its picture
+// shows without it.
 void FacebookViewController::profileTimedOut() {
+  if (pictureConnection_) {
+    NSLog("ERROR: %@", "the profile picture had no answer in time and was stopped");
+    finishedLoading();
+    return;
+  }
   NSLog("ERROR: %@", "the profile had no answer in time and was stopped");
   dropCurrentRequest();
   showNetworkActivity(false);

@@ -3,11 +3,14 @@
 // message prefilled with the verse, the count of characters left of 420, Post, Cancel and a
 // clear button.
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/ui/hosting/UIAlertView.h"
 #include "platform/ui/hosting/UITextView.h"
+#include "platform/net/NSURLConnection.h"
 #include "platform/ui/hosting/UIViewController.h"
 #include "social/Facebook.h"
 #include "social/FBRequest.h"
@@ -28,13 +31,16 @@ class FacebookViewDelegate {
 class FacebookViewController : public UIViewController,
                                public UITextViewDelegate,
                                public FBRequestDelegate,
-                               public FBSessionDelegate {
+                               public FBSessionDelegate,
+                               private NSURLConnectionDelegate {
  public:
   static constexpr int kMaxCharacters = 420;
   static constexpr const char* kPictureFile = "facebookPic.png";
-  // A profile request or a post still without its whole answer after this long is stopped and
-  // reported failed.
+  // A post, or a login's profile with its picture, still without its whole answer after this
+  // long is stopped; a late picture leaves the placeholder, anything else is reported failed.
   static constexpr int kRequestDeadlineSeconds = 30;
+  // A larger answer is not taken for a profile picture.
+  static constexpr size_t kMaxPictureBytes = 4 << 20;
 
   // The session is not retained; its owner outlives the screen.
   FacebookViewController(Facebook* session, const std::string& message);
@@ -79,6 +85,12 @@ class FacebookViewController : public UIViewController,
 
  private:
   void dropCurrentRequest();
+  void fetchPicture(const std::string& url);
+  void storePicture();
+  void connectionDidReceiveResponse(NSURLConnection& connection, const NSHTTPURLResponse& response) override;
+  void connectionDidReceiveData(NSURLConnection& connection, const std::vector<uint8_t>& data) override;
+  void connectionDidFinishLoading(NSURLConnection& connection) override;
+  void connectionDidFailWithError(NSURLConnection& connection, const NSError& error) override;
   void setSending(bool sending);
   void postTimedOut();
   void profileTimedOut();
@@ -102,6 +114,10 @@ class FacebookViewController : public UIViewController,
   std::shared_ptr<UIActivityIndicatorView> loadingIndicator_;
   std::shared_ptr<UIAlertView> lastAlert_;
   std::shared_ptr<NSTimer> requestDeadline_;
+  // The profile picture on its way; the profile shows when it ends.
+  std::shared_ptr<NSURLConnection> pictureConnection_;
+  int pictureStatus_ = 0;
+  std::vector<uint8_t> pictureBytes_;
   bool showingNetworkActivity_ = false;
   bool loggedInForProfile_ = false;  // a login this screen asked for after a refused profile
 };

@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 
 #include "platform/foundation/StringUtils.h"
@@ -153,13 +154,21 @@ void FakeSocialService::serve(int fd) {
     request.fields = parseMultipart(request.headers["content-type"], request.body).value_or(decltype(request.fields){});
   record(request);
   Pace pace = Pace::Prompt;
+  std::optional<int> holdLimit;
+  std::string trickleHead = "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: 1000000\r\n\r\n{";
   {
     std::lock_guard lock(mutex_);
     if (request.path == "/me") pace = switches_.mePace;
     if (request.path == "/method/stream.publish") pace = switches_.postPace;
+    if (request.path == kPicturePath) {
+      pace = switches_.picturePace;
+      trickleHead = "HTTP/1.1 200 OK\r\nContent-Type: image/png\r\nContent-Length: 1000000\r\n\r\n" +
+                    picture_.substr(0, picture_.size() / 2);
+    }
+    holdLimit = switches_.holdLimit;
   }
   if (pace != Pace::Prompt) {
-    holders_.emplace_back([this, fd, pace] { hold(fd, pace); });
+    holders_.emplace_back([this, fd, pace, trickleHead, holdLimit] { hold(fd, pace, trickleHead, holdLimit); });
     return;
   }
   const std::string reply = answer(request);
@@ -172,15 +181,15 @@ void FakeSocialService::serve(int fd) {
   ::close(fd);
 }
 
-// Keeps a connection open without a complete answer until the client hangs up or the service
-// stops; a trickle sends a byte of a body that never reaches its announced length every 100 ms.
-void FakeSocialService::hold(int fd, Pace pace) {
+// Keeps a connection open without a complete answer until the client hangs up, the service
+// stops or the limit has passed; a trickle sends its head, then a byte of a body that never
+// reaches its announced length every 100 ms.
+void FakeSocialService::hold(int fd, Pace pace, const std::string& trickleHead, std::optional<int> limit) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(limit.value_or(0));
   bool open = true;
-  if (pace == Pace::Trickle) {
-    const std::string head = "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: 1000000\r\n\r\n{";
-    open = ::send(fd, head.data(), head.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(head.size());
-  }
-  while (open && !stopping_) {
+  if (pace == Pace::Trickle)
+    open = ::send(fd, trickleHead.data(), trickleHead.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(trickleHead.size());
+  while (open && !stopping_ && (!limit || std::chrono::steady_clock::now() < end)) {
     pollfd p{fd, POLLIN, 0};
     if (::poll(&p, 1, 100) > 0) {
       char byte;
@@ -252,7 +261,10 @@ std::string FakeSocialService::answer(const Received& request) {
     return httpResponse(200, "application/json",
                         R"({"id":"1001","first_name":"Amina","last_name":"Rahman","name":"Amina Rahman"})");
   }
-  if (request.path == "/1001/picture") return httpResponse(200, "image/png", picture_);
+  if (request.path == kPicturePath) {
+    if (switches_.pictureStatus != 200) return httpResponse(switches_.pictureStatus, "text/html", "<p>Unavailable</p>");
+    return httpResponse(200, "image/png", picture_);
+  }
   if (request.path == "/method/stream.publish" && request.method == "POST") {
     if (switches_.postStatus != 200)
       return httpResponse(switches_.postStatus, "text/html", "<html><body>Service unavailable</body></html>");

@@ -24,21 +24,28 @@ class FakeSocialService {
   };
 
   // How an answer is given: at once, never (the connection stays open and silent), or as a
-  // body that trickles in a byte at a time and never ends.
+  // body that trickles in a byte at a time and never ends (a picture's begins with half the
+  // picture).
   enum class Pace { Prompt, Silent, Trickle };
 
   struct Switches {
     int loginStatus = 200;     // the login page's status
     std::optional<long long> expiresIn = 3600;  // none: the redirect carries no lifetime
     int meStatus = 200;
+    int pictureStatus = 200;
     int postStatus = 200;
     std::string postBody = "\"1001_1\"";  // the new post's identifier as a JSON text
     Pace mePace = Pace::Prompt;
+    Pace picturePace = Pace::Prompt;
     Pace postPace = Pace::Prompt;
+    // Real seconds after which the service itself closes a connection it holds; none: it holds
+    // it until the client hangs up.
+    std::optional<int> holdLimit;
   };
 
   static constexpr const char* kToken = "fake-token-1001";
   static constexpr const char* kUserId = "1001";
+  static constexpr const char* kPicturePath = "/1001/picture";
 
   FakeSocialService();
   ~FakeSocialService();
@@ -65,7 +72,7 @@ class FakeSocialService {
  private:
   void acceptLoop();
   void serve(int fd);
-  void hold(int fd, Pace pace);
+  void hold(int fd, Pace pace, const std::string& trickleHead, std::optional<int> limit);
   std::string answer(const Received& request);
   std::string loginPage(const std::map<std::string, std::string>& query) const;
   void record(const Received& request);

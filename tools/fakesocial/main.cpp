@@ -1,6 +1,7 @@
 // lumeno-fakesocial [--port N] [--record FILE] [--fail-login STATUS] [--fail-me STATUS]
-//                   [--fail-post STATUS] [--post-body TEXT] [--no-expiry]
-//                   [--me-pace silent|trickle] [--post-pace silent|trickle]
+//                   [--fail-picture STATUS] [--fail-post STATUS] [--post-body TEXT] [--no-expiry]
+//                   [--me-pace silent|trickle] [--picture-pace silent|trickle]
+//                   [--post-pace silent|trickle]
 // The local stand-in for the social network, on 127.0.0.1 only, until interrupted.
 
 #include <csignal>
@@ -16,8 +17,9 @@ volatile std::sig_atomic_t stopRequested = 0;
 void onSignal(int) { stopRequested = 1; }
 
 constexpr const char* kUsage =
-    "usage: %s [--port N] [--record FILE] [--fail-login STATUS] [--fail-me STATUS] [--fail-post STATUS]\n"
-    "          [--post-body TEXT] [--no-expiry] [--me-pace silent|trickle] [--post-pace silent|trickle]\n";
+    "usage: %s [--port N] [--record FILE] [--fail-login STATUS] [--fail-me STATUS] [--fail-picture STATUS]\n"
+    "          [--fail-post STATUS] [--post-body TEXT] [--no-expiry] [--me-pace silent|trickle]\n"
+    "          [--picture-pace silent|trickle] [--post-pace silent|trickle]\n";
 
 bool readPace(const std::string& name, FakeSocialService::Pace& pace) {
   if (name == "silent") pace = FakeSocialService::Pace::Silent;
@@ -38,10 +40,12 @@ int main(int argc, char** argv) {
     else if (arg == "--record" && hasValue) service.setRecordFile(argv[++i]);
     else if (arg == "--fail-login" && hasValue) switches.loginStatus = std::atoi(argv[++i]);
     else if (arg == "--fail-me" && hasValue) switches.meStatus = std::atoi(argv[++i]);
+    else if (arg == "--fail-picture" && hasValue) switches.pictureStatus = std::atoi(argv[++i]);
     else if (arg == "--fail-post" && hasValue) switches.postStatus = std::atoi(argv[++i]);
     else if (arg == "--post-body" && hasValue) switches.postBody = argv[++i];
     else if (arg == "--no-expiry") switches.expiresIn.reset();
     else if (arg == "--me-pace" && hasValue && readPace(argv[i + 1], switches.mePace)) ++i;
+    else if (arg == "--picture-pace" && hasValue && readPace(argv[i + 1], switches.picturePace)) ++i;
     else if (arg == "--post-pace" && hasValue && readPace(argv[i + 1], switches.postPace)) ++i;
     else {
       std::fprintf(stderr, kUsage, argv[0]);

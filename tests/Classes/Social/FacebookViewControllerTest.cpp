@@ -1,8 +1,10 @@
 // Posting a verse: from the options panel's share sheet to the post screen and the local
-// stand-in service; the character count, the profile and its deadline, a failed post and a
-// failed login.
+// stand-in service; the character count, the profile, its picture and their deadline, a failed
+// post and a failed login.
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "Classes/Social/FacebookViewController.h"
 #include "platform/foundation/Paths.h"
@@ -15,6 +17,7 @@
 #include "tests/Classes/Reading/panel/PanelFixture.h"
 #include "tests/support/DocsScreenshot.h"
 #include "tests/support/FakeSocialServer.h"
+#include "tests/support/ScreenPixels.h"
 #include "tests/support/ScreenTouches.h"
 
 namespace {
@@ -447,6 +450,18 @@ TEST_F(RefusedProfileTest, AProfileRefusedAfterTheLoginIsReportedInsteadOfAnothe
   EXPECT_FALSE(activityShown());
   EXPECT_FALSE(post()->btnSend()->isEnabled());
   EXPECT_TRUE(post()->btnCancel()->isEnabled());
+
+  // Behind the alert the name line no longer says the login is under way.
+  alert->dismissWithClickedButtonIndex(0, false);
+  backend.advance(500);
+  UILabel* name = post()->lblTwitterName();
+  EXPECT_EQ(name->text(), "Login Failed");
+  EXPECT_TRUE(name->window() && !name->isHidden() && name->alpha() == 1);
+  int white = 0;  // the label's white letters are drawn
+  for (const auto& px : screen_pixels::grab(backend, screen_touches::displayRect(*name)))
+    white += px.r > 220 && px.g > 220 && px.b > 220;
+  EXPECT_GT(white, 20);
+  docs_screenshot::shoot(backend, "social-profile-refused.png");
 }
 
 TEST_F(RefusedProfileTest, ACancelledLoginIsSaidAndLeavesNoActivityShown) {
@@ -525,6 +540,112 @@ TEST_F(PostVerseTest, CancelDuringASlowProfileStopsItAndLeavesNoActivityShown) {
   EXPECT_EQ(post(), nullptr);
   EXPECT_FALSE(UIApplication::sharedApplication().isNetworkActivityIndicatorVisible());
   EXPECT_TRUE(waitFor([&] { return server->service.hangUps() == 1; }));
+}
+
+}  // namespace
+
+namespace {
+
+// The screen's own login: the profile answer comes at once, its picture as the case says. The
+// service hangs up a held picture after 20 real seconds, so that a window that waits for it
+// fails these tests instead of hanging.
+class ProfilePictureTest : public PostOutcomeTest {
+ protected:
+  static std::string storedPicture() { return str::appendPathComponent(Paths::documents(), "facebookPic.png"); }
+  int pictureRequests() {
+    int count = 0;
+    for (const auto& r : server->service.received()) count += r.path == FakeSocialService::kPicturePath;
+    return count;
+  }
+  // A new screen with no stored profile, once the service has been asked for the picture (and,
+  // for a trickle, has begun to send it).
+  void openUntilThePictureIsAsked(FakeSocialService::Pace pace, int status = 200) {
+    FakeSocialService::Switches switches;
+    switches.picturePace = pace;
+    switches.pictureStatus = status;
+    switches.holdLimit = 20;
+    server->service.setSwitches(switches);
+    NSUserDefaults& defaults = NSUserDefaults::standardUserDefaults();
+    defaults.removeObjectForKey("FacebookName");
+    defaults.removeObjectForKey("FacebookPic1.0");
+    std::filesystem::remove(storedPicture());
+    logIn();
+    const int asked = pictureRequests() + 1;
+    const int trickled = server->service.trickledBytes() + (pace == FakeSocialService::Pace::Trickle ? 3 : 0);
+    screen = std::make_shared<FacebookViewController>(social->facebook(), "A verse");
+    screen->setDelegate(&outcome);
+    window->setRootViewController(screen);
+    ASSERT_TRUE(waitFor([&] { return pictureRequests() >= asked && server->service.trickledBytes() >= trickled; }));
+  }
+  // The picture's corner: the service's picture is teal.
+  bool pictureShown() {
+    backend.frame();
+    const auto px = backend.pixelAt(CGPointMake(28, 14));
+    return px.g > px.r + 50;
+  }
+};
+
+TEST_F(ProfilePictureTest, TheProfileShowsWhenItsPictureIsStoredHasFailedOrIsLate) {
+  using Pace = FakeSocialService::Pace;
+  struct Case {
+    const char* name;
+    Pace pace;
+    int status;
+    bool stored;
+  } cases[] = {
+      {"prompt", Pace::Prompt, 200, true},
+      {"refused", Pace::Prompt, 404, false},
+      {"silent", Pace::Silent, 200, false},
+      {"trickle", Pace::Trickle, 200, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const int hangUps = server->service.hangUps();
+    openUntilThePictureIsAsked(c.pace, c.status);
+    if (c.pace == Pace::Prompt) {
+      ASSERT_TRUE(waitFor([&] { return screen->hasLoggedIn(); }));
+    } else {
+      // The window goes on while the picture is awaited: the spinner turns, the login is shown
+      // under way, and Post waits for the profile.
+      EXPECT_EQ(screen->lblTwitterName()->text(), "Logging in...");
+      EXPECT_FALSE(screen->hasLoggedIn());
+      EXPECT_FALSE(screen->btnSend()->isEnabled());
+      const CGRect spinner = screen_touches::displayRect(*screen->view(), CGRectMake(37, 23, 15, 15));
+      const screen_pixels::Pixels before = screen_pixels::grab(backend, spinner);
+      backend.advance(250);
+      EXPECT_GT(screen_pixels::differing(before, screen_pixels::grab(backend, spinner)), 0.02);
+      backend.advance(28000);
+      EXPECT_FALSE(screen->hasLoggedIn());
+      backend.advance(2000);  // past the login's deadline
+      EXPECT_TRUE(waitFor([&] { return server->service.hangUps() == hangUps + 1; }));
+    }
+    EXPECT_TRUE(screen->hasLoggedIn());
+    EXPECT_EQ(screen->lblTwitterName()->text(), "Amina Rahman");
+    EXPECT_EQ(shownAlert(), nullptr);
+    EXPECT_TRUE(screen->btnSend()->isEnabled());
+    EXPECT_EQ(pictureShown(), c.stored);
+    // Only a whole picture is ever stored.
+    EXPECT_EQ(std::filesystem::exists(storedPicture()), c.stored);
+    if (c.stored) {
+      EXPECT_TRUE(UIImage::imageWithContentsOfFile(storedPicture()));
+    }
+    if (c.pace == Pace::Silent) docs_screenshot::shoot(backend, "social-picture-late.png");
+    closeScreen();
+  }
+}
+
+TEST_F(ProfilePictureTest, CancelWhileThePictureIsAwaitedClosesAtOnceAndStopsIt) {
+  openUntilThePictureIsAsked(FakeSocialService::Pace::Silent);
+  EXPECT_FALSE(screen->hasLoggedIn());
+  tap(screen->btnCancel());
+  EXPECT_EQ(outcome.cancelled, 1);
+  EXPECT_TRUE(waitFor([&] { return server->service.hangUps() == 1; }));
+  // Nothing comes back later: not even the deadline.
+  backend.advance(60000);
+  EXPECT_FALSE(screen->hasLoggedIn());
+  EXPECT_EQ(shownAlert(), nullptr);
+  EXPECT_FALSE(std::filesystem::exists(storedPicture()));
+  closeScreen();
 }
 
 }  // namespace
