@@ -344,8 +344,7 @@ void FacebookViewController::requestDidFailWithError(FBRequest&, const FBError& 
   showNetworkActivity(false);
   // One login is asked for; a profile refused after it is reported, not met with another.
   if (loggedInForProfile_) {
-    loadingIndicator_->stopAnimating();
-    lblTwitterName_->setText(tr("Login Failed"));
+    showLoginEnded(tr("Login Failed"));
     showAlert(tr("Profile Not Loaded"),
               stringWithFormat(tr("The service refused your profile after the login (Error %i: %@). Nothing can be "
                                   "posted now; please try again later.")
@@ -361,7 +360,7 @@ void FacebookViewController::fbDidLogin() { loginTwitter(); }
 
 void FacebookViewController::fbDidNotLogin(bool cancelled) {
   showNetworkActivity(false);
-  loadingIndicator_->stopAnimating();
+  showLoginEnded(cancelled ? tr("Login Cancelled") : tr("Login Failed"));
   showAlert(tr("Facebook"), cancelled ? tr("The login was cancelled; nothing was posted.")
                                       : tr("The login failed; nothing was posted. Please try again later."));
 }
@@ -387,12 +386,17 @@ void FacebookViewController::profileTimedOut() {
   NSLog("ERROR: %@", "the profile had no answer in time and was stopped");
   dropCurrentRequest();
   showNetworkActivity(false);
-  loadingIndicator_->stopAnimating();
-  lblTwitterName_->setText(tr("Login Failed"));
+  showLoginEnded(tr("Login Failed"));
   showAlert(tr("Login Failed"), stringWithFormat(tr("Your profile did not arrive within %i seconds, so the login was "
                                                     "stopped. Nothing can be posted now; please try again later.")
                                                      .c_str(),
                                                  kRequestDeadlineSeconds));
+}
+
+// The name line says why no profile will show; the spinner stops.
+void FacebookViewController::showLoginEnded(const std::string& why) {
+  loadingIndicator_->stopAnimating();
+  lblTwitterName_->setText(why);
 }
 
 // Cancel stays enabled while sending: it stops the post.

@@ -94,6 +94,7 @@ class FacebookViewController : public UIViewController,
   void setSending(bool sending);
   void postTimedOut();
   void profileTimedOut();
+  void showLoginEnded(const std::string& why);
   void showAlert(const std::string& title, const std::string& message);
   void showNetworkActivity(bool shown);
 

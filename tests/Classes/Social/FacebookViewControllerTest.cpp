@@ -429,6 +429,20 @@ class RefusedProfileTest : public PostVerseTest {
     return count;
   }
   bool activityShown() { return UIApplication::sharedApplication().isNetworkActivityIndicatorVisible(); }
+  // The name line shows `text` in white letters on the dark card, not on the pale paper.
+  void expectNameLineReads(const std::string& text) {
+    UILabel* name = post()->lblTwitterName();
+    EXPECT_EQ(name->text(), text);
+    EXPECT_TRUE(name->window() && !name->isHidden() && name->alpha() == 1);
+    int white = 0, dark = 0, all = 0;
+    for (const auto& px : screen_pixels::grab(backend, screen_touches::displayRect(*name))) {
+      white += px.r > 220 && px.g > 220 && px.b > 220;
+      dark += px.r + px.g + px.b < 450;
+      ++all;
+    }
+    EXPECT_GT(white, 20);
+    EXPECT_GT(dark, all / 2);
+  }
 };
 
 TEST_F(RefusedProfileTest, AProfileRefusedAfterTheLoginIsReportedInsteadOfAnotherLogin) {
@@ -454,13 +468,7 @@ TEST_F(RefusedProfileTest, AProfileRefusedAfterTheLoginIsReportedInsteadOfAnothe
   // Behind the alert the name line no longer says the login is under way.
   alert->dismissWithClickedButtonIndex(0, false);
   backend.advance(500);
-  UILabel* name = post()->lblTwitterName();
-  EXPECT_EQ(name->text(), "Login Failed");
-  EXPECT_TRUE(name->window() && !name->isHidden() && name->alpha() == 1);
-  int white = 0;  // the label's white letters are drawn
-  for (const auto& px : screen_pixels::grab(backend, screen_touches::displayRect(*name)))
-    white += px.r > 220 && px.g > 220 && px.b > 220;
-  EXPECT_GT(white, 20);
+  expectNameLineReads("Login Failed");
   docs_screenshot::shoot(backend, "social-profile-refused.png");
 }
 
@@ -480,6 +488,8 @@ TEST_F(RefusedProfileTest, ACancelledLoginIsSaidAndLeavesNoActivityShown) {
   post()->lastAlert()->dismissWithClickedButtonIndex(0, false);
   backend.advance(500);
   EXPECT_EQ(loginPagesServed(), 1);
+  expectNameLineReads("Login Cancelled");
+  docs_screenshot::shoot(backend, "social-login-cancelled.png");
 }
 
 TEST_F(PostVerseTest, AProfileWithNoEndingAnswerEndsTheLoginAtItsDeadline) {
