@@ -4,14 +4,13 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/fsuid.h>
-#include <sys/stat.h>
 
 #include <algorithm>
-#include <thread>
+#include <filesystem>
 
 #include "FoundationTestSupport.h"
 #include "platform/foundation/Log.h"
+#include "tests/support/AccessRefused.h"
 
 namespace {
 
@@ -130,10 +129,7 @@ TEST(UserDefaults, AFileClosedToUsIsLeftAloneAndDefaultsUsed)
         ASSERT_TRUE(d.synchronize());
     }
     const std::string before = readText(path);
-    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
-    // Read as another user (even when the tests run as root), whom the file's mode shuts out.
-    std::thread([&] {
-        setfsuid(65534);
+    runWithAccessRefused(path, std::filesystem::perms::none, [&] {
         LogCapture capture;
         NSUserDefaults d(path);
         d.registerDefaults({{"key", "registered"}});
@@ -141,7 +137,7 @@ TEST(UserDefaults, AFileClosedToUsIsLeftAloneAndDefaultsUsed)
         EXPECT_TRUE(capture.contains("leaving it unchanged"));
         d.setString("changed", "key");
         EXPECT_FALSE(d.synchronize());
-    }).join();
+    });
     EXPECT_EQ(readText(path), before);
     EXPECT_FALSE(NSFileManager::defaultManager().fileExistsAtPath(path + ".corrupt-1"));
 }
