@@ -59,6 +59,15 @@ function(lumeno_test name)
     PROPERTIES LABELS "${ARG_LABELS}")
 endfunction()
 
+# lumeno_command_test(NAME COMMAND ...)
+#   A test that runs a command (a script, the built program), in a sandbox of its own as
+#   every GoogleTest case has (see tests/support/TestSandbox.h).
+function(lumeno_command_test name)
+  # PARSE_ARGV keeps a semicolon inside an argument (a shell command line) in one piece.
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "COMMAND")
+  add_test(NAME ${name} COMMAND lumeno-test-sandbox ${name} ${ARG_COMMAND})
+endfunction()
+
 # lumeno_bench(NAME SOURCES ... [DEPS ...])
 #   NAME must start with "bench_" so bench/run finds it.
 function(lumeno_bench name)

@@ -47,6 +47,9 @@ CairoSurface decodePNG(const uint8_t* bytes, size_t length, std::string* error) 
     return s;
 }
 
+// A reason: "JPEG: " and libjpeg's message whole.
+constexpr size_t kReasonSize = JMSG_LENGTH_MAX + 8;
+
 struct JpegError {
     jpeg_error_mgr mgr;
     std::jmp_buf jump;
@@ -68,6 +71,7 @@ void jpegMessage(j_common_ptr cinfo, int level) {
 }
 
 // No C++ objects with destructors live across setjmp here; the surface is a raw pointer until the end.
+// A failure writes its reason into `reason`, which holds kReasonSize bytes.
 cairo_surface_t* decodeJPEGRaw(const uint8_t* bytes, size_t length, char* reason) {
     jpeg_decompress_struct cinfo;
     JpegError err;
@@ -77,7 +81,7 @@ cairo_surface_t* decodeJPEGRaw(const uint8_t* bytes, size_t length, char* reason
     err.message[0] = 0;
     cairo_surface_t* volatile surface = nullptr;
     if (setjmp(err.jump)) {
-        std::snprintf(reason, JMSG_LENGTH_MAX, "JPEG: %s", err.message);
+        std::snprintf(reason, kReasonSize, "JPEG: %s", err.message);
         jpeg_destroy_decompress(&cinfo);
         if (surface) cairo_surface_destroy(surface);
         return nullptr;
@@ -86,7 +90,7 @@ cairo_surface_t* decodeJPEGRaw(const uint8_t* bytes, size_t length, char* reason
     jpeg_mem_src(&cinfo, bytes, static_cast<unsigned long>(length));
     jpeg_read_header(&cinfo, TRUE);
     if (cinfo.image_width > kMaxImageDimension || cinfo.image_height > kMaxImageDimension) {
-        std::snprintf(reason, JMSG_LENGTH_MAX, "JPEG size out of range");
+        std::snprintf(reason, kReasonSize, "JPEG size out of range");
         jpeg_destroy_decompress(&cinfo);
         return nullptr;
     }
@@ -104,7 +108,7 @@ cairo_surface_t* decodeJPEGRaw(const uint8_t* bytes, size_t length, char* reason
     jpeg_destroy_decompress(&cinfo);
     if (err.warnings > 0) {
         // Truncated or damaged data: libjpeg pads it with grey, which is no image to show.
-        std::snprintf(reason, JMSG_LENGTH_MAX, "JPEG: %s", err.message);
+        std::snprintf(reason, kReasonSize, "JPEG: %s", err.message);
         cairo_surface_destroy(surface);
         return nullptr;
     }
@@ -130,7 +134,7 @@ CairoSurface decodeImage(const uint8_t* bytes, size_t length, std::string* error
     }
     if (length >= 8 && std::memcmp(bytes, pngSig, 8) == 0) return decodePNG(bytes, length, error);
     if (length >= 3 && bytes[0] == 0xff && bytes[1] == 0xd8 && bytes[2] == 0xff) {
-        char reason[JMSG_LENGTH_MAX + 8] = {0};
+        char reason[kReasonSize] = {0};
         cairo_surface_t* s = decodeJPEGRaw(bytes, length, reason);
         if (!s) *error = reason;
         return CairoSurface(s);

@@ -1,11 +1,14 @@
 // Replays a fuzz target's seed corpus: every file under the folders (or the files) given,
-// each handed once to the target. A crash or sanitizer report fails the run.
+// each handed once to the target, in a sandbox like every test's. A crash or sanitizer
+// report fails the run.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
+
+#include "tests/support/TestSandbox.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
@@ -27,6 +30,7 @@ int replayFile(const std::filesystem::path& path)
 
 int main(int argc, char** argv)
 {
+    enterTestSandbox("corpus");
     int failures = 0;
     int replayed = 0;
     for (int i = 1; i < argc; ++i) {

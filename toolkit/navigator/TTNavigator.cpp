@@ -56,7 +56,10 @@ TTNavigator::~TTNavigator() {
   NSNotificationCenter::defaultCenter().removeObserver(this);
   if (hooked == this) {
     auto& hooks = TTNavigatorHooks::shared();
-    hooks = TTNavigatorHooks{.startNavigator = std::move(hooks.startNavigator)};
+    // Every hook but the one that makes a navigator again is cleared.
+    auto startNavigator = std::move(hooks.startNavigator);
+    hooks = TTNavigatorHooks{};
+    hooks.startNavigator = std::move(startNavigator);
     hooked = nullptr;
   }
 }

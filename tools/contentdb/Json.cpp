@@ -170,7 +170,7 @@ private:
                 if (!hex4(cp))
                     return false;
                 if (cp >= 0xD800 && cp < 0xDC00) {
-                    unsigned low;
+                    unsigned low = 0;
                     if (text_.substr(pos_, 2) != "\\u")
                         return fail("unpaired surrogate");
                     pos_ += 2;

@@ -43,7 +43,9 @@ TEST_P(AudioBarScreens, BarsBubblesAndPickers) {
 
     screen->btnPlayNextPressed();
     run(400);
-    if (!tablet()) EXPECT_NEAR(onScreen(*screen->optionsview()->view()).origin.y, 0, 1) << "a sheet over the screen";
+    if (!tablet()) {
+        EXPECT_NEAR(onScreen(*screen->optionsview()->view()).origin.y, 0, 1) << "a sheet over the screen";
+    }
     docs_screenshot::shoot(backend, name("play-next-picker"));
     screen->dismissNextAyahOptionSheet();
     run(400);

@@ -162,10 +162,15 @@ TEST_F(DownloadFlowTest, AnotherChapterDuringADownloadGoesThroughTheCancelQuesti
     EXPECT_NE(sheet(1114), nullptr);  // the offer of the chapter asked for
 }
 
+// The notices' texts are read when a test runs, in its own settings (a chapter's name
+// depends on the language).
+std::string transferFailed() { return "Downloading Audio for " + ChapterInfo::getNameFromNumber(112) + " Failed"; }
+std::string damaged() { return "Setup Failed\nThe downloaded archive is damaged. Please download the chapter again."; }
+
 struct FailureCase {
     const char* failure;
-    const char* text;     // start of the notice
-    bool closesItself;    // after 2 s
+    std::string (*notice)();  // start of the notice
+    bool closesItself;        // after 2 s
 };
 
 class DownloadFailureTest : public DownloadFlowTest, public ::testing::WithParamInterface<FailureCase> {};
@@ -180,7 +185,7 @@ TEST_P(DownloadFailureTest, ShowsItsNoticeAndEndsTheDownload) {
     settle(300);
     UIActionSheet* notice = sheet(kNotice);
     ASSERT_NE(notice, nullptr);
-    EXPECT_EQ(notice->title().rfind(c.text, 0), 0u) << notice->title();
+    EXPECT_EQ(notice->title().rfind(c.notice(), 0), 0u) << notice->title();
     EXPECT_FALSE(installed(*shell, 112));
     EXPECT_EQ(LumenoSDKAppDelegate::sleepHoldCount(), holds);
     EXPECT_FALSE(UIApplication::sharedApplication().isNetworkActivityIndicatorVisible());
@@ -194,12 +199,9 @@ TEST_P(DownloadFailureTest, ShowsItsNoticeAndEndsTheDownload) {
     EXPECT_TRUE(reading().btnPlay->isEnabled());
 }
 
-const std::string transferFailed = "Downloading Audio for " + ChapterInfo::getNameFromNumber(112) + " Failed";
-const char* const damaged = "Setup Failed\nThe downloaded archive is damaged. Please download the chapter again.";
-
 INSTANTIATE_TEST_SUITE_P(Failures, DownloadFailureTest,
-                         ::testing::Values(FailureCase{"not-found", transferFailed.c_str(), true},
-                                           FailureCase{"truncated", transferFailed.c_str(), true},
+                         ::testing::Values(FailureCase{"not-found", transferFailed, true},
+                                           FailureCase{"truncated", transferFailed, true},
                                            FailureCase{"corrupt-gzip", damaged, false},
                                            FailureCase{"bad-tar", damaged, false}),
                          [](const auto& info) {

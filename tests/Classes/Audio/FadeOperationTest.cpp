@@ -75,7 +75,7 @@ TEST_F(FadeOperationTest, RampsFollowTheClockAndEndAsAsked) {
         player->stop();
         player->setCurrentTime(0);
         player->setVolume(c.from);
-        if (c.playingBefore) ASSERT_TRUE(player->play());
+        if (c.playingBefore) { ASSERT_TRUE(player->play()); }
         finished.players.clear();
         auto fade = MXAudioPlayerFadeOperation::initFadeWithAudioPlayer(player, c.to, c.duration);
         fade->setDelegate(&finished, alive);

@@ -7,15 +7,13 @@
 
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSUserDefaults.h"
+#include "tests/support/AccessRefused.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/fsuid.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 namespace {
 
@@ -237,16 +235,6 @@ TEST_F(DatabaseStartup, VersionTableKeepsOneRowPerVersionAndReadsOneWithoutTable
 
 }  // namespace
 
-// Runs work on a thread whose file accesses are those of an unprivileged user, so permission
-// failures show even when the tests run as root.
-template <class Work>
-void asUnprivilegedUser(Work&& work) {
-    std::thread([&] {
-        setfsuid(65534);
-        work();
-    }).join();
-}
-
 TEST_F(DatabaseStartup, AnEmptyUserDatabaseIsReplacedByTheTemplate) {
     std::ofstream(userDb()).close();
     LumenoSDKAppDelegate app;
@@ -293,11 +281,11 @@ TEST_F(DatabaseStartup, MissingUserTablesAreRecreatedOrNamedAsDamageWithoutAnyCh
 }
 
 TEST_F(DatabaseStartup, AFolderThatCannotBeWrittenIsNamedAsTheCause) {
-    fs::permissions(documents_, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read |
-                                    fs::perms::group_exec | fs::perms::others_exec);
     LumenoSDKAppDelegate app;
     bool copied = true;
-    asUnprivilegedUser([&] { copied = app.createEditableCopyOfDatabaseIfNeeded(); });
+    runWithAccessRefused(documents_, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                         fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec,
+                         [&] { copied = app.createEditableCopyOfDatabaseIfNeeded(); });
     EXPECT_FALSE(copied);
     EXPECT_EQ(app.startupFailure().cause, StartupFailure::Cause::FolderNotWritable);
     EXPECT_EQ(app.startupFailure().file, documents_);

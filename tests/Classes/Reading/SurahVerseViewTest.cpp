@@ -43,7 +43,7 @@ TEST_F(SurahVerseViewTest, ColumnStacksJuzAndHizbMarksAboveTheBadge) {
     EXPECT_EQ(plain->maxAyahColumnHeight(), 59);
     // A reused row hides the marks of the verse it showed before.
     for (UIButton* mark : {plain->btnJuzHizb(), plain->btnHizb(), plain->btnSajda()})
-        if (mark) EXPECT_TRUE(mark->isHidden());
+        if (mark) { EXPECT_TRUE(mark->isHidden()); }
 }
 
 TEST_F(SurahVerseViewTest, ArabicInterfaceNumbersTheColumnInArabicIndicDigits) {
@@ -107,7 +107,7 @@ TEST_P(LongPressTest, ReportedOnceAfterTheDelayUnlessMovedOrReleased) {
     backend.touchUp(1, CGPoint{p.x + c.drift, p.y});
     backend.advance(2000);
     EXPECT_EQ(screen->dialRequests, c.expected);
-    if (c.expected) EXPECT_EQ(screen->lastDialVerse, c.verse);
+    if (c.expected) { EXPECT_EQ(screen->lastDialVerse, c.verse); }
 }
 
 INSTANTIATE_TEST_SUITE_P(Presses, LongPressTest,

@@ -91,7 +91,7 @@ TEST_F(ReadingTest, RowModelMapsRowsAndVersesBothWays) {
         SCOPED_TRACE(::testing::Message() << c.surah << " t" << c.translation << " row " << c.row);
         EXPECT_EQ(screen->rowToVerse(c.row), c.verse);
         EXPECT_EQ(screen->isTranslationRow(c.row), c.isTranslation != 0);
-        if (!c.isTranslation) EXPECT_EQ(screen->verseToRow(c.verse), c.row);
+        if (!c.isTranslation) { EXPECT_EQ(screen->verseToRow(c.verse), c.row); }
     }
     open(2, 1, 3);
     EXPECT_EQ(screen->verseToRow(-1), 0);

@@ -34,7 +34,7 @@ TEST_F(SettingsTest, ScrollTargetsLandOnTheirSectionsInEitherLanguage) {
     }
     // No target reaches the section of Idgham without ghunna.
     for (const auto& rule : TajweedInfoViewController::rules())
-        if (rule.number == 5) EXPECT_EQ(rule.scrollTarget, -1);
+        if (rule.number == 5) { EXPECT_EQ(rule.scrollTarget, -1); }
     useArabicInterface(false);
 }
 

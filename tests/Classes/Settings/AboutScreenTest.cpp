@@ -56,7 +56,9 @@ protected:
         return ended;
     }
     void screenshot(const std::string& name) {
-        if (const char* tmp = std::getenv("LUMENO_TEMP_DIR")) EXPECT_TRUE(backend.screenshot(std::string(tmp) + "/" + name));
+        if (const char* tmp = std::getenv("LUMENO_TEMP_DIR")) {
+            EXPECT_TRUE(backend.screenshot(std::string(tmp) + "/" + name));
+        }
     }
     std::vector<std::string> opened;
 };

@@ -4,18 +4,19 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/fsuid.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <thread>
 
 #include "FoundationTestSupport.h"
 #include "platform/foundation/Log.h"
+#include "tests/support/AccessRefused.h"
 
 namespace {
 
@@ -200,10 +201,7 @@ TEST(UserDefaults, AFileClosedToUsIsLeftAloneAndDefaultsUsed)
         ASSERT_TRUE(d.synchronize());
     }
     const std::string before = readText(path);
-    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
-    // Read as another user (even when the tests run as root), whom the file's mode shuts out.
-    std::thread([&] {
-        setfsuid(65534);
+    runWithAccessRefused(path, std::filesystem::perms::none, [&] {
         LogCapture capture;
         NSUserDefaults d(path);
         d.registerDefaults({{"key", "registered"}});
@@ -211,7 +209,7 @@ TEST(UserDefaults, AFileClosedToUsIsLeftAloneAndDefaultsUsed)
         EXPECT_TRUE(capture.contains("leaving it unchanged"));
         d.setString("changed", "key");
         EXPECT_FALSE(d.synchronize());
-    }).join();
+    });
     EXPECT_EQ(readText(path), before);
     EXPECT_FALSE(NSFileManager::defaultManager().fileExistsAtPath(path + ".corrupt-1"));
 }

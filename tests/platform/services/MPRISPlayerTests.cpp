@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -25,19 +24,16 @@ extern char** environ;
 
 namespace {
 
-// A dbus-daemon of the test's own on a socket in a temp folder.
+// A dbus-daemon of the test's own. Its socket has an abstract name, which leaves no file
+// behind and is free of the small limit on a socket's path (108 bytes) that the test's
+// folders can pass.
 class PrivateBus {
 public:
     PrivateBus()
     {
-        // A short folder: a socket path has a small limit (108 bytes), which the test's own
-        // temp folder can pass.
-        std::string pattern = std::filesystem::temp_directory_path().string() + "/lumeno-bus-XXXXXX";
-        if (!mkdtemp(pattern.data())) return;
-        dir_ = pattern;
         int fds[2];
         if (pipe(fds) != 0) return;
-        const std::string listen = "--address=unix:path=" + dir_ + "/bus";
+        const std::string listen = "--address=unix:abstract=lumeno-test-bus-" + std::to_string(getpid());
         const std::string print = "--print-address=" + std::to_string(fds[1]);
         std::vector<const char*> argv = {"dbus-daemon", "--session", "--nofork", listen.c_str(), print.c_str(), nullptr};
         posix_spawn_file_actions_t actions;
@@ -68,13 +64,12 @@ public:
             kill(pid_, SIGTERM);
             waitpid(pid_, nullptr, 0);
         }
-        if (!dir_.empty()) std::filesystem::remove_all(dir_);
     }
     bool started() const { return pid_ > 0 && !address_.empty(); }
     const std::string& address() const { return address_; }
 
 private:
-    std::string dir_, address_;
+    std::string address_;
     pid_t pid_ = -1;
 };
 

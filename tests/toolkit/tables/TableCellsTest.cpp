@@ -141,7 +141,7 @@ TEST_F(TableCellsTest, EachItemKindGetsItsCellHeightAndLook)
         EXPECT_EQ(cell->reuseIdentifier(), c.cellClass);
         const CGRect row = t.rectForRowAtIndexPath({0, 0});
         EXPECT_NEAR(row.size.height, c.height(), 0.01);
-        if (c.r >= 0) EXPECT_TRUE(colourNear(darkest(CGRectInset(row, 0, 1)), c.r, c.g, c.b, 45));
+        if (c.r >= 0) { EXPECT_TRUE(colourNear(darkest(CGRectInset(row, 0, 1)), c.r, c.g, c.b, 45)); }
     }
 }
 

@@ -82,7 +82,9 @@ protected:
         const char* tmp = std::getenv("LUMENO_TEMP_DIR");
         ASSERT_NE(tmp, nullptr);
         ASSERT_TRUE(backend.screenshot(std::string(tmp) + "/" + name));
-        if (const char* keep = std::getenv("LUMENO_KEEP_SHOTS")) ASSERT_TRUE(backend.screenshot(std::string(keep) + "/" + name));
+        if (const char* keep = std::getenv("LUMENO_KEEP_SHOTS")) {
+            ASSERT_TRUE(backend.screenshot(std::string(keep) + "/" + name));
+        }
     }
 
     RecordingTableController controller;

@@ -48,7 +48,7 @@ TEST_F(DialogTest, ActionSheetIndexesFollowThePlatform) {
         EXPECT_EQ(sheet->destructiveButtonIndex(), c.destructiveIndex);
         EXPECT_EQ(sheet->firstOtherButtonIndex(), c.firstOther);
         EXPECT_EQ(sheet->numberOfButtons(), c.count);
-        if (c.cancelIndex >= 0) EXPECT_EQ(sheet->buttonTitleAtIndex(c.cancelIndex), c.cancel);
+        if (c.cancelIndex >= 0) { EXPECT_EQ(sheet->buttonTitleAtIndex(c.cancelIndex), c.cancel); }
     }
     auto alert = std::make_shared<UIAlertView>("Al-Kahf", "Read it now?", &recorder, "No", std::vector<std::string>{"Yes"});
     EXPECT_EQ(alert->cancelButtonIndex(), 0);
