@@ -42,7 +42,10 @@ void LumenoAppShell::userDatabaseRepaired(bool repaired, const std::string& why)
     if (!repaired) {
         auto alert = std::make_shared<UIAlertView>(
             repairText("Damaged Database"),
-            stringWithFormat(repairText("Lumeno found its database damaged and could not rebuild it: %@").c_str(), why),
+            stringWithFormat(repairText("Lumeno found its database damaged and could not rebuild it: %@").c_str(), why) +
+                "\n\n" +
+                repairText("Nothing more is written into it: what you change now is not kept. Start Lumeno again to "
+                           "try the rebuild once more (it needs free space beside the file)."),
             nullptr, repairText("OK"), std::vector<std::string>{});
         alert->show();
         return;

@@ -73,5 +73,10 @@ void LumenoSDKAppDelegate::repairAfterDamage(sqlite3* db) {
     std::string error;
     int systemError = 0;
     const bool repaired = repairUserDatabase("SQLite reported damage while running", &error, &systemError);
+    // Nothing more is written into a damaged file this run.
+    if (!repaired) {
+        for (sqlite3* connection : {dbConnection_.get(), dbConnectionAudioDownload_.get()})
+            if (connection) sqlite3_exec(connection, "PRAGMA query_only = ON", nullptr, nullptr, nullptr);
+    }
     userDatabaseRepaired(repaired, error);
 }

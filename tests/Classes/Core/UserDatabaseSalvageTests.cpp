@@ -7,6 +7,7 @@
 #include "Classes/Core/NSData+Bzip2.h"
 #include "tests/Classes/Core/DataStoreFixture.h"
 #include "tests/support/DamagedPages.h"
+#include "tests/support/ReadOnlyFolder.h"
 
 #include "platform/foundation/Log.h"
 #include "platform/foundation/NSDate.h"
@@ -210,6 +211,34 @@ TEST_F(DamagedUserDatabase, AClipFoundDamagedWhileRunningLeavesOutItsChapterOnly
     ASSERT_TRUE(ChapterInfo::insertBookmark(user(), 1, 2, false, 0, std::nullopt));
     endRun();
     EXPECT_EQ(integrity(userDb()), "ok");
+}
+
+TEST_F(DamagedUserDatabase, DamageFoundWhileRunningThatCannotBeRepairedStopsEveryWriteToTheFile) {
+    sqlite3* db = app->dbConnectionAudioDownload();
+    ASSERT_TRUE(ChapterInfo::insertMP3Blob(db, 2, 1, 1, clip(21, 40000)));
+    ASSERT_TRUE(ChapterInfo::markAudioAsInstalled(db, 2, 1));
+    ASSERT_TRUE(ChapterInfo::insertBookmark(user(), 2, 7, false, 0, std::string("kept")));
+    endRun();
+    for (long long page : pages("recitationmp3s", "overflow")) damagePage(page);
+    ASSERT_TRUE(startAgain());
+    const std::string before = readFile(userDb());
+
+    {
+        // No copy can be made beside the file, so it cannot be kept aside and rebuilt.
+        NoFreeFileEntries full(documents);
+        EXPECT_TRUE(ChapterInfo::getMP3Recitation(user(), 2, 1, 1).empty());
+        RunLoop::main().runUntilIdle();
+    }
+    EXPECT_EQ(delegate().repairsTold, 1);
+    EXPECT_FALSE(delegate().lastRepaired);
+    EXPECT_TRUE(damagedCopies().empty());
+    // What still reads is read; nothing is written into the damaged file by either connection.
+    EXPECT_EQ(ChapterInfo::getBookmarkNote(user(), 2, 7), "kept");
+    EXPECT_FALSE(ChapterInfo::insertBookmark(user(), 1, 2, false, 0, std::nullopt));
+    EXPECT_FALSE(ChapterInfo::markAudioAsInstalled(app->dbConnectionAudioDownload(), 3, 1));
+    app->closeDatabases();
+    app.reset();
+    EXPECT_EQ(readFile(userDb()), before);
 }
 
 TEST_F(DamagedUserDatabase, AUserDatabaseLinkedToAMissingFileIsNamedAndLeftAlone) {
