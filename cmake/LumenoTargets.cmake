@@ -35,17 +35,18 @@ function(lumeno_library name)
   lumeno_unity(${name})
 endfunction()
 
-# lumeno_test(NAME SOURCES ... [DEPS ...] [LABELS ...])
+# lumeno_test(NAME SOURCES ... [DEPS ...] [LABELS ...] [SERIAL])
 #   A GoogleTest program; each test case becomes a CTest test. Every case runs with
 #   its own, freshly emptied Documents, Caches, config and temp folders under the
 #   build tree, and LUMENO_SOURCE_DIR set (see tests/support/TestMain.cpp).
 #   Tests labelled "concurrency" also run under the thread sanitizer in CI; the
-#   target concurrency_tests builds just those.
+#   target concurrency_tests builds just those. SERIAL cases run alone: they play on the
+#   real clock, where other tests' load would change what they see.
 if(NOT TARGET concurrency_tests)
   add_custom_target(concurrency_tests)
 endif()
 function(lumeno_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;DEPS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   if("concurrency" IN_LIST ARG_LABELS)
     add_dependencies(concurrency_tests ${name})
@@ -53,10 +54,14 @@ function(lumeno_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock lumeno_test_main)
   lumeno_unity(${name})
+  set(properties LABELS "${ARG_LABELS}")
+  if(ARG_SERIAL)
+    set(properties RUN_SERIAL TRUE ${properties})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${ARG_LABELS}")
+    PROPERTIES ${properties})
 endfunction()
 
 # lumeno_command_test(NAME COMMAND ...)
