@@ -228,11 +228,9 @@ bool LumenoSDKAppDelegate::initializeDatabase() {
     sqlite3* db = dbConnection_.get();
     // Nothing was written; the start can be tried again once the other program lets go.
     auto heldElsewhere = [&] {
-        const std::string message = sqlite3_errmsg(db);
+        const OpenError why{sqlite3_errmsg(db), sqlite3_extended_errcode(db), 0};
         closeConnection(dbConnection_);
-        reportOpenFailure(heldByAnotherProgram(path, message));
-        failStartup(StartupFailure::Cause::StoreBusy, path, message);
-        return false;
+        return openFailed(why);
     };
     // No step can make these: checked before anything is written.
     if (auto missing = missingTable(db, kTemplateTables)) {

@@ -48,12 +48,6 @@ std::vector<std::string> columnsOf(sqlite3* db, const std::string& table) {
     return columns;
 }
 
-std::string joined(const std::vector<std::string>& names, const char* suffix = "") {
-    std::string text;
-    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name + suffix;
-    return text;
-}
-
 struct ValueDeleter {
     void operator()(sqlite3_value* value) const { sqlite3_value_free(value); }
 };
@@ -88,10 +82,10 @@ public:
     TableReader(sqlite3* db, Table& table) : db_(db), table_(table) {
         const std::string from = " FROM " + table.name + " NOT INDEXED ";
         scan_ = DataStoreConnection::prepare(
-            db, "SELECT rowid, " + joined(table.columns) + from + "WHERE rowid >= ? ORDER BY rowid");
+            db, "SELECT rowid, " + str::join(table.columns, ", ") + from + "WHERE rowid >= ? ORDER BY rowid");
         probe_ = DataStoreConnection::prepare(
-            db, "SELECT rowid, " + joined(table.columns) + from + "WHERE rowid >= ? ORDER BY rowid LIMIT 1");
-        lookup_ = DataStoreConnection::prepare(db, "SELECT " + joined(table.columns) + from + "WHERE rowid = ?");
+            db, "SELECT rowid, " + str::join(table.columns, ", ") + from + "WHERE rowid >= ? ORDER BY rowid LIMIT 1");
+        lookup_ = DataStoreConnection::prepare(db, "SELECT " + str::join(table.columns, ", ") + from + "WHERE rowid = ?");
     }
 
     // Reads the table's rows in rowid order. Where a read fails, the first start past the
@@ -131,9 +125,9 @@ public:
         if (!hasTable(db_, index) || keyColumns > table_.columns.size()) return;
         const std::vector<std::string> keys(table_.columns.begin(), table_.columns.begin() + keyColumns);
         for (const char* order : {"", " DESC"}) {
-            SQLiteStatement stmt = DataStoreConnection::prepare(db_, "SELECT rowid, " + joined(keys) + " FROM " +
+            SQLiteStatement stmt = DataStoreConnection::prepare(db_, "SELECT rowid, " + str::join(keys, ", ") + " FROM " +
                                                                          table_.name + " INDEXED BY " + index +
-                                                                         " ORDER BY " + joined(keys, order));
+                                                                         " ORDER BY " + str::join(keys, std::string(order) + ", ") + order);
             while (stmt && sqlite3_step(stmt.get()) == SQLITE_ROW) {
                 const sqlite3_int64 rowid = sqlite3_column_int64(stmt.get(), 0);
                 if (table_.rows.count(rowid)) continue;
@@ -222,10 +216,9 @@ bool insertRow(sqlite3* db, const Table& table, const Row& row, const char* verb
         values.push_back(row.values[i].get());
     }
     if (names.empty()) return false;
-    std::string marks;
-    for (size_t i = 0; i < names.size(); ++i) marks += i ? ", ?" : "?";
+    const std::string marks = str::join(std::vector<std::string>(names.size(), "?"), ", ");
     SQLiteStatement stmt = DataStoreConnection::prepare(
-        db, std::string(verb) + " INTO " + table.name + " (" + joined(names) + ") VALUES (" + marks + ")");
+        db, std::string(verb) + " INTO " + table.name + " (" + str::join(names, ", ") + ") VALUES (" + marks + ")");
     if (!stmt) return false;
     for (size_t i = 0; i < values.size(); ++i) sqlite3_bind_value(stmt.get(), static_cast<int>(i) + 1, values[i]);
     return sqlite3_step(stmt.get()) == SQLITE_DONE && sqlite3_changes(db) > 0;
@@ -361,17 +354,19 @@ private:
     SalvageReport& report_;
 };
 
-// Removes a file when the scope ends.
-class RemovedAtEnd {
+// A scratch database file (with its journal files), removed as the scope begins (a leftover of an
+// earlier run) and when it ends.
+class ScratchFile {
 public:
-    explicit RemovedAtEnd(std::string path) : path_(std::move(path)) {}
-    ~RemovedAtEnd() {
-        for (const char* suffix : {"", "-journal", "-wal", "-shm"}) ::unlink((path_ + suffix).c_str());
-    }
-    RemovedAtEnd(const RemovedAtEnd&) = delete;
-    RemovedAtEnd& operator=(const RemovedAtEnd&) = delete;
+    explicit ScratchFile(std::string path) : path_(std::move(path)) { remove(); }
+    ~ScratchFile() { remove(); }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
 
 private:
+    void remove() const {
+        for (const char* suffix : {"", "-journal", "-wal", "-shm"}) ::unlink((path_ + suffix).c_str());
+    }
     std::string path_;
 };
 
@@ -417,8 +412,7 @@ std::optional<std::string> UserDatabaseSalvage::keepAside(const std::string& pat
 std::optional<SalvageReport> UserDatabaseSalvage::rebuild(sqlite3* damaged, const std::string& path,
                                                           const std::string& templatePath, std::string* error) {
     const std::string scratch = path + ".rebuilding";
-    RemovedAtEnd removeScratch(scratch);
-    for (const char* suffix : {"", "-journal", "-wal", "-shm"}) ::unlink((scratch + suffix).c_str());
+    ScratchFile removeScratch(scratch);
     if (!NSFileManager::defaultManager().copyItemAtPath(templatePath, scratch, error)) return std::nullopt;
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(scratch.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);

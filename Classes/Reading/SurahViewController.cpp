@@ -356,26 +356,24 @@ void SurahViewController::addOrRemoveBookmarkForVerse(int verse, int group) {
     const bool wasBookmarked =
         pending.empty() ? ChapterInfo::isBookmarked(userDb(), surah, verse) : isVerseBookmarked(verse);
     const int storedGroup = group < 0 ? 0 : group;  // no group chosen is group 0, which the group lists know
+    const auto tellNotChanged = [=] {
+        NSLog("[addOrRemoveBookmarkForVerse] Error: the bookmark of %i:%i was not changed.", surah, verse);
+        screen_support::showWriteFailure(wasBookmarked ? "Bookmark Not Removed" : "Bookmark Not Saved");
+    };
     const PendingUserWrites::Outcome outcome = pending.run(
         [=](sqlite3* db) {
             return wasBookmarked ? ChapterInfo::deleteBookmark(db, surah, verse, false)
                                  : ChapterInfo::insertBookmark(db, surah, verse, false, storedGroup, "");
         },
         [=, weakSelf = weak_from_this()](bool stored) {
-            if (!stored) {
-                NSLog("[addOrRemoveBookmarkForVerse] Error: the bookmark of %i:%i was not changed.", surah, verse);
-                screen_support::showWriteFailure(wasBookmarked ? "Bookmark Not Removed" : "Bookmark Not Saved");
-            }
+            if (!stored) tellNotChanged();
             // The screens reload from the file and show what it holds.
             NSNotificationCenter::defaultCenter().postNotificationName("BookmarkDidChange");
             if (LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance()) app->refreshIndexSurahRow(surah);
             if (auto self = std::static_pointer_cast<SurahViewController>(weakSelf.lock()))
                 self->updateBookmarkForVerse(verse, surah);
         });
-    if (outcome == PendingUserWrites::Outcome::failed) {
-        NSLog("[addOrRemoveBookmarkForVerse] Error: the bookmark of %i:%i was not changed.", surah, verse);
-        screen_support::showWriteFailure(wasBookmarked ? "Bookmark Not Removed" : "Bookmark Not Saved");
-    }
+    if (outcome == PendingUserWrites::Outcome::failed) tellNotChanged();
     if (LumenoSDKAppDelegate* app = LumenoSDKAppDelegate::GetInstance()) app->refreshIndexSurahRow(surah);
     if (outcome == PendingUserWrites::Outcome::waiting) {
         // Shown as made; the list and the file follow once the database is free.
