@@ -22,6 +22,7 @@
 #include "platform/ui/hosting/UIAlertView.h"
 #include "platform/ui/hosting/UIKeyboard.h"
 #include "tests/support/HeldDatabase.h"
+#include "tests/support/ScreenPixels.h"
 #include "tests/support/ScreenTouches.h"
 
 namespace {
@@ -293,11 +294,17 @@ TEST_F(NoteEditorTest, ANoteSavedWhileAnotherProgramHoldsTheDatabaseWaitsInTheEd
         editor->txtView->textView()->insertText(note);
         auto other = std::make_unique<HeldDatabase>(file);
         ASSERT_TRUE(other->holding());
+        const CGRect title = screen_touches::displayRect(*editor->lblTitle);
+        const screen_pixels::Pixels titleBefore = screen_pixels::grab(backend, title);
         backend.tap(screen_touches::displayCentre(*editor->btnDone));
         // The editor stays, says it waits and keeps the note; the window keeps drawing.
         EXPECT_TRUE(editor->isWaitingToSave());
         EXPECT_EQ(editor->lblTitle->text(), "Waiting to save...");
+        EXPECT_GT(screen_pixels::differing(screen_pixels::grab(backend, title), titleBefore), 0.01);
         EXPECT_FALSE(editor->btnDone->isEnabled());
+        if (c.stored) {
+            EXPECT_TRUE(backend.screenshot(Paths::temp() + "/note-waiting.png"));
+        }
         for (double t = 0; t < c.heldSeconds; t += 0.5) {
             settle(500);
             if (c.stored) {
